@@ -1,0 +1,42 @@
+# tarnwick_module(<name> DEPENDS <modules...> [LIBRARIES <libs...>])
+# Builds src/<name>/*.cpp into the static library tarnwick_<name>, namespace tarnwick::<name>.
+# Every public header is also compiled alone once, so headers include what they use.
+function(tarnwick_module name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;LIBRARIES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(tarnwick_${name} STATIC ${sources} ${headers})
+  target_include_directories(tarnwick_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  foreach(dep IN LISTS ARG_DEPENDS)
+    target_link_libraries(tarnwick_${name} PUBLIC tarnwick_${dep})
+  endforeach()
+  if(ARG_LIBRARIES)
+    target_link_libraries(tarnwick_${name} PUBLIC ${ARG_LIBRARIES})
+  endif()
+
+  set(checks)
+  foreach(header IN LISTS headers)
+    get_filename_component(stem ${header} NAME_WE)
+    set(check ${CMAKE_CURRENT_BINARY_DIR}/header_check/${stem}.cpp)
+    file(CONFIGURE OUTPUT ${check} CONTENT "#include \"${name}/${stem}.h\"\n")
+    list(APPEND checks ${check})
+  endforeach()
+  if(checks)
+    add_library(tarnwick_${name}_header_check OBJECT ${checks})
+    target_link_libraries(tarnwick_${name}_header_check PRIVATE tarnwick_${name})
+  endif()
+endfunction()
+
+# tarnwick_test(<module> [LIBRARIES <libs...>])
+# Builds tests/<module>/*_test.cpp into one GoogleTest executable, tests listed to ctest.
+function(tarnwick_test module)
+  cmake_parse_arguments(ARG "" "" "LIBRARIES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${module}_tests ${sources})
+  target_link_libraries(${module}_tests PRIVATE tarnwick_${module} tarnwick_test_support
+                        GTest::gtest GTest::gmock GTest::gtest_main ${ARG_LIBRARIES})
+  gtest_discover_tests(${module}_tests
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "TARNWICK_SOURCE_DIR=${PROJECT_SOURCE_DIR};TARNWICK_SHARED_DIR=${PROJECT_SOURCE_DIR}/../shared"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,233 @@
+#include "platform/ini_file.h"
+
+#include "platform/file_io.h"
+#include "platform/text.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <mutex>
+
+namespace tarnwick::platform {
+namespace {
+
+std::mutex& ProfileLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+enum class LineKind { Section, Key, Other, Blank };
+
+struct Line {
+  std::string raw;  // without its line end
+  LineKind kind = LineKind::Blank;
+  std::string name;  // section or key name, trimmed
+  std::string value;  // key value, trimmed
+};
+
+struct Document {
+  std::vector<Line> lines;
+  std::string lineEnd = "\n";
+};
+
+Line ClassifyLine(std::string raw) {
+  Line line;
+  std::string trimmed = TrimBlanks(raw);
+  if (trimmed.empty()) {
+    line.kind = LineKind::Blank;
+  } else if (trimmed.front() == '[') {
+    line.kind = LineKind::Section;
+    size_t close = trimmed.find(']');
+    line.name = TrimBlanks(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+  } else if (size_t equals = trimmed.find('='); equals != std::string::npos) {
+    line.kind = LineKind::Key;
+    line.name = TrimBlanks(trimmed.substr(0, equals));
+    line.value = TrimBlanks(trimmed.substr(equals + 1));
+  } else {
+    line.kind = LineKind::Other;
+    line.name = trimmed;
+  }
+  line.raw = std::move(raw);
+  return line;
+}
+
+Document ParseDocument(const std::string& text) {
+  Document document;
+  size_t start = 0;
+  bool firstEnd = true;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    size_t next = end == std::string::npos ? text.size() : end + 1;
+    size_t stop = end == std::string::npos ? text.size() : end;
+    bool crlf = stop > start && text[stop - 1] == '\r';
+    if (crlf) --stop;
+    if (firstEnd && end != std::string::npos) {
+      document.lineEnd = crlf ? "\r\n" : "\n";
+      firstEnd = false;
+    }
+    document.lines.push_back(ClassifyLine(text.substr(start, stop - start)));
+    start = next;
+  }
+  return document;
+}
+
+Document LoadDocument(const std::string& path) {
+  std::string text;
+  ReadFileIfPresent(path, text);
+  return ParseDocument(text);
+}
+
+std::string Serialise(const Document& document) {
+  std::string text;
+  for (const Line& line : document.lines) {
+    text += line.raw;
+    text += document.lineEnd;
+  }
+  return text;
+}
+
+// Calls visit(index) for every line inside a section of the given name, in file order.
+template <typename Visit>
+void ForEachLineInSection(const Document& document, const std::string& section, Visit visit) {
+  bool inside = false;
+  for (size_t i = 0; i < document.lines.size(); ++i) {
+    const Line& line = document.lines[i];
+    if (line.kind == LineKind::Section) {
+      inside = EqualsIgnoreCase(line.name, section);
+    } else if (inside) {
+      visit(i);
+    }
+  }
+}
+
+std::string WithoutLineBreaks(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return text;
+}
+
+// The file that a write must replace: the target of a symbolic link, so the link stays.
+std::string ResolvedTarget(const std::string& path) {
+  char resolved[PATH_MAX];
+  if (realpath(path.c_str(), resolved) != nullptr) return resolved;
+  return path;
+}
+
+bool ReplaceFile(const std::string& path, const std::string& text) {
+  std::string target = ResolvedTarget(path);
+  std::string temporary = target + ".XXXXXX";
+  int fd = mkstemp(temporary.data());
+  if (fd < 0) return false;
+  struct stat existing {};
+  fchmod(fd, stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644);
+  bool written = WriteAll(fd, text) && fdatasync(fd) == 0;
+  written = close(fd) == 0 && written;
+  if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
+    unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> IniFile::Read(const std::string& section, const std::string& key) const {
+  std::lock_guard guard(ProfileLock());
+  Document document = LoadDocument(path_);
+  std::optional<std::string> found;
+  ForEachLineInSection(document, section, [&](size_t i) {
+    const Line& line = document.lines[i];
+    if (!found && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, key)) found = line.value;
+  });
+  return found;
+}
+
+std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
+  std::lock_guard guard(ProfileLock());
+  Document document = LoadDocument(path_);
+  std::vector<std::string> entries;
+  ForEachLineInSection(document, section, [&](size_t i) {
+    const Line& line = document.lines[i];
+    if (line.kind == LineKind::Key) entries.push_back(line.name + "=" + line.value);
+    if (line.kind == LineKind::Other) entries.push_back(line.name);
+  });
+  return entries;
+}
+
+bool IniFile::Write(const std::string& section, const std::string& key, const std::string& value) const {
+  std::lock_guard guard(ProfileLock());
+  Document document = LoadDocument(path_);
+  const std::string cleanSection = WithoutLineBreaks(section);
+  const std::string cleanKey = WithoutLineBreaks(key);
+  Line keyLine = ClassifyLine(cleanKey + "=" + WithoutLineBreaks(value));
+
+  std::optional<size_t> existing;
+  std::optional<size_t> lastInSection;
+  bool sectionFound = false;
+  for (size_t i = 0; i < document.lines.size(); ++i) {
+    const Line& line = document.lines[i];
+    if (line.kind == LineKind::Section && EqualsIgnoreCase(line.name, TrimBlanks(cleanSection)) && !sectionFound) {
+      sectionFound = true;
+      lastInSection = i;
+    }
+  }
+  ForEachLineInSection(document, TrimBlanks(cleanSection), [&](size_t i) {
+    const Line& line = document.lines[i];
+    if (!existing && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyLine.name)) existing = i;
+  });
+
+  if (existing) {
+    document.lines[*existing] = keyLine;
+  } else if (sectionFound) {
+    // After the last non-blank line of the first section of that name.
+    for (size_t i = *lastInSection + 1; i < document.lines.size(); ++i) {
+      if (document.lines[i].kind == LineKind::Section) break;
+      if (document.lines[i].kind != LineKind::Blank) lastInSection = i;
+    }
+    document.lines.insert(document.lines.begin() + static_cast<long>(*lastInSection) + 1, keyLine);
+  } else {
+    document.lines.push_back(ClassifyLine("[" + cleanSection + "]"));
+    document.lines.push_back(keyLine);
+  }
+  return ReplaceFile(path_, Serialise(document));
+}
+
+bool IniFile::DeleteKey(const std::string& section, const std::string& key) const {
+  std::lock_guard guard(ProfileLock());
+  Document document = LoadDocument(path_);
+  std::vector<bool> doomed(document.lines.size(), false);
+  bool any = false;
+  ForEachLineInSection(document, section, [&](size_t i) {
+    const Line& line = document.lines[i];
+    if (line.kind == LineKind::Key && EqualsIgnoreCase(line.name, key)) doomed[i] = any = true;
+  });
+  if (!any) return true;
+  Document kept{{}, document.lineEnd};
+  for (size_t i = 0; i < document.lines.size(); ++i) {
+    if (!doomed[i]) kept.lines.push_back(std::move(document.lines[i]));
+  }
+  return ReplaceFile(path_, Serialise(kept));
+}
+
+bool IniFile::DeleteSection(const std::string& section) const {
+  std::lock_guard guard(ProfileLock());
+  Document document = LoadDocument(path_);
+  Document kept{{}, document.lineEnd};
+  bool inside = false;
+  bool any = false;
+  for (Line& line : document.lines) {
+    if (line.kind == LineKind::Section) inside = EqualsIgnoreCase(line.name, section);
+    if (inside) {
+      any = true;
+    } else {
+      kept.lines.push_back(std::move(line));
+    }
+  }
+  return !any || ReplaceFile(path_, Serialise(kept));
+}
+
+}  // namespace tarnwick::platform

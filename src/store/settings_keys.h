@@ -1,0 +1,33 @@
+#pragma once
+
+// Section and key names of the settings file, and the defaults that go with them.
+
+namespace tarnwick::store {
+
+inline constexpr char kSettingsFileName[] = "tarnwick.ini";
+
+inline constexpr char kAliasesSection[] = "Aliases";
+inline constexpr char kWindowsSection[] = "Windows";
+inline constexpr char kColumnsSection[] = "Columns";
+
+inline constexpr char kNameKey[] = "Name";
+inline constexpr char kUrlKey[] = "URL";
+inline constexpr char kNewsboxKey[] = "Newsbox";
+inline constexpr char kNewsboxPathKey[] = "NewsboxPath";
+inline constexpr char kDownloadReferringArticlesKey[] = "DownloadReferringArticles";
+inline constexpr char kDownloadOnlyNewArticlesKey[] = "DownloadOnlyNewArticles";
+inline constexpr char kLastArticleKey[] = "LastArticle";
+inline constexpr char kAutoCheckKey[] = "AutoCheck";
+inline constexpr char kIntervalMinutesKey[] = "IntervalMinutes";
+inline constexpr char kLastCheckKey[] = "LastCheck";
+inline constexpr char kNotifyNewsBoardKey[] = "NotifyNewsBoard";
+
+/// "LastArticle" of a feed that never had one.
+inline constexpr char kDefaultLastArticle[] = "1/1/1970 11:10:00";
+
+// Host settings file, read once at start-up for the data folder.
+inline constexpr char kHostSettingsFileName[] = "deudora.ini";
+inline constexpr char kHostSettingsSection[] = "Settings";
+inline constexpr char kHostDataFolderKey[] = "DataFolder";
+
+}  // namespace tarnwick::store

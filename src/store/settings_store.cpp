@@ -1,0 +1,150 @@
+#include "store/settings_store.h"
+
+#include "platform/ini_file.h"
+#include "platform/text.h"
+#include "store/file_utilities.h"
+#include "store/settings_keys.h"
+
+#include <climits>
+#include <cstdlib>
+
+namespace tarnwick::store {
+namespace {
+
+std::string CutToLength(std::string text, size_t length) {
+  if (text.size() > length) text.resize(length);
+  return text;
+}
+
+// Reads a text the way a C string buffer would hold it: up to its first zero byte.
+std::string AsCString(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+// Leading blanks, an optional sign, then digits up to the first other character; 0 otherwise.
+int32_t LeadingInteger(const std::string& text) {
+  long long value = std::strtoll(text.c_str(), nullptr, 10);
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+// Splits "alias=name" at its first "="; false when there is no "=".
+bool SplitEntry(std::string_view entry, std::string_view& alias, std::string_view& name) {
+  size_t equals = entry.find('=');
+  if (equals == std::string_view::npos) return false;
+  alias = entry.substr(0, equals);
+  name = entry.substr(equals + 1);
+  return true;
+}
+
+}  // namespace
+
+std::string SettingsStore::ReadText(const std::string& section, const std::string& key,
+                                    const std::string& defaultText) const {
+  auto value = platform::IniFile(path_).Read(section, key);
+  return CutToLength(AsCString(value ? *value : defaultText), kMaxTextLength);
+}
+
+int32_t SettingsStore::ReadInt(const std::string& section, const std::string& key, int32_t defaultValue) const {
+  return LeadingInteger(ReadText(section, key, std::to_string(defaultValue)));
+}
+
+bool SettingsStore::ReadSectionEntries(std::vector<std::string>& entries, const std::string& section) const {
+  // The section is seen through a fixed buffer: each line and its terminator, then one more
+  // terminator. Lines that do not fit whole are not seen.
+  size_t used = 1;
+  for (const std::string& line : platform::IniFile(path_).ReadSection(section)) {
+    std::string text = AsCString(line);
+    used += text.size() + 1;
+    if (used > kSectionBufferSize) break;
+    if (text.find('=') == std::string::npos) continue;
+    entries.push_back(CutToLength(std::move(text), kMaxEntryLength));
+  }
+  return true;
+}
+
+bool SettingsStore::WriteText(const std::string& section, const std::string& key, const std::string& value) const {
+  return platform::IniFile(path_).Write(section, key, value);
+}
+
+bool SettingsStore::WriteInt(const std::string& section, const std::string& key, int32_t value) const {
+  return WriteText(section, key, std::to_string(value));
+}
+
+bool SettingsStore::DeleteKey(const std::string& section, const std::string& key) const {
+  return platform::IniFile(path_).DeleteKey(section, key);
+}
+
+bool SettingsStore::DeleteSection(const std::string& section) const {
+  return platform::IniFile(path_).DeleteSection(section);
+}
+
+bool SettingsStore::LoadFeedList(FeedListSink& sink) const {
+  std::vector<std::string> entries;
+  ReadSectionEntries(entries, kAliasesSection);
+  for (const std::string& entry : entries) {
+    std::string_view alias;
+    std::string_view name;
+    if (!SplitEntry(entry, alias, name) || alias.empty() || name.empty()) continue;
+    FeedSettings feed;
+    feed.alias = alias;
+    feed.name = name;
+    feed.url = ReadText(feed.alias, kUrlKey, "");
+    if (feed.url.empty()) continue;
+    feed.newsbox = ReadText(feed.alias, kNewsboxKey, SafeFileName(feed.alias));
+    feed.newsboxPath = ReadText(feed.alias, kNewsboxPathKey, "");
+    feed.downloadReferringArticles = ReadInt(feed.alias, kDownloadReferringArticlesKey, 0);
+    feed.downloadOnlyNewArticles = ReadInt(feed.alias, kDownloadOnlyNewArticlesKey, 1);
+    feed.autoCheck = ReadInt(feed.alias, kAutoCheckKey, 0);
+    feed.intervalMinutes = ReadInt(feed.alias, kIntervalMinutesKey, 0);
+    feed.notifyNewsBoard = ReadInt(feed.alias, kNotifyNewsBoardKey, 1);
+    sink.AddFeed(feed);
+    sink.AddNewsbox(feed.newsboxPath, feed.newsbox);
+  }
+  return true;
+}
+
+FeedSettings SettingsStore::LoadFeedByAlias(const std::string& alias) const {
+  FeedSettings feed;
+  feed.alias = alias;
+  feed.name = ReadText(alias, kNameKey, "");
+  feed.url = ReadText(alias, kUrlKey, "");
+  feed.newsbox = ReadText(alias, kNewsboxKey, "");
+  feed.newsboxPath = ReadText(alias, kNewsboxPathKey, "");
+  feed.downloadReferringArticles = ReadInt(alias, kDownloadReferringArticlesKey, 0);
+  feed.downloadOnlyNewArticles = ReadInt(alias, kDownloadOnlyNewArticlesKey, 1);
+  feed.notifyNewsBoard = ReadInt(alias, kNotifyNewsBoardKey, 1);
+  feed.autoCheck = 0;
+  feed.intervalMinutes = 0;
+  return feed;
+}
+
+bool SettingsStore::WriteFeed(const FeedSettings& feed, const std::string& lastArticle) const {
+  const std::string& section = feed.alias;
+  bool written = WriteText(kAliasesSection, feed.alias, feed.name);
+  written &= WriteText(section, kNameKey, feed.name);
+  written &= WriteText(section, kUrlKey, feed.url);
+  written &= WriteText(section, kNewsboxKey, feed.newsbox);
+  written &= WriteText(section, kNewsboxPathKey, feed.newsboxPath);
+  written &= WriteInt(section, kDownloadReferringArticlesKey, feed.downloadReferringArticles);
+  written &= WriteInt(section, kDownloadOnlyNewArticlesKey, feed.downloadOnlyNewArticles);
+  written &= WriteText(section, kLastArticleKey, lastArticle);
+  written &= WriteInt(section, kAutoCheckKey, feed.autoCheck);
+  written &= WriteInt(section, kIntervalMinutesKey, feed.intervalMinutes);
+  return written;
+}
+
+bool SettingsStore::RemoveFeed(const std::string& alias) const {
+  bool removed = DeleteKey(kAliasesSection, alias);
+  return DeleteSection(alias) && removed;
+}
+
+bool AliasExists(const std::vector<std::string>& entries, std::string_view alias) {
+  for (const std::string& entry : entries) {
+    std::string_view entryAlias;
+    std::string_view name;
+    if (SplitEntry(entry, entryAlias, name) && platform::EqualsIgnoreCase(entryAlias, alias)) return true;
+  }
+  return false;
+}
+
+}  // namespace tarnwick::store

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace tarnwick::test {
+
+/// A fresh folder under the system's temporary folder, removed with everything in it on destruction.
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  /// The folder's path, without a trailing slash.
+  const std::string& Path() const { return path_; }
+  /// Path() + "/" + name.
+  std::string File(const std::string& name) const;
+
+private:
+  std::string path_;
+};
+
+/// Writes bytes to a file, replacing it; aborts the test binary when that fails.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+/// The whole file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
+}  // namespace tarnwick::test
