@@ -7,6 +7,7 @@ packages=(
   cmake g++ ninja-build pkg-config python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcurl4-openssl-dev
+  libpugixml-dev libxml2-dev libexpat1-dev
 )
 
 missing=()
