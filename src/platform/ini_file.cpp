@@ -21,11 +21,17 @@ std::mutex& ProfileLock() {
 
 enum class LineKind { Section, Key, Other, Blank };
 
+// One line seen through views into the file's text: what it is, and its trimmed name and value.
+struct LineView {
+  LineKind kind = LineKind::Blank;
+  std::string_view name;   // section or key name, or the whole trimmed line
+  std::string_view value;  // key value
+};
+
 struct Line {
   std::string raw;  // without its line end
   LineKind kind = LineKind::Blank;
-  std::string name;  // section or key name, trimmed
-  std::string value;  // key value, trimmed
+  std::string name;
 };
 
 struct Document {
@@ -33,52 +39,86 @@ struct Document {
   std::string lineEnd = "\n";
 };
 
-Line ClassifyLine(std::string raw) {
-  Line line;
-  std::string trimmed = TrimBlanks(raw);
-  if (trimmed.empty()) {
-    line.kind = LineKind::Blank;
-  } else if (trimmed.front() == '[') {
+std::string_view TrimView(std::string_view text) {
+  size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+LineView ViewLine(std::string_view raw) {
+  LineView line;
+  std::string_view trimmed = TrimView(raw);
+  if (trimmed.empty()) return line;
+  if (trimmed.front() == '[') {
     line.kind = LineKind::Section;
     size_t close = trimmed.find(']');
-    line.name = TrimBlanks(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-  } else if (size_t equals = trimmed.find('='); equals != std::string::npos) {
+    line.name = TrimView(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+  } else if (size_t equals = trimmed.find('='); equals != std::string_view::npos) {
     line.kind = LineKind::Key;
-    line.name = TrimBlanks(trimmed.substr(0, equals));
-    line.value = TrimBlanks(trimmed.substr(equals + 1));
+    line.name = TrimView(trimmed.substr(0, equals));
+    line.value = TrimView(trimmed.substr(equals + 1));
   } else {
     line.kind = LineKind::Other;
     line.name = trimmed;
   }
+  return line;
+}
+
+Line ClassifyLine(std::string raw) {
+  LineView view = ViewLine(raw);
+  Line line{{}, view.kind, std::string(view.name)};
   line.raw = std::move(raw);
   return line;
 }
 
-Document ParseDocument(const std::string& text) {
-  Document document;
+// Calls visit(line, lineEnd) for every line of the text, the line without its CR LF or LF.
+template <typename Visit>
+void ForEachRawLine(std::string_view text, Visit visit) {
   size_t start = 0;
-  bool firstEnd = true;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    size_t next = end == std::string::npos ? text.size() : end + 1;
-    size_t stop = end == std::string::npos ? text.size() : end;
+    size_t stop = end == std::string_view::npos ? text.size() : end;
+    size_t next = end == std::string_view::npos ? text.size() : end + 1;
     bool crlf = stop > start && text[stop - 1] == '\r';
-    if (crlf) --stop;
-    if (firstEnd && end != std::string::npos) {
-      document.lineEnd = crlf ? "\r\n" : "\n";
-      firstEnd = false;
-    }
-    document.lines.push_back(ClassifyLine(text.substr(start, stop - start)));
+    visit(text.substr(start, stop - start - (crlf ? 1 : 0)), end == std::string_view::npos ? "" : crlf ? "\r\n" : "\n");
     start = next;
   }
+}
+
+// Calls visit(line) for every line inside a section of the given name, in file order.
+template <typename Visit>
+void ForEachLineViewInSection(std::string_view text, std::string_view section, Visit visit) {
+  bool inside = false;
+  ForEachRawLine(text, [&](std::string_view raw, std::string_view) {
+    LineView line = ViewLine(raw);
+    if (line.kind == LineKind::Section) {
+      inside = EqualsIgnoreCase(line.name, section);
+    } else if (inside) {
+      visit(line);
+    }
+  });
+}
+
+std::string LoadText(const std::string& path) {
+  std::string text;
+  ReadFileIfPresent(path, text);
+  return text;
+}
+
+Document ParseDocument(const std::string& text) {
+  Document document;
+  bool firstEnd = true;
+  ForEachRawLine(text, [&](std::string_view raw, std::string_view lineEnd) {
+    if (firstEnd && !lineEnd.empty()) {
+      document.lineEnd = lineEnd;
+      firstEnd = false;
+    }
+    document.lines.push_back(ClassifyLine(std::string(raw)));
+  });
   return document;
 }
 
-Document LoadDocument(const std::string& path) {
-  std::string text;
-  ReadFileIfPresent(path, text);
-  return ParseDocument(text);
-}
+Document LoadDocument(const std::string& path) { return ParseDocument(LoadText(path)); }
 
 std::string Serialise(const Document& document) {
   std::string text;
@@ -137,23 +177,21 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
 
 std::optional<std::string> IniFile::Read(const std::string& section, const std::string& key) const {
   std::lock_guard guard(ProfileLock());
-  Document document = LoadDocument(path_);
+  const std::string text = LoadText(path_);
   std::optional<std::string> found;
-  ForEachLineInSection(document, section, [&](size_t i) {
-    const Line& line = document.lines[i];
-    if (!found && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, key)) found = line.value;
+  ForEachLineViewInSection(text, section, [&](const LineView& line) {
+    if (!found && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, key)) found = std::string(line.value);
   });
   return found;
 }
 
 std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
   std::lock_guard guard(ProfileLock());
-  Document document = LoadDocument(path_);
+  const std::string text = LoadText(path_);
   std::vector<std::string> entries;
-  ForEachLineInSection(document, section, [&](size_t i) {
-    const Line& line = document.lines[i];
-    if (line.kind == LineKind::Key) entries.push_back(line.name + "=" + line.value);
-    if (line.kind == LineKind::Other) entries.push_back(line.name);
+  ForEachLineViewInSection(text, section, [&](const LineView& line) {
+    if (line.kind == LineKind::Key) entries.push_back(std::string(line.name) + "=" + std::string(line.value));
+    if (line.kind == LineKind::Other) entries.emplace_back(line.name);
   });
   return entries;
 }
