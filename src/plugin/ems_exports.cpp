@@ -1,0 +1,97 @@
+// The functions the host calls. Each runs on the host's thread; no exception may leave them.
+#include "platform/ems_records.h"
+#include "plugin/host_memory.h"
+#include "plugin/plugin_context.h"
+#include "plugin/plugin_names.h"
+#include "plugin/startup.h"
+#include "plugin/translator_info.h"
+#include "store/file_utilities.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+namespace {
+
+using namespace tarnwick;
+using platform::EmsResult;
+
+// Runs `body`; an exception becomes `failure` and one line on standard error.
+template <typename Body>
+int32_t Guarded(const char* entry, int32_t failure, Body body) {
+  try {
+    return body();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s: %s\n", entry, error.what());
+  } catch (...) {
+    std::fprintf(stderr, "%s: unknown failure\n", entry);
+  }
+  return failure;
+}
+
+}  // namespace
+
+#define TARNWICK_EXPORT extern "C" __attribute__((visibility("default")))
+
+TARNWICK_EXPORT int32_t ems_plugin_version(int16_t* version) {
+  if (version != nullptr) *version = platform::kEmsInterfaceVersion;
+  return platform::kEmsSuccess;
+}
+
+TARNWICK_EXPORT int32_t ems_plugin_init(void** /*globals*/, int16_t hostVersion, EmsMailConfig* config,
+                                        EmsPluginInfo* info) {
+  return Guarded(__func__, platform::kEmsSuccess, [&] {
+    if (info == nullptr) return platform::kEmsSuccess;
+    info->numTranslators = 1;
+    info->numAttachers = 0;
+    info->numSpecials = 1;
+    std::string configFolder = config != nullptr && config->configDirectory != nullptr ? config->configDirectory : "";
+    std::string description =
+        plugin::FillContext(plugin::Context(), hostVersion, configFolder, store::HostExecutablePath());
+    info->description = plugin::HeapCopy(description);
+    info->icon = plugin::IconBlock(plugin::kPluginIconResource);
+    info->id = plugin::kPluginId;
+    return platform::kEmsSuccess;
+  });
+}
+
+TARNWICK_EXPORT int32_t ems_plugin_finish(void* /*globals*/) { return platform::kEmsSuccess; }
+
+TARNWICK_EXPORT int32_t ems_plugin_config(void* /*globals*/, EmsMailConfig* /*config*/) {
+  return platform::kEmsSuccess;
+}
+
+TARNWICK_EXPORT int32_t ems_free(void* memory) {
+  plugin::FreeHostMemory(memory);
+  return platform::kEmsSuccess;
+}
+
+TARNWICK_EXPORT int32_t ems_special_info(void* /*globals*/, EmsMenu* menu) {
+  return Guarded(__func__, platform::kEmsOutOfRange, [&] {
+    if (menu == nullptr) return platform::kEmsNoEntry;
+    if (menu->id != 1) return platform::kEmsOutOfRange;
+    menu->name = plugin::HeapCopy(plugin::kSpecialMenuName);
+    if (plugin::Context().hostApiVersion > 3) {
+      menu->flags = plugin::kSpecialMenuFlags;
+      menu->icon = plugin::IconBlock(plugin::kPluginIconResource);
+    }
+    return platform::kEmsSuccess;
+  });
+}
+
+TARNWICK_EXPORT int32_t ems_translator_info(void* /*globals*/, EmsTranslator* translator) {
+  return Guarded(__func__, platform::kEmsOutOfRange, [&] { return plugin::DescribeTranslator(translator); });
+}
+
+TARNWICK_EXPORT int32_t ems_can_translate(void* /*globals*/, EmsTranslator* translator, EmsDataFile* file,
+                                          void* /*reserved*/) {
+  return Guarded(__func__, platform::kEmsCannotTranslateThis,
+                 [&] { return plugin::CanTranslate(translator, file); });
+}
+
+TARNWICK_EXPORT int32_t tarnwick_OpenNewsboard(int32_t /*first*/, int32_t /*second*/, const char* text,
+                                               int32_t /*fourth*/) {
+  // Kept for hosts that call it: it takes a copy of the text and has no other effect.
+  std::string copy = text != nullptr ? text : "";
+  return static_cast<int32_t>(copy.size());
+}
