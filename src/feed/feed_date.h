@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+
+// The date texts of feeds and of the program's own bookkeeping:
+//   display form    Sat, 13 Dec 2003 18:30:00   (message date lines, the Newsboard)
+//   parseable form  6/10/2003 04:00:00          (what the date parser is given)
+//   stored form     12/13/2003 18:30:00         (kStoredDatePattern; "LastArticle")
+//   locale form     12/7/2026 7:03:15 AM        (platform::FormatLocaleDate; "LastCheck")
+// Time zones are never looked at: they are dropped and times are taken as written.
+
+namespace tarnwick::feed {
+
+/// Formatter pattern of the stored form: two-digit month, day, hour, minute and second, four-digit year.
+inline constexpr char kStoredDatePattern[] = "%m/%d/%Y %H:%M:%S";
+
+/// Mode of NormalizeFeedDate for ISO 8601 texts, as Atom documents carry them.
+inline constexpr int kIsoDateMode = 2;
+/// Mode of NormalizeFeedDate for free-form texts, read by the date parser.
+inline constexpr int kFreeFormDateMode = 0;
+
+/// The date text in display form. With kIsoDateMode the year, month, day, hour and minute are cut
+/// from fixed positions of texts 4, 7, 10 or at least 18 characters long (seconds become 00);
+/// other lengths give the current time. In any other mode the text goes to the date parser, and
+/// the current time stands in when it fails. Never fails; safe on any text.
+std::string NormalizeFeedDate(std::string_view text, int mode, const platform::Clock& clock);
+
+/// The display form or a mail-style date (Tue, 10 Jun 2003 04:00:00 GMT) rewritten in parseable
+/// form (6/10/2003 04:00:00), a leading day name and anything after the time dropped; the current
+/// time in locale form when the text does not split into day, month, year and time. Never fails.
+std::string ToParseableDate(std::string_view text, const platform::Clock& clock);
+
+}  // namespace tarnwick::feed
