@@ -1,0 +1,221 @@
+#include "feed/download_transfer.h"
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <memory>
+#include <mutex>
+
+#include "feed/download_texts.h"
+#include "platform/application_name.h"
+#include "platform/file_io.h"
+
+namespace tarnwick::feed {
+namespace {
+
+std::mutex& LimitsLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+DownloadLimits& Limits() {
+  static DownloadLimits limits;
+  return limits;
+}
+
+// libcurl's global set-up must run once before any handle exists; call_once makes the first
+// download of any thread do it. It is never torn down: workers may outlive every other user.
+CURLcode EnsureCurlReady() {
+  static std::once_flag once;
+  static CURLcode result = CURLE_OK;
+  std::call_once(once, [] { result = curl_global_init(CURL_GLOBAL_DEFAULT); });
+  return result;
+}
+
+std::string FolderOf(const std::string& path) {
+  std::string::size_type slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The body is written to a hidden file in the target's folder (so the final rename stays on one
+// file system and is atomic) and becomes the target only through Commit. Dropping an uncommitted
+// part removes it, so a failed or cut-off transfer leaves nothing behind.
+class PartFile {
+public:
+  explicit PartFile(const std::string& target) : target_(target) {
+    static std::atomic<unsigned> counter{0};
+    std::string folder = FolderOf(target);
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      path_ = folder + "/.tarnwick-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".part";
+      fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) error_ = kCannotCreateFile + target_ + ": " + platform::SystemErrorText(errno);
+  }
+  ~PartFile() {
+    if (fd_ >= 0) close(fd_);
+    if (!committed_ && !path_.empty()) unlink(path_.c_str());
+  }
+  PartFile(const PartFile&) = delete;
+  PartFile& operator=(const PartFile&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  const std::string& Error() const { return error_; }
+
+  bool Write(const char* bytes, size_t count) {
+    if (platform::WriteAll(fd_, std::string_view(bytes, count))) return true;
+    error_ = kCannotWriteFile + target_ + ": " + platform::SystemErrorText(errno);
+    return false;
+  }
+
+  bool Commit() {
+    int fd = fd_;
+    fd_ = -1;
+    if (close(fd) != 0) {
+      error_ = kCannotWriteFile + target_ + ": " + platform::SystemErrorText(errno);
+      return false;
+    }
+    if (rename(path_.c_str(), target_.c_str()) != 0) {
+      error_ = kCannotCreateFile + target_ + ": " + platform::SystemErrorText(errno);
+      return false;
+    }
+    committed_ = true;
+    return true;
+  }
+
+private:
+  std::string target_;
+  std::string path_;
+  std::string error_;
+  int fd_ = -1;
+  bool committed_ = false;
+};
+
+size_t WriteBody(char* bytes, size_t size, size_t count, void* context) {
+  auto* part = static_cast<PartFile*>(context);
+  // Returning less than was handed over makes libcurl stop with a write error.
+  return part->Write(bytes, size * count) ? size * count : 0;
+}
+
+struct EasyDeleter {
+  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+struct HeaderListDeleter {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+using HeaderList = std::unique_ptr<curl_slist, HeaderListDeleter>;
+
+// Everything a transfer needs set on its handle; the first option that fails decides the result.
+CURLcode Configure(CURL* curl, const std::string& url, UrlOrigin origin, const DownloadLimits& limits,
+                   curl_slist* headers, PartFile& part, char* errorBuffer) {
+  CURLcode code = CURLE_OK;
+  auto set = [&](CURLoption option, auto value) {
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, option, value);
+  };
+  set(CURLOPT_ERRORBUFFER, errorBuffer);
+  set(CURLOPT_URL, url.c_str());
+  set(CURLOPT_PROTOCOLS_STR, AllowedProtocols(origin));
+  set(CURLOPT_REDIR_PROTOCOLS_STR, kRedirectProtocols);
+  set(CURLOPT_DEFAULT_PROTOCOL, "http");
+  set(CURLOPT_FOLLOWLOCATION, 1L);
+  set(CURLOPT_MAXREDIRS, limits.maxRedirects);
+  set(CURLOPT_ACCEPT_ENCODING, "");
+  set(CURLOPT_USERAGENT, platform::kApplicationName);
+  set(CURLOPT_FAILONERROR, 1L);
+  set(CURLOPT_NOSIGNAL, 1L);
+  set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
+  set(CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytesPerSecond);
+  set(CURLOPT_LOW_SPEED_TIME, limits.lowSpeedSeconds);
+  set(CURLOPT_WRITEFUNCTION, &WriteBody);
+  set(CURLOPT_WRITEDATA, static_cast<void*>(&part));
+  if (headers != nullptr) set(CURLOPT_HTTPHEADER, headers);
+  // No proxy option is set on purpose: libcurl then takes http_proxy, https_proxy and no_proxy
+  // from the environment, which is this platform's system proxy setting.
+  return code;
+}
+
+// The scheme libcurl reads in the URL (http for an address without one), lower case; empty
+// when the URL cannot be read.
+std::string SchemeOf(const std::string& url) {
+  std::string scheme;
+  CURLU* parts = curl_url();
+  char* text = nullptr;
+  if (parts != nullptr &&
+      curl_url_set(parts, CURLUPART_URL, url.c_str(), CURLU_DEFAULT_SCHEME | CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK &&
+      curl_url_get(parts, CURLUPART_SCHEME, &text, 0) == CURLUE_OK) {
+    scheme = text;
+  }
+  curl_free(text);
+  curl_url_cleanup(parts);
+  return scheme;
+}
+
+bool SchemeAllowed(const std::string& scheme, UrlOrigin origin) {
+  return scheme == "http" || scheme == "https" || (scheme == "file" && origin == UrlOrigin::kTypedByUser);
+}
+
+// libcurl words a refused scheme and a refused redirect alike ("not supported or disabled"), so
+// the user is told which of the two it was and where the download was sent.
+std::string ErrorText(CURL* curl, CURLcode code, const char* errorBuffer, const std::string& url, UrlOrigin origin) {
+  if (code == CURLE_UNSUPPORTED_PROTOCOL) {
+    long redirects = 0;
+    char* effective = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_REDIRECT_COUNT, &redirects);
+    curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &effective);
+    if (redirects > 0 && effective != nullptr && !SchemeAllowed(SchemeOf(effective), UrlOrigin::kFromFeedDocument)) {
+      return kRedirectRefused + std::string(effective);
+    }
+    if (!SchemeAllowed(SchemeOf(url), origin)) {
+      return (origin == UrlOrigin::kTypedByUser ? kAddressSchemeRefused : kLinkSchemeRefused) + url;
+    }
+  }
+  return errorBuffer[0] != '\0' ? std::string(errorBuffer) : std::string(curl_easy_strerror(code));
+}
+
+}  // namespace
+
+DownloadLimits SetDownloadLimits(const DownloadLimits& limits) {
+  std::lock_guard guard(LimitsLock());
+  DownloadLimits previous = Limits();
+  Limits() = limits;
+  return previous;
+}
+
+DownloadLimits CurrentDownloadLimits() {
+  std::lock_guard guard(LimitsLock());
+  return Limits();
+}
+
+TransferOutcome TransferUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin,
+                                  CacheUse cacheUse) {
+  CURLcode ready = EnsureCurlReady();
+  if (ready != CURLE_OK) return {false, kDownloaderUnavailable + std::string(curl_easy_strerror(ready))};
+  EasyHandle curl(curl_easy_init());
+  if (!curl) return {false, kDownloaderUnavailable + std::string(curl_easy_strerror(CURLE_OUT_OF_MEMORY))};
+
+  HeaderList headers;
+  if (cacheUse == CacheUse::kRevalidate) {
+    // Both forms: Cache-Control for HTTP/1.1 caches, Pragma for HTTP/1.0 ones.
+    headers.reset(curl_slist_append(nullptr, "Cache-Control: no-cache"));
+    curl_slist* longer = headers ? curl_slist_append(headers.get(), "Pragma: no-cache") : nullptr;
+    if (longer == nullptr)
+      return {false, kDownloaderUnavailable + std::string(curl_easy_strerror(CURLE_OUT_OF_MEMORY))};
+  }
+
+  PartFile part(path);
+  if (!part.IsOpen()) return {false, part.Error()};
+  char errorBuffer[CURL_ERROR_SIZE] = {};
+  CURLcode code = Configure(curl.get(), url, origin, CurrentDownloadLimits(), headers.get(), part, errorBuffer);
+  if (code == CURLE_OK) code = curl_easy_perform(curl.get());
+  if (code == CURLE_WRITE_ERROR && !part.Error().empty()) return {false, part.Error()};
+  if (code != CURLE_OK) return {false, ErrorText(curl.get(), code, errorBuffer, url, origin)};
+  if (!part.Commit()) return {false, part.Error()};
+  return {true, {}};
+}
+
+}  // namespace tarnwick::feed

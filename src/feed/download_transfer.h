@@ -1,0 +1,42 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "feed/url_origin.h"
+
+namespace tarnwick::feed {
+
+/// The bounds every download runs within, so a dead or stalled server cannot hold a caller forever.
+struct DownloadLimits {
+  std::chrono::milliseconds connectTimeout{30000};  ///< longest wait for the connection to open
+  long lowSpeedBytesPerSecond = 1;                  ///< a transfer slower than this ...
+  long lowSpeedSeconds = 60;                        ///< ... for this many seconds is given up
+  long maxRedirects = 10;                           ///< redirects followed before giving up
+};
+
+/// Replaces the limits used by downloads started from now on (tests shorten them), from any
+/// thread. Returns the limits it replaced.
+DownloadLimits SetDownloadLimits(const DownloadLimits& limits);
+/// The limits downloads currently start with.
+DownloadLimits CurrentDownloadLimits();
+
+/// Whether a download may be answered by a cache on the way or must come from the origin server.
+enum class CacheUse { kAllowCached, kRevalidate };
+
+/// What became of one download: `ok` when the whole body is in the target file, otherwise
+/// `errorText` says why, in words for the user.
+struct [[nodiscard]] TransferOutcome {
+  bool ok = false;
+  std::string errorText;
+};
+
+/// Downloads `url` into the file `path`, following redirects and accepting compressed transfer.
+/// The body goes to a temporary file beside `path` that replaces `path` only when the whole body
+/// arrived; on any failure (an answer of status 400 or more included) `path` is left as it was.
+/// Only the schemes allowed for `origin` are used, and redirects reach http and https only.
+/// The agent name is the application's; the environment's proxy settings apply. Blocks the
+/// calling thread until done; any thread may call it, several at once.
+TransferOutcome TransferUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin, CacheUse cacheUse);
+
+}  // namespace tarnwick::feed

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tarnwick::feed {
+
+/// One background download: where the document goes and where it comes from (a feed address
+/// the user configured, so http, https and file URLs are allowed).
+struct DownloadRequest {
+  std::string localPath;
+  std::string url;
+};
+
+/// How a background download ended: `message` is kAllDataDownloaded on success, otherwise the
+/// reason (at most 255 characters).
+struct [[nodiscard]] DownloadReport {
+  bool ok = false;
+  std::string message;
+};
+
+/// Does one request as a worker does, on the calling thread: the fresh fetch of the URL into the
+/// path, and on failure one message box with the reason (the application's name as caption).
+DownloadReport HandleDownloadRequest(const DownloadRequest& request);
+
+/// The sender's end of a started worker thread, which waits for its one request, handles it with
+/// HandleDownloadRequest and ends. Dropping the handle without posting lets the thread end idle.
+class DownloadWorker {
+public:
+  ~DownloadWorker();
+  DownloadWorker(const DownloadWorker&) = delete;
+  DownloadWorker& operator=(const DownloadWorker&) = delete;
+
+  /// Hands the worker its request, which belongs to the worker from then on. False (and the
+  /// request dropped) when this worker already got one.
+  bool Post(std::unique_ptr<DownloadRequest> request);
+
+  struct Queue;  ///< the one-request queue the thread waits on
+
+private:
+  friend class DownloadWorkerSet;
+  explicit DownloadWorker(std::shared_ptr<Queue> queue);
+  std::shared_ptr<Queue> queue_;
+};
+
+/// Starts download workers and keeps their threads until they are joined, so no thread outlives
+/// the set. Every member may be called from any thread.
+class DownloadWorkerSet {
+public:
+  DownloadWorkerSet() = default;
+  /// Waits for every worker (see WaitForAll).
+  ~DownloadWorkerSet();
+  DownloadWorkerSet(const DownloadWorkerSet&) = delete;
+  DownloadWorkerSet& operator=(const DownloadWorkerSet&) = delete;
+
+  /// Starts a worker thread waiting for its request; null when the system cannot start a thread.
+  /// Workers that have ended are joined on the way.
+  std::unique_ptr<DownloadWorker> StartWorker();
+  /// Starts a worker and posts it the request at once; false when no thread could be started.
+  bool StartDownload(DownloadRequest request);
+  /// Blocks until every worker started before the call has ended. A worker whose handle is still
+  /// held without a request keeps it waiting: post the request or drop the handle first.
+  void WaitForAll();
+  /// The number of workers started and not yet ended.
+  std::size_t RunningCount() const;
+
+private:
+  struct Running {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> finished;
+  };
+  mutable std::mutex lock_;
+  std::vector<Running> workers_;
+};
+
+}  // namespace tarnwick::feed

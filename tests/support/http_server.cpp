@@ -1,0 +1,305 @@
+#include "support/http_server.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tarnwick::test {
+
+struct HttpServer::Endpoint {
+  int status = 200;
+  std::string body;
+  HeaderList headers;
+  Behaviour behaviour = Behaviour::kNormal;
+};
+
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+  std::perror(what);
+  std::abort();
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+const char* ReasonPhrase(int status) {
+  switch (status) {
+    case 200:
+      return "OK";
+    case 204:
+      return "No Content";
+    case 301:
+      return "Moved Permanently";
+    case 302:
+      return "Found";
+    case 404:
+      return "Not Found";
+    case 500:
+      return "Internal Server Error";
+    default:
+      return "Status";
+  }
+}
+
+// Waits until `fd` is ready for `events` or the server stops; false on stop, error or hang-up.
+bool WaitReady(int fd, short events, int stopFd, int timeoutMilliseconds = -1) {
+  for (;;) {
+    pollfd fds[2] = {{fd, events, 0}, {stopFd, POLLIN, 0}};
+    int ready = poll(fds, 2, timeoutMilliseconds);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0 || (fds[1].revents & POLLIN) != 0) return false;
+    if (ready == 0) return true;  // the timeout was the point of the wait
+    return (fds[0].revents & events) != 0;
+  }
+}
+
+bool SendAll(int fd, const char* bytes, size_t count, int stopFd) {
+  while (count > 0) {
+    if (!WaitReady(fd, POLLOUT, stopFd)) return false;
+    ssize_t sent = send(fd, bytes, count, MSG_NOSIGNAL);
+    if (sent < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (sent <= 0) return false;
+    bytes += sent;
+    count -= static_cast<size_t>(sent);
+  }
+  return true;
+}
+
+// Reads up to the blank line that ends the request head; empty when the client or the server quits.
+std::string ReadRequestHead(int fd, int stopFd) {
+  std::string head;
+  char buffer[4096];
+  while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
+    if (!WaitReady(fd, POLLIN, stopFd)) return {};
+    ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return {};
+    head.append(buffer, static_cast<size_t>(got));
+  }
+  return head;
+}
+
+// The request target as a path: a proxy request names the whole URL, whose scheme and host go.
+std::string TargetPath(const std::string& requestLine) {
+  std::string::size_type start = requestLine.find(' ');
+  std::string::size_type end = requestLine.find(' ', start + 1);
+  if (start == std::string::npos || end == std::string::npos) return {};
+  std::string target = requestLine.substr(start + 1, end - start - 1);
+  std::string::size_type scheme = target.find("://");
+  if (target.empty() || target[0] == '/' || scheme == std::string::npos) return target;
+  std::string::size_type path = target.find('/', scheme + 3);
+  return path == std::string::npos ? "/" : target.substr(path);
+}
+
+std::map<std::string, std::string> HeaderFields(const std::string& head) {
+  std::map<std::string, std::string> fields;
+  std::string::size_type line = head.find("\r\n");
+  while (line != std::string::npos) {
+    std::string::size_type next = head.find("\r\n", line + 2);
+    if (next == std::string::npos || next == line + 2) break;
+    std::string field = head.substr(line + 2, next - line - 2);
+    std::string::size_type colon = field.find(':');
+    if (colon != std::string::npos) {
+      std::string::size_type value = field.find_first_not_of(' ', colon + 1);
+      fields[Lower(field.substr(0, colon))] = value == std::string::npos ? "" : field.substr(value);
+    }
+    line = next;
+  }
+  return fields;
+}
+
+// Keeps a connection open without answering until the client gives up or the server stops.
+void HoldUntilClosed(int fd, int stopFd) {
+  char buffer[4096];
+  while (WaitReady(fd, POLLIN, stopFd)) {
+    ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+    if (got == 0 || (got < 0 && errno != EINTR && errno != EAGAIN)) return;
+  }
+}
+
+uint32_t Crc32(const std::string& bytes) {
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> entries{};
+    for (uint32_t n = 0; n < 256; ++n) {
+      uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      entries[n] = c;
+    }
+    return entries;
+  }();
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char byte : bytes) crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
+void AppendLittleEndian(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+std::string GzipStored(const std::string& bytes) {
+  std::string out("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\xff", 10);
+  size_t offset = 0;
+  do {
+    size_t length = std::min<size_t>(bytes.size() - offset, 65535);
+    bool last = offset + length == bytes.size();
+    out.push_back(last ? '\x01' : '\x00');  // BFINAL, then BTYPE 00: a stored block
+    AppendLittleEndian(out, static_cast<uint32_t>(length), 2);
+    AppendLittleEndian(out, static_cast<uint32_t>(~length & 0xFFFF), 2);
+    out.append(bytes, offset, length);
+    offset += length;
+  } while (offset < bytes.size());
+  AppendLittleEndian(out, Crc32(bytes), 4);
+  AppendLittleEndian(out, static_cast<uint32_t>(bytes.size()), 4);
+  return out;
+}
+
+HttpServer::HttpServer() {
+  int pipeEnds[2];
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) Fail("pipe2");
+  stopRead_ = pipeEnds[0];
+  stopWrite_ = pipeEnds[1];
+  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (listener_ < 0) Fail("socket");
+  int yes = 1;
+  setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = 0;
+  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) Fail("bind");
+  if (listen(listener_, SOMAXCONN) != 0) Fail("listen");
+  socklen_t length = sizeof address;
+  if (getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) Fail("getsockname");
+  port_ = ntohs(address.sin_port);
+  acceptor_ = std::thread([this] { AcceptLoop(); });
+}
+
+HttpServer::~HttpServer() {
+  char stop = 's';
+  if (write(stopWrite_, &stop, 1) != 1) std::perror("stop pipe");
+  acceptor_.join();
+  for (auto& connection : connections_) connection.first.join();
+  close(listener_);
+  close(stopRead_);
+  close(stopWrite_);
+}
+
+std::string HttpServer::Url(const std::string& path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+void HttpServer::AddEndpoint(const std::string& path, int status, std::string body, HeaderList headers,
+                             Behaviour behaviour) {
+  auto endpoint = std::make_shared<Endpoint>(Endpoint{status, std::move(body), std::move(headers), behaviour});
+  std::lock_guard guard(lock_);
+  endpoints_[path] = std::move(endpoint);
+}
+
+int HttpServer::HitCount(const std::string& path) const {
+  std::lock_guard guard(lock_);
+  auto found = hits_.find(path);
+  return found == hits_.end() ? 0 : found->second;
+}
+
+std::string HttpServer::LastRequestHeader(const std::string& path, const std::string& name) const {
+  std::lock_guard guard(lock_);
+  auto request = lastHeaders_.find(path);
+  if (request == lastHeaders_.end()) return {};
+  auto field = request->second.find(Lower(name));
+  return field == request->second.end() ? std::string() : field->second;
+}
+
+void HttpServer::Record(const std::string& path, std::map<std::string, std::string> headers) {
+  std::lock_guard guard(lock_);
+  ++hits_[path];
+  lastHeaders_[path] = std::move(headers);
+}
+
+void HttpServer::AcceptLoop() {
+  while (WaitReady(listener_, POLLIN, stopRead_)) {
+    int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (connection < 0) continue;
+    // Threads of connections already served are joined here, so a long run does not pile them up.
+    for (auto it = connections_.begin(); it != connections_.end();) {
+      if (it->second->load()) {
+        it->first.join();
+        it = connections_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    connections_.emplace_back(std::thread([this, connection, done] {
+                                Serve(connection);
+                                close(connection);
+                                done->store(true);
+                              }),
+                              done);
+  }
+}
+
+void HttpServer::Serve(int connection) {
+  std::string head = ReadRequestHead(connection, stopRead_);
+  if (head.empty()) return;
+  std::string path = TargetPath(head.substr(0, head.find("\r\n")));
+  std::map<std::string, std::string> fields = HeaderFields(head);
+  bool acceptsGzip = Lower(fields["accept-encoding"]).find("gzip") != std::string::npos;
+  Record(path, std::move(fields));
+
+  std::shared_ptr<const Endpoint> endpoint;
+  {
+    std::lock_guard guard(lock_);
+    auto found = endpoints_.find(path);
+    if (found != endpoints_.end()) endpoint = found->second;
+  }
+  if (!endpoint) endpoint = std::make_shared<Endpoint>(Endpoint{404, "Not Found", {}, Behaviour::kNormal});
+  if (endpoint->behaviour == Behaviour::kNeverAnswer) {
+    HoldUntilClosed(connection, stopRead_);
+    return;
+  }
+
+  bool gzip = endpoint->behaviour == Behaviour::kGzip && acceptsGzip;
+  std::string encoded = gzip ? GzipStored(endpoint->body) : std::string();
+  const std::string& body = gzip ? encoded : endpoint->body;
+  std::string response = "HTTP/1.1 " + std::to_string(endpoint->status) + " " + ReasonPhrase(endpoint->status) + "\r\n";
+  for (const auto& [name, value] : endpoint->headers) response += name + ": " + value + "\r\n";
+  if (gzip) response += "Content-Encoding: gzip\r\n";
+  response += "Content-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
+  if (!SendAll(connection, response.data(), response.size(), stopRead_)) return;
+
+  switch (endpoint->behaviour) {
+    case Behaviour::kStallBody:
+      if (SendAll(connection, body.data(), body.size() / 2, stopRead_)) HoldUntilClosed(connection, stopRead_);
+      return;
+    case Behaviour::kCutOff:
+      SendAll(connection, body.data(), body.size() / 2, stopRead_);
+      return;
+    case Behaviour::kDrip:
+      for (size_t i = 0; i < body.size(); ++i) {
+        if (!SendAll(connection, body.data() + i, 1, stopRead_)) return;
+        if (!WaitReady(stopRead_, POLLIN, stopRead_, kDripIntervalMilliseconds)) return;
+      }
+      return;
+    default:
+      SendAll(connection, body.data(), body.size(), stopRead_);
+      return;
+  }
+}
+
+}  // namespace tarnwick::test
