@@ -308,14 +308,11 @@ bool DateReader::ReadTime(TimeParts& time) {
       if (IsSymbolAt(p, '.', true) && IsNumberAt(p + 1, 100, true)) p += 2;  // fraction of a second
     }
   }
+  // Hours, minutes and seconds out of range are refused when the value is built.
   const size_t before = pos_;
   pos_ = p;
   const bool meridiem = ReadMeridiem(read);
   if (!hasMinute && !meridiem) {
-    pos_ = before;
-    return false;
-  }
-  if (!meridiem && read.hour > 23) {
     pos_ = before;
     return false;
   }

@@ -1,0 +1,180 @@
+#include "feed/article_admission.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "feed/feed_date.h"
+#include "platform/date_format.h"
+
+namespace tarnwick::feed {
+namespace {
+
+using platform::DateTime;
+
+// One feed checked at 7 December 2026 07:03:15 whose newest delivered article is of
+// 10 June 2003 04:00:00.
+class AdmitArticleTest : public testing::Test {
+protected:
+  AdmitArticleTest() {
+    feed_.alias = "news";
+    feed_.name = "Daily News";
+    feed_.url = "http://example.com/feed.xml";
+    downloadText_ = NormalizeFeedDate(platform::FormatLocaleDate(clock_.Now()), kFreeFormDateMode, clock_);
+  }
+
+  static Article Item(std::string guid, std::string date) {
+    Article article;
+    article.title = "Headline";
+    article.body = "Text";
+    article.author = "Jane";
+    article.guid = std::move(guid);
+    article.date = std::move(date);
+    return article;
+  }
+
+  bool Admit(Article& article) {
+    return AdmitArticle(feed_, article, lastDate_, newestDate_, knownIds_, downloadText_, clock_);
+  }
+
+  platform::ManualClock clock_{DateTime::FromParts(2026, 12, 7, 7, 3, 15)};
+  store::FeedSettings feed_;
+  DateTime lastDate_ = DateTime::FromParts(2003, 6, 10, 4, 0, 0);
+  DateTime newestDate_ = lastDate_;
+  KnownIds knownIds_;
+  std::string downloadText_;
+};
+
+TEST_F(AdmitArticleTest, TheDownloadTextIsTheCheckTimeInDisplayForm) {
+  EXPECT_EQ(downloadText_, "Mon, 7 Dec 2026 07:03:15");
+}
+
+TEST_F(AdmitArticleTest, NeedsATitleOrABody) {
+  Article titleOnly = Item("a", "Tue, 10 Jun 2003 05:00:00 GMT");
+  titleOnly.body.clear();
+  EXPECT_TRUE(Admit(titleOnly));
+  Article bodyOnly = Item("b", "Tue, 10 Jun 2003 05:00:00 GMT");
+  bodyOnly.title.clear();
+  EXPECT_TRUE(Admit(bodyOnly));
+  Article neither = Item("c", "");
+  neither.title.clear();
+  neither.body.clear();
+  neither.author.clear();
+  EXPECT_FALSE(Admit(neither));
+  // Turned away before anything is filled in.
+  EXPECT_EQ(neither.author, "");
+  EXPECT_EQ(neither.date, "");
+}
+
+TEST_F(AdmitArticleTest, AnArticleWithoutAuthorCarriesTheFeedsName) {
+  Article article = Item("a", "Tue, 10 Jun 2003 05:00:00 GMT");
+  article.author.clear();
+  EXPECT_TRUE(Admit(article));
+  EXPECT_EQ(article.author, "Daily News");
+  Article signed_ = Item("b", "Tue, 10 Jun 2003 05:00:00 GMT");
+  EXPECT_TRUE(Admit(signed_));
+  EXPECT_EQ(signed_.author, "Jane");
+}
+
+TEST_F(AdmitArticleTest, AnArticleWithoutDateTakesTheDownloadTimeAndMovesTheNewestDate) {
+  Article article = Item("a", "");
+  EXPECT_TRUE(Admit(article));
+  EXPECT_EQ(article.date, downloadText_);
+  EXPECT_EQ(newestDate_, DateTime::FromParts(2026, 12, 7, 7, 3, 15));
+}
+
+TEST_F(AdmitArticleTest, TheIdentifierIsTheGuidOrElseTheLink) {
+  Article byGuid = Item("urn:1", "");
+  byGuid.link = "http://example.com/1";
+  EXPECT_EQ(MessageIdOf(byGuid), "<urn:1@tarnwick.invalid>");
+  Article byLink = Item("", "");
+  byLink.link = "http://example.com/1";
+  EXPECT_EQ(MessageIdOf(byLink), "<http://example.com/1@tarnwick.invalid>");
+  // Line breaks could not stand in a header; the identifier holds the blanks the header will.
+  EXPECT_EQ(MessageIdFor("\n  urn:2\r\n"), "<   urn:2  @tarnwick.invalid>");
+}
+
+TEST_F(AdmitArticleTest, AnArticleWithNeitherGuidNorLinkIsDropped) {
+  Article article = Item("", "Tue, 10 Jun 2003 05:00:00 GMT");
+  EXPECT_FALSE(Admit(article));
+  EXPECT_EQ(newestDate_, lastDate_);
+}
+
+TEST_F(AdmitArticleTest, OnlyIdentifiersAlreadyInTheNewsboxAreDuplicates) {
+  knownIds_ = {"<other@tarnwick.invalid>", "<urn:1@tarnwick.invalid>"};
+  Article known = Item("urn:1", "Tue, 10 Jun 2003 05:00:00 GMT");
+  EXPECT_FALSE(Admit(known));
+  // Compared byte for byte: another letter case is another item.
+  Article otherCase = Item("URN:1", "Tue, 10 Jun 2003 05:00:00 GMT");
+  EXPECT_TRUE(Admit(otherCase));
+  // Two items of one document with the same guid both pass: nothing adds to the known ids.
+  Article first = Item("urn:2", "Tue, 10 Jun 2003 05:00:00 GMT");
+  Article second = Item("urn:2", "Tue, 10 Jun 2003 05:00:00 GMT");
+  EXPECT_TRUE(Admit(first));
+  EXPECT_TRUE(Admit(second));
+  // Without a guid the link is the identifier that is looked up.
+  knownIds_.push_back("<http://example.com/3@tarnwick.invalid>");
+  Article byLink = Item("", "Tue, 10 Jun 2003 05:00:00 GMT");
+  byLink.link = "http://example.com/3";
+  EXPECT_FALSE(Admit(byLink));
+}
+
+TEST_F(AdmitArticleTest, ADuplicateStillAdvancesTheNewestDate) {
+  knownIds_ = {"<urn:1@tarnwick.invalid>"};
+  Article known = Item("urn:1", "Sat, 13 Dec 2003 18:30:00");
+  EXPECT_FALSE(Admit(known));
+  EXPECT_EQ(newestDate_, DateTime::FromParts(2003, 12, 13, 18, 30, 0));
+}
+
+TEST_F(AdmitArticleTest, OnlyDatesLaterThanTheLastArticleAreNew) {
+  Article equal = Item("a", "Tue, 10 Jun 2003 04:00:00 GMT");
+  EXPECT_FALSE(Admit(equal));
+  Article earlier = Item("b", "Tue, 10 Jun 2003 03:59:59 GMT");
+  EXPECT_FALSE(Admit(earlier));
+  Article later = Item("c", "Tue, 10 Jun 2003 04:00:01 GMT");
+  EXPECT_TRUE(Admit(later));
+  EXPECT_EQ(newestDate_, DateTime::FromParts(2003, 6, 10, 4, 0, 1));
+  EXPECT_EQ(later.date, "Tue, 10 Jun 2003 04:00:01 GMT");
+}
+
+TEST_F(AdmitArticleTest, TheNewestDateOnlyMovesForward) {
+  Article newest = Item("a", "Sat, 13 Dec 2003 18:30:00");
+  Article between = Item("b", "Mon, 1 Sep 2003 12:00:00");
+  EXPECT_TRUE(Admit(newest));
+  EXPECT_TRUE(Admit(between));
+  EXPECT_EQ(newestDate_, DateTime::FromParts(2003, 12, 13, 18, 30, 0));
+}
+
+TEST_F(AdmitArticleTest, WithoutOnlyNewArticlesOldItemsPassButDoNotMoveTheNewestDate) {
+  for (int flag : {0, 2}) {
+    feed_.downloadOnlyNewArticles = flag;
+    Article old = Item("a", "Tue, 10 Jun 2003 04:00:00 GMT");
+    EXPECT_TRUE(Admit(old)) << flag;
+    EXPECT_EQ(newestDate_, lastDate_);
+  }
+  knownIds_ = {"<a@tarnwick.invalid>"};
+  feed_.downloadOnlyNewArticles = 0;
+  Article duplicate = Item("a", "Tue, 10 Jun 2003 04:00:00 GMT");
+  EXPECT_FALSE(Admit(duplicate));
+}
+
+TEST_F(AdmitArticleTest, AnUnreadableDateTakesTheDownloadTextAndIsAdmitted) {
+  Article article = Item("a", "Tue, 10 Foo 2003 04:00:00 GMT");
+  EXPECT_TRUE(Admit(article));
+  EXPECT_EQ(article.date, downloadText_);
+  EXPECT_EQ(newestDate_, lastDate_);
+  knownIds_ = {"<b@tarnwick.invalid>"};
+  Article duplicate = Item("b", "Tue, 32 Jun 2003 04:00:00 GMT");
+  EXPECT_FALSE(Admit(duplicate));
+  EXPECT_EQ(duplicate.date, downloadText_);
+}
+
+TEST_F(AdmitArticleTest, ADateThatDoesNotSplitCountsAsTheCurrentTime) {
+  Article article = Item("a", "2003-12-13T18:30:02Z");
+  EXPECT_TRUE(Admit(article));
+  EXPECT_EQ(article.date, "2003-12-13T18:30:02Z");
+  EXPECT_EQ(newestDate_, clock_.Now());
+}
+
+}  // namespace
+}  // namespace tarnwick::feed
