@@ -32,6 +32,7 @@ DownloadReport HandleDownloadRequest(const DownloadRequest& request);
 /// HandleDownloadRequest and ends. Dropping the handle without posting lets the thread end idle.
 class DownloadWorker {
 public:
+  /// Closes the queue: a worker that has no request by then ends without downloading.
   ~DownloadWorker();
   DownloadWorker(const DownloadWorker&) = delete;
   DownloadWorker& operator=(const DownloadWorker&) = delete;
@@ -40,9 +41,8 @@ public:
   /// request dropped) when this worker already got one.
   bool Post(std::unique_ptr<DownloadRequest> request);
 
-  struct Queue;  ///< the one-request queue the thread waits on
-
 private:
+  struct Queue;  // the one-request queue the thread waits on
   friend class DownloadWorkerSet;
   explicit DownloadWorker(std::shared_ptr<Queue> queue);
   std::shared_ptr<Queue> queue_;

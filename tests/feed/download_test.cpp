@@ -143,15 +143,17 @@ TEST_F(Download, ReplacesAnExistingFileWhole) {
 }
 
 TEST_F(Download, ErrorStatusesFailWithTheStatusNamedAndNoFile) {
-  server_.AddEndpoint("/missing", 404, "<html>Not Found page</html>");
-  Box box = ExpectFetchFailure(server_.Url("/missing"), target_);
-  EXPECT_NE(box.text.find("404"), std::string::npos) << box.text;
-}
-
-TEST_F(Download, ServerErrorFailsWithTheStatusNamedAndNoFile) {
-  server_.AddEndpoint("/broken", 500, "<html>Oops</html>");
-  Box box = ExpectFetchFailure(server_.Url("/broken"), target_);
-  EXPECT_NE(box.text.find("500"), std::string::npos) << box.text;
+  for (int status : {404, 500}) {
+    SCOPED_TRACE(status);
+    std::string path = "/status" + std::to_string(status);
+    server_.AddEndpoint(path, status, "<html>an error page</html>");
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(FetchUrlToFile(server_.Url(path), target_, UrlOrigin::kTypedByUser));
+    EXPECT_FALSE(store::FileExists(target_));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "tarnwick");
+    EXPECT_NE(boxes.Boxes()[0].text.find(std::to_string(status)), std::string::npos) << boxes.Boxes()[0].text;
+  }
 }
 
 TEST_F(Download, FailureLeavesAnEarlierFileUntouched) {
