@@ -1,0 +1,85 @@
+#include "check/auto_check_scheduler.h"
+
+#include "platform/date_format.h"
+#include "platform/date_parser.h"
+#include "store/file_utilities.h"
+#include "store/settings_keys.h"
+#include "store/settings_store.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <exception>
+#include <system_error>
+
+namespace tarnwick::check {
+
+AutoCheckScheduler::AutoCheckScheduler(Settings settings, const std::atomic<bool>& mainWindowOpen,
+                                       const platform::Clock& clock, feed::DownloadWorkerSet& workers)
+    : settings_(std::move(settings)), mainWindowOpen_(mainWindowOpen), clock_(clock), workers_(workers) {}
+
+AutoCheckScheduler::~AutoCheckScheduler() { Stop(); }
+
+bool AutoCheckScheduler::Start() {
+  if (thread_.joinable()) return false;
+  stopRequested_ = false;
+  try {
+    thread_ = std::thread(&AutoCheckScheduler::Run, this);
+  } catch (const std::system_error&) {
+    return false;
+  }
+  return true;
+}
+
+void AutoCheckScheduler::Stop() {
+  if (!thread_.joinable()) return;
+  {
+    std::lock_guard guard(lock_);
+    stopRequested_ = true;
+  }
+  wake_.notify_all();
+  thread_.join();
+}
+
+void AutoCheckScheduler::Run() {
+  std::unique_lock guard(lock_);
+  while (!wake_.wait_for(guard, settings_.period, [this] { return stopRequested_; })) {
+    guard.unlock();
+    try {
+      Tick();
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "background check: %s\n", error.what());
+    }
+    guard.lock();
+  }
+}
+
+int AutoCheckScheduler::Tick() {
+  if (mainWindowOpen_.load()) return 0;
+  const std::string cacheFolder = settings_.hostDataFolder + "/Feeds";
+  if (!store::FolderExists(cacheFolder) && mkdir(cacheFolder.c_str(), 0755) != 0) return 0;
+  const platform::DateTime now = clock_.Now();
+  const store::SettingsStore settings(settings_.settingsPath);
+
+  std::vector<std::string> entries;
+  settings.ReadSectionEntries(entries, store::kAliasesSection);
+  int started = 0;
+  for (const std::string& entry : entries) {
+    const std::string alias = entry.substr(0, entry.find('='));
+    if (settings.ReadInt(alias, store::kAutoCheckKey, 0) == 0) continue;
+    auto lastCheck = platform::ParseDate(settings.ReadText(alias, store::kLastCheckKey, ""));
+    const bool due = lastCheck && *lastCheck <= now;
+    if (due) {
+      feed::DownloadRequest request{store::FeedCachePath(settings_.hostDataFolder, alias),
+                                    settings.ReadText(alias, store::kUrlKey, "")};
+      if (workers_.StartDownload(std::move(request))) ++started;
+    }
+    const int interval = settings.ReadInt(alias, store::kIntervalMinutesKey, 0);
+    if (interval != 0 && (due || !lastCheck)) {
+      settings.WriteText(alias, store::kLastCheckKey, platform::FormatLocaleDate(clock_.Now().AddMinutes(interval)));
+    }
+  }
+  return started;
+}
+
+}  // namespace tarnwick::check

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "feed/download_worker.h"
+#include "platform/clock.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace tarnwick::check {
+
+/// Fetches feeds in the background: once a period (a minute) it looks at every feed with
+/// "AutoCheck" set and, when its "LastCheck" time has come, starts a download worker that writes
+/// the feed's cache file, then moves "LastCheck" on by "IntervalMinutes". Nothing is delivered
+/// here; the cached documents are checked the next time the user opens the program.
+class AutoCheckScheduler {
+public:
+  struct Settings {
+    std::string hostDataFolder;  // the cache folder "Feeds" is made in it
+    std::string settingsPath;    // the settings file with the feeds
+    std::chrono::milliseconds period{std::chrono::minutes(1)};
+  };
+
+  /// `mainWindowOpen` is read at every tick: while it is set, ticks do nothing. The clock, flag and
+  /// workers must outlive the scheduler.
+  AutoCheckScheduler(Settings settings, const std::atomic<bool>& mainWindowOpen, const platform::Clock& clock,
+                     feed::DownloadWorkerSet& workers);
+  /// Stops the thread (see Stop).
+  ~AutoCheckScheduler();
+  AutoCheckScheduler(const AutoCheckScheduler&) = delete;
+  AutoCheckScheduler& operator=(const AutoCheckScheduler&) = delete;
+
+  /// Starts the thread that ticks once a period; false when it runs already or cannot start.
+  bool Start();
+  /// Wakes the thread at once and waits for it to end: no tick runs after Stop returns. The
+  /// downloads already started go on in their workers.
+  void Stop();
+  /// True between Start and Stop.
+  bool Running() const { return thread_.joinable(); }
+
+  /// One tick, on the calling thread: the due feeds get their downloads, the feeds with an
+  /// interval their next "LastCheck". Returns the number of downloads started.
+  int Tick();
+
+private:
+  void Run();
+
+  Settings settings_;
+  const std::atomic<bool>& mainWindowOpen_;
+  const platform::Clock& clock_;
+  feed::DownloadWorkerSet& workers_;
+  std::mutex lock_;
+  std::condition_variable wake_;
+  bool stopRequested_ = false;
+  std::thread thread_;
+};
+
+}  // namespace tarnwick::check
