@@ -1,5 +1,6 @@
 // The functions the host calls. Each runs on the host's thread; no exception may leave them.
 #include "platform/ems_records.h"
+#include "plugin/background_fetching.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_context.h"
 #include "plugin/plugin_names.h"
@@ -51,11 +52,17 @@ TARNWICK_EXPORT int32_t ems_plugin_init(void** /*globals*/, int16_t hostVersion,
     info->description = plugin::HeapCopy(description);
     info->icon = plugin::IconBlock(plugin::kPluginIconResource);
     info->id = plugin::kPluginId;
+    plugin::StartBackgroundFetching(plugin::Context());
     return platform::kEmsSuccess;
   });
 }
 
-TARNWICK_EXPORT int32_t ems_plugin_finish(void* /*globals*/) { return platform::kEmsSuccess; }
+TARNWICK_EXPORT int32_t ems_plugin_finish(void* /*globals*/) {
+  return Guarded(__func__, platform::kEmsSuccess, [] {
+    plugin::StopBackgroundFetching(plugin::Context());
+    return platform::kEmsSuccess;
+  });
+}
 
 TARNWICK_EXPORT int32_t ems_plugin_config(void* /*globals*/, EmsMailConfig* /*config*/) {
   return platform::kEmsSuccess;

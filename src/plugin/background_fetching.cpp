@@ -1,0 +1,59 @@
+#include "plugin/background_fetching.h"
+
+#include "check/auto_check_scheduler.h"
+#include "feed/download_worker.h"
+#include "platform/clock.h"
+
+#include <memory>
+
+namespace tarnwick::plugin {
+namespace {
+
+// The scheduler with what it runs on. Created on start, destroyed on stop, so that no thread of
+// it outlives the module.
+struct BackgroundFetching {
+  platform::SystemClock clock;
+  feed::DownloadWorkerSet workers;
+  std::unique_ptr<check::AutoCheckScheduler> scheduler;
+};
+
+std::unique_ptr<BackgroundFetching>& Instance() {
+  static std::unique_ptr<BackgroundFetching> instance;
+  return instance;
+}
+
+check::AutoCheckScheduler::Settings SchedulerSettings(const PluginContext& context) {
+  return {context.hostDataFolder, context.settingsPath};
+}
+
+}  // namespace
+
+void StartBackgroundFetching(PluginContext& context) {
+  if (context.schedulerRunning || context.hostApiVersion <= 3) return;
+  auto fetching = std::make_unique<BackgroundFetching>();
+  fetching->scheduler = std::make_unique<check::AutoCheckScheduler>(SchedulerSettings(context), context.mainWindowOpen,
+                                                                   fetching->clock, fetching->workers);
+  if (!fetching->scheduler->Start()) return;
+  Instance() = std::move(fetching);
+  context.schedulerRunning = true;
+}
+
+void StopBackgroundFetching(PluginContext& context) {
+  std::unique_ptr<BackgroundFetching> fetching = std::move(Instance());
+  if (fetching) {
+    fetching->scheduler->Stop();
+    fetching->workers.WaitForAll();
+  }
+  context.schedulerRunning = false;
+}
+
+int RunBackgroundTickNow(PluginContext& context) {
+  platform::SystemClock clock;
+  feed::DownloadWorkerSet workers;
+  check::AutoCheckScheduler scheduler(SchedulerSettings(context), context.mainWindowOpen, clock, workers);
+  int started = scheduler.Tick();
+  workers.WaitForAll();
+  return started;
+}
+
+}  // namespace tarnwick::plugin

@@ -1,0 +1,92 @@
+// The module as the host uses it: loaded with dlopen, initialised, finished and unloaded.
+#include "platform/ems_records.h"
+#include "support/temp_dir.h"
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+namespace tarnwick::plugin {
+namespace {
+
+int CountEntries(const char* folder) {
+  int count = 0;
+  if (DIR* dir = opendir(folder)) {
+    while (readdir(dir) != nullptr) ++count;
+    closedir(dir);
+  }
+  return count;
+}
+
+class LoadedModule {
+public:
+  explicit LoadedModule(const std::string& path) : handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
+  ~LoadedModule() {
+    if (handle_ != nullptr) dlclose(handle_);
+  }
+  bool Loaded() const { return handle_ != nullptr; }
+  template <typename Function>
+  Function Get(const char* name) const {
+    return reinterpret_cast<Function>(dlsym(handle_, name));
+  }
+
+private:
+  void* handle_;
+};
+
+class PluginLifecycle : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::filesystem::create_directories(plugins);
+    std::filesystem::copy_file(TARNWICK_MODULE_FILE, module);
+  }
+
+  // Loads, initialises with the interface version given, finishes and unloads the module once.
+  // Returns whether the scheduler ran between init and finish (its thread showed up).
+  bool RunOnce(int16_t hostVersion) {
+    LoadedModule loaded(module);
+    EXPECT_TRUE(loaded.Loaded()) << dlerror();
+    if (!loaded.Loaded()) return false;
+    auto init = loaded.Get<EmsPluginInitFunction>("ems_plugin_init");
+    auto finish = loaded.Get<EmsPluginFinishFunction>("ems_plugin_finish");
+    auto release = loaded.Get<EmsFreeFunction>("ems_free");
+    EXPECT_TRUE(init && finish && release);
+    int threadsBefore = CountEntries("/proc/self/task");
+    EmsMailConfig config{sizeof(EmsMailConfig), nullptr, plugins.data()};
+    EmsPluginInfo info{};
+    EXPECT_EQ(init(nullptr, hostVersion, &config, &info), 0);
+    EXPECT_STREQ(info.description, "Tarnwick, Version: 1.0");
+    EXPECT_EQ(info.numSpecials, 1);
+    EXPECT_EQ(info.numTranslators, 1);
+    EXPECT_EQ(info.id, 4410);
+    bool schedulerRan = CountEntries("/proc/self/task") > threadsBefore;
+    EXPECT_EQ(finish(nullptr), 0);
+    release(info.description);
+    release(info.icon);
+    return schedulerRan;
+  }
+
+  test::TempDir dir;
+  std::string plugins = dir.File("plugins");
+  std::string module = plugins + "/libtarnwick.so";
+};
+
+TEST_F(PluginLifecycle, SchedulerRunsOnlyForInterfaceFourAndLater) {
+  EXPECT_TRUE(RunOnce(4));
+  EXPECT_FALSE(RunOnce(3));
+}
+
+TEST_F(PluginLifecycle, LoadingAHundredTimesLeaksNoThreadAndNoDescriptor) {
+  RunOnce(4);  // the first load maps what stays for the process (the C++ runtime, libcurl)
+  int threads = CountEntries("/proc/self/task");
+  int descriptors = CountEntries("/proc/self/fd");
+  for (int i = 0; i < 100; ++i) RunOnce(4);
+  EXPECT_EQ(CountEntries("/proc/self/task"), threads);
+  EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
+}
+
+}  // namespace
+}  // namespace tarnwick::plugin
