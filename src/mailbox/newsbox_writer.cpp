@@ -1,0 +1,150 @@
+#include "mailbox/newsbox_writer.h"
+
+#include "feed/article_admission.h"
+#include "feed/download.h"
+#include "mailbox/message_layout.h"
+#include "mailbox/page_text.h"
+#include "platform/file_io.h"
+#include "platform/ui_pump.h"
+#include "platform/wait.h"
+#include "store/file_utilities.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarnwick::mailbox {
+namespace {
+
+constexpr int kHostPauseMilliseconds = 200;
+constexpr int kFilePauseMilliseconds = 25;
+constexpr char kPageFileName[] = "article.html";
+
+// The message's text up to and including its first empty line; the whole text when it has none.
+std::string HeaderBlockOf(const std::string& rawText) {
+  size_t end = rawText.find("\r\n\r\n");
+  return end == std::string::npos ? rawText : rawText.substr(0, end + 4);
+}
+
+}  // namespace
+
+NewsboxWriter::NewsboxWriter(Settings settings, const automation::HostAutomation& host, const platform::Clock& clock,
+                             DeliveryProgress* progress, NewArticleReceiver* receiver)
+    : settings_(std::move(settings)),
+      host_(host),
+      clock_(clock),
+      progress_(progress),
+      receiver_(receiver),
+      pendingMailbox_(store::MailboxFilePath(settings_.hostDataFolder, kPendingMailboxName, false)),
+      pendingToc_(store::MailboxFilePath(settings_.hostDataFolder, kPendingMailboxName, true)) {}
+
+void NewsboxWriter::Pause(int milliseconds) const {
+  if (settings_.pacing) platform::WaitMilliseconds(milliseconds);
+}
+
+automation::HostFolder NewsboxWriter::FindNewsbox(const automation::HostApplication& application,
+                                                  const std::string& newsboxPath,
+                                                  const std::string& newsboxName) const {
+  int id = automation::HostAutomation::FindMailboxId(application.TopLevel(), newsboxPath);
+  return id >= 0 ? application.MailboxById(id) : application.MailboxByName(newsboxName);
+}
+
+void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::string& newsboxName) {
+  deliveryIncomplete_ = false;
+  appendFailures_ = 0;
+  if (!host_.CloseMailboxWindow(kPendingMailboxName) && host_.CloseMailboxWindow("")) Pause(kHostPauseMilliseconds);
+  if (!store::FileExists(pendingMailbox_)) {
+    pendingMailbox_ = host_.MailboxPathCreating(kPendingMailboxName);
+    Pause(kHostPauseMilliseconds);
+  } else if (store::TruncateFile(pendingMailbox_)) {
+    Pause(kHostPauseMilliseconds);
+  }
+  if (store::FileExists(pendingToc_) && unlink(pendingToc_.c_str()) == 0) Pause(kHostPauseMilliseconds);
+
+  knownIds_.clear();
+  automation::HostConnectResult connection = host_.Connect();
+  if (connection.Connected()) {
+    automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath, newsboxName).Messages();
+    for (int position = messages.Count(); position >= 1; --position) {
+      std::string id = automation::HostMessage(messages.Item(position)).MessageIdLine();
+      platform::DrainMessages();
+      knownIds_.push_back(std::move(id));
+    }
+  }
+  Pause(kHostPauseMilliseconds);
+}
+
+std::string NewsboxWriter::FullArticleOf(const std::string& link) const {
+  const std::string page = settings_.pluginFolder + "/" + kPageFileName;
+  feed::DownloadUrlToFile(link, page, feed::UrlOrigin::kFromFeedDocument);
+  if (!store::FileExists(page)) feed::FetchUrlToFile(link, page, feed::UrlOrigin::kFromFeedDocument);
+  std::string text = ReadPageText(page);
+  if (unlink(page.c_str()) == 0) Pause(kFilePauseMilliseconds);
+  return text == kUnreadablePage || text.empty() ? std::string() : FullArticleBlock(text);
+}
+
+bool NewsboxWriter::AppendToPending(const std::string& message) {
+  int fd = open(pendingMailbox_.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return false;
+  off_t end = lseek(fd, 0, SEEK_END);
+  bool written = end >= 0 && platform::WriteAll(fd, message);
+  // A message written in part would leave the mailbox ending in the middle of a message.
+  if (!written && end >= 0 && ftruncate(fd, end) != 0) written = false;
+  return close(fd) == 0 && written;
+}
+
+bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article& article,
+                                  const platform::DateTime& lastDate, platform::DateTime& newestDate,
+                                  const std::string& downloadText) {
+  if (!feed::AdmitArticle(feed, article, lastDate, newestDate, knownIds_, downloadText, clock_)) return false;
+  if (feed.downloadReferringArticles == 1 && !article.link.empty()) article.body += FullArticleOf(article.link);
+  MessageContext context{feed::MessageIdOf(article), downloadText, settings_.versionText, feed.name};
+  if (AppendToPending(ComposeMessage(article, context, settings_.separatorLine))) return true;
+  ++appendFailures_;
+  return false;
+}
+
+void NewsboxWriter::DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
+                               const std::string& newsboxName, int notifyNewsBoard) {
+  std::string headerBlock = HeaderBlockOf(message.RawText());
+  std::string body = message.Body();
+  platform::DrainMessages();
+  if (notifyNewsBoard == 1 && receiver_ != nullptr) {
+    receiver_->OnNewArticle({std::move(headerBlock), std::move(body), message.Id(), newsboxName, newsbox.Path(),
+                             newsbox.Id()});
+  }
+  std::string title = message.Title();
+  ++newArticles_;
+  message.SetStatus(0);
+  if (!message.MoveTo(newsbox)) deliveryIncomplete_ = true;
+  if (progress_ != nullptr) progress_->ShowDetailsStatus(kDownloadingArticlePrefix + title);
+}
+
+int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::string& newsboxName,
+                                  int notifyNewsBoard) {
+  automation::HostConnectResult connection = host_.Connect();
+  if (!connection.Connected()) {
+    deliveryIncomplete_ = true;
+    return 0;
+  }
+  const automation::HostApplication& application = connection.application;
+  application.SetStatusText(kDownloadingNewArticles);
+  automation::HostCollection messages = application.MailboxByName(kPendingMailboxName).Messages();
+  automation::HostFolder newsbox = FindNewsbox(application, newsboxPath, newsboxName);
+  const int total = messages.Count();
+  if (total < 0) deliveryIncomplete_ = true;
+  for (int position = total; position >= 1; --position) {
+    if (progress_ != nullptr) progress_->SetProgress(((total - position) * 100) / total);
+    DeliverOne(automation::HostMessage(messages.Item(position)), newsbox, newsboxName, notifyNewsBoard);
+  }
+  if (total > 0) newsbox.Open();
+  if (progress_ != nullptr) {
+    progress_->SetProgress(98);
+    progress_->ShowGeneralStatus(kCheckDone);
+    progress_->ShowDetailsStatus(kMaintenance);
+  }
+  application.SetStatusText("So far, you've got " + std::to_string(newArticles_) + " new articles.");
+  return total < 0 ? 0 : total;
+}
+
+}  // namespace tarnwick::mailbox

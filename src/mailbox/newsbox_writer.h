@@ -1,0 +1,85 @@
+#pragma once
+
+#include "automation/host_automation.h"
+#include "automation/host_message.h"
+#include "feed/article.h"
+#include "mailbox/new_article_notice.h"
+#include "platform/clock.h"
+#include "platform/date_time.h"
+#include "store/feed_settings.h"
+
+#include <string>
+
+namespace tarnwick::mailbox {
+
+/// Texts the newsbox writer shows.
+inline constexpr char kPendingMailboxName[] = "Pending";
+inline constexpr char kDownloadingNewArticles[] = "Downloading new articles...";
+inline constexpr char kDownloadingArticlePrefix[] = "Downloading articles... ";
+inline constexpr char kCheckDone[] = "Checking the feed for new articles... Done.";
+inline constexpr char kMaintenance[] = "Done. Performing maintenance jobs.";
+
+/// Turns admitted articles into messages and gets them into a newsbox: it stages them in the host
+/// mailbox "Pending" by appending to that mailbox's file, then has the host move each one into the
+/// newsbox, announcing it to the Newsboard. One writer serves a main window for its lifetime and
+/// counts the messages moved. Runs on the UI thread.
+class NewsboxWriter {
+public:
+  struct Settings {
+    std::string hostDataFolder;
+    std::string pluginFolder;   // the full-article page is fetched into a work file there
+    std::string versionText;    // "Version: 1.0"
+    std::string separatorLine;  // the message separator with its CR LF
+    bool pacing = true;         // the pauses that let the host catch up; off when headless
+  };
+
+  /// Everything given must outlive the writer; `progress` and `receiver` may be null.
+  NewsboxWriter(Settings settings, const automation::HostAutomation& host, const platform::Clock& clock,
+                DeliveryProgress* progress, NewArticleReceiver* receiver);
+
+  /// Empties "Pending" (closing its window, cutting its file, deleting its table of contents) and
+  /// collects the identifiers of the newsbox's messages.
+  void PreparePending(const std::string& newsboxPath, const std::string& newsboxName);
+  /// Admits the article and appends it as a message to "Pending"; true when appended. A failed
+  /// write leaves the file as it was and counts in AppendFailures.
+  bool AppendArticle(const store::FeedSettings& feed, feed::Article& article, const platform::DateTime& lastDate,
+                     platform::DateTime& newestDate, const std::string& downloadText);
+  /// Has the host move every message of "Pending" into the newsbox, last first, announcing each.
+  /// The number of messages found in "Pending"; 0 when the host cannot be reached.
+  int DeliverPending(const std::string& newsboxPath, const std::string& newsboxName, int notifyNewsBoard);
+
+  /// True when the last PreparePending..DeliverPending left messages behind in "Pending" or lost
+  /// one on the way: the host could not be reached, a move failed, or an append failed.
+  bool DeliveryIncomplete() const { return deliveryIncomplete_ || appendFailures_ > 0; }
+  /// Appends that failed since the last PreparePending.
+  int AppendFailures() const { return appendFailures_; }
+  /// The identifiers of the newsbox's messages, collected by PreparePending.
+  const feed::KnownIds& KnownIds() const { return knownIds_; }
+  /// Messages moved into newsboxes since the writer was made.
+  int NewArticleCount() const { return newArticles_; }
+  /// The staging mailbox's file.
+  const std::string& PendingMailboxPath() const { return pendingMailbox_; }
+
+private:
+  void Pause(int milliseconds) const;
+  automation::HostFolder FindNewsbox(const automation::HostApplication& application, const std::string& newsboxPath,
+                                     const std::string& newsboxName) const;
+  std::string FullArticleOf(const std::string& link) const;
+  bool AppendToPending(const std::string& message);
+  void DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
+                  const std::string& newsboxName, int notifyNewsBoard);
+
+  Settings settings_;
+  const automation::HostAutomation& host_;
+  const platform::Clock& clock_;
+  DeliveryProgress* progress_;
+  NewArticleReceiver* receiver_;
+  std::string pendingMailbox_;
+  std::string pendingToc_;
+  feed::KnownIds knownIds_;
+  int newArticles_ = 0;
+  int appendFailures_ = 0;
+  bool deliveryIncomplete_ = false;
+};
+
+}  // namespace tarnwick::mailbox

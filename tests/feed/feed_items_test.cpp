@@ -1,0 +1,143 @@
+#include "feed/feed_items.h"
+
+#include "platform/clock.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnwick::feed {
+namespace {
+
+const platform::ManualClock kClock{platform::DateTime::FromParts(2026, 12, 7, 7, 3, 15)};
+
+std::vector<Article> ReadAll(const std::string& text, FeedFormat* detected = nullptr, int* visited = nullptr) {
+  XmlDocument document;
+  document.ParseText(text);
+  FeedFormat format = DetectFeedFormat(document);
+  if (detected != nullptr) *detected = format;
+  std::vector<Article> articles;
+  int elements = 0;
+  WalkItems(
+      document, format, [&] { articles.push_back(ReadItem(document, format, kClock)); }, [&] { ++elements; });
+  if (visited != nullptr) *visited = elements;
+  return articles;
+}
+
+TEST(DetectFeedFormat, FirstGuidOrIdBelowTheRootDecides) {
+  XmlDocument document;
+  document.ParseText("<feed><id>urn:x</id><entry><guid>g</guid></entry></feed>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kAtom);
+  document.ParseText("<rss><channel><item><GUID>g</GUID><id>i</id></item></channel></rss>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
+  document.ParseText("<rdf:RDF><channel/><item><title>t</title></item></rdf:RDF>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
+  document.ParseText("<feed><atom:id>x</atom:id><entry/></feed>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
+  document.ParseText("<id><x/></id>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
+}
+
+TEST(DetectFeedFormat, LeavesTheCursorWhereItWas) {
+  XmlDocument document;
+  document.ParseText("<feed><id>x</id><entry><title>t</title></entry></feed>");
+  ASSERT_TRUE(document.FindChildElement());
+  ASSERT_TRUE(document.FindChildElement("entry"));
+  uint32_t child = document.ChildPosition();
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kAtom);
+  EXPECT_EQ(document.ChildPosition(), child);
+}
+
+TEST(WalkItems, FindsItemsAtAnyDepthInDocumentOrder) {
+  int visited = 0;
+  auto articles = ReadAll(
+      "<rss><channel><title>Channel</title>"
+      "<item><title>one</title><guid>1</guid></item>"
+      "<group><ITEM><title>two</title><guid>2</guid></ITEM></group>"
+      "<x:item><title>prefixed</title></x:item>"
+      "</channel><item><title>three</title><guid>3</guid></item></rss>",
+      nullptr, &visited);
+  ASSERT_EQ(articles.size(), 3u);
+  EXPECT_EQ(articles[0].title, "one");
+  EXPECT_EQ(articles[1].title, "two");
+  EXPECT_EQ(articles[2].title, "three");
+  EXPECT_EQ(visited, 14);  // every element below the root, items and their children alike
+}
+
+TEST(ReadItem, RssItemFields) {
+  auto articles = ReadAll(
+      "<rss><channel><title>Channel title</title><item>"
+      "<guid>id-1</guid><author>me@example.org</author><pubDate>Tue, 10 Jun 2003 04:00:00 GMT</pubDate>"
+      "<description><![CDATA[<p>Hi</p>]]> &amp; more</description>"
+      "<enclosure url=\"http://e/x.mp3\" length=\"12\" type=\"audio/mpeg\"/>"
+      "<link>http://example.org/1</link><title>First &lt;one&gt;</title>"
+      "<category>News</category><comments>http://c</comments><source url=\"u\">Src</source>"
+      "</item></channel></rss>");
+  ASSERT_EQ(articles.size(), 1u);
+  const Article& a = articles[0];
+  EXPECT_EQ(a.title, "First <one>");
+  EXPECT_EQ(a.body, "<p>Hi</p> & more");
+  EXPECT_EQ(a.link, "http://example.org/1");
+  EXPECT_EQ(a.author, "me@example.org");
+  EXPECT_EQ(a.date, "Tue, 10 Jun 2003 04:00:00 GMT");
+  EXPECT_EQ(a.guid, "id-1");
+  EXPECT_EQ(a.enclosureUrl, "http://e/x.mp3");
+  EXPECT_EQ(a.enclosureLength, "12");
+  EXPECT_EQ(a.enclosureType, "audio/mpeg");
+  EXPECT_EQ(a.category, "News");
+  EXPECT_EQ(a.comments, "http://c");
+  EXPECT_EQ(a.source, "Src");
+}
+
+TEST(ReadItem, EveryItemStartsEmpty) {
+  auto articles = ReadAll(
+      "<rss><channel>"
+      "<item><title>a</title><enclosure url=\"http://e/1\"/><guid>1</guid></item>"
+      "<item><title>b</title><guid>2</guid></item>"
+      "</channel></rss>");
+  ASSERT_EQ(articles.size(), 2u);
+  EXPECT_EQ(articles[0].enclosureUrl, "http://e/1");
+  EXPECT_EQ(articles[1].enclosureUrl, "");
+}
+
+TEST(ReadItem, RssDescriptionWithChildElementsIsEmpty) {
+  auto articles = ReadAll("<rss><channel><item><title>t</title><description><b>x</b></description></item></channel></rss>");
+  ASSERT_EQ(articles.size(), 1u);
+  EXPECT_EQ(articles[0].body, "");
+  EXPECT_EQ(articles[0].title, "t");
+}
+
+TEST(ReadItem, AtomEntryFields) {
+  FeedFormat format;
+  auto articles = ReadAll(
+      "<feed><id>urn:feed</id><title>Feed</title><entry>"
+      "<content type=\"xhtml\" src=\"http://src\"><div><p>Rich</p></div></content>"
+      "<author><email>a@b</email><name>Ann</name></author>"
+      "<link rel=\"alternate\" href=\"http://example.org/a\"/><link href=\"http://second\"/>"
+      "<id>urn:entry:1</id><issued>2003-12-13T18:30:02Z</issued><title>Entry</title>"
+      "<summary>Short</summary><category term=\"tech\"/>"
+      "</entry></feed>",
+      &format);
+  EXPECT_EQ(format, FeedFormat::kAtom);
+  ASSERT_EQ(articles.size(), 1u);
+  const Article& a = articles[0];
+  EXPECT_EQ(a.body, "<div><p>Rich</p></div>");
+  EXPECT_EQ(a.link, "http://example.org/a");
+  EXPECT_EQ(a.author, "Ann <a@b>");
+  EXPECT_EQ(a.guid, "urn:entry:1");
+  EXPECT_EQ(a.date, "Sat, 13 Dec 2003 18:30:00");
+  EXPECT_EQ(a.summary, "Short");
+  EXPECT_EQ(a.category, "tech");
+}
+
+TEST(ReadItem, AtomEntryWithoutIssuedOrNameOrLink) {
+  auto articles = ReadAll(
+      "<feed><id>f</id><entry><id>e</id><updated>2003-12-13T18:30:02Z</updated>"
+      "<author><email>a@b</email></author><content src=\"http://only-src\">text</content></entry></feed>");
+  ASSERT_EQ(articles.size(), 1u);
+  EXPECT_EQ(articles[0].date, "");
+  EXPECT_EQ(articles[0].author, "<a@b>");
+  EXPECT_EQ(articles[0].link, "http://only-src");
+  EXPECT_EQ(articles[0].body, "text");
+}
+
+}  // namespace
+}  // namespace tarnwick::feed
