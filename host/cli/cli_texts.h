@@ -1,0 +1,42 @@
+#pragma once
+
+namespace tarnwick::host {
+
+// Every text of the command line.
+
+inline constexpr char kProgramName[] = "tarnwick-host";
+inline constexpr char kUsageHead[] =
+    "Usage: tarnwick-host [--data-folder DIR] [--no-automation] VERB [ARGUMENTS...]\n"
+    "\n"
+    "The stand-in mail client: a data folder of mailboxes (Name.mbx with its table of contents\n"
+    "Name.toc, folders Name.fol), served to plug-ins through its automation interface.\n"
+    "\n"
+    "Options:\n"
+    "  --data-folder DIR   the data folder (it must exist; In, Out and Trash are created in it)\n"
+    "  --no-automation     refuse plug-ins' connections to the automation server\n"
+    "  --help              show this text\n"
+    "\n"
+    "Verbs (MAILBOX is a display name, or a path from the data folder such as News.fol/Tech.mbx):\n";
+inline constexpr char kUsageTail[] =
+    "\n"
+    "Exit status: 0 on success, 1 when the verb failed, 2 for a wrong command line.\n";
+
+inline constexpr char kNoDataFolderText[] = "no data folder given: use --data-folder DIR";
+inline constexpr char kUnknownOptionText[] = "unknown option ";
+inline constexpr char kUnknownVerbText[] = "unknown verb ";
+inline constexpr char kWrongArgumentCountText[] = "wrong number of arguments; usage: tarnwick-host ";
+inline constexpr char kMissingValueText[] = "missing value after ";
+inline constexpr char kSeeHelpText[] = "Try 'tarnwick-host --help'.";
+inline constexpr char kNoSuchMailboxText[] = "no mailbox \"%s\" in %s";
+inline constexpr char kNoSuchMailboxOrFolderText[] = "no mailbox or folder \"%s\" in %s";
+inline constexpr char kBadMessageIdText[] = "\"%s\" is not a message id";
+inline constexpr char kNoSuchMessageText[] = "no message %s in %s";
+inline constexpr char kExistsText[] = "a mailbox named \"%s\" exists already";
+inline constexpr char kYesOrNoText[] = "expected yes or no, not \"%s\"";
+inline constexpr char kOnOrOffText[] = "expected on or off, not \"%s\"";
+inline constexpr char kLeftOutMark[] = "left-out";
+inline constexpr char kAutomationStateOnText[] = "automation on";
+inline constexpr char kAutomationStateOffText[] = "automation off";
+inline constexpr char kUnexpectedFailureText[] = "unexpected failure: ";
+
+}  // namespace tarnwick::host

@@ -1,0 +1,62 @@
+#include "cli/cli_texts.h"
+#include "cli/command_line.h"
+#include "cli/verbs.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <ostream>
+
+namespace tarnwick::host {
+
+const std::vector<Verb>& Verbs() {
+  static const std::vector<Verb> verbs = {
+      {"mailboxes", "", "list every mailbox and folder: path, id, messages, unread", 0, 0, RunMailboxesVerb},
+      {"messages", "MAILBOX", "list the messages of a mailbox: id, state, subject, from, date", 1, 1,
+       RunMessagesVerb},
+      {"show", "MAILBOX ID", "print a message as it is stored", 2, 2, RunShowVerb},
+      {"create-mailbox", "NAME", "add a new top-level mailbox", 1, 1, RunCreateMailboxVerb},
+      {"move", "MAILBOX ID TARGET", "move a message into another mailbox; prints its new id", 3, 3, RunMoveVerb},
+      {"left-out", "MAILBOX yes|no", "leave a mailbox or folder out of plug-ins' lists, or not", 2, 2,
+       RunLeftOutVerb},
+      {"automation", "[on|off]", "show, or switch, whether plug-ins may use the automation server", 0, 1,
+       RunAutomationVerb},
+  };
+  return verbs;
+}
+
+std::string Fill(const char* format, const std::vector<std::string>& values) {
+  std::string text = format;
+  size_t at = 0;
+  for (const std::string& value : values) {
+    at = text.find("%s", at);
+    if (at == std::string::npos) break;
+    text.replace(at, 2, value);
+    at += value.size();
+  }
+  return text;
+}
+
+int ReportFailure(VerbContext& context, const std::string& text) {
+  context.err << kProgramName << ": " << text << "\n";
+  return kExitFailure;
+}
+
+int32_t ResolveMailbox(VerbContext& context, const std::string& nameOrPath) {
+  int32_t id = context.core.Store().FindMailbox(nameOrPath);
+  if (id == 0) ReportFailure(context, Fill(kNoSuchMailboxText, {nameOrPath, context.core.Store().DataFolder()}));
+  return id;
+}
+
+bool ParseMessageId(VerbContext& context, const std::string& text, uint32_t* id) {
+  char* end = nullptr;
+  errno = 0;
+  unsigned long value = std::strtoul(text.c_str(), &end, 10);
+  if (text.empty() || text[0] == '-' || *end != '\0' || errno != 0 || value == 0 || value > UINT32_MAX) {
+    ReportFailure(context, Fill(kBadMessageIdText, {text}));
+    return false;
+  }
+  *id = static_cast<uint32_t>(value);
+  return true;
+}
+
+}  // namespace tarnwick::host

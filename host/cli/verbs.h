@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/host_core.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tarnwick::host {
+
+/// What a verb runs with: the open host, its own arguments and the two output streams.
+struct VerbContext {
+  HostCore& core;
+  const std::vector<std::string>& arguments;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+/// A verb's function; returns the exit code.
+using VerbFunction = int (*)(VerbContext& context);
+
+/// One headless verb of the command line.
+struct Verb {
+  const char* name;
+  const char* argumentsText;  ///< as the usage shows them
+  const char* summary;
+  size_t minimumArguments;
+  size_t maximumArguments;
+  VerbFunction run;
+};
+
+/// Every verb, in the order the usage lists them.
+const std::vector<Verb>& Verbs();
+
+int RunMailboxesVerb(VerbContext& context);
+int RunMessagesVerb(VerbContext& context);
+int RunShowVerb(VerbContext& context);
+int RunCreateMailboxVerb(VerbContext& context);
+int RunMoveVerb(VerbContext& context);
+int RunLeftOutVerb(VerbContext& context);
+int RunAutomationVerb(VerbContext& context);
+
+/// The format with each "%s" replaced by the next of `values`.
+std::string Fill(const char* format, const std::vector<std::string>& values);
+/// Reports an error the usual way ("tarnwick-host: text") and gives kExitFailure.
+int ReportFailure(VerbContext& context, const std::string& text);
+/// The mailbox named by a display name or a relative path; 0 after reporting when there is none.
+int32_t ResolveMailbox(VerbContext& context, const std::string& nameOrPath);
+/// A message id given on the command line; false after reporting when it is not a number.
+bool ParseMessageId(VerbContext& context, const std::string& text, uint32_t* id);
+
+}  // namespace tarnwick::host

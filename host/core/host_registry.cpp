@@ -1,0 +1,82 @@
+// The published host and the function through which plug-ins connect to it. The function is
+// exported from the host program (it is linked with its symbols exported) and plug-ins look it up
+// by name at every connection, so a plug-in never links against the host.
+#include "core/host_registry.h"
+
+#include "core/host_core.h"
+#include "core/host_texts.h"
+#include "platform/dispatch_ids.h"
+#include "platform/host_connect.h"
+#include "platform/text.h"
+
+#include <mutex>
+
+namespace tarnwick::host {
+namespace {
+
+constexpr char kNotRunningText[] = "The mail client is not running: it has shut down or has not finished starting.";
+
+std::mutex& RegistryLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::weak_ptr<HostCore>& Published() {
+  static std::weak_ptr<HostCore> host;
+  return host;
+}
+
+std::shared_ptr<HostCore> CurrentHost() {
+  std::lock_guard guard(RegistryLock());
+  return Published().lock();
+}
+
+bool Connect(const char* service, platform::HostConnection* connection) {
+  std::shared_ptr<HostCore> core = CurrentHost();
+  if (!core) {
+    connection->errorText = kNotRunningText;
+    return false;
+  }
+  std::string name = service == nullptr ? "" : service;
+  if (name == platform::kHostWindowsService) {
+    connection->windows = MakeHostWindows(core->Windows());
+    return true;
+  }
+  // ProgIDs name their server without regard to letter case.
+  if (!platform::EqualsIgnoreCase(name, platform::kMailAutomationProgId)) {
+    connection->errorText = UnknownServerText(name);
+    return false;
+  }
+  std::string refusal = core->AutomationRefusal();
+  if (!refusal.empty()) {
+    connection->errorText = refusal;
+    return false;
+  }
+  connection->application = core->Application();
+  return true;
+}
+
+}  // namespace
+
+void PublishHost(const std::shared_ptr<HostCore>& core) {
+  std::lock_guard guard(RegistryLock());
+  Published() = core;
+}
+
+void WithdrawHost(const HostCore* core) {
+  std::lock_guard guard(RegistryLock());
+  if (Published().lock().get() == core) Published().reset();
+}
+
+}  // namespace tarnwick::host
+
+extern "C" __attribute__((visibility("default"))) bool host_connect_service(
+    const char* service, tarnwick::platform::HostConnection* connection) {
+  if (connection == nullptr) return false;
+  try {
+    return tarnwick::host::Connect(service, connection);
+  } catch (...) {
+    connection->errorText = "The mail client failed while a plug-in connected.";
+    return false;
+  }
+}

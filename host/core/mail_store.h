@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/host_settings.h"
+#include "core/mailbox_file.h"
+#include "core/mailbox_tree.h"
+#include "core/store_status.h"
+#include "core/toc_layout.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::host {
+
+/// What a listing shows of one mailbox or folder.
+struct MailboxInfo {
+  int32_t id = 0;
+  bool isMailbox = true;
+  std::string name;
+  std::string relativePath;
+  std::string fullPath;
+  int32_t parentId = 0;
+  int depth = 0;
+  bool leftOut = false;
+};
+
+/// What a listing shows of one message.
+struct MessageInfo {
+  uint32_t id = 0;
+  int16_t state = kStateUnread;
+  MessageSummary summary;
+};
+
+/// The host's mail store: the mailboxes and folders of one data folder with their messages. Every
+/// method is thread-safe and complete in itself; the files are re-read whenever another program
+/// changed them.
+class MailStore {
+public:
+  /// Opens a data folder that exists, creating In, Out and Trash when they are missing.
+  /// Null with `errorText` set when the folder is missing or unusable.
+  static std::unique_ptr<MailStore> Open(const std::string& dataFolder, std::string& errorText);
+
+  const std::string& DataFolder() const { return dataFolder_; }
+  /// Whether the host's settings let plug-ins use the automation server (read afresh).
+  bool AutomationEnabled();
+  /// Switches the automation server on or off in the host's settings.
+  StoreStatus SetAutomationEnabled(bool enabled);
+
+  /// Reads the folder tree and the host's settings again (new or vanished mailboxes).
+  StoreStatus Rescan();
+  /// The top-level ids in list order, as of the last rescan.
+  std::vector<int32_t> TopLevel();
+  /// The ids inside a folder in list order; empty for a mailbox or an unknown id.
+  std::vector<int32_t> Children(int32_t id);
+  /// Everything, depth first in list order.
+  std::vector<MailboxInfo> AllInTreeOrder();
+  /// The mailbox or folder with that id, as of the last rescan.
+  std::optional<MailboxInfo> Info(int32_t id);
+  /// A mailbox by display name (shallowest first) or, for a text holding "/" or ending in ".mbx",
+  /// by its path relative to the data folder; 0 when none.
+  int32_t FindMailbox(const std::string& nameOrPath);
+  /// Like FindMailbox, but a relative path may also name a folder ("News.fol"), and a display name
+  /// that no mailbox has may name a folder; 0 when none.
+  int32_t FindMailboxOrFolder(const std::string& nameOrPath);
+  /// A mailbox by display name only; 0 when none.
+  int32_t FindMailboxByName(const std::string& name);
+
+  /// Creates a mailbox (or, with `isMailbox` false, a folder) named `name` at the top level
+  /// (parentId 0) or in a folder. When it exists already, succeeds with its id and `created` false.
+  StoreStatus Create(int32_t parentId, const std::string& name, bool isMailbox, int32_t* newId, bool* created);
+  /// Marks a mailbox or folder as left out of plug-ins' lists, or not.
+  StoreStatus SetLeftOut(int32_t id, bool leftOut);
+
+  /// The number of messages and of unread messages of a mailbox.
+  StoreStatus Counts(int32_t mailboxId, size_t* count, size_t* unread);
+  /// The messages of a mailbox in file order.
+  StoreStatus ListMessages(int32_t mailboxId, std::vector<MessageInfo>& messages);
+  /// The id of the message at a 0-based position.
+  StoreStatus MessageIdAt(int32_t mailboxId, size_t position, uint32_t* messageId);
+  /// A message's bytes as stored in the mailbox file.
+  StoreStatus ReadMessage(int32_t mailboxId, uint32_t messageId, std::string& bytes);
+  /// A message's state.
+  StoreStatus MessageState(int32_t mailboxId, uint32_t messageId, int16_t* state);
+  /// Sets a message's state.
+  StoreStatus SetMessageState(int32_t mailboxId, uint32_t messageId, int16_t state);
+  /// Appends a message of the host's own, given complete with its separator line and escaped body.
+  StoreStatus AddMessage(int32_t mailboxId, std::string_view message, int16_t state, uint32_t* newId);
+  /// Moves a message: appended to the target first, then removed from the source, so that a crash
+  /// in between leaves it in both and never in neither. It keeps its state and gets a new id.
+  StoreStatus MoveMessage(int32_t fromId, uint32_t messageId, int32_t toId, uint32_t* newId);
+
+  /// Installs a hook called at the fault points of writes (tests stop the program there).
+  void SetFaultHook(FaultHook hook);
+
+private:
+  explicit MailStore(std::string dataFolder);
+  StoreStatus EnsureStandardMailboxes();
+  MailboxInfo InfoOf(const MailboxNode& node) const;
+  // The mailbox of that id, refreshed from its files; null with `status` set when unusable.
+  MailboxFile* OpenMailbox(int32_t mailboxId, StoreStatus& status);
+  StoreStatus PositionOf(MailboxFile& mailbox, uint32_t messageId, size_t* position);
+
+  std::mutex mutex_;
+  std::string dataFolder_;
+  HostSettings settings_;
+  MailboxTree tree_;
+  std::map<int32_t, std::unique_ptr<MailboxFile>> mailboxes_;
+  FaultHook faultHook_;
+};
+
+}  // namespace tarnwick::host

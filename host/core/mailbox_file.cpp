@@ -1,0 +1,206 @@
+#include "core/mailbox_file.h"
+
+#include "core/host_texts.h"
+#include "core/mailbox_scanner.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <deque>
+#include <map>
+
+namespace tarnwick::host {
+namespace {
+
+constexpr int kScanAttempts = 3;
+
+// The table file's bytes and its state, read through one descriptor so that they agree.
+bool ReadToc(const std::string& path, std::string& bytes, FileState& state) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  state = StateOfDescriptor(fd);
+  bytes.assign(state.size, '\0');
+  uint64_t done = 0;
+  while (done < state.size) {
+    ssize_t got = read(fd, bytes.data() + done, state.size - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    done += static_cast<uint64_t>(got);
+  }
+  close(fd);
+  return done == state.size;
+}
+
+// The entries of a table whose header reads and whose size fits its count; empty otherwise.
+std::vector<TocEntry> DecodeEntries(std::string_view bytes, const TocHeader& header) {
+  std::vector<TocEntry> entries;
+  if (bytes.size() != kTocHeaderSize + uint64_t{header.count} * kTocEntrySize) return entries;
+  entries.reserve(header.count);
+  for (uint32_t i = 0; i < header.count; ++i) {
+    entries.push_back(DecodeTocEntry(bytes.substr(kTocHeaderSize + size_t{i} * kTocEntrySize, kTocEntrySize)));
+  }
+  return entries;
+}
+
+// True when the entries tile the mailbox file from the first message to its end, with distinct ids.
+bool EntriesFitFile(const std::vector<TocEntry>& entries, uint64_t fileSize) {
+  if (entries.empty()) return true;
+  std::unordered_map<uint32_t, bool> seen;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const TocEntry& entry = entries[i];
+    if (entry.length == 0 || entry.id == 0 || !seen.emplace(entry.id, true).second) return false;
+    if (i > 0 && entries[i - 1].offset + entries[i - 1].length != entry.offset) return false;
+  }
+  return entries.back().offset + entries.back().length == fileSize;
+}
+
+}  // namespace
+
+MailboxFile::MailboxFile(std::string mailboxPath) : mailboxPath_(std::move(mailboxPath)) {
+  tocPath_ = mailboxPath_;
+  if (tocPath_.size() >= 4 && tocPath_.compare(tocPath_.size() - 4, 4, kMailboxExtension) == 0) {
+    tocPath_.resize(tocPath_.size() - 4);
+  }
+  tocPath_ += kTocExtension;
+}
+
+std::optional<size_t> MailboxFile::PositionOf(uint32_t id) const {
+  auto found = positions_.find(id);
+  if (found == positions_.end()) return std::nullopt;
+  return found->second;
+}
+
+StoreStatus MailboxFile::Refresh() {
+  int error = 0;
+  FileState mailboxState = StatePath(mailboxPath_, &error);
+  FileState tocState = StatePath(tocPath_);
+  if (loaded_ && mailboxState == mailboxState_ && tocState == tocState_) return StoreStatus::Success();
+  if (!mailboxState.exists) return StoreStatus::Failure(CannotReadText(mailboxPath_, error));
+  if (TryLoadToc(mailboxState)) return StoreStatus::Success();
+  return Rebuild(mailboxState);
+}
+
+bool MailboxFile::TryLoadToc(const FileState& mailboxState) {
+  std::string bytes;
+  FileState tocState;
+  if (!ReadToc(tocPath_, bytes, tocState)) return false;
+  std::optional<TocHeader> header = DecodeTocHeader(bytes);
+  if (!header || header->mailboxSize != mailboxState.size ||
+      header->mailboxModifiedSeconds != mailboxState.modifiedSeconds ||
+      header->mailboxModifiedNanoseconds != mailboxState.modifiedNanoseconds) {
+    return false;
+  }
+  std::vector<TocEntry> entries = DecodeEntries(bytes, *header);
+  if (entries.size() != header->count || !EntriesFitFile(entries, mailboxState.size)) return false;
+  nextId_ = std::max(nextId_, header->nextId);
+  AdoptEntries(std::move(entries), mailboxState);
+  tocState_ = tocState;
+  return true;
+}
+
+std::vector<TocEntry> MailboxFile::PreviousEntries() const {
+  if (loaded_) return entries_;
+  std::string bytes;
+  FileState ignored;
+  if (!ReadToc(tocPath_, bytes, ignored)) return {};
+  std::optional<TocHeader> header = DecodeTocHeader(bytes);
+  if (!header) return {};
+  return DecodeEntries(bytes, *header);
+}
+
+StoreStatus MailboxFile::Rebuild(FileState mailboxState) {
+  ScanResult scan;
+  for (int attempt = 0;; ++attempt) {
+    scan = ScanMailboxFile(mailboxPath_);
+    if (!scan.ok) return StoreStatus::Failure(scan.errorText);
+    mailboxState = StatePath(mailboxPath_);
+    if (mailboxState.size == scan.size) break;
+    if (attempt + 1 == kScanAttempts) return StoreStatus::Failure(ChangedUnderfootText(mailboxPath_));
+  }
+  // Messages found again (same length and bytes) keep their ids and states; matches are taken in
+  // file order, so a message that moved up after a removal is still recognised.
+  std::map<std::pair<uint32_t, uint32_t>, std::deque<const TocEntry*>> known;
+  std::vector<TocEntry> previous = PreviousEntries();
+  for (const TocEntry& entry : previous) {
+    if (entry.id != 0) known[{entry.length, entry.hash}].push_back(&entry);
+    nextId_ = std::max(nextId_, entry.id + 1);
+  }
+  std::unordered_map<uint32_t, bool> used;
+  for (TocEntry& entry : scan.entries) {
+    auto match = known.find({entry.length, entry.hash});
+    if (match != known.end() && !match->second.empty()) {
+      const TocEntry* old = match->second.front();
+      match->second.pop_front();
+      if (used.emplace(old->id, true).second) {
+        entry.id = old->id;
+        entry.state = old->state;
+        continue;
+      }
+    }
+    entry.id = nextId_++;
+  }
+  AdoptEntries(std::move(scan.entries), mailboxState);
+  WriteWholeToc();
+  return StoreStatus::Success();
+}
+
+void MailboxFile::AdoptEntries(std::vector<TocEntry> entries, const FileState& mailboxState) {
+  entries_ = std::move(entries);
+  positions_.clear();
+  positions_.reserve(entries_.size());
+  unread_ = 0;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    positions_[entries_[i].id] = i;
+    if (entries_[i].state == kStateUnread) ++unread_;
+    nextId_ = std::max(nextId_, entries_[i].id + 1);
+  }
+  mailboxState_ = mailboxState;
+  loaded_ = true;
+}
+
+TocHeader MailboxFile::Header() const {
+  TocHeader header;
+  header.mailboxSize = mailboxState_.size;
+  header.mailboxModifiedSeconds = mailboxState_.modifiedSeconds;
+  header.mailboxModifiedNanoseconds = mailboxState_.modifiedNanoseconds;
+  header.nextId = nextId_;
+  header.count = static_cast<uint32_t>(entries_.size());
+  return header;
+}
+
+void MailboxFile::WriteWholeToc() {
+  std::string bytes = EncodeTocHeader(Header());
+  bytes.reserve(kTocHeaderSize + entries_.size() * kTocEntrySize);
+  for (const TocEntry& entry : entries_) bytes += EncodeTocEntry(entry);
+  // A table that cannot be written (a read-only folder) leaves the index in memory; the state
+  // remembered is the table's real one, so the next refresh does not read the mailbox again.
+  if (!ReplaceFile(tocPath_, bytes, &tocState_).ok) tocState_ = StatePath(tocPath_);
+}
+
+StoreStatus MailboxFile::Read(size_t position, std::string& bytes) const {
+  const TocEntry& entry = entries_[position];
+  return ReadRange(mailboxPath_, entry.offset, entry.length, bytes);
+}
+
+StoreStatus MailboxFile::SetState(size_t position, int16_t state) {
+  TocEntry& entry = entries_[position];
+  if (entry.state == state) return StoreStatus::Success();
+  int fd = open(tocPath_.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return StoreStatus::Failure(CannotWriteText(tocPath_, errno));
+  std::string bytes(2, '\0');
+  bytes[0] = static_cast<char>(static_cast<uint16_t>(state) & 0xFF);
+  bytes[1] = static_cast<char>(static_cast<uint16_t>(state) >> 8);
+  bool written = WriteAt(fd, bytes, kTocHeaderSize + position * kTocEntrySize + kTocStateOffset);
+  int error = errno;
+  tocState_ = StateOfDescriptor(fd);
+  close(fd);
+  if (!written) return StoreStatus::Failure(CannotWriteText(tocPath_, error));
+  if (entry.state == kStateUnread) --unread_;
+  if (state == kStateUnread) ++unread_;
+  entry.state = state;
+  return StoreStatus::Success();
+}
+
+}  // namespace tarnwick::host

@@ -1,0 +1,197 @@
+// Moving messages between mailboxes: the order the newsbox writer uses (last first), removal from
+// the middle, and crashes at every point in between, which may duplicate a message but never lose one.
+#include "core/mail_store.h"
+#include "core/mbox_format.h"
+#include "host_test_support.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <chrono>
+#include <set>
+#include <thread>
+
+namespace tarnwick::host {
+namespace {
+
+using tarnwick::test::ReadFileBytes;
+using tarnwick::test::TempDir;
+using test::ArticleMessage;
+using test::OpenStore;
+using test::Subjects;
+
+struct TwoMailboxes {
+  TempDir dir;
+  std::unique_ptr<MailStore> store;
+  int32_t source = 0;
+  int32_t target = 0;
+
+  explicit TwoMailboxes(int messages, int alreadyInTarget = 0) {
+    store = OpenStore(dir.Path());
+    EXPECT_TRUE(store->Create(0, "Pending", true, &source, nullptr).ok);
+    EXPECT_TRUE(store->Create(0, "News", true, &target, nullptr).ok);
+    for (int i = 0; i < alreadyInTarget; ++i) Add(target, "old" + std::to_string(i));
+    for (int i = 0; i < messages; ++i) Add(source, "m" + std::to_string(i));
+  }
+  void Add(int32_t mailbox, const std::string& subject) {
+    std::string body = "first line\r\nFrom a line that needs escaping\r\nend-" + subject;
+    EXPECT_TRUE(store->AddMessage(mailbox, ArticleMessage(subject, "<" + subject + "@x>", body), 0, nullptr).ok);
+  }
+  std::vector<MessageInfo> List(int32_t mailbox) {
+    std::vector<MessageInfo> messages;
+    EXPECT_TRUE(store->ListMessages(mailbox, messages).ok);
+    return messages;
+  }
+};
+
+TEST(MailboxMove, LastFirstMovesEmptyTheSourceAndKeepStatesAndBytes) {
+  TwoMailboxes boxes(4, 1);
+  std::vector<MessageInfo> pending = boxes.List(boxes.source);
+  ASSERT_TRUE(boxes.store->SetMessageState(boxes.source, pending[2].id, kStateRead).ok);
+  std::string secondBefore;
+  ASSERT_TRUE(boxes.store->ReadMessage(boxes.source, pending[1].id, secondBefore).ok);
+
+  for (auto it = pending.rbegin(); it != pending.rend(); ++it) {
+    uint32_t newId = 0;
+    StoreStatus status = boxes.store->MoveMessage(boxes.source, it->id, boxes.target, &newId);
+    ASSERT_TRUE(status.ok) << status.errorText;
+    EXPECT_NE(newId, 0u);
+  }
+  EXPECT_TRUE(boxes.List(boxes.source).empty());
+  EXPECT_EQ(ReadFileBytes(boxes.dir.File("Pending.mbx")), "");
+  EXPECT_EQ(Subjects(*boxes.store, boxes.target), (std::vector<std::string>{"old0", "m3", "m2", "m1", "m0"}));
+  std::vector<MessageInfo> news = boxes.List(boxes.target);
+  EXPECT_EQ(news[2].state, kStateRead);
+  EXPECT_EQ(news[1].state, kStateUnread);
+  std::string secondAfter;
+  ASSERT_TRUE(boxes.store->ReadMessage(boxes.target, news[3].id, secondAfter).ok);
+  EXPECT_EQ(secondAfter, secondBefore);
+  // The files alone (a new process) say the same.
+  auto fresh = OpenStore(boxes.dir.Path());
+  // (Ids are the new process's own: mailboxes are found again by name.)
+  EXPECT_EQ(Subjects(*fresh, fresh->FindMailbox("News")), (std::vector<std::string>{"old0", "m3", "m2", "m1", "m0"}));
+  size_t unread = 0;
+  ASSERT_TRUE(fresh->Counts(fresh->FindMailbox("News"), nullptr, &unread).ok);
+  EXPECT_EQ(unread, 4u);
+}
+
+TEST(MailboxMove, MovingFromTheMiddleRewritesTheSourceAndKeepsTheOthersWhole) {
+  TwoMailboxes boxes(3);
+  std::vector<MessageInfo> before = boxes.List(boxes.source);
+  std::string first, last;
+  ASSERT_TRUE(boxes.store->ReadMessage(boxes.source, before[0].id, first).ok);
+  ASSERT_TRUE(boxes.store->ReadMessage(boxes.source, before[2].id, last).ok);
+  ASSERT_TRUE(boxes.store->MoveMessage(boxes.source, before[1].id, boxes.target, nullptr).ok);
+  EXPECT_EQ(ReadFileBytes(boxes.dir.File("Pending.mbx")), first + last);
+  std::vector<MessageInfo> after = boxes.List(boxes.source);
+  ASSERT_EQ(after.size(), 2u);
+  EXPECT_EQ(after[1].id, before[2].id) << "the others keep their ids";
+  std::string lastAfter;
+  ASSERT_TRUE(boxes.store->ReadMessage(boxes.source, after[1].id, lastAfter).ok);
+  EXPECT_EQ(lastAfter, last);
+  auto fresh = OpenStore(boxes.dir.Path());
+  EXPECT_EQ(Subjects(*fresh, fresh->FindMailbox("Pending")), (std::vector<std::string>{"m0", "m2"}));
+}
+
+TEST(MailboxMove, MovesIntoAFolderOrAVanishedMessageFailWithAReason) {
+  TwoMailboxes boxes(1);
+  int32_t folder = 0;
+  ASSERT_TRUE(boxes.store->Create(0, "Archive", false, &folder, nullptr).ok);
+  uint32_t id = boxes.List(boxes.source)[0].id;
+  StoreStatus intoFolder = boxes.store->MoveMessage(boxes.source, id, folder, nullptr);
+  EXPECT_FALSE(intoFolder.ok);
+  EXPECT_FALSE(intoFolder.errorText.empty());
+  EXPECT_FALSE(boxes.store->MoveMessage(boxes.source, id + 100, boxes.target, nullptr).ok);
+  EXPECT_EQ(boxes.List(boxes.source).size(), 1u);
+  EXPECT_TRUE(boxes.List(boxes.target).empty());
+}
+
+// Runs `move` in a child process that dies at the fault point named; waits for it.
+void CrashAt(MailStore& store, const std::string& point, const std::function<void()>& move) {
+  EXPECT_EXIT(
+      {
+        store.SetFaultHook([&](std::string_view reached) {
+          if (reached == point) _exit(42);
+        });
+        move();
+        _exit(0);
+      },
+      ::testing::ExitedWithCode(42), "");
+}
+
+TEST(MailboxMoveCrash, CrashAfterAppendLeavesTheMessageInBothMailboxes) {
+  TwoMailboxes boxes(3, 2);
+  uint32_t last = boxes.List(boxes.source)[2].id;
+  CrashAt(*boxes.store, "appended", [&] { (void)boxes.store->MoveMessage(boxes.source, last, boxes.target, nullptr); });
+  auto after = OpenStore(boxes.dir.Path());
+  EXPECT_EQ(Subjects(*after, after->FindMailbox("Pending")), (std::vector<std::string>{"m0", "m1", "m2"}));
+  EXPECT_EQ(Subjects(*after, after->FindMailbox("News")), (std::vector<std::string>{"old0", "old1", "m2"}));
+}
+
+TEST(MailboxMoveCrash, CrashBeforeTheRewriteIsRenamedLeavesTheSourceWhole) {
+  TwoMailboxes boxes(3);
+  std::string sourceBefore = ReadFileBytes(boxes.dir.File("Pending.mbx"));
+  uint32_t middle = boxes.List(boxes.source)[1].id;
+  CrashAt(*boxes.store, "rewritten", [&] { (void)boxes.store->MoveMessage(boxes.source, middle, boxes.target, nullptr); });
+  EXPECT_EQ(ReadFileBytes(boxes.dir.File("Pending.mbx")), sourceBefore);
+  auto after = OpenStore(boxes.dir.Path());
+  EXPECT_EQ(Subjects(*after, after->FindMailbox("Pending")), (std::vector<std::string>{"m0", "m1", "m2"}));
+  EXPECT_EQ(Subjects(*after, after->FindMailbox("News")), (std::vector<std::string>{"m1"}));
+}
+
+// A writer killed at a random moment, many times over: every message is still there, whole, in
+// one mailbox or the other (a copy more for each crash at most).
+TEST(MailboxMoveCrash, KilledMoverNeverLosesOrBreaksAMessage) {
+  constexpr int kMessages = 300;
+  TwoMailboxes boxes(kMessages);
+  int killedMidway = 0;
+  for (int round = 0; round < 4; ++round) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      auto store = OpenStore(boxes.dir.Path());
+      int32_t source = store->FindMailbox("Pending");
+      int32_t target = store->FindMailbox("News");
+      for (;;) {
+        std::vector<MessageInfo> pending;
+        if (!store->ListMessages(source, pending).ok || pending.empty()) _exit(0);
+        // Mostly the last one, now and then one from the middle.
+        size_t pick = pending.size() % 7 == 0 ? pending.size() / 2 : pending.size() - 1;
+        if (!store->MoveMessage(source, pending[pick].id, target, nullptr).ok) _exit(3);
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(15 + 20 * round));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << status;
+    if (WIFSIGNALED(status)) ++killedMidway;
+
+    auto store = OpenStore(boxes.dir.Path());
+    std::multiset<std::string> seen;
+    for (int32_t mailbox : {store->FindMailbox("Pending"), store->FindMailbox("News")}) {
+      std::vector<MessageInfo> messages;
+      ASSERT_TRUE(store->ListMessages(mailbox, messages).ok);
+      for (const MessageInfo& message : messages) {
+        std::string bytes;
+        ASSERT_TRUE(store->ReadMessage(mailbox, message.id, bytes).ok);
+        EXPECT_TRUE(bytes.ends_with("end-" + message.summary.subject + "</x-html>\r\n")) << bytes;
+        seen.insert(message.summary.subject);
+      }
+    }
+    for (int i = 0; i < kMessages; ++i) {
+      size_t copies = seen.count("m" + std::to_string(i));
+      EXPECT_GE(copies, 1u) << "m" << i << " lost in round " << round;
+      EXPECT_LE(copies, static_cast<size_t>(round) + 2) << "m" << i;
+    }
+    std::fprintf(stderr, "round %d: %zu messages seen\n", round, seen.size());
+  }
+  EXPECT_GT(killedMidway, 0) << "the mover always finished before it was killed";
+}
+
+}  // namespace
+}  // namespace tarnwick::host
