@@ -1,0 +1,74 @@
+#pragma once
+
+#include "automation/host_automation.h"
+#include "check/check_view.h"
+#include "check/feed_check.h"
+#include "mailbox/newsbox_writer.h"
+#include "store/feed_settings.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace tarnwick::check {
+
+/// How one feed of a run went.
+struct FeedOutcome {
+  std::string alias;
+  std::string name;
+  int result = -1;      // messages delivered, or -1 when the feed could not be checked
+  std::string problem;  // why, when something went wrong
+};
+
+/// What a run leaves for its report.
+struct RunReport {
+  int lastResult = -2;  // result of the latest feed; -2 when none was checked
+  int feedsDone = 0;    // feeds started in a manual run
+  int newArticles = 0;  // messages moved into newsboxes while the window was open
+  std::string lastFeedName;
+  std::string lastFeedUrl;
+  std::string lastFeedNewsbox;
+  std::vector<FeedOutcome> feeds;  // every feed checked, in order
+  bool stopped = false;            // a manual run ended early at the user's request
+};
+
+/// Takes a set of feeds through the check one after another, with the status texts, the locked
+/// controls and the final count that frame a run. A manual run checks the selected feeds from
+/// their URLs and can be stopped between feeds; a cache run checks every document the background
+/// scheduler left in the cache folder. Runs on the UI thread; RequestStop may come from its events.
+class CheckRun {
+public:
+  struct Settings {
+    std::string scratchFeedPath;  // where feeds checked now are downloaded to
+    std::string hostDataFolder;   // the cache folder "Feeds" lies in it
+    std::string settingsPath;
+  };
+
+  /// Everything given must outlive the run.
+  CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWriter& writer,
+           const automation::HostAutomation& host, CheckView& view);
+
+  /// Checks the feeds in order, stopping between feeds when asked to.
+  const RunReport& RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds);
+  /// Checks every "*.rss" document of the cache folder and its sub-folders (sub-folders first),
+  /// the alias being the file name up to its first "."; names without "." are left alone.
+  const RunReport& RunCachedFeeds();
+  /// Asks a manual run to stop after the feed it is checking. Safe from any thread.
+  void RequestStop() { stopRequested_ = true; }
+  /// The report so far.
+  const RunReport& Report() const { return report_; }
+
+private:
+  void Record(const store::FeedSettings& feed, int result);
+  void Complete(bool manual);
+
+  Settings settings_;
+  FeedChecker& checker_;
+  mailbox::NewsboxWriter& writer_;
+  const automation::HostAutomation& host_;
+  CheckView& view_;
+  std::atomic<bool> stopRequested_{false};
+  RunReport report_;
+};
+
+}  // namespace tarnwick::check

@@ -1,0 +1,28 @@
+#pragma once
+
+// Texts the check of a feed and the check runs show.
+
+namespace tarnwick::check {
+
+inline constexpr char kCheckingCacheSuffix[] = " >> Checking the cache for new articles...";
+inline constexpr char kCheckingPrefix[] = "Checking ";
+inline constexpr char kCheckingSuffix[] = " for new articles...";
+inline constexpr char kByWord[] = " by ";
+
+inline constexpr char kGoingOnline[] = "Going online now... Please wait.";
+inline constexpr char kGoingOffline[] = "Going offline now... Please wait.";
+inline constexpr char kNextFeed[] = "Done. Moving to the next feed.";
+inline constexpr char kLoadingFromCache[] = "Loading from cache... Please wait.";
+inline constexpr char kReady[] = "Ready. For Help, press F1.";
+inline constexpr char kHostReadyPrefix[] = "Tarnwick. Ready. Total number of new articles: ";
+inline constexpr char kHostReadySuffix[] = ". Have a nice day.";
+
+// Why a feed could not be checked, for the run's report.
+inline constexpr char kIncompleteSettings[] = "its alias, name or URL is empty";
+inline constexpr char kNoNewsbox[] = "it has no newsbox";
+inline constexpr char kNotDownloaded[] = "the feed document could not be downloaded";
+inline constexpr char kNotWellFormedPrefix[] = "the feed document is not well-formed XML: ";
+inline constexpr char kKeptInPending[] =
+    "the mail client could not take the articles; they stay in \"Pending\" and come again next time";
+
+}  // namespace tarnwick::check

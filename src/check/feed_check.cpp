@@ -1,0 +1,118 @@
+#include "check/feed_check.h"
+
+#include "check/check_texts.h"
+#include "feed/download.h"
+#include "feed/feed_date.h"
+#include "feed/feed_items.h"
+#include "platform/date_format.h"
+#include "platform/date_parser.h"
+#include "platform/ui_pump.h"
+#include "platform/wait.h"
+#include "store/file_utilities.h"
+#include "store/settings_keys.h"
+#include "store/settings_store.h"
+
+#include <unistd.h>
+
+namespace tarnwick::check {
+namespace {
+
+constexpr int kElementPauseMilliseconds = 10;
+constexpr int kEndPauseMilliseconds = 25;
+constexpr char kInMailboxName[] = "In";
+
+// The date that stands for an unreadable "LastArticle": every dated article is later.
+platform::DateTime UnreadableLastArticleDate() { return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30); }
+
+}  // namespace
+
+FeedChecker::FeedChecker(Settings settings, mailbox::NewsboxWriter& writer, const automation::HostAutomation& host,
+                         const platform::Clock& clock, CheckView& view)
+    : settings_(std::move(settings)), writer_(writer), host_(host), clock_(clock), view_(view) {}
+
+void FeedChecker::Pace(int milliseconds) const {
+  if (!settings_.pacing) return;
+  platform::WaitMilliseconds(milliseconds);
+  platform::DrainMessages();
+}
+
+platform::DateTime FeedChecker::ReadLastArticle(const std::string& alias) const {
+  std::string text = store::SettingsStore(settings_.settingsPath)
+                         .ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
+  return platform::ParseDate(text).value_or(UnreadableLastArticleDate());
+}
+
+bool FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath) {
+  if (!fromCache) feed::FreshFetch(feed.url, documentPath, settings_.pacing, feed::UrlOrigin::kTypedByUser);
+  document_.ParseText();
+  if (document_.LoadFile(documentPath)) return true;
+  problem_ = store::FileExists(documentPath) ? kNotWellFormedPrefix + document_.ErrorText() : kNotDownloaded;
+  return false;
+}
+
+void FeedChecker::DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
+                               platform::DateTime& newestDate) {
+  const feed::FeedFormat format = feed::DetectFeedFormat(document_);
+  feed::WalkItems(
+      document_, format,
+      [&] {
+        feed::Article article = feed::ReadItem(document_, format, clock_);
+        if (writer_.AppendArticle(feed, article, lastDate, newestDate, downloadText_)) {
+          view_.ShowDetailsStatus(article.title + kByWord + article.author);
+        }
+      },
+      [&] { Pace(kElementPauseMilliseconds); });
+}
+
+void FeedChecker::ClosePendingWindow() {
+  if (!host_.OpenMailboxByName(mailbox::kPendingMailboxName)) return;
+  if (host_.MailboxWindowTitles().empty() || !host_.CloseTopMailboxWindow()) return;
+  platform::DrainMessages();
+  view_.FocusWindow();
+}
+
+int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath) {
+  problem_.clear();
+  nowText_ = platform::FormatLocaleDate(clock_.Now());
+  downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
+  if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) {
+    problem_ = kIncompleteSettings;
+    return -1;
+  }
+  if (!store::FileExists(feed.newsboxPath)) {
+    feed.newsboxPath = settings_.inMailboxPath;
+    feed.newsbox = kInMailboxName;
+  }
+  if (feed.newsbox.empty()) {
+    problem_ = kNoNewsbox;
+    return -1;
+  }
+  const platform::DateTime lastDate = ReadLastArticle(feed.alias);
+  platform::DateTime newestDate = lastDate;
+  writer_.PreparePending(feed.newsboxPath, feed.newsbox);
+
+  int result = -1;
+  if (LoadDocument(feed, fromCache, documentPath)) {
+    view_.ShowGeneralStatus(fromCache ? feed.name + kCheckingCacheSuffix
+                                      : kCheckingPrefix + feed.name + kCheckingSuffix);
+    DeliverItems(feed, lastDate, newestDate);
+    ClosePendingWindow();
+    result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
+    view_.SetProgress(100);
+  }
+  unlink(documentPath.c_str());
+  view_.SetProgress(0);
+  view_.ShowDetailsStatus("");
+  // Articles the host did not take stay in "Pending", which the next check empties: the date
+  // must not move past them, so that they are admitted again then.
+  if (result >= 0 && writer_.DeliveryIncomplete()) {
+    problem_ = kKeptInPending;
+  } else if (newestDate > lastDate) {
+    store::SettingsStore(settings_.settingsPath)
+        .WriteText(feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern));
+  }
+  Pace(kEndPauseMilliseconds);
+  return result;
+}
+
+}  // namespace tarnwick::check

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "automation/host_automation.h"
+#include "check/check_view.h"
+#include "feed/xml_document.h"
+#include "mailbox/newsbox_writer.h"
+#include "platform/clock.h"
+#include "store/feed_settings.h"
+
+#include <string>
+
+namespace tarnwick::check {
+
+/// Checks one feed: fetches its document (or takes it from the cache), reads every item, has the
+/// newsbox writer deliver the new ones and records the newest article date in "LastArticle". Runs
+/// on the UI thread and keeps the window alive by draining its events while it works.
+class FeedChecker {
+public:
+  struct Settings {
+    std::string settingsPath;   // the settings file
+    std::string inMailboxPath;  // where articles go when a feed's newsbox file is missing
+    bool pacing = true;         // the short pauses that let a window repaint; off when headless
+  };
+
+  /// Everything given must outlive the checker.
+  FeedChecker(Settings settings, mailbox::NewsboxWriter& writer, const automation::HostAutomation& host,
+              const platform::Clock& clock, CheckView& view);
+
+  /// Checks the feed with the document at `documentPath`, fetched first unless `fromCache`. The
+  /// number of messages delivered into the newsbox (0 when the host could not be reached), or -1
+  /// when the feed could not be checked (see LastProblem). The document file is deleted at the
+  /// end, except when the settings are incomplete.
+  int CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath);
+
+  /// Why the last check returned -1 or left its articles undelivered; empty when it went well.
+  const std::string& LastProblem() const { return problem_; }
+  /// The current time of the last check in locale form, and in display form (the "Downloaded: " text).
+  const std::string& NowText() const { return nowText_; }
+  const std::string& DownloadText() const { return downloadText_; }
+
+private:
+  platform::DateTime ReadLastArticle(const std::string& alias) const;
+  bool LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath);
+  void DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
+                    platform::DateTime& newestDate);
+  void ClosePendingWindow();
+  void Pace(int milliseconds) const;
+
+  Settings settings_;
+  mailbox::NewsboxWriter& writer_;
+  const automation::HostAutomation& host_;
+  const platform::Clock& clock_;
+  CheckView& view_;
+  feed::XmlDocument document_;
+  std::string nowText_;
+  std::string downloadText_;
+  std::string problem_;
+};
+
+}  // namespace tarnwick::check

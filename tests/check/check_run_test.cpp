@@ -1,0 +1,85 @@
+#include "check_fixture.h"
+
+#include "store/file_utilities.h"
+
+#include <sys/stat.h>
+
+namespace tarnwick::check::test {
+namespace {
+
+// A feed of one item, dated `day` June 2003 (undated items would all carry the fixed test time).
+std::string OneItem(const std::string& guid, int day = 1) {
+  return "<rss><channel><item><title>" + guid + "</title><guid>" + guid + "</guid><pubDate>" +
+         std::to_string(day) + " Jun 2003 10:00:00 GMT</pubDate></item></channel></rss>";
+}
+
+using CheckRunTest = CheckFixture;
+
+TEST_F(CheckRunTest, StopDuringTheThirdFeedFinishesItAndSkipsTheRest) {
+  std::vector<store::FeedSettings> feeds;
+  for (int i = 1; i <= 5; ++i) {
+    feeds.push_back(AddFeed("f" + std::to_string(i), OneItem("g" + std::to_string(i)), "Box" + std::to_string(i)));
+  }
+  view.onGeneralStatus = [&](const std::string& text) {
+    if (text == "Checking f3 Feed for new articles...") run.RequestStop();
+  };
+  const RunReport& report = run.RunSelectedFeeds(feeds);
+  EXPECT_EQ(report.feedsDone, 3);
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(report.newArticles, 3);
+  EXPECT_EQ(report.lastFeedName, "f3 Feed");
+  EXPECT_EQ(Messages("Box3").size(), 1u);
+  EXPECT_EQ(server.HitCount("/f4.xml"), 0);
+  EXPECT_EQ(server.HitCount("/f5.xml"), 0);
+  EXPECT_NE(std::find(view.general.begin(), view.general.end(), "Going offline now... Please wait."),
+            view.general.end());
+  EXPECT_EQ(view.general.back(), "Ready. For Help, press F1.");
+  EXPECT_EQ(view.controls, (std::vector<bool>{false, true}));
+  EXPECT_EQ(view.newsboardForward, 1);
+}
+
+TEST_F(CheckRunTest, RunThatDeliversNothingLeavesTheNewsboardAlone) {
+  auto feed = AddFeed("empty", "<rss><channel><title>Nothing</title></channel></rss>", "Empty");
+  const RunReport& report = run.RunSelectedFeeds({feed});
+  EXPECT_EQ(report.newArticles, 0);
+  EXPECT_EQ(report.lastResult, 0);
+  EXPECT_EQ(view.newsboardForward, 0);
+}
+
+TEST_F(CheckRunTest, HostUnreachableShowsTheCounterInTheDetailsLine) {
+  auto feed = AddFeed("quiet", OneItem("q"), "Quiet");
+  SetAutomation(false);
+  const RunReport& report = run.RunSelectedFeeds({feed});
+  EXPECT_EQ(report.lastResult, 0);
+  EXPECT_EQ(view.details.back(), "0");
+  EXPECT_NE(view.general.back(), "Ready. For Help, press F1.");
+}
+
+TEST_F(CheckRunTest, CacheRunChecksEveryCachedDocumentSubFoldersFirst) {
+  AddFeed("news", OneItem("unused"), "News");
+  std::string cache = dataFolder + "/Feeds";
+  mkdir(cache.c_str(), 0755);
+  mkdir((cache + "/older").c_str(), 0755);
+  tarnwick::test::WriteFileBytes(cache + "/news.rss", OneItem("top", 2));
+  tarnwick::test::WriteFileBytes(cache + "/older/news.rss", OneItem("nested", 1));
+  tarnwick::test::WriteFileBytes(cache + "/nodot", OneItem("ignored"));
+  tarnwick::test::WriteFileBytes(cache + "/unknown.rss", OneItem("nobody"));
+
+  const RunReport& report = run.RunCachedFeeds();
+  ASSERT_EQ(report.feeds.size(), 3u);
+  EXPECT_EQ(report.feeds[0].alias, "news");
+  EXPECT_EQ(report.feeds[0].result, 1);
+  EXPECT_EQ(report.feeds[1].result + report.feeds[2].result, 0);  // the top news document 1, unknown.rss -1
+  auto messages = Messages("News");
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_NE(messages[0].find("Subject: nested"), std::string::npos);
+  EXPECT_EQ(server.HitCount("/news.xml"), 0);
+  // A document of a feed that no longer exists stays for a later run, as does a name without a dot.
+  EXPECT_TRUE(store::FileExists(cache + "/unknown.rss"));
+  EXPECT_TRUE(store::FileExists(cache + "/nodot"));
+  EXPECT_FALSE(store::FileExists(cache + "/news.rss"));
+  EXPECT_TRUE(view.controls.empty());
+}
+
+}  // namespace
+}  // namespace tarnwick::check::test
