@@ -36,11 +36,17 @@ std::string Article(int number) {
   std::string body = "<p>Article " + std::to_string(number) + " of the benchmark feed. ";
   while (body.size() < 600) body += "Lorem ipsum dolor sit amet, consectetur adipiscing elit. ";
   return "From ???@??? Tue Jun 3 04:05:09 2003\r\n"
-         "Subject: Article number " + std::to_string(number) + "\r\n"
+         "Subject: Article number " +
+         std::to_string(number) +
+         "\r\n"
          "From: Bench Writer\r\n"
          "Date: 06/03/2003 04:00:00\r\n"
-         "Website: http://example.com/articles/" + std::to_string(number) + "\r\n"
-         "Message-Id: <http://example.com/articles/" + std::to_string(number) + "@localhost>\r\n"
+         "Website: http://example.com/articles/" +
+         std::to_string(number) +
+         "\r\n"
+         "Message-Id: <http://example.com/articles/" +
+         std::to_string(number) +
+         "@localhost>\r\n"
          "Downloaded: 12/7/2026 7:03:15 AM\r\n"
          "Tarnwick-Plugin-Version: 1.0\r\n"
          "Feed: Bench\r\n"
@@ -48,7 +54,8 @@ std::string Article(int number) {
          "Content-Type: text/html\r\n"
          "Content-Transfer-Encoding: 8bit\r\n"
          "\r\n"
-         "<x-html>" + body + "</x-html>\r\n";
+         "<x-html>" +
+         body + "</x-html>\r\n";
 }
 
 void WriteMailbox(const fs::path& path, int first, int count) {
@@ -136,11 +143,17 @@ void BM_MoveLastFirst(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * kMoved);
-  state.counters["us_per_move"] = benchmark::Counter(
-      static_cast<double>(state.iterations() * kMoved), benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-      benchmark::Counter::kIs1000);
+  state.counters["us_per_move"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * kMoved),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
-BENCHMARK(BM_MoveLastFirst)->Arg(1000)->Arg(10000)->Arg(100000)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveLastFirst)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The same moves as the newsbox writer makes them through the automation server: per message the
 // whole text, the body, the id and the title are read, the state is set and the move is called.
@@ -169,9 +182,9 @@ void BM_DeliverThroughAutomation(benchmark::State& state) {
     }
   }
   state.SetItemsProcessed(state.iterations() * kMoved);
-  state.counters["us_per_message"] = benchmark::Counter(
-      static_cast<double>(state.iterations() * kMoved), benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-      benchmark::Counter::kIs1000);
+  state.counters["us_per_message"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * kMoved),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 BENCHMARK(BM_DeliverThroughAutomation)->Arg(100000)->Iterations(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 

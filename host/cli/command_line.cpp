@@ -69,7 +69,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     return kExitSuccess;
   }
   const std::vector<Verb>& verbs = Verbs();
-  auto verb = std::find_if(verbs.begin(), verbs.end(), [&](const Verb& candidate) { return parsed.verb == candidate.name; });
+  auto verb =
+      std::find_if(verbs.begin(), verbs.end(), [&](const Verb& candidate) { return parsed.verb == candidate.name; });
   if (verb == verbs.end()) return UsageError(err, kUnknownVerbText + parsed.verb);
   if (parsed.verbArguments.size() < verb->minimumArguments || parsed.verbArguments.size() > verb->maximumArguments) {
     return UsageError(err, std::string(kWrongArgumentCountText) + verb->name + " " + verb->argumentsText);

@@ -1,5 +1,5 @@
-#include "cli/command_line.h"
 #include "cli/cli_texts.h"
+#include "cli/command_line.h"
 #include "cli/verbs.h"
 
 #include <map>

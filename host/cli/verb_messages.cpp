@@ -9,13 +9,20 @@ namespace {
 
 std::string StateName(int16_t state) {
   switch (state) {
-    case kStateUnread: return "unread";
-    case kStateRead: return "read";
-    case kStateReplied: return "replied";
-    case kStateForwarded: return "forwarded";
-    case kStateSent: return "sent";
-    case kStateUnsent: return "unsent";
-    default: return std::to_string(state);
+    case kStateUnread:
+      return "unread";
+    case kStateRead:
+      return "read";
+    case kStateReplied:
+      return "replied";
+    case kStateForwarded:
+      return "forwarded";
+    case kStateSent:
+      return "sent";
+    case kStateUnsent:
+      return "unsent";
+    default:
+      return std::to_string(state);
   }
 }
 

@@ -11,13 +11,11 @@ namespace tarnwick::host {
 const std::vector<Verb>& Verbs() {
   static const std::vector<Verb> verbs = {
       {"mailboxes", "", "list every mailbox and folder: path, id, messages, unread", 0, 0, RunMailboxesVerb},
-      {"messages", "MAILBOX", "list the messages of a mailbox: id, state, subject, from, date", 1, 1,
-       RunMessagesVerb},
+      {"messages", "MAILBOX", "list the messages of a mailbox: id, state, subject, from, date", 1, 1, RunMessagesVerb},
       {"show", "MAILBOX ID", "print a message as it is stored", 2, 2, RunShowVerb},
       {"create-mailbox", "NAME", "add a new top-level mailbox", 1, 1, RunCreateMailboxVerb},
       {"move", "MAILBOX ID TARGET", "move a message into another mailbox; prints its new id", 3, 3, RunMoveVerb},
-      {"left-out", "MAILBOX yes|no", "leave a mailbox or folder out of plug-ins' lists, or not", 2, 2,
-       RunLeftOutVerb},
+      {"left-out", "MAILBOX yes|no", "leave a mailbox or folder out of plug-ins' lists, or not", 2, 2, RunLeftOutVerb},
       {"automation", "[on|off]", "show, or switch, whether plug-ins may use the automation server", 0, 1,
        RunAutomationVerb},
   };

@@ -70,8 +70,8 @@ private:
 
   DispatchResult QueueMessage(HostCore& core, const DispatchArguments& arguments) {
     OutgoingMessage message;
-    std::string* fields[] = {&message.to, &message.subject, &message.cc, &message.bcc, &message.attachmentPath,
-                             &message.body};
+    std::string* fields[] = {&message.to,  &message.subject,        &message.cc,
+                             &message.bcc, &message.attachmentPath, &message.body};
     if (arguments.size() != std::size(fields)) return WrongArguments();
     for (size_t i = 0; i < std::size(fields); ++i) {
       if (!arguments[i].IsEmpty() && !TextArgument(arguments, i, *fields[i])) return WrongArguments();

@@ -17,15 +17,24 @@ constexpr std::string_view kHtmlClose = "</x-html>";
 
 const char* HeaderNameOf(int32_t field) {
   switch (field) {
-    case platform::kHeaderTo: return "To";
-    case platform::kHeaderFrom: return "From";
-    case platform::kHeaderSubject: return "Subject";
-    case platform::kHeaderCc: return "Cc";
-    case platform::kHeaderBcc: return "Bcc";
-    case platform::kHeaderDate: return "Date";
-    case platform::kHeaderReplyTo: return "Reply-To";
-    case platform::kHeaderMessageId: return "Message-Id";
-    default: return nullptr;
+    case platform::kHeaderTo:
+      return "To";
+    case platform::kHeaderFrom:
+      return "From";
+    case platform::kHeaderSubject:
+      return "Subject";
+    case platform::kHeaderCc:
+      return "Cc";
+    case platform::kHeaderBcc:
+      return "Bcc";
+    case platform::kHeaderDate:
+      return "Date";
+    case platform::kHeaderReplyTo:
+      return "Reply-To";
+    case platform::kHeaderMessageId:
+      return "Message-Id";
+    default:
+      return nullptr;
   }
 }
 
@@ -38,7 +47,8 @@ std::string ReportedBody(std::string_view escapedBody) {
   } else if (body.ends_with("\n")) {
     body.pop_back();
   }
-  if (body.starts_with(kHtmlOpen) && body.ends_with(kHtmlClose) && body.size() >= kHtmlOpen.size() + kHtmlClose.size()) {
+  if (body.starts_with(kHtmlOpen) && body.ends_with(kHtmlClose) &&
+      body.size() >= kHtmlOpen.size() + kHtmlClose.size()) {
     body = body.substr(kHtmlOpen.size(), body.size() - kHtmlOpen.size() - kHtmlClose.size());
   }
   return body;

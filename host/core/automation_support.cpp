@@ -53,10 +53,16 @@ bool OptionalNumberArgument(const DispatchArguments& arguments, size_t index, in
   return NumberArgument(arguments, index, number);
 }
 
-DispatchResult UnknownMember() { return DispatchResult::Failure(kUnknownMemberText); }
+DispatchResult UnknownMember() {
+  return DispatchResult::Failure(kUnknownMemberText);
+}
 
-DispatchResult WrongArguments() { return DispatchResult::Failure(kWrongArgumentsText); }
+DispatchResult WrongArguments() {
+  return DispatchResult::Failure(kWrongArgumentsText);
+}
 
-DispatchResult Failed(const StoreStatus& status) { return DispatchResult::Failure(status.errorText); }
+DispatchResult Failed(const StoreStatus& status) {
+  return DispatchResult::Failure(status.errorText);
+}
 
 }  // namespace tarnwick::host

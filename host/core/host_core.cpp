@@ -23,7 +23,9 @@ std::string HostCore::AutomationRefusal() {
   return {};
 }
 
-platform::DispatchPointer HostCore::Application() { return MakeApplicationObject(weak_from_this()); }
+platform::DispatchPointer HostCore::Application() {
+  return MakeApplicationObject(weak_from_this());
+}
 
 StoreStatus HostCore::QueueMessage(const OutgoingMessage& message, uint32_t* newId) {
   return store_->AddMessage(kOutMailboxId, ComposeOutgoingMessage(message, std::time(nullptr)), kStateUnsent, newId);

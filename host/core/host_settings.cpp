@@ -36,7 +36,8 @@ void HostSettings::Reload() {
 
 bool HostSettings::SetLeftOut(const std::string& relativePath, bool leftOut) {
   platform::IniFile file(path_);
-  bool written = leftOut ? file.Write(kLeftOutSection, relativePath, "1") : file.DeleteKey(kLeftOutSection, relativePath);
+  bool written =
+      leftOut ? file.Write(kLeftOutSection, relativePath, "1") : file.DeleteKey(kLeftOutSection, relativePath);
   if (!written) return false;
   if (leftOut) {
     leftOut_.insert(relativePath);

@@ -120,6 +120,7 @@ int32_t MailStore::FindMailbox(const std::string& nameOrPath) {
   bool isPath = text.find('/') != std::string::npos ||
                 (text.size() > 4 && text.compare(text.size() - 4, 4, kMailboxExtension) == 0);
   if (!isPath) return FindMailboxByName(text);
+  if (text.starts_with(dataFolder_ + "/")) text.erase(0, dataFolder_.size() + 1);
   while (text.starts_with("./")) text.erase(0, 2);
   std::lock_guard lock(mutex_);
   int32_t id = tree_.FindByRelativePath(text);

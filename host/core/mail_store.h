@@ -62,7 +62,7 @@ public:
   /// The mailbox or folder with that id, as of the last rescan.
   std::optional<MailboxInfo> Info(int32_t id);
   /// A mailbox by display name (shallowest first) or, for a text holding "/" or ending in ".mbx",
-  /// by its path relative to the data folder; 0 when none.
+  /// by its path relative to the data folder (or its full path); 0 when none.
   int32_t FindMailbox(const std::string& nameOrPath);
   /// Like FindMailbox, but a relative path may also name a folder ("News.fol"), and a display name
   /// that no mailbox has may name a folder; 0 when none.

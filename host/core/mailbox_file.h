@@ -67,7 +67,10 @@ private:
   void UpdateTocAfterAppend(bool lastEntryChanged);
   void UpdateTocAfterCut();
   TocHeader Header() const;
-  void MarkTocUnknown() { tocState_ = FileState{}; tocState_.size = UINT64_MAX; }
+  void MarkTocUnknown() {
+    tocState_ = FileState{};
+    tocState_.size = UINT64_MAX;
+  }
   StoreStatus RemoveLast();
   StoreStatus RemoveByRewrite(size_t position);
   void Fault(std::string_view point) const {

@@ -150,8 +150,8 @@ StoreStatus MailboxFile::RemoveByRewrite(size_t position) {
     return StoreStatus::Failure(errorText);
   }
   uint64_t tail = removed.offset + removed.length;
-  bool copied = CopyRange(from, to, 0, removed.offset) && CopyRange(from, to, tail, mailboxState_.size - tail) &&
-                fsync(to) == 0;
+  bool copied =
+      CopyRange(from, to, 0, removed.offset) && CopyRange(from, to, tail, mailboxState_.size - tail) && fsync(to) == 0;
   int error = errno;
   FileState newState = StateOfDescriptor(to);
   close(from);

@@ -11,10 +11,10 @@ namespace tarnwick::host {
 /// What a read of a whole mailbox file found.
 struct [[nodiscard]] ScanResult {
   bool ok = false;
-  std::string errorText;         ///< why the file could not be read
-  std::vector<TocEntry> entries; ///< the messages in file order, ids 0 and states unread
-  uint64_t size = 0;             ///< the bytes read
-  bool endsWithLineEnd = true;   ///< false when the last byte is not a line feed
+  std::string errorText;          ///< why the file could not be read
+  std::vector<TocEntry> entries;  ///< the messages in file order, ids 0 and states unread
+  uint64_t size = 0;              ///< the bytes read
+  bool endsWithLineEnd = true;    ///< false when the last byte is not a line feed
 };
 
 /// Reads a mailbox file and finds its messages: each starts at a separator line. Tolerant of what

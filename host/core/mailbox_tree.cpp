@@ -144,6 +144,8 @@ int32_t MailboxTree::FindMailboxByName(const std::string& name) const {
   return 0;
 }
 
-std::string MailboxTree::FullPath(const MailboxNode& node) const { return dataFolder_ + "/" + node.relativePath; }
+std::string MailboxTree::FullPath(const MailboxNode& node) const {
+  return dataFolder_ + "/" + node.relativePath;
+}
 
 }  // namespace tarnwick::host

@@ -18,11 +18,11 @@ inline constexpr int32_t kTrashMailboxId = 4;
 struct MailboxNode {
   int32_t id = 0;
   bool isMailbox = true;
-  std::string name;              ///< the display name: the file name without its extension
-  std::string relativePath;      ///< from the data folder, '/'-joined: "News.fol/Tech.mbx"
-  int32_t parentId = 0;          ///< 0 at the top level
-  int depth = 0;                 ///< 0 at the top level
-  std::vector<int32_t> children; ///< in list order (folders only)
+  std::string name;               ///< the display name: the file name without its extension
+  std::string relativePath;       ///< from the data folder, '/'-joined: "News.fol/Tech.mbx"
+  int32_t parentId = 0;           ///< 0 at the top level
+  int depth = 0;                  ///< 0 at the top level
+  std::vector<int32_t> children;  ///< in list order (folders only)
 };
 
 /// The mailboxes and folders found in a data folder, with ids that stay the same for a path as long

@@ -30,11 +30,15 @@ void ForEachLine(std::string_view text, Visit visit) {
   }
 }
 
-bool IsBlankLine(std::string_view line) { return line == "\r\n" || line == "\n"; }
+bool IsBlankLine(std::string_view line) {
+  return line == "\r\n" || line == "\n";
+}
 
 }  // namespace
 
-bool IsSeparatorLine(std::string_view line) { return line.starts_with(kSeparatorPrefix); }
+bool IsSeparatorLine(std::string_view line) {
+  return line.starts_with(kSeparatorPrefix);
+}
 
 std::string SeparatorLine(std::time_t when) {
   std::tm local{};
@@ -119,7 +123,8 @@ std::string HeaderValue(std::string_view headerBlock, std::string_view name) {
     if (content.size() > name.size() && content[name.size()] == ':') {
       bool same = true;
       for (size_t i = 0; i < name.size() && same; ++i) {
-        same = std::tolower(static_cast<unsigned char>(content[i])) == std::tolower(static_cast<unsigned char>(name[i]));
+        same =
+            std::tolower(static_cast<unsigned char>(content[i])) == std::tolower(static_cast<unsigned char>(name[i]));
       }
       if (same) {
         content.remove_prefix(name.size() + 1);

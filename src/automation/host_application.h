@@ -27,8 +27,7 @@ public:
   HostFolder MailboxById(int id) const;
   /// Asks the host for a new outgoing message with an empty recipient, the subject, an attachment
   /// path (may be empty) and the body. True when the host made it.
-  bool NewOutgoingMessage(const std::string& subject, const std::string& attachmentPath,
-                          const std::string& body) const;
+  bool NewOutgoingMessage(const std::string& subject, const std::string& attachmentPath, const std::string& body) const;
   /// The object itself.
   const platform::DispatchPointer& Object() const { return object_; }
 

@@ -30,7 +30,9 @@ void HostAutomation::Wait(int milliseconds) const {
   }
 }
 
-HostConnectResult HostAutomation::Connect() const { return ConnectToHost(progId_); }
+HostConnectResult HostAutomation::Connect() const {
+  return ConnectToHost(progId_);
+}
 
 bool HostAutomation::SetStatusText(const std::string& text, std::string* errorText) const {
   HostConnectResult connection = Connect();

@@ -5,20 +5,36 @@
 
 namespace tarnwick::automation {
 
-int HostFolder::Kind() const { return NumberOf(object_, platform::kFolderKind); }
+int HostFolder::Kind() const {
+  return NumberOf(object_, platform::kFolderKind);
+}
 
-int HostFolder::LeftOut() const { return NumberOf(object_, platform::kFolderLeftOut); }
+int HostFolder::LeftOut() const {
+  return NumberOf(object_, platform::kFolderLeftOut);
+}
 
-HostCollection HostFolder::Children() const { return HostCollection(ObjectOf(object_, platform::kFolderChildren)); }
+HostCollection HostFolder::Children() const {
+  return HostCollection(ObjectOf(object_, platform::kFolderChildren));
+}
 
-std::string HostFolder::Path() const { return TextOf(object_, platform::kFolderPath); }
+std::string HostFolder::Path() const {
+  return TextOf(object_, platform::kFolderPath);
+}
 
-int HostFolder::Id() const { return NumberOf(object_, platform::kFolderId); }
+int HostFolder::Id() const {
+  return NumberOf(object_, platform::kFolderId);
+}
 
-HostCollection HostFolder::Messages() const { return HostCollection(ObjectOf(object_, platform::kFolderMessages)); }
+HostCollection HostFolder::Messages() const {
+  return HostCollection(ObjectOf(object_, platform::kFolderMessages));
+}
 
-std::string HostFolder::Name() const { return TextOf(object_, platform::kFolderName); }
+std::string HostFolder::Name() const {
+  return TextOf(object_, platform::kFolderName);
+}
 
-bool HostFolder::Open() const { return object_ && object_->Call(platform::kFolderOpen, {}).ok; }
+bool HostFolder::Open() const {
+  return object_ && object_->Call(platform::kFolderOpen, {}).ok;
+}
 
 }  // namespace tarnwick::automation

@@ -9,11 +9,11 @@ inline constexpr char kMailAutomationProgId[] = "Eudora.EuApplication.1";
 
 /// Members of the application object (the object a connection hands out).
 enum ApplicationMember : int32_t {
-  kApplicationFolders = 3,         ///< get: the collection of top-level mailboxes and folders
-  kApplicationStatusText = 15,     ///< put text: the host's status-bar text
-  kApplicationFolderByName = 27,   ///< call (name, 1): the mailbox of that display name, or nothing
-  kApplicationFolderById = 28,     ///< call (id, 1): the mailbox or folder of that id, or nothing
-  kApplicationQueueMessage = 29,   ///< call (to, subject, cc, bcc, attachment path, body): a new message in Out
+  kApplicationFolders = 3,        ///< get: the collection of top-level mailboxes and folders
+  kApplicationStatusText = 15,    ///< put text: the host's status-bar text
+  kApplicationFolderByName = 27,  ///< call (name, 1): the mailbox of that display name, or nothing
+  kApplicationFolderById = 28,    ///< call (id, 1): the mailbox or folder of that id, or nothing
+  kApplicationQueueMessage = 29,  ///< call (to, subject, cc, bcc, attachment path, body): a new message in Out
 };
 
 /// Members of a collection (counted from 1).
@@ -25,14 +25,14 @@ enum CollectionMember : int32_t {
 
 /// Members of a folder object, which stands for a mailbox or a folder of mailboxes.
 enum FolderMember : int32_t {
-  kFolderKind = 1,      ///< get: kFolderKindMailbox or kFolderKindFolder
-  kFolderLeftOut = 4,   ///< get: 1 when the host leaves it out of mailbox lists, else 0
-  kFolderChildren = 6,  ///< get: the collection of its mailboxes and folders (empty for a mailbox)
-  kFolderPath = 7,      ///< get: the full path of its ".mbx" file or ".fol" folder
-  kFolderId = 8,        ///< get: its id, stable while the host runs
-  kFolderMessages = 10, ///< get: the collection of its messages (empty for a folder)
-  kFolderName = 11,     ///< get: its display name
-  kFolderOpen = 15,     ///< call: opens its window in the host (mailboxes only)
+  kFolderKind = 1,       ///< get: kFolderKindMailbox or kFolderKindFolder
+  kFolderLeftOut = 4,    ///< get: 1 when the host leaves it out of mailbox lists, else 0
+  kFolderChildren = 6,   ///< get: the collection of its mailboxes and folders (empty for a mailbox)
+  kFolderPath = 7,       ///< get: the full path of its ".mbx" file or ".fol" folder
+  kFolderId = 8,         ///< get: its id, stable while the host runs
+  kFolderMessages = 10,  ///< get: the collection of its messages (empty for a folder)
+  kFolderName = 11,      ///< get: its display name
+  kFolderOpen = 15,      ///< call: opens its window in the host (mailboxes only)
 };
 
 /// Values of kFolderKind.

@@ -9,9 +9,9 @@ namespace tarnwick::platform {
 
 /// What a host hands to a plug-in that connects to one of its services.
 struct HostConnection {
-  DispatchPointer application;   ///< the automation server's application object
-  HostWindowsPointer windows;    ///< the host's windows
-  std::string errorText;         ///< why the connection was refused
+  DispatchPointer application;  ///< the automation server's application object
+  HostWindowsPointer windows;   ///< the host's windows
+  std::string errorText;        ///< why the connection was refused
 };
 
 /// The function that a host program exports, under kHostConnectSymbol, for the plug-ins it loads:

@@ -20,8 +20,9 @@ using tarnwick::test::TempDir;
 using tarnwick::test::WriteFileBytes;
 
 std::string Article(const std::string& subject, const std::string& messageId) {
-  return "From ???@??? Tue Jun 3 04:05:09 2003\r\nSubject: " + subject + "\r\nFrom: W\r\nDate: d\r\nMessage-Id: " +
-         messageId + "\r\nFeed: Daily\r\n\r\n<x-html><p>" + subject + "</p></x-html>\r\n";
+  return "From ???@??? Tue Jun 3 04:05:09 2003\r\nSubject: " + subject +
+         "\r\nFrom: W\r\nDate: d\r\nMessage-Id: " + messageId + "\r\nFeed: Daily\r\n\r\n<x-html><p>" + subject +
+         "</p></x-html>\r\n";
 }
 
 class HostAutomationTest : public ::testing::Test {

@@ -160,13 +160,15 @@ TEST_F(AutomationServer, HeaderValuesCannotBreakTheHeaderBlock) {
 
 TEST_F(AutomationServer, MovedMessageObjectFollowsItsMessage) {
   WriteBelow(dir_.Path(), "Pending.mbx", ArticleMessage("One", "<1@x>", "a") + ArticleMessage("Two", "<2@x>", "b"));
-  DispatchPointer news = Object(Object(Application()->Get(platform::kApplicationFolders, {}))
-                                    ->Call(platform::kCollectionAdd, {"News", 1}));
+  DispatchPointer news = Object(
+      Object(Application()->Get(platform::kApplicationFolders, {}))->Call(platform::kCollectionAdd, {"News", 1}));
   DispatchPointer last = MessageAt("Pending", 2);
   ASSERT_TRUE(last->Call(platform::kMessageMove, {news}).ok);
   EXPECT_EQ(last->Get(platform::kMessageSubject, {}).value.Text(), "Two");
   EXPECT_EQ(Object(Mailbox("Pending")->Get(platform::kFolderMessages, {}))
-                ->Get(platform::kCollectionCount, {}).value.Number(), 1);
+                ->Get(platform::kCollectionCount, {})
+                .value.Number(),
+            1);
   EXPECT_EQ(Object(news->Get(platform::kFolderMessages, {}))->Get(platform::kCollectionCount, {}).value.Number(), 1);
 }
 
@@ -180,8 +182,8 @@ TEST_F(AutomationServer, OpeningAMailboxShowsItsWindowOnTop) {
   platform::HostWindowsPointer windows = platform::ConnectHostWindows().windows;
   ASSERT_TRUE(windows);
   EXPECT_EQ(windows->MailboxWindowTitles(), (std::vector<std::string>{"Tech", "In"}));
-  DispatchPointer folder = Object(Object(Application()->Get(platform::kApplicationFolders, {}))
-                                      ->Get(platform::kCollectionItem, {4}));
+  DispatchPointer folder =
+      Object(Object(Application()->Get(platform::kApplicationFolders, {}))->Get(platform::kCollectionItem, {4}));
   EXPECT_EQ(folder->Get(platform::kFolderKind, {}).value.Number(), platform::kFolderKindFolder);
   EXPECT_FALSE(folder->Call(platform::kFolderOpen, {}).ok);
 }

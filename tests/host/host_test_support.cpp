@@ -11,15 +11,20 @@ namespace tarnwick::host::test {
 
 std::string ArticleMessage(const std::string& subject, const std::string& messageId, const std::string& body) {
   return "From ???@??? Tue Jun 3 04:05:09 2003\r\n"
-         "Subject: " + subject + "\r\n"
+         "Subject: " +
+         subject +
+         "\r\n"
          "From: Writer\r\n"
          "Date: 06/03/2003 04:00:00\r\n"
-         "Message-Id: " + messageId + "\r\n"
+         "Message-Id: " +
+         messageId +
+         "\r\n"
          "Feed: Daily\r\n"
          "MIME-Version: 1.0\r\n"
          "Content-Type: text/html\r\n"
          "\r\n"
-         "<x-html>" + body + "</x-html>\r\n";
+         "<x-html>" +
+         body + "</x-html>\r\n";
 }
 
 void WriteBelow(const std::string& folder, const std::string& relativePath, const std::string& bytes) {
@@ -67,6 +72,8 @@ std::string ShellQuote(const std::string& text) {
   return quoted + "'";
 }
 
-std::string FixturePath(const std::string& name) { return std::string(TARNWICK_HOST_TEST_DATA) + "/" + name; }
+std::string FixturePath(const std::string& name) {
+  return std::string(TARNWICK_HOST_TEST_DATA) + "/" + name;
+}
 
 }  // namespace tarnwick::host::test

@@ -31,10 +31,9 @@ TEST(MailStoreTree, StandardMailboxesComeFirstThenTheRestByNameAtEveryDepth) {
   WriteBelow(dir.Path(), "Stray.fol.txt", "");
   ASSERT_EQ(mkdir(dir.File("Plain").c_str(), 0755), 0);
   auto store = OpenStore(dir.Path());
-  EXPECT_EQ(Paths(*store),
-            (std::vector<std::string>{"In.mbx", "Out.mbx", "Trash.mbx", "Alpha.mbx", "News.fol", "News.fol/Deep.fol",
-                                      "News.fol/Deep.fol/Old.mbx", "News.fol/tech.mbx", "News.fol/World.mbx",
-                                      "zeta.mbx"}));
+  EXPECT_EQ(Paths(*store), (std::vector<std::string>{"In.mbx", "Out.mbx", "Trash.mbx", "Alpha.mbx", "News.fol",
+                                                     "News.fol/Deep.fol", "News.fol/Deep.fol/Old.mbx",
+                                                     "News.fol/tech.mbx", "News.fol/World.mbx", "zeta.mbx"}));
   EXPECT_EQ(store->FindMailbox("In"), kInMailboxId);
   EXPECT_EQ(store->FindMailbox("Out"), kOutMailboxId);
   EXPECT_EQ(store->FindMailbox("Trash"), kTrashMailboxId);
@@ -56,6 +55,8 @@ TEST(MailStoreTree, NamesFindTheShallowestMailboxAndExactCaseFirst) {
   EXPECT_EQ(store->Info(store->FindMailbox("Tech"))->relativePath, "B.fol/Tech.mbx");
   EXPECT_EQ(store->Info(store->FindMailbox("TECH"))->relativePath, "A.fol/tech.mbx");
   EXPECT_EQ(store->FindMailbox("News.fol/Pending.mbx"), store->FindMailbox("./News.fol/Pending.mbx"));
+  EXPECT_EQ(store->FindMailbox(store->DataFolder() + "/News.fol/Pending.mbx"),
+            store->FindMailbox("News.fol/Pending.mbx"));
   EXPECT_EQ(store->FindMailbox("News.fol"), 0) << "a folder is not a mailbox";
   EXPECT_NE(store->FindMailboxOrFolder("News.fol"), 0);
   EXPECT_NE(store->FindMailboxOrFolder("News"), 0);

@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <set>
 #include <thread>
 
@@ -136,7 +136,8 @@ TEST(MailboxMoveCrash, CrashBeforeTheRewriteIsRenamedLeavesTheSourceWhole) {
   TwoMailboxes boxes(3);
   std::string sourceBefore = ReadFileBytes(boxes.dir.File("Pending.mbx"));
   uint32_t middle = boxes.List(boxes.source)[1].id;
-  CrashAt(*boxes.store, "rewritten", [&] { (void)boxes.store->MoveMessage(boxes.source, middle, boxes.target, nullptr); });
+  CrashAt(*boxes.store, "rewritten",
+          [&] { (void)boxes.store->MoveMessage(boxes.source, middle, boxes.target, nullptr); });
   EXPECT_EQ(ReadFileBytes(boxes.dir.File("Pending.mbx")), sourceBefore);
   auto after = OpenStore(boxes.dir.Path());
   EXPECT_EQ(Subjects(*after, after->FindMailbox("Pending")), (std::vector<std::string>{"m0", "m1", "m2"}));

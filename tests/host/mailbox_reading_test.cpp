@@ -41,7 +41,8 @@ std::vector<int16_t> TocStates(const std::string& tocPath) {
 int TocCount(const std::string& tocPath) {
   std::string bytes = ReadFileBytes(tocPath);
   if (bytes.size() < kTocHeaderSize) return -1;
-  return static_cast<unsigned char>(bytes[kTocCountOffset]) + 256 * static_cast<unsigned char>(bytes[kTocCountOffset + 1]);
+  return static_cast<unsigned char>(bytes[kTocCountOffset]) +
+         256 * static_cast<unsigned char>(bytes[kTocCountOffset + 1]);
 }
 
 TEST(MailboxReading, HandWrittenMailboxIsListedWithCountSubjectsAndMessageIds) {
@@ -77,8 +78,9 @@ TEST(MailboxReading, HandWrittenMailboxIsListedWithCountSubjectsAndMessageIds) {
 TEST(MailboxReading, ReadsTheLooseShapesOtherProgramsWrite) {
   TempDir dir;
   // Bare line feeds, and a last message without its line end.
-  WriteBelow(dir.Path(), "Lf.mbx", "From ???@??? Mon Jan 1 00:00:00 2024\nSubject: one\n\nbody\n"
-                                   "From ???@??? Mon Jan 1 00:00:00 2024\nSubject: two\n\nno end");
+  WriteBelow(dir.Path(), "Lf.mbx",
+             "From ???@??? Mon Jan 1 00:00:00 2024\nSubject: one\n\nbody\n"
+             "From ???@??? Mon Jan 1 00:00:00 2024\nSubject: two\n\nno end");
   // Text before the first separator is a message of its own; blank lines there are not.
   WriteBelow(dir.Path(), "Headless.mbx", "Subject: stray\r\n\r\nlost?\r\n" + ArticleMessage("after", "<a@x>", "b"));
   WriteBelow(dir.Path(), "Blank.mbx", "\r\n\r\n" + ArticleMessage("only", "<b@x>", "b"));
@@ -165,7 +167,8 @@ TEST(MailboxReading, DamagedTablesAreRebuiltWithoutACrash) {
   TempDir dir;
   WriteBelow(dir.Path(), "Box.mbx", ArticleMessage("a", "<a>", "1") + ArticleMessage("b", "<b>", "2"));
   const std::string toc = dir.File("Box.toc");
-  for (const std::string& junk : {std::string("short"), std::string(kTocHeaderSize + 5, '\xff'), std::string(5000, 'A')}) {
+  for (const std::string& junk :
+       {std::string("short"), std::string(kTocHeaderSize + 5, '\xff'), std::string(5000, 'A')}) {
     WriteFileBytes(toc, junk);
     auto store = OpenStore(dir.Path());
     EXPECT_EQ(Subjects(*store, store->FindMailbox("Box")), (std::vector<std::string>{"a", "b"}));
@@ -182,7 +185,10 @@ TEST(MailboxReading, DamagedTablesAreRebuiltWithoutACrash) {
 TEST(MailboxReading, ValidTableIsUsedWithoutReadingTheMailboxAgain) {
   TempDir dir;
   WriteBelow(dir.Path(), "Box.mbx", ArticleMessage("a", "<a>", "1"));
-  { auto store = OpenStore(dir.Path()); (void)Subjects(*store, store->FindMailbox("Box")); }
+  {
+    auto store = OpenStore(dir.Path());
+    (void)Subjects(*store, store->FindMailbox("Box"));
+  }
   struct stat before {};
   ASSERT_EQ(stat(dir.File("Box.toc").c_str(), &before), 0);
   auto store = OpenStore(dir.Path());

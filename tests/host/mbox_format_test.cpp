@@ -11,7 +11,8 @@ namespace {
 TEST(MboxFormat, EscapingAddsOneMarkToEveryLineThatCouldPassForASeparator) {
   std::string body = "From the editor\r\n>From quoted\r\n>>From twice\r\nFromage\r\n> From spaced\r\nplain From \r\n";
   std::string escaped = EscapeBody(body);
-  EXPECT_EQ(escaped, ">From the editor\r\n>>From quoted\r\n>>>From twice\r\nFromage\r\n> From spaced\r\nplain From \r\n");
+  EXPECT_EQ(escaped,
+            ">From the editor\r\n>>From quoted\r\n>>>From twice\r\nFromage\r\n> From spaced\r\nplain From \r\n");
   EXPECT_EQ(UnescapeBody(escaped), body);
 }
 

@@ -31,7 +31,9 @@ std::vector<std::string> ReadWithPython(const std::string& mailboxPath, const st
   std::string python = TARNWICK_PYTHON3;
   if (python.empty() || python.ends_with("NOTFOUND")) return {"python3 was not found when the tests were built"};
   std::string output;
-  int code = RunShell("PYTHONIOENCODING=utf-8 " + ShellQuote(python) + " " + ShellQuote(scriptPath) + " " + ShellQuote(mailboxPath), output);
+  int code = RunShell(
+      "PYTHONIOENCODING=utf-8 " + ShellQuote(python) + " " + ShellQuote(scriptPath) + " " + ShellQuote(mailboxPath),
+      output);
   EXPECT_EQ(code, 0) << output;
   std::vector<std::string> lines;
   std::istringstream stream(output);
