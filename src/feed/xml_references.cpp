@@ -41,7 +41,7 @@ long NumericReference(std::string_view text, size_t at, size_t& end) {
   size_t digits = at + (hex ? 3 : 2);
   size_t semicolon = digits;
   while (semicolon < text.size() && semicolon <= digits + 7 && text[semicolon] != ';') ++semicolon;
-  if (semicolon >= text.size() || text[semicolon] != ';') return 0;
+  if (semicolon > digits + 7 || semicolon >= text.size() || text[semicolon] != ';') return 0;
   // The value is read as the standard conversion reads it, from a terminated copy of the digits.
   char buffer[8] = {};
   std::memcpy(buffer, text.data() + digits, semicolon - digits);
