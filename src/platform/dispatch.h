@@ -18,7 +18,7 @@ class DispatchValue {
 public:
   DispatchValue() = default;
   DispatchValue(std::string text) : value_(std::move(text)) {}
-  DispatchValue(const char* text) : value_(std::string(text)) {}
+  DispatchValue(const char* text) : value_(std::string(text != nullptr ? text : "")) {}
   DispatchValue(int32_t number) : value_(number) {}
   DispatchValue(DispatchPointer object) : value_(std::move(object)) {}
 
