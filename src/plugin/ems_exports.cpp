@@ -1,6 +1,7 @@
 // The functions the host calls. Each runs on the host's thread; no exception may leave them.
 #include "platform/ems_records.h"
 #include "plugin/background_fetching.h"
+#include "plugin/headless_runs.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_context.h"
 #include "plugin/plugin_names.h"
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -101,4 +103,18 @@ TARNWICK_EXPORT int32_t tarnwick_OpenNewsboard(int32_t /*first*/, int32_t /*seco
   // Kept for hosts that call it: it takes a copy of the text and has no other effect.
   std::string copy = text != nullptr ? text : "";
   return static_cast<int32_t>(copy.size());
+}
+
+// Headless runs for the host's command line: a check of the named feeds (all when `count` is 0),
+// and a background tick followed by the check of the cache. The result is the exit status.
+TARNWICK_EXPORT int32_t tarnwick_CheckFeeds(const char* const* aliases, int32_t count) {
+  return Guarded(__func__, plugin::kRunNotPossible, [&] {
+    std::vector<std::string> names;
+    for (int32_t i = 0; aliases != nullptr && i < count; ++i) names.emplace_back(aliases[i] != nullptr ? aliases[i] : "");
+    return plugin::RunChecksHeadless(plugin::Context(), names, stdout);
+  });
+}
+
+TARNWICK_EXPORT int32_t tarnwick_BackgroundTick(void) {
+  return Guarded(__func__, plugin::kRunNotPossible, [] { return plugin::RunTickHeadless(plugin::Context(), stdout); });
 }

@@ -1,0 +1,105 @@
+#include "plugin/headless_runs.h"
+
+#include "plugin/background_fetching.h"
+#include "plugin/check_session.h"
+#include "plugin/terminal_view.h"
+#include "platform/text.h"
+#include "store/settings_store.h"
+
+#include <algorithm>
+
+namespace tarnwick::plugin {
+namespace {
+
+class FeedCollector : public store::FeedListSink {
+public:
+  void AddFeed(const store::FeedSettings& feed) override { feeds.push_back(feed); }
+  void AddNewsbox(const std::string&, const std::string&) override {}
+  std::vector<store::FeedSettings> feeds;
+};
+
+// The feeds as the main window lists them: sorted by alias without regard to case.
+std::vector<store::FeedSettings> ListedFeeds(const std::string& settingsPath) {
+  FeedCollector collector;
+  store::SettingsStore(settingsPath).LoadFeedList(collector);
+  std::stable_sort(collector.feeds.begin(), collector.feeds.end(), [](const auto& a, const auto& b) {
+    return platform::ToLowerAscii(a.alias) < platform::ToLowerAscii(b.alias);
+  });
+  return collector.feeds;
+}
+
+// The listed feeds that are named, in list order; false (with the unknown name) when one is not there.
+bool SelectFeeds(std::vector<store::FeedSettings>& feeds, const std::vector<std::string>& aliases,
+                 std::string& unknown) {
+  for (const std::string& alias : aliases) {
+    auto same = [&](const store::FeedSettings& feed) { return platform::EqualsIgnoreCase(feed.alias, alias); };
+    if (std::none_of(feeds.begin(), feeds.end(), same)) {
+      unknown = alias;
+      return false;
+    }
+  }
+  std::erase_if(feeds, [&](const store::FeedSettings& feed) {
+    return std::none_of(aliases.begin(), aliases.end(),
+                        [&](const std::string& alias) { return platform::EqualsIgnoreCase(feed.alias, alias); });
+  });
+  return true;
+}
+
+int ExitCodeOf(const check::RunReport& report) {
+  bool allWell = std::all_of(report.feeds.begin(), report.feeds.end(),
+                             [](const check::FeedOutcome& feed) { return feed.result >= 0 && feed.problem.empty(); });
+  return allWell && !report.stopped ? kRunAllChecked : kRunSomeFailed;
+}
+
+// Runs `body` with the main window counted as open, so that background ticks keep away.
+template <typename Body>
+int WithMainWindowOpen(PluginContext& context, Body body) {
+  context.mainWindowOpen = true;
+  int result = body();
+  context.mainWindowOpen = false;
+  return result;
+}
+
+}  // namespace
+
+int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& aliases, std::FILE* out) {
+  if (context.settingsPath.empty()) {
+    std::fprintf(out, "Tarnwick has not been initialised by its host.\n");
+    return kRunNotPossible;
+  }
+  std::vector<store::FeedSettings> feeds = ListedFeeds(context.settingsPath);
+  std::string unknown;
+  if (!aliases.empty() && !SelectFeeds(feeds, aliases, unknown)) {
+    std::fprintf(out, "No feed has the alias \"%s\" in %s.\n", unknown.c_str(), context.settingsPath.c_str());
+    return kRunNotPossible;
+  }
+  if (feeds.empty()) {
+    std::fprintf(out, "No feeds are set up in %s.\n", context.settingsPath.c_str());
+    return kRunAllChecked;
+  }
+  return WithMainWindowOpen(context, [&] {
+    TerminalView view(out);
+    CheckSession session(context, view, &view, false);
+    const check::RunReport& report = session.Run().RunSelectedFeeds(feeds);
+    view.PrintReport(report);
+    return ExitCodeOf(report);
+  });
+}
+
+int RunTickHeadless(PluginContext& context, std::FILE* out) {
+  if (context.settingsPath.empty()) {
+    std::fprintf(out, "Tarnwick has not been initialised by its host.\n");
+    return kRunNotPossible;
+  }
+  int downloads = RunBackgroundTickNow(context);
+  std::fprintf(out, "Background check: %d feed%s fetched into the cache.\n", downloads, downloads == 1 ? "" : "s");
+  return WithMainWindowOpen(context, [&] {
+    TerminalView view(out);
+    CheckSession session(context, view, &view, false);
+    const check::RunReport& report = session.Run().RunCachedFeeds();
+    view.PrintReport(report);
+    return ExitCodeOf(report);
+  });
+}
+
+}  // namespace tarnwick::plugin

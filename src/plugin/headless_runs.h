@@ -1,0 +1,25 @@
+#pragma once
+
+#include "plugin/plugin_context.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace tarnwick::plugin {
+
+/// Exit codes of the headless runs.
+inline constexpr int kRunAllChecked = 0;
+inline constexpr int kRunSomeFailed = 1;
+inline constexpr int kRunNotPossible = 2;
+
+/// Checks the named feeds (all listed feeds when none is named) as the main window's Download
+/// does, reporting on `out`: kRunAllChecked when every feed was checked and delivered,
+/// kRunSomeFailed otherwise, kRunNotPossible when a name is unknown or the module is not set up.
+int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& aliases, std::FILE* out);
+
+/// Runs one background tick now, waits for its downloads, then checks the cached documents as
+/// opening the program after background fetching does. Exit codes as RunChecksHeadless.
+int RunTickHeadless(PluginContext& context, std::FILE* out);
+
+}  // namespace tarnwick::plugin
