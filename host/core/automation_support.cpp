@@ -27,9 +27,9 @@ DispatchResult HostObject::Serve(RequestKind kind, int32_t id, const DispatchArg
   try {
     return Handle(*core, kind, id, arguments);
   } catch (const std::exception& error) {
-    return DispatchResult::Failure(std::string("The host failed: ") + error.what());
+    return DispatchResult::Failure(std::string(kHostFailedText) + ": " + error.what());
   } catch (...) {
-    return DispatchResult::Failure("The host failed.");
+    return DispatchResult::Failure(std::string(kHostFailedText) + ".");
   }
 }
 

@@ -14,8 +14,6 @@
 namespace tarnwick::host {
 namespace {
 
-constexpr char kNotRunningText[] = "The mail client is not running: it has shut down or has not finished starting.";
-
 std::mutex& RegistryLock() {
   static std::mutex lock;
   return lock;
@@ -76,7 +74,7 @@ extern "C" __attribute__((visibility("default"))) bool host_connect_service(
   try {
     return tarnwick::host::Connect(service, connection);
   } catch (...) {
-    connection->errorText = "The mail client failed while a plug-in connected.";
+    connection->errorText = tarnwick::host::kConnectFailedText;
     return false;
   }
 }

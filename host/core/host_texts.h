@@ -25,6 +25,10 @@ inline constexpr char kNotAMailboxText[] = "This is a folder of mailboxes, not a
 inline constexpr char kMoveTargetText[] = "A message can only be moved into a mailbox of this host.";
 inline constexpr char kCannotAddHereText[] = "Mailboxes can only be added to the list of mailboxes or to a folder.";
 inline constexpr char kBadStateText[] = "A message state is a number from 0 to 32767.";
+inline constexpr char kNotRunningText[] =
+    "The mail client is not running: it has shut down or has not finished starting.";
+inline constexpr char kConnectFailedText[] = "The mail client failed while a plug-in connected.";
+inline constexpr char kHostFailedText[] = "The host failed";
 inline constexpr char kAutomationOffText[] =
     "Automation is switched off in this mail client (key \"Enabled\" of section \"Automation\" in "
     "host.ini, or the --no-automation option).";
