@@ -2,6 +2,7 @@
 
 #include "feed/xml_messages.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -20,25 +21,33 @@ bool IsNameStart(unsigned char c) {
   return (c >= 0x41 && c <= 0x5A) || c == '_' || c == ':' || c >= 0x61;
 }
 
-bool IsNameStop(unsigned char c) {
-  return IsWhitespace(c) || c == '/' || c == '>';
+// Byte classes for the hot loops, looked up in one table instead of compared one by one.
+constexpr uint8_t kNameStop = 1;  // whitespace, "/", ">": the end of a tag name
+constexpr uint8_t kQuote = 2;     // a double or single quote
+constexpr uint8_t kTagEnd = 4;    // ">"
+constexpr std::array<uint8_t, 256> kClasses = [] {
+  std::array<uint8_t, 256> classes{};
+  for (unsigned char c : {' ', '\t', '\n', '\r', '/'}) classes[c] = kNameStop;
+  classes['>'] = kNameStop | kTagEnd;
+  classes['"'] = classes['\''] = kQuote;
+  return classes;
+}();
+
+uint8_t ClassOf(char c) {
+  return kClasses[static_cast<unsigned char>(c)];
 }
 
-// Bytes that matter while looking for the end of a tag that may hold quoted values.
-constexpr std::array<bool, 256> kTagStops = [] {
-  std::array<bool, 256> stops{};
-  stops['>'] = stops['"'] = stops['\''] = true;
-  return stops;
-}();
+bool IsNameStop(char c) {
+  return (ClassOf(c) & kNameStop) != 0;
+}
 
 // The first ">" at or after `from` that is not inside a quoted run; a double quote opens or
 // closes a run unless a single-quoted one is open, and the other way round.
 size_t QuotedTagEnd(std::string_view text, size_t from) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  unsigned char quote = 0;
+  char quote = 0;
   for (size_t at = from; at < text.size(); ++at) {
-    unsigned char c = bytes[at];
-    if (!kTagStops[c]) continue;
+    char c = text[at];
+    if ((ClassOf(c) & (kQuote | kTagEnd)) == 0) continue;
     if (quote != 0) {
       if (c == quote) quote = 0;
     } else if (c == '>') {
@@ -85,7 +94,7 @@ size_t BadNodeEnd(std::string_view text, size_t from) {
 
 size_t NameEnd(std::string_view text, size_t from, size_t limit) {
   size_t at = from;
-  while (at < limit && !IsNameStop(static_cast<unsigned char>(text[at]))) ++at;
+  while (at < limit && !IsNameStop(text[at])) ++at;
   return at;
 }
 
@@ -109,7 +118,16 @@ void NodeScanner::Next(NodeToken& token) {
 }
 
 void NodeScanner::SkipToMarkup() {
-  size_t found = FindByte(text_, offset_, '<');
+  // Between the tags of a feed there is mostly a line end and some indentation: a short look
+  // finds the next "<" faster than a call that is built for long runs.
+  size_t limit = std::min(offset_ + 16, text_.size());
+  for (size_t at = offset_; at < limit; ++at) {
+    if (text_[at] == '<') {
+      offset_ = at;
+      return;
+    }
+  }
+  size_t found = FindByte(text_, limit, '<');
   offset_ = found == kNone ? text_.size() : found;
 }
 
@@ -153,10 +171,18 @@ void NodeScanner::ScanMarkup(NodeToken& token) {
 
 void NodeScanner::ScanStartTag(NodeToken& token) {
   size_t start = offset_;
-  size_t close = QuotedTagEnd(text_, start + 1);
+  // One pass reads the name and goes on to the closing ">"; only a quote inside the name, where
+  // the quote already counts, sends the search for the ">" back to the name's start.
+  size_t nameEnd = start + 1;
+  while (nameEnd < text_.size() && (ClassOf(text_[nameEnd]) & (kNameStop | kQuote)) == 0) ++nameEnd;
+  size_t close = kNone;
+  if (nameEnd < text_.size() && (ClassOf(text_[nameEnd]) & kQuote) != 0) {
+    close = QuotedTagEnd(text_, start + 1);
+    if (close != kNone) nameEnd = NameEnd(text_, nameEnd, close);
+  } else {
+    close = QuotedTagEnd(text_, nameEnd);
+  }
   if (close == kNone) return Unterminated(token, xml_messages::kElementTag);
-  // The name ends at or before the closing ">", which is itself a name stop.
-  size_t nameEnd = NameEnd(text_, start + 1, close);
   token.nameStart = static_cast<uint32_t>(start + 1);
   token.nameLength = static_cast<uint32_t>(nameEnd - start - 1);
   // "/>" makes an empty element when the "/" directly follows the name, whitespace or a closing
@@ -172,9 +198,10 @@ void NodeScanner::ScanStartTag(NodeToken& token) {
 
 void NodeScanner::ScanEndTag(NodeToken& token) {
   size_t start = offset_;
-  size_t close = FindByte(text_, start + 2, '>');
+  // End tags are short: the name, then the ">" almost always right after it.
+  size_t nameEnd = NameEnd(text_, start + 2, text_.size());
+  size_t close = nameEnd < text_.size() && text_[nameEnd] == '>' ? nameEnd : FindByte(text_, nameEnd, '>');
   if (close == kNone) return Unterminated(token, xml_messages::kElementEndTag);
-  size_t nameEnd = NameEnd(text_, start + 2, close);
   token.nameStart = static_cast<uint32_t>(start + 2);
   token.nameLength = static_cast<uint32_t>(nameEnd - start - 2);
   Finish(token, NodeType::kEndTag, close + 1);
