@@ -97,6 +97,7 @@ bool MailboxFile::TryLoadToc(const FileState& mailboxState) {
   nextId_ = std::max(nextId_, header->nextId);
   AdoptEntries(std::move(entries), mailboxState);
   tocState_ = tocState;
+  tocInStep_ = true;
   return true;
 }
 
@@ -176,7 +177,8 @@ void MailboxFile::WriteWholeToc() {
   for (const TocEntry& entry : entries_) bytes += EncodeTocEntry(entry);
   // A table that cannot be written (a read-only folder) leaves the index in memory; the state
   // remembered is the table's real one, so the next refresh does not read the mailbox again.
-  if (!ReplaceFile(tocPath_, bytes, &tocState_).ok) tocState_ = StatePath(tocPath_);
+  tocInStep_ = ReplaceFile(tocPath_, bytes, &tocState_).ok;
+  if (!tocInStep_) tocState_ = StatePath(tocPath_);
 }
 
 StoreStatus MailboxFile::Read(size_t position, std::string& bytes) const {
@@ -186,20 +188,34 @@ StoreStatus MailboxFile::Read(size_t position, std::string& bytes) const {
 
 StoreStatus MailboxFile::SetState(size_t position, int16_t state) {
   TocEntry& entry = entries_[position];
-  if (entry.state == state) return StoreStatus::Success();
-  int fd = open(tocPath_.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return StoreStatus::Failure(CannotWriteText(tocPath_, errno));
-  std::string bytes(2, '\0');
-  bytes[0] = static_cast<char>(static_cast<uint16_t>(state) & 0xFF);
-  bytes[1] = static_cast<char>(static_cast<uint16_t>(state) >> 8);
-  bool written = WriteAt(fd, bytes, kTocHeaderSize + position * kTocEntrySize + kTocStateOffset);
-  int error = errno;
-  tocState_ = StateOfDescriptor(fd);
-  close(fd);
-  if (!written) return StoreStatus::Failure(CannotWriteText(tocPath_, error));
-  if (entry.state == kStateUnread) --unread_;
-  if (state == kStateUnread) ++unread_;
+  const int16_t previous = entry.state;
+  if (previous == state) return StoreStatus::Success();
   entry.state = state;
+  bool written = false;
+  int error = EIO;
+  if (tocInStep_) {
+    int fd = open(tocPath_.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd >= 0) {
+      std::string bytes(2, '\0');
+      bytes[0] = static_cast<char>(static_cast<uint16_t>(state) & 0xFF);
+      bytes[1] = static_cast<char>(static_cast<uint16_t>(state) >> 8);
+      written = WriteAt(fd, bytes, kTocHeaderSize + position * kTocEntrySize + kTocStateOffset);
+      tocState_ = StateOfDescriptor(fd);
+      close(fd);
+    }
+    error = errno;
+  }
+  if (!written) {
+    WriteWholeToc();
+    written = tocInStep_;
+  }
+  if (!written) {
+    // The state lives in the table only: one that cannot be written keeps the old state.
+    entry.state = previous;
+    return StoreStatus::Failure(CannotWriteText(tocPath_, error));
+  }
+  if (previous == kStateUnread) --unread_;
+  if (state == kStateUnread) ++unread_;
   return StoreStatus::Success();
 }
 

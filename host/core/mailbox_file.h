@@ -67,10 +67,6 @@ private:
   void UpdateTocAfterAppend(bool lastEntryChanged);
   void UpdateTocAfterCut();
   TocHeader Header() const;
-  void MarkTocUnknown() {
-    tocState_ = FileState{};
-    tocState_.size = UINT64_MAX;
-  }
   StoreStatus RemoveLast();
   StoreStatus RemoveByRewrite(size_t position);
   void Fault(std::string_view point) const {
@@ -86,6 +82,7 @@ private:
   uint32_t nextId_ = 1;
   FileState mailboxState_;
   FileState tocState_;
+  bool tocInStep_ = false;  // the table on disk holds exactly the entries in memory
   FaultHook faultHook_;
 };
 

@@ -89,6 +89,7 @@ StoreStatus MailboxFile::Append(std::string_view message, int16_t state, uint32_
 }
 
 void MailboxFile::UpdateTocAfterAppend(bool lastEntryChanged) {
+  if (!tocInStep_) return WriteWholeToc();
   int fd = open(tocPath_.c_str(), O_WRONLY | O_CLOEXEC);
   size_t count = entries_.size();
   bool written = fd >= 0;
@@ -105,6 +106,7 @@ void MailboxFile::UpdateTocAfterAppend(bool lastEntryChanged) {
 }
 
 void MailboxFile::UpdateTocAfterCut() {
+  if (!tocInStep_) return WriteWholeToc();
   int fd = open(tocPath_.c_str(), O_WRONLY | O_CLOEXEC);
   bool written = fd >= 0 && ftruncate(fd, static_cast<off_t>(kTocHeaderSize + entries_.size() * kTocEntrySize)) == 0 &&
                  WriteAt(fd, EncodeTocHeader(Header()), 0);

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 
 namespace tarnwick::host {
@@ -209,6 +212,35 @@ TEST(MailboxReading, UnreadableMailboxFileIsReportedWithItsPath) {
   EXPECT_FALSE(status.ok);
   EXPECT_NE(status.errorText.find("Broken.mbx"), std::string::npos) << status.errorText;
   EXPECT_NE(status.errorText.find("No such file"), std::string::npos) << status.errorText;
+}
+
+// In a folder the host may not write to, mailboxes still list (the table lives in memory only) and
+// a state change fails with a reason instead of going astray. Checked in a child process without
+// the super-user's right to write anywhere.
+TEST(MailboxReading, ReadOnlyDataFolderStillListsAndRefusesStateChangesClearly) {
+  TempDir dir;
+  { auto store = OpenStore(dir.Path()); }
+  WriteBelow(dir.Path(), "Box.mbx", ArticleMessage("a", "<a>", "1") + ArticleMessage("b", "<b>", "2"));
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+  const std::string folder = dir.Path();
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        std::string errorText;
+        auto store = MailStore::Open(folder, errorText);
+        if (!store) _exit(3);
+        int32_t box = store->FindMailbox("Box");
+        std::vector<MessageInfo> messages;
+        if (!store->ListMessages(box, messages).ok || messages.size() != 2) _exit(4);
+        StoreStatus status = store->SetMessageState(box, messages[0].id, kStateRead);
+        std::vector<MessageInfo> after;
+        (void)store->ListMessages(box, after);
+        std::fprintf(stderr, "refused=%d state=%d reason=%s\n", status.ok ? 0 : 1, after[0].state,
+                     status.errorText.c_str());
+        _exit(0);
+      },
+      ::testing::ExitedWithCode(0), "refused=1 state=0 reason=.*Box.toc cannot be written");
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
 }
 
 TEST(MailboxReading, SummariesAreCutAtACharacterBoundary) {
