@@ -25,7 +25,9 @@ public:
   static std::shared_ptr<HostCore> Open(const std::string& dataFolder, const HostOptions& options,
                                         std::string& errorText);
 
+  /// The mail store of the data folder.
   MailStore& Store() { return *store_; }
+  /// The windows model.
   const std::shared_ptr<WindowModel>& Windows() const { return windows_; }
 
   /// Empty when plug-ins may use the automation server, else the reason they may not.

@@ -45,6 +45,7 @@ public:
   /// Null with `errorText` set when the folder is missing or unusable.
   static std::unique_ptr<MailStore> Open(const std::string& dataFolder, std::string& errorText);
 
+  /// The data folder, as an absolute path.
   const std::string& DataFolder() const { return dataFolder_; }
   /// Whether the host's settings let plug-ins use the automation server (read afresh).
   bool AutomationEnabled();

@@ -27,7 +27,9 @@ public:
   /// A mailbox whose file is `mailboxPath` (ending in ".mbx"); its table has the same name with ".toc".
   explicit MailboxFile(std::string mailboxPath);
 
+  /// The mailbox file.
   const std::string& MailboxPath() const { return mailboxPath_; }
+  /// The table of contents beside it.
   const std::string& TocPath() const { return tocPath_; }
 
   /// Brings the index up to date with the files. Fails when the mailbox file cannot be read.

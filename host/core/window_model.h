@@ -27,6 +27,7 @@ public:
 
   /// Shows or removes the main window (it is there from the start).
   void SetMainWindowPresent(bool present);
+  /// True while the main window is there.
   bool HasMainWindow() const;
 
   /// Opens the mailbox's window on top, or brings its open window to the top (taking the new title).
@@ -42,6 +43,7 @@ public:
 
   /// Sets the status-bar text. False without a main window.
   bool SetStatusText(const std::string& text);
+  /// The status-bar text.
   std::string StatusText() const;
 
   /// Installs the listener (one; an empty function removes it).

@@ -16,14 +16,22 @@ using DispatchPointer = std::shared_ptr<DispatchObject>;
 /// One value passed through the dispatch interface: nothing, a text, a 32-bit number or an object.
 class DispatchValue {
 public:
+  /// Nothing.
   DispatchValue() = default;
+  /// A text.
   DispatchValue(std::string text) : value_(std::move(text)) {}
+  /// A text (a null pointer gives an empty text).
   DispatchValue(const char* text) : value_(std::string(text != nullptr ? text : "")) {}
+  /// A number.
   DispatchValue(int32_t number) : value_(number) {}
+  /// An object reference (a null one counts as nothing for IsObject).
   DispatchValue(DispatchPointer object) : value_(std::move(object)) {}
 
+  /// True when the value holds nothing.
   bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
+  /// True when the value holds a text.
   bool IsText() const { return std::holds_alternative<std::string>(value_); }
+  /// True when the value holds a number.
   bool IsNumber() const { return std::holds_alternative<int32_t>(value_); }
   /// True only for a value that holds an object reference that is not null.
   bool IsObject() const;
