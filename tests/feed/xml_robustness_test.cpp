@@ -58,7 +58,8 @@ size_t WalkEverything(XmlDocument& doc) {
   doc.Rewind();
   if (!doc.FindElement()) return 0;
   for (;;) {
-    ++visited;
+    // Broken links could make the walk circle; more visits than elements is a failure already.
+    if (++visited > doc.Elements().Count()) return visited;
     std::string name = doc.TagName();
     size_t read = name.size() + doc.ElementText().size();
     // The markup of an element with children copies its whole subtree; reading it at every level
