@@ -46,7 +46,8 @@ public:
   bool FindElement(std::string_view name);
   /// Moves the child position to the next child of the current element (the first one when the
   /// child position is clear); with no current element, first moves to the first element of the
-  /// level. On failure the child position stays.
+  /// level, and when the level has none the document itself stands in for the current element,
+  /// so the root element is the candidate. On failure the child position stays.
   bool FindChildElement();
   /// FindChildElement, taking only children named `name`.
   bool FindChildElement(std::string_view name);
@@ -81,9 +82,11 @@ public:
   const std::string& Text() const { return text_; }
   /// The element table; index 0 is the document.
   const ElementTable& Elements() const { return elements_; }
-  /// The cursor: the parent, current and child positions as element indexes.
+  /// The index of the element whose children are walked; 0 at the document level.
   uint32_t ParentPosition() const { return parent_; }
+  /// The index of the current element; 0 when there is none.
   uint32_t CurrentPosition() const { return current_; }
+  /// The index of the current child of the current element; 0 when there is none.
   uint32_t ChildPosition() const { return child_; }
   /// The name of any element (TagName's rule), as a view into Text(); empty for index 0.
   std::string_view ElementName(uint32_t index) const;

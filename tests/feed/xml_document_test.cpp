@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace tarnwick::feed {
 namespace {
@@ -229,6 +230,19 @@ TEST(XmlDocument, EnteringWithoutAChildLeavesNoCurrentElement) {
   EXPECT_EQ(p.doc.ElementText(), "T");
 }
 
+// A title dialog looks for a "title" child of the root's first child this way; when the root has
+// no children at all, the document stands in and the root itself is the candidate.
+TEST(XmlDocument, WithNoElementAtTheLevelTheDocumentStandsInForTheCurrentElement) {
+  Parsed p("<title>Only</title>");
+  ASSERT_TRUE(p.doc.FindElement());
+  ASSERT_TRUE(p.doc.EnterElement());
+  EXPECT_FALSE(p.doc.FindElement("title"));
+  ASSERT_TRUE(p.doc.FindChildElement("title"));
+  EXPECT_EQ(p.doc.CurrentPosition(), 0u);
+  EXPECT_EQ(p.doc.ChildText(), "Only");
+  EXPECT_EQ(p.doc.ChildAttributeValue("x"), "");  // no current element, so no attribute either
+}
+
 TEST(XmlDocument, ElementMarkupIsTheRawContent) {
   Parsed p("<content type=\"xhtml\"><div>a &amp; <b>b</b></div></content>");
   ASSERT_TRUE(p.doc.FindElement());
@@ -281,6 +295,18 @@ TEST(XmlDocument, UnreadableFileKeepsThePreviousDocument) {
   EXPECT_EQ(doc.ErrorText(), "Is a directory");
   ASSERT_TRUE(doc.FindElement());
   EXPECT_EQ(doc.ElementText(), "kept");
+}
+
+TEST(XmlDocument, FileBeyondTheAddressableSizeIsRefusedUnread) {
+  test::TempDir dir;
+  std::string path = dir.File("huge.xml");
+  test::WriteFileBytes(path, "<a/>");
+  std::filesystem::resize_file(path, XmlDocument::kMaxTextBytes + 1);  // sparse: nothing is written
+  XmlDocument doc;
+  doc.ParseText("<kept/>");
+  EXPECT_FALSE(doc.LoadFile(path));
+  EXPECT_EQ(doc.ErrorText(), "File too large");
+  EXPECT_EQ(doc.Text(), "<kept/>");
 }
 
 TEST(XmlDocument, NamedEdgeDocumentsParseAsExpected) {
