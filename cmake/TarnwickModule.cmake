@@ -43,6 +43,5 @@ function(tarnwick_test module)
                         GTest::gtest GTest::gmock GTest::gtest_main ${ARG_LIBRARIES})
   gtest_discover_tests(${module}_tests
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "TARNWICK_SOURCE_DIR=${PROJECT_SOURCE_DIR};TARNWICK_SHARED_DIR=${PROJECT_SOURCE_DIR}/../shared"
     DISCOVERY_TIMEOUT 60)
 endfunction()
