@@ -6,13 +6,14 @@ namespace tarnwick::host {
 
 inline constexpr char kProgramName[] = "tarnwick-host";
 inline constexpr char kUsageHead[] =
-    "Usage: tarnwick-host [--data-folder DIR] [--no-automation] VERB [ARGUMENTS...]\n"
+    "Usage: tarnwick-host [--data-folder DIR] [--plugins-folder DIR] [--no-automation] VERB [ARGUMENTS...]\n"
     "\n"
     "The stand-in mail client: a data folder of mailboxes (Name.mbx with its table of contents\n"
     "Name.toc, folders Name.fol), served to plug-ins through its automation interface.\n"
     "\n"
     "Options:\n"
     "  --data-folder DIR   the data folder (it must exist; In, Out and Trash are created in it)\n"
+    "  --plugins-folder DIR  the plug-in modules (default: the data folder's \"plugins\" folder)\n"
     "  --no-automation     refuse plug-ins' connections to the automation server\n"
     "  --help              show this text\n"
     "\n"
@@ -38,5 +39,12 @@ inline constexpr char kLeftOutMark[] = "left-out";
 inline constexpr char kAutomationStateOnText[] = "automation on";
 inline constexpr char kAutomationStateOffText[] = "automation off";
 inline constexpr char kUnexpectedFailureText[] = "unexpected failure: ";
+inline constexpr char kPluginSkippedText[] = "plug-in skipped: ";
+inline constexpr char kNoPluginsText[] = "no plug-ins in %s";
+inline constexpr char kNoCheckingPluginText[] = "no plug-in in %s can check feeds";
+inline constexpr char kDescriptionLabel[] = "description: ";
+inline constexpr char kSpecialMenuLabel[] = "Special menu: ";
+inline constexpr char kTranslatorLabel[] = "translator: ";
+inline constexpr char kStatusBarPrefix[] = "[status bar] ";
 
 }  // namespace tarnwick::host

@@ -13,6 +13,7 @@ namespace {
 
 struct ParsedCommandLine {
   std::string dataFolder;
+  std::string pluginsFolder;
   bool automationAllowed = true;
   bool help = false;
   std::string verb;
@@ -47,6 +48,12 @@ bool Parse(const std::vector<std::string>& arguments, ParsedCommandLine& parsed,
         return false;
       }
       parsed.dataFolder = arguments[++i];
+    } else if (argument == "--plugins-folder") {
+      if (i + 1 == arguments.size()) {
+        UsageError(err, kMissingValueText + argument);
+        return false;
+      }
+      parsed.pluginsFolder = arguments[++i];
     } else if (argument.starts_with("--data-folder=")) {
       parsed.dataFolder = argument.substr(std::string("--data-folder=").size());
     } else if (argument.starts_with("-") && argument != "-") {
@@ -86,7 +93,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     return kExitFailure;
   }
   PublishHost(core);
-  VerbContext context{*core, parsed.verbArguments, out, err};
+  std::string pluginsFolder = parsed.pluginsFolder.empty() ? parsed.dataFolder + "/plugins" : parsed.pluginsFolder;
+  VerbContext context{*core, parsed.verbArguments, out, err, pluginsFolder};
   int code = verb->run(context);
   WithdrawHost(core.get());
   out.flush();

@@ -3,6 +3,7 @@
 #include "cli/verbs.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <ostream>
 
@@ -18,6 +19,12 @@ const std::vector<Verb>& Verbs() {
       {"left-out", "MAILBOX yes|no", "leave a mailbox or folder out of plug-ins' lists, or not", 2, 2, RunLeftOutVerb},
       {"automation", "[on|off]", "show, or switch, whether plug-ins may use the automation server", 0, 1,
        RunAutomationVerb},
+      {"plugins", "", "load the plug-ins and list them: file, description, menu entries, translators", 0, 0,
+       RunPluginsVerb},
+      {"check", "[ALIAS...]", "check the named feeds (all when none is named) and deliver their new articles", 0,
+       SIZE_MAX, RunCheckVerb},
+      {"tick", "", "fetch the feeds that are due as in the background, then deliver what was fetched", 0, 0,
+       RunTickVerb},
   };
   return verbs;
 }

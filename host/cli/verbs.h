@@ -14,6 +14,7 @@ struct VerbContext {
   const std::vector<std::string>& arguments;
   std::ostream& out;
   std::ostream& err;
+  std::string pluginsFolder;  ///< where the plug-in modules lie
 };
 
 /// A verb's function; returns the exit code.
@@ -39,6 +40,9 @@ int RunCreateMailboxVerb(VerbContext& context);
 int RunMoveVerb(VerbContext& context);
 int RunLeftOutVerb(VerbContext& context);
 int RunAutomationVerb(VerbContext& context);
+int RunPluginsVerb(VerbContext& context);
+int RunCheckVerb(VerbContext& context);
+int RunTickVerb(VerbContext& context);
 
 /// The format with each "%s" replaced by the next of `values`.
 std::string Fill(const char* format, const std::vector<std::string>& values);
