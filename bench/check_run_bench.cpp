@@ -1,0 +1,122 @@
+// The headless check run: 100 feeds of 50 items each from a local server into 100 newsboxes,
+// the first run (everything new) and the second (nothing new), without the pauses that keep
+// windows painted; and one feed with those pauses, to show what they cost.
+#include "check/check_run.h"
+#include "core/host_core.h"
+#include "core/host_registry.h"
+#include "mailbox/newsbox_writer.h"
+#include "platform/clock.h"
+#include "store/settings_store.h"
+#include "support/http_server.h"
+#include "support/temp_dir.h"
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace tarnwick;
+
+class QuietView : public check::CheckView {
+public:
+  void SetProgress(int) override {}
+  void ShowGeneralStatus(const std::string&) override {}
+  void ShowDetailsStatus(const std::string&) override {}
+  void SetRunControlsEnabled(bool) override {}
+  void ShowBusy(bool) override {}
+  void FocusWindow() override {}
+  void BringNewsboardForward() override {}
+};
+
+std::string FeedDocument(int feed, int items) {
+  std::string text = "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>Feed</title>";
+  for (int i = 0; i < items; ++i) {
+    std::string id = std::to_string(feed) + "-" + std::to_string(i);
+    text += "<item><title>Item " + id + "</title><link>http://example.org/" + id + "</link><guid>" + id +
+            "</guid><pubDate>Tue, 10 Jun 2003 04:" + std::to_string(10 + i % 50) +
+            ":00 GMT</pubDate><description><![CDATA[<p>Body of item " + id +
+            " with <b>markup</b> and a few words to make it a realistic size for a feed item.</p>]]></description></item>";
+  }
+  return text + "</channel></rss>";
+}
+
+// A data folder with `feeds` feeds set up, a host published for it, and the run's objects.
+struct Setup {
+  Setup(int feeds, int items, bool pacing)
+      : writer({dir.Path(), dir.Path(), "Version: 1.0", "From ???@??? Mon Dec 7 07:03:15 2026\r\n", pacing}, host, clock,
+               &view, nullptr),
+        checker({dir.Path() + "/tarnwick.ini", dir.Path() + "/In.mbx", pacing}, writer, host, clock, view),
+        run({dir.Path() + "/feed.xml", dir.Path(), dir.Path() + "/tarnwick.ini"}, checker, writer, host, view) {
+    std::string errorText;
+    core = host::HostCore::Open(dir.Path(), {}, errorText);
+    host::PublishHost(core);
+    store::SettingsStore settings(dir.Path() + "/tarnwick.ini");
+    for (int i = 0; i < feeds; ++i) {
+      std::string alias = "feed" + std::to_string(i);
+      server.AddEndpoint("/" + alias + ".xml", 200, FeedDocument(i, items));
+      test::WriteFileBytes(dir.Path() + "/Box" + std::to_string(i) + ".mbx", "");
+      list.push_back({alias, alias, server.Url("/" + alias + ".xml"), "Box" + std::to_string(i),
+                      dir.Path() + "/Box" + std::to_string(i) + ".mbx", 0, 1, 0, 0, 1});
+      settings.WriteFeed(list.back(), "");
+    }
+  }
+  ~Setup() { host::WithdrawHost(core.get()); }
+
+  test::TempDir dir;
+  test::HttpServer server;
+  std::shared_ptr<host::HostCore> core;
+  platform::ManualClock clock{platform::DateTime::FromParts(2026, 12, 7, 7, 3, 15)};
+  QuietView view;
+  automation::HostAutomation host{[](int) {}};
+  mailbox::NewsboxWriter writer;
+  check::FeedChecker checker;
+  check::CheckRun run;
+  std::vector<store::FeedSettings> list;
+};
+
+double PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_CheckHundredFeeds(benchmark::State& state) {
+  const bool secondRun = state.range(0) == 1;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto setup = std::make_unique<Setup>(100, 50, false);
+    if (secondRun) setup->run.RunSelectedFeeds(setup->list);
+    state.ResumeTiming();
+    check::CheckRun run({setup->dir.Path() + "/feed.xml", setup->dir.Path(), setup->dir.Path() + "/tarnwick.ini"},
+                        setup->checker, setup->writer, setup->host, setup->view);
+    const check::RunReport& report = run.RunSelectedFeeds(setup->list);
+    int delivered = 0;
+    for (const auto& feed : report.feeds) delivered += feed.result;
+    if (delivered != (secondRun ? 0 : 5000)) state.SkipWithError("wrong number of articles delivered");
+    state.PauseTiming();
+    setup.reset();
+    state.ResumeTiming();
+  }
+  state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_CheckHundredFeeds)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+void BM_CheckOneFeedWithPacing(benchmark::State& state) {
+  const bool pacing = state.range(0) == 1;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto setup = std::make_unique<Setup>(1, 50, pacing);
+    state.ResumeTiming();
+    setup->run.RunSelectedFeeds(setup->list);
+    state.PauseTiming();
+    setup.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_CheckOneFeedWithPacing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
