@@ -4,6 +4,8 @@
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 
+#include <filesystem>
+
 namespace tarnwick::check::test {
 namespace {
 
@@ -148,6 +150,62 @@ TEST_F(FeedCheckTest, TitlesWithLineBreaksCannotForgeHeaders) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_TRUE(Contains(messages[0], "Subject: Hi  Bcc: x@example.org\r\n"));
   EXPECT_FALSE(Contains(messages[0], "\r\nBcc:"));
+}
+
+}  // namespace
+}  // namespace tarnwick::check::test
+
+namespace tarnwick::check::test {
+namespace {
+
+using FeedCheckBadInput = CheckFixture;
+
+TEST_F(FeedCheckBadInput, LargeFeedOfFiveThousandItemsIsDeliveredWhole) {
+  std::string items;
+  for (int i = 0; i < 5000; ++i) {
+    std::string id = std::to_string(i);
+    items += "<item><title>Item " + id + "</title><guid>big-" + id + "</guid><pubDate>Tue, 10 Jun 2003 04:00:00 GMT</pubDate>"
+             "<description><![CDATA[" + std::string(3800, 'x') + "]]></description></item>";
+  }
+  std::string document = "<rss><channel>" + items + "</channel></rss>";
+  ASSERT_GT(document.size(), 19u * 1000 * 1000);
+  auto feed = AddFeed("big", document, "Big");
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 5000);
+  EXPECT_EQ(Messages("Big").size(), 5000u);
+}
+
+TEST_F(FeedCheckBadInput, BodiesWithZeroBytesAndBrokenUtf8AreKeptAsTheyCame) {
+  std::string body = std::string("before\0after ", 13) + "\xff\xfe\xc3 broken";
+  auto feed = AddFeed("bytes", "<rss><channel><item><title>Bytes</title><guid>b</guid><description>" + body +
+                                   "</description></item></channel></rss>",
+                      "Bytes");
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
+  auto messages = Messages("Bytes");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("<x-html>" + body + "</x-html>"), std::string::npos);
+}
+
+TEST_F(FeedCheckBadInput, HtmlServedAsAFeedFailsCleanly) {
+  auto feed = AddFeed("html", "<!DOCTYPE html><html><head><title>Not a feed</title><body><p>Hello<br></body></html>",
+                      "Html");
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), -1);
+  EXPECT_EQ(Messages("Html").size(), 0u);
+}
+
+TEST_F(FeedCheckBadInput, UnwritablePendingLosesNothingAndKeepsTheDate) {
+  auto feed = AddFeed("locked", "<rss><channel><item><title>T</title><guid>l</guid>"
+                                "<pubDate>Tue, 10 Jun 2003 04:00:00 GMT</pubDate></item></channel></rss>",
+                      "Locked");
+  // A folder where the staging mailbox's file should be: nothing can be appended to it.
+  std::filesystem::create_directory(dataFolder + "/Pending.mbx");
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 0);
+  EXPECT_EQ(writer.AppendFailures(), 1);
+  EXPECT_FALSE(checker.LastProblem().empty());
+  EXPECT_EQ(LastArticle("locked"), "");
+
+  std::filesystem::remove(dataFolder + "/Pending.mbx");
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
+  EXPECT_EQ(LastArticle("locked"), "06/10/2003 04:00:00");
 }
 
 }  // namespace

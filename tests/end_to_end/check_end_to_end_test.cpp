@@ -161,6 +161,27 @@ TEST_F(EndToEnd, StandardMboxReaderSeesEverySubjectAndMessageId) {
   EXPECT_EQ(output, "Tricky|<t1@tarnwick.invalid>\nFirst news|<n1@tarnwick.invalid>\n");
 }
 
+TEST_F(EndToEnd, TickFetchesDueFeedsIntoTheCacheAndDeliversThem) {
+  settings.WriteInt("news", store::kAutoCheckKey, 1);
+  settings.WriteInt("news", store::kIntervalMinutesKey, 15);
+  settings.WriteText("news", store::kLastCheckKey, "1/1/2020 9:00:00 AM");
+  settings.WriteInt("planet", store::kAutoCheckKey, 1);  // no interval and no time: never due
+  std::string output;
+  EXPECT_EQ(Host("tick", output), 0) << output;
+  EXPECT_NE(output.find("Background check: 1 feed fetched into the cache."), std::string::npos) << output;
+  EXPECT_NE(output.find("news: 2 new articles"), std::string::npos) << output;
+  EXPECT_EQ(CountMessages("News"), 2);
+  EXPECT_EQ(CountMessages("Planet"), 0);
+  EXPECT_FALSE(std::filesystem::exists(data + "/Feeds/news.rss"));
+  EXPECT_NE(settings.ReadText("news", store::kLastCheckKey, ""), "1/1/2020 9:00:00 AM");
+  EXPECT_EQ(server.HitCount("/planet.xml"), 0);
+
+  // Not due again for 15 minutes: the next tick fetches nothing.
+  EXPECT_EQ(Host("tick", output), 0) << output;
+  EXPECT_NE(output.find("Background check: 0 feeds fetched into the cache."), std::string::npos) << output;
+  EXPECT_EQ(server.HitCount("/news.xml"), 1);
+}
+
 TEST_F(EndToEnd, PluginsVerbListsTheModuleAndSkipsBrokenOnes) {
   test::WriteFileBytes(plugins + "/notes.so", "not a module");
   std::string output;
