@@ -1,6 +1,7 @@
 // The functions the host calls. Each runs on the host's thread; no exception may leave them.
 #include "platform/ems_records.h"
 #include "plugin/background_fetching.h"
+#include "plugin/export_guard.h"
 #include "plugin/headless_runs.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_context.h"
@@ -10,7 +11,6 @@
 #include "store/file_utilities.h"
 
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -18,23 +18,9 @@ namespace {
 
 using namespace tarnwick;
 using platform::EmsResult;
-
-// Runs `body`; an exception becomes `failure` and one line on standard error.
-template <typename Body>
-int32_t Guarded(const char* entry, int32_t failure, Body body) {
-  try {
-    return body();
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: %s\n", entry, error.what());
-  } catch (...) {
-    std::fprintf(stderr, "%s: unknown failure\n", entry);
-  }
-  return failure;
-}
+using plugin::Guarded;
 
 }  // namespace
-
-#define TARNWICK_EXPORT extern "C" __attribute__((visibility("default")))
 
 TARNWICK_EXPORT int32_t ems_plugin_version(int16_t* version) {
   if (version != nullptr) *version = platform::kEmsInterfaceVersion;

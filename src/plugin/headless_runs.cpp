@@ -51,22 +51,29 @@ int ExitCodeOf(const check::RunReport& report) {
   return allWell && !report.stopped ? kRunAllChecked : kRunSomeFailed;
 }
 
-// Runs `body` with the main window counted as open, so that background ticks keep away.
+// Runs `body` with the main window counted as open, so that background ticks keep away. The flag
+// goes back to what it was, also when `body` throws: a caller that holds it open (the Special-menu
+// entry) keeps it, and a failed run never leaves the scheduler waiting for a window that is gone.
 template <typename Body>
 int WithMainWindowOpen(PluginContext& context, Body body) {
-  context.mainWindowOpen = true;
-  int result = body();
-  context.mainWindowOpen = false;
-  return result;
+  struct Restore {
+    PluginContext& context;
+    bool wasOpen;
+    ~Restore() { context.mainWindowOpen = wasOpen; }
+  } restore{context, context.mainWindowOpen.exchange(true)};
+  return body();
+}
+
+bool IsSetUp(const PluginContext& context, std::FILE* out) {
+  if (!context.settingsPath.empty()) return true;
+  std::fprintf(out, "Tarnwick has not been initialised by its host.\n");
+  return false;
 }
 
 }  // namespace
 
 int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& aliases, std::FILE* out) {
-  if (context.settingsPath.empty()) {
-    std::fprintf(out, "Tarnwick has not been initialised by its host.\n");
-    return kRunNotPossible;
-  }
+  if (!IsSetUp(context, out)) return kRunNotPossible;
   std::vector<store::FeedSettings> feeds = ListedFeeds(context.settingsPath);
   std::string unknown;
   if (!aliases.empty() && !SelectFeeds(feeds, aliases, unknown)) {
@@ -87,12 +94,14 @@ int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& al
 }
 
 int RunTickHeadless(PluginContext& context, std::FILE* out) {
-  if (context.settingsPath.empty()) {
-    std::fprintf(out, "Tarnwick has not been initialised by its host.\n");
-    return kRunNotPossible;
-  }
+  if (!IsSetUp(context, out)) return kRunNotPossible;
   int downloads = RunBackgroundTickNow(context);
   std::fprintf(out, "Background check: %d feed%s fetched into the cache.\n", downloads, downloads == 1 ? "" : "s");
+  return RunCacheCheckHeadless(context, out);
+}
+
+int RunCacheCheckHeadless(PluginContext& context, std::FILE* out) {
+  if (!IsSetUp(context, out)) return kRunNotPossible;
   return WithMainWindowOpen(context, [&] {
     TerminalView view(out);
     CheckSession session(context, view, &view, false);

@@ -22,4 +22,9 @@ int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& al
 /// opening the program after background fetching does. Exit codes as RunChecksHeadless.
 int RunTickHeadless(PluginContext& context, std::FILE* out);
 
+/// Checks every document the background scheduler left in the cache, as the main window does in
+/// its cache mode, reporting on `out`, with `mainWindowOpen` set meanwhile (and afterwards as it
+/// was before). Exit codes as RunChecksHeadless.
+int RunCacheCheckHeadless(PluginContext& context, std::FILE* out);
+
 }  // namespace tarnwick::plugin

@@ -1,0 +1,145 @@
+#include "plugin/full_article_translator.h"
+
+#include "feed/download.h"
+#include "mailbox/header_reader.h"
+#include "platform/file_io.h"
+#include "platform/keyboard_state.h"
+#include "platform/text.h"
+#include "plugin/host_memory.h"
+#include "store/file_utilities.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <mutex>
+#include <utility>
+
+namespace tarnwick::plugin {
+namespace {
+
+using platform::EmsResult;
+
+constexpr char kMessageBodyStart[] = "<br><br>";
+constexpr char kHeaderBlockEnd[] = "\r\n\r\n";
+
+std::mutex& OpenerLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+ArticleViewerOpener& CurrentOpener() {
+  static ArticleViewerOpener opener;
+  return opener;
+}
+
+bool OpenArticleViewer(const std::string& articleHtml, const std::string& headerText) {
+  ArticleViewerOpener opener;
+  {
+    std::lock_guard guard(OpenerLock());
+    opener = CurrentOpener();
+  }
+  return opener ? opener(articleHtml, headerText) : false;
+}
+
+std::string RemoveTags(const std::string& text) {
+  std::string result;
+  size_t start = 0;
+  for (size_t open = text.find('<'); open != std::string::npos; open = text.find('<', start)) {
+    size_t close = text.find('>', open + 1);
+    if (close == std::string::npos) break;
+    result.append(text, start, open - start);
+    start = close + 1;
+  }
+  result.append(text, start);
+  return result;
+}
+
+// The message's own HTML after the lines the newsbox writer puts before the article, shown
+// in a viewer; the output file is not touched.
+int32_t OpenInViewer(const EmsDataFile& in, const std::string& headers) {
+  std::string text = store::ReadWholeFile(in.fileName != nullptr ? in.fileName : "");
+  size_t bodyStart = text.find(kMessageBodyStart);
+  if (bodyStart != std::string::npos) text.erase(0, bodyStart + std::string(kMessageBodyStart).size());
+  // Without a window system there is no viewer to create; the host is told the same either way.
+  (void)OpenArticleViewer("<html><body>" + text, headers);
+  return platform::kEmsOpenedInViewer;
+}
+
+// The downloaded page's text up to its first zero byte; empty when it cannot be read.
+std::string ReadPage(const std::string& path) {
+  std::string bytes;
+  if (!platform::ReadFileIfPresent(path, bytes)) return {};
+  return bytes.substr(0, bytes.find('\0'));
+}
+
+// Writes `text` over the output file from its start. The file is opened for update and so must
+// exist; whatever it held beyond the new text is cut off, so that an earlier, longer content
+// cannot trail behind the message.
+bool WriteOutput(const char* path, const std::string& text) {
+  if (path == nullptr) return false;
+  int fd = open(path, O_RDWR | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool written = platform::WriteAll(fd, text) && ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+  return close(fd) == 0 && written;
+}
+
+int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& headers, const std::string& link,
+                             bool plainText, EmsDataFile* out) {
+  // Without a plug-in folder there is nowhere to download to (and "/article.html" is no place for it).
+  if (context.pluginFolder.empty()) return platform::kEmsPageNotDownloaded;
+  const std::string workFile = context.pluginFolder + "/" + kArticleWorkFileName;
+  // A link read out of a message may only lead to a web page, never to a local file.
+  feed::FreshFetch(link, workFile, false, feed::UrlOrigin::kFromFeedDocument);
+  if (!store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
+
+  std::string page = ReadPage(workFile);
+  std::string article = plainText ? ReduceToPlainText(page) : WithoutHtmlElementTags(page);
+  unlink(workFile.c_str());
+
+  if (out == nullptr || !WriteOutput(out->fileName, headers + "<x-html>" + article + "</x-html>")) {
+    return platform::kEmsOutputNotOpened;
+  }
+  out->info = NewMimeType("text", "plain");
+  return platform::kEmsSuccess;
+}
+
+}  // namespace
+
+ArticleViewerOpener SetArticleViewerOpener(ArticleViewerOpener opener) {
+  std::lock_guard guard(OpenerLock());
+  return std::exchange(CurrentOpener(), std::move(opener));
+}
+
+std::string ReduceToPlainText(const std::string& page) {
+  std::string text = RemoveTags(page);
+  // Each replacement runs once over the whole text, in this order: what one leaves behind is not
+  // looked at again by it (three spaces lose two and keep one).
+  static constexpr std::pair<const char*, const char*> kSteps[] = {
+      {"\t", ""},           {"  ", ""},           {"   ", ""},
+      {"\r\n\r\n", ""},     {"\r\n \r\n", ""},    {"\r\n  \r\n", ""},
+      {"\r\n   \r\n", ""},  {"\r\n", "<br>"},
+  };
+  for (const auto& [from, to] : kSteps) text = platform::ReplaceAll(text, from, to);
+  return text;
+}
+
+std::string WithoutHtmlElementTags(const std::string& page) {
+  std::string text = page;
+  for (const char* tag : {"<html>", "</html>", "<HTML>", "</HTML>"}) text = platform::ReplaceAll(text, tag, "");
+  return text;
+}
+
+int32_t TranslateFullArticle(const PluginContext& context, const EmsDataFile* in, EmsDataFile* out) {
+  if (in == nullptr || in->header == nullptr) return platform::kEmsNoEntry;
+  const char* rawHeaders = in->header->rawHeaders;
+  const std::string headers = std::string(rawHeaders != nullptr ? rawHeaders : "") + kHeaderBlockEnd;
+  const std::string link = mailbox::ReadHeaderField(headers, kWebsiteHeaderName);
+  if (link.empty()) return platform::kEmsNoEntry;
+
+  const bool shift = platform::IsKeyHeld(platform::Key::kShift);
+  const bool control = platform::IsKeyHeld(platform::Key::kControl);
+  if (!control) return OpenInViewer(*in, headers);
+  return ReplaceByFullArticle(context, headers, link, shift, out);
+}
+
+}  // namespace tarnwick::plugin
