@@ -115,9 +115,8 @@ std::string ReduceToPlainText(const std::string& page) {
   // Each replacement runs once over the whole text, in this order: what one leaves behind is not
   // looked at again by it (three spaces lose two and keep one).
   static constexpr std::pair<const char*, const char*> kSteps[] = {
-      {"\t", ""},           {"  ", ""},           {"   ", ""},
-      {"\r\n\r\n", ""},     {"\r\n \r\n", ""},    {"\r\n  \r\n", ""},
-      {"\r\n   \r\n", ""},  {"\r\n", "<br>"},
+      {"\t", ""},        {"  ", ""},         {"   ", ""},         {"\r\n\r\n", ""},
+      {"\r\n \r\n", ""}, {"\r\n  \r\n", ""}, {"\r\n   \r\n", ""}, {"\r\n", "<br>"},
   };
   for (const auto& [from, to] : kSteps) text = platform::ReplaceAll(text, from, to);
   return text;

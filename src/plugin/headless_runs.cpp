@@ -1,9 +1,9 @@
 #include "plugin/headless_runs.h"
 
+#include "platform/text.h"
 #include "plugin/background_fetching.h"
 #include "plugin/check_session.h"
 #include "plugin/terminal_view.h"
-#include "platform/text.h"
 #include "store/settings_store.h"
 
 #include <algorithm>

@@ -40,9 +40,8 @@ protected:
     context.pluginFolder = plugins;
     WriteFileBytes(outPath, "");
     WriteFileBytes(inPath, "message file");
-    previousKeys = platform::SetKeyStateProvider([this](platform::Key key) {
-      return key == platform::Key::kShift ? shift : control;
-    });
+    previousKeys = platform::SetKeyStateProvider(
+        [this](platform::Key key) { return key == platform::Key::kShift ? shift : control; });
     previousBoxes = platform::SetMessageBoxHandler(
         [this](const std::string& text, const std::string&) { messageBoxes.push_back(text); });
     previousOpener = SetArticleViewerOpener([this](const std::string& html, const std::string& headers) {
@@ -232,15 +231,8 @@ TEST_F(FullArticleTranslatorTest, TheExportWritesTheOutputAndTheHostFreesItsMime
 
 TEST(PlainTextReduction, DropsRunsOfBlanksAndBlankLines) {
   const std::pair<const char*, const char*> cases[] = {
-      {"a  b", "ab"},
-      {"a   b", "a b"},
-      {"a    b", "ab"},
-      {"a\t\tb", "ab"},
-      {"x\r\ny", "x<br>y"},
-      {"x\r\n\r\ny", "xy"},
-      {"x\r\n \r\ny", "xy"},
-      {"x\r\n\t\r\ny", "xy"},
-      {"x\n\ny", "x\n\ny"},
+      {"a  b", "ab"},       {"a   b", "a b"},      {"a    b", "ab"},       {"a\t\tb", "ab"},     {"x\r\ny", "x<br>y"},
+      {"x\r\n\r\ny", "xy"}, {"x\r\n \r\ny", "xy"}, {"x\r\n\t\r\ny", "xy"}, {"x\n\ny", "x\n\ny"},
   };
   for (const auto& [page, text] : cases) EXPECT_EQ(ReduceToPlainText(page), text) << page;
 }

@@ -177,8 +177,8 @@ TEST_F(SpecialMenuTest, HeadlessTheCachedFeedIsDeliveredIntoItsNewsbox) {
   int32_t newsboxId = 0;
   bool created = false;
   ASSERT_TRUE(core->Store().Create(0, "News", true, &newsboxId, &created).ok);
-  store::FeedSettings feed{"news", "News Feed", "http://127.0.0.1:1/news.xml", "News", dataFolder + "/News.mbx",
-                           0, 1, 0, 0, 1};
+  store::FeedSettings feed{
+      "news", "News Feed", "http://127.0.0.1:1/news.xml", "News", dataFolder + "/News.mbx", 0, 1, 0, 0, 1};
   store::SettingsStore(context.settingsPath).WriteFeed(feed, "");
   MakeFolder(feeds);
   std::string cached = store::FeedCachePath(dataFolder, "news");
