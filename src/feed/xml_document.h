@@ -27,7 +27,8 @@ public:
 
   /// Replaces the text by `text` (none empties the document), rebuilds the element table and puts
   /// the cursor back at the document level. The error text is cleared first and then holds the
-  /// first fault found. True when the result is well-formed.
+  /// first fault found. True when the result is well-formed. The document keeps the text: a
+  /// caller done with it passes it with std::move and nothing is copied.
   bool ParseText(std::string text = {});
   /// Reads the whole file and parses it. False with the system's error text (and the previous
   /// document kept) when the file cannot be read; otherwise the error text is "<size> bytes",
