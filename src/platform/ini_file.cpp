@@ -124,6 +124,9 @@ std::string Serialise(const Document& document) {
   std::string text;
   for (const Line& line : document.lines) {
     text += line.raw;
+    // A line that ends in CR (a CR CR LF in the file) needs a CR LF after it: a bare LF would turn
+    // its own CR into the line end and change what the line reads as.
+    if (!line.raw.empty() && line.raw.back() == '\r' && document.lineEnd == "\n") text += '\r';
     text += document.lineEnd;
   }
   return text;

@@ -41,6 +41,20 @@ TEST_F(IniFileTest, CrLfAndLfFilesReadTheSameAndKeepTheirLineEnds) {
   EXPECT_EQ(ReadFileBytes(path), "[A]\r\nx=1\r\ny=2\r\nz=3\r\n");
 }
 
+TEST_F(IniFileTest, LinesEndingInACarriageReturnReadTheSameAfterARewrite) {
+  // Found by fuzzing: in a file of LF line ends, a value that ends in a stray CR lost it to the
+  // next write anywhere in the file.
+  WriteFileBytes(path, "[A]\nx=1\r\r\ny=2\n[B]\nz=3\r\r");
+  ASSERT_EQ(ini.Read("A", "x"), "1\r");
+  ASSERT_EQ(ini.Read("B", "z"), "3\r");
+  ASSERT_TRUE(ini.Write("C", "k", "v"));
+  EXPECT_EQ(ini.Read("A", "x"), "1\r");
+  EXPECT_EQ(ini.Read("B", "z"), "3\r");
+  ASSERT_TRUE(ini.DeleteKey("A", "y"));
+  EXPECT_EQ(ini.Read("A", "x"), "1\r");
+  EXPECT_EQ(ReadFileBytes(path), "[A]\nx=1\r\r\n[B]\nz=3\r\r\n[C]\nk=v\n");
+}
+
 TEST_F(IniFileTest, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEndOfTheFile) {
   WriteFileBytes(path, "[A]\nx=1\n\n[B]\ny=2\n");
   ASSERT_TRUE(ini.Write("a", "New", "v"));
