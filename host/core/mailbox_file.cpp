@@ -51,6 +51,8 @@ bool EntriesFitFile(const std::vector<TocEntry>& entries, uint64_t fileSize) {
   for (size_t i = 0; i < entries.size(); ++i) {
     const TocEntry& entry = entries[i];
     if (entry.length == 0 || entry.id == 0 || !seen.emplace(entry.id, true).second) return false;
+    // Inside the file: an offset near the top of its range would wrap round in the sums below.
+    if (entry.offset > fileSize || entry.length > fileSize - entry.offset) return false;
     if (i > 0 && entries[i - 1].offset + entries[i - 1].length != entry.offset) return false;
   }
   return entries.back().offset + entries.back().length == fileSize;

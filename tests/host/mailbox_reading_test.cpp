@@ -185,6 +185,34 @@ TEST(MailboxReading, DamagedTablesAreRebuiltWithoutACrash) {
   EXPECT_EQ(Subjects(*store, store->FindMailbox("Box")), (std::vector<std::string>{"only"}));
 }
 
+TEST(MailboxReading, TableWhoseOffsetsWrapRoundIsRebuilt) {
+  // Found by fuzzing: the entries still tiled the file once their sums wrapped round, so the table
+  // was taken, and reading its first message asked for bytes far beyond the file (up to 4 GiB).
+  TempDir dir;
+  WriteBelow(dir.Path(), "Box.mbx", ArticleMessage("a", "<a>", "1") + ArticleMessage("b", "<b>", "2"));
+  auto store = OpenStore(dir.Path());
+  ASSERT_EQ(Subjects(*store, store->FindMailbox("Box")), (std::vector<std::string>{"a", "b"}));
+  const std::string toc = dir.File("Box.toc");
+  std::string bytes = ReadFileBytes(toc);
+  ASSERT_EQ(bytes.size(), kTocHeaderSize + 2 * kTocEntrySize);
+  TocEntry first = DecodeTocEntry(std::string_view(bytes).substr(kTocHeaderSize, kTocEntrySize));
+  first.offset -= 100;  // wraps round below zero
+  first.length += 100;
+  bytes.replace(kTocHeaderSize, kTocEntrySize, EncodeTocEntry(first));
+  WriteFileBytes(toc, bytes);
+
+  auto reopened = OpenStore(dir.Path());
+  const int32_t box = reopened->FindMailbox("Box");
+  EXPECT_EQ(Subjects(*reopened, box), (std::vector<std::string>{"a", "b"}));
+  std::vector<MessageInfo> messages;
+  ASSERT_TRUE(reopened->ListMessages(box, messages).ok);
+  for (const MessageInfo& message : messages) {
+    std::string stored;
+    EXPECT_TRUE(reopened->ReadMessage(box, message.id, stored).ok);
+    EXPECT_TRUE(stored.starts_with(kSeparatorPrefix));
+  }
+}
+
 TEST(MailboxReading, ValidTableIsUsedWithoutReadingTheMailboxAgain) {
   TempDir dir;
   WriteBelow(dir.Path(), "Box.mbx", ArticleMessage("a", "<a>", "1"));
