@@ -15,6 +15,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 
 namespace {
@@ -215,11 +216,16 @@ BENCHMARK(BM_Expat)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // The console report, followed by each parser's throughput against ours on the same document.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+  // With repetitions the median is used, otherwise the single run.
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+      bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.error_occurred || (run.run_type != Run::RT_Iteration && !median)) continue;
       auto found = run.counters.find("bytes_per_second");
-      if (found != run.counters.end()) rates_[run.benchmark_name()] = found->second.value;
+      if (found == run.counters.end()) continue;
+      std::string name = run.run_name.str();
+      if (median || medians_.count(name) == 0) rates_[name] = found->second.value;
+      if (median) medians_.insert(name);
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -240,6 +246,7 @@ public:
 
 private:
   std::map<std::string, double> rates_;
+  std::set<std::string> medians_;
 };
 
 }  // namespace
