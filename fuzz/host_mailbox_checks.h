@@ -39,7 +39,8 @@ inline std::string CheckMovesOutAndBack(host::MailStore& store, int32_t fuzzId, 
   if (!target.bytes[0].starts_with(host::kSeparatorPrefix) || !target.bytes[0].ends_with("\r\n")) {
     return "a moved message is not stored whole, separator first and CR LF last";
   }
-  if (!(status = store.MoveMessage(inId, movedId, fuzzId, nullptr)).ok) return "moving back failed: " + status.errorText;
+  if (!(status = store.MoveMessage(inId, movedId, fuzzId, nullptr)).ok)
+    return "moving back failed: " + status.errorText;
   back = ReadAllMessages(store, fuzzId, "the mailbox after moving back");
   if (!back.problem.empty()) return back.problem;
   if (back.messages.size() != before.messages.size() || back.bytes.back() != target.bytes[0]) {
@@ -70,7 +71,8 @@ inline std::string CheckHostMailboxInput(const MailboxFuzzInput& input, const st
   if (!input.mailbox.ends_with(joined)) return "the messages are not the mailbox file's bytes in order";
   if (before.messages.empty()) return {};
   ReadMailbox back;
-  std::string problem = CheckMovesOutAndBack(*store, fuzzId, before, input.mailbox.size() % before.messages.size(), back);
+  std::string problem =
+      CheckMovesOutAndBack(*store, fuzzId, before, input.mailbox.size() % before.messages.size(), back);
   if (!problem.empty()) return problem;
 
   // The table the host wrote is taken as it is by a store opened afresh.

@@ -69,13 +69,15 @@ inline ReadMailbox ReadAllMessages(host::MailStore& store, int32_t mailboxId, co
   std::set<uint32_t> ids;
   for (const host::MessageInfo& message : read.messages) {
     if (!read.problem.empty()) break;
-    if (message.id == 0 || !ids.insert(message.id).second) read.problem = std::string(what) + " lists an id twice or id 0";
+    if (message.id == 0 || !ids.insert(message.id).second)
+      read.problem = std::string(what) + " lists an id twice or id 0";
     if (message.state == host::kStateUnread) --unread;
     read.bytes.emplace_back();
     status = store.ReadMessage(mailboxId, message.id, read.bytes.back());
     if (!status.ok || read.bytes.back().empty()) read.problem = std::string(what) + " lists a message it cannot read";
   }
-  if (read.problem.empty() && unread != 0) read.problem = std::string(what) + " counts other unread messages than it lists";
+  if (read.problem.empty() && unread != 0)
+    read.problem = std::string(what) + " counts other unread messages than it lists";
   return read;
 }
 

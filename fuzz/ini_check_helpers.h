@@ -21,7 +21,6 @@ inline bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   return std::fclose(file) == 0 && written;
 }
 
-
 /// A settings file and what to do with it.
 struct IniFuzzInput {
   std::string fileText;
@@ -66,8 +65,8 @@ inline std::vector<std::string> SectionNamesOf(std::string_view text) {
     std::string_view line = TrimBlankView(text.substr(start, end == std::string_view::npos ? end : end - start));
     start = end == std::string_view::npos ? text.size() : end + 1;
     if (line.empty() || line.front() != '[') continue;
-    std::string name(TrimBlankView(line.substr(1, line.find(']') == std::string_view::npos ? std::string_view::npos
-                                                                                            : line.find(']') - 1)));
+    std::string name(TrimBlankView(
+        line.substr(1, line.find(']') == std::string_view::npos ? std::string_view::npos : line.find(']') - 1)));
     if (name.find('\r') != std::string::npos) continue;
     bool known = false;
     for (const std::string& seen : names) known = known || platform::EqualsIgnoreCase(seen, name);

@@ -53,7 +53,8 @@ inline std::string CheckOthersUnchanged(const platform::IniFile& ini, const Sect
                                         const std::string& except, const char* operation) {
   for (const auto& [section, entries] : before) {
     if (platform::EqualsIgnoreCase(section, except)) continue;
-    if (ini.ReadSection(section) != entries) return "[" + section + "] changed after " + operation + " in [" + except + "]";
+    if (ini.ReadSection(section) != entries)
+      return "[" + section + "] changed after " + operation + " in [" + except + "]";
   }
   return {};
 }

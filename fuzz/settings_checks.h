@@ -41,7 +41,8 @@ inline std::string CheckSectionEntries(const std::string& path, const std::strin
       break;
     }
     if (used > SettingsStore::kSectionBufferSize) return "[" + section + "] read beyond its buffer";
-    if (entries[taken].size() > SettingsStore::kMaxEntryLength || text.compare(0, entries[taken].size(), entries[taken]) != 0) {
+    if (entries[taken].size() > SettingsStore::kMaxEntryLength ||
+        text.compare(0, entries[taken].size(), entries[taken]) != 0) {
       return "[" + section + "] entry " + std::to_string(taken) + " is not its line cut to length";
     }
     ++taken;
@@ -62,8 +63,8 @@ inline std::string CheckStoreReads(const std::string& path, const std::vector<st
       if (!key || key->find('\r') != std::string::npos) continue;
       std::string text = settings.ReadText(section, *key, "");
       std::optional<std::string> raw = platform::IniFile(path).Read(section, *key);
-      if (text.size() > store::SettingsStore::kMaxTextLength || text.find('\0') != std::string::npos ||
-          !raw || raw->compare(0, text.size(), text) != 0) {
+      if (text.size() > store::SettingsStore::kMaxTextLength || text.find('\0') != std::string::npos || !raw ||
+          raw->compare(0, text.size(), text) != 0) {
         return "[" + section + "] " + *key + " reads through the store as something else";
       }
       break;
@@ -80,7 +81,8 @@ inline std::string CheckStoreReads(const std::string& path, const std::vector<st
     while (next < entries.size() && entries[next] != feed.alias + "=" + feed.name) ++next;
     if (next++ == entries.size()) return "feed " + feed.alias + " is not an entry of the feed list, in order";
     if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) return "feed " + feed.alias + " is not usable";
-    if (feed.url != settings.ReadText(feed.alias, store::kUrlKey, "x")) return "feed " + feed.alias + " has another URL";
+    if (feed.url != settings.ReadText(feed.alias, store::kUrlKey, "x"))
+      return "feed " + feed.alias + " has another URL";
   }
   return sink.newsboxes.size() == sink.feeds.size() ? std::string() : "a feed came without its newsbox";
 }
@@ -121,7 +123,8 @@ inline std::string CheckFeedRoundTrip(const std::string& path, const std::string
   RecordingFeedSink sink;
   settings.LoadFeedList(sink);
   for (const store::FeedSettings& listed : sink.feeds) {
-    if (platform::EqualsIgnoreCase(listed.alias, feed.alias)) return "feed " + feed.alias + " is listed after its removal";
+    if (platform::EqualsIgnoreCase(listed.alias, feed.alias))
+      return "feed " + feed.alias + " is listed after its removal";
   }
   return settings.LoadFeedByAlias(feed.alias).url.empty() ? std::string() : "feed " + feed.alias + " kept its URL";
 }

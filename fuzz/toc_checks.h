@@ -69,7 +69,8 @@ inline std::string CheckHeaderField(const std::string& text, const std::string& 
   std::vector<std::string> lines;
   mailbox::SplitText(text, "\r\n", lines);
   const auto matching = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
-    return line.size() >= name.size() && platform::EqualsIgnoreCase(std::string_view(line).substr(0, name.size()), name);
+    return line.size() >= name.size() &&
+           platform::EqualsIgnoreCase(std::string_view(line).substr(0, name.size()), name);
   });
   if (matching == lines.end()) return value.empty() ? std::string() : "a field no line names has a value";
   if (value.size() > text.size()) return "the field is longer than the header";
@@ -84,9 +85,9 @@ inline std::string CheckTocReaderInput(std::string_view data, const std::string&
   if (!problem.empty()) return problem;
   const std::string text(data);
   // A separator of one to three bytes from the input's start, and the usual ones.
-  const std::string_view own = data.size() < 2 ? std::string_view() : data.substr(1, 1 + static_cast<unsigned char>(data[0]) % 3);
-  for (const std::string& separator : {std::string(own), std::string("\r\n"),
-                                       std::string(":"), std::string()}) {
+  const std::string_view own =
+      data.size() < 2 ? std::string_view() : data.substr(1, 1 + static_cast<unsigned char>(data[0]) % 3);
+  for (const std::string& separator : {std::string(own), std::string("\r\n"), std::string(":"), std::string()}) {
     if (!(problem = CheckSplit(text, separator)).empty()) return problem;
   }
   // The field names: the fixed one of the program, and the input's first line up to its colon.

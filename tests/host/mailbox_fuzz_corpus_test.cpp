@@ -29,7 +29,8 @@ TEST(MailboxFuzzCorpus, EverySavedInputPassesTheFuzzChecks) {
   int withMessages = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     if (!entry.is_regular_file()) continue;
-    const fuzz::MailboxFuzzInput input = fuzz::SplitMailboxFuzzInput(tarnwick::test::ReadFileBytes(entry.path().string()));
+    const fuzz::MailboxFuzzInput input =
+        fuzz::SplitMailboxFuzzInput(tarnwick::test::ReadFileBytes(entry.path().string()));
     EXPECT_EQ(fuzz::CheckHostMailboxInput(input, dir.Path()), "") << entry.path().filename();
     ++replayed;
     if (input.toc) ++withTable;
