@@ -130,23 +130,33 @@ StoreStatus MailboxFile::Rebuild(FileState mailboxState) {
     if (entry.id != 0) known[{entry.length, entry.hash}].push_back(&entry);
     nextId_ = std::max(nextId_, entry.id + 1);
   }
-  std::unordered_map<uint32_t, bool> used;
-  for (TocEntry& entry : scan.entries) {
+  std::unordered_map<uint32_t, size_t> used;
+  std::vector<bool> kept(scan.entries.size(), false);
+  for (size_t i = 0; i < scan.entries.size(); ++i) {
+    TocEntry& entry = scan.entries[i];
     auto match = known.find({entry.length, entry.hash});
-    if (match != known.end() && !match->second.empty()) {
-      const TocEntry* old = match->second.front();
-      match->second.pop_front();
-      if (used.emplace(old->id, true).second) {
-        entry.id = old->id;
-        entry.state = old->state;
-        continue;
-      }
+    if (match == known.end() || match->second.empty()) continue;
+    const TocEntry* old = match->second.front();
+    match->second.pop_front();
+    if (used.emplace(old->id, i).second) {
+      entry.id = old->id;
+      entry.state = old->state;
+      kept[i] = true;
     }
-    entry.id = nextId_++;
+  }
+  // New ids only once every kept one is known, so that none is handed out twice.
+  for (size_t i = 0; i < scan.entries.size(); ++i) {
+    if (!kept[i]) used.emplace(scan.entries[i].id = NewId(used), i);
   }
   AdoptEntries(std::move(scan.entries), mailboxState);
   WriteWholeToc();
   return StoreStatus::Success();
+}
+
+uint32_t MailboxFile::NewId(const std::unordered_map<uint32_t, size_t>& taken) {
+  // The count wraps round only after a damaged table handed over an id near the top of the range.
+  while (nextId_ == 0 || taken.contains(nextId_)) ++nextId_;
+  return nextId_++;
 }
 
 void MailboxFile::AdoptEntries(std::vector<TocEntry> entries, const FileState& mailboxState) {

@@ -63,6 +63,8 @@ public:
 private:
   bool TryLoadToc(const FileState& mailboxState);
   StoreStatus Rebuild(FileState mailboxState);
+  // The next id that is neither 0 nor one of `taken`.
+  uint32_t NewId(const std::unordered_map<uint32_t, size_t>& taken);
   void AdoptEntries(std::vector<TocEntry> entries, const FileState& mailboxState);
   std::vector<TocEntry> PreviousEntries() const;
   void WriteWholeToc();

@@ -77,7 +77,7 @@ StoreStatus MailboxFile::Append(std::string_view message, int16_t state, uint32_
   entry.length = static_cast<uint32_t>(message.size());
   entry.state = state;
   entry.flags = IsSeparatorLine(message) ? kEntryHasSeparator : 0;
-  entry.id = nextId_++;
+  entry.id = NewId(positions_);
   entry.hash = ContinueHash(kHashStart, message);
   entry.summary = SummaryOfMessage(message);
   positions_[entry.id] = entries_.size();

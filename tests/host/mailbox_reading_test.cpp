@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <set>
 
 namespace tarnwick::host {
 namespace {
@@ -211,6 +212,47 @@ TEST(MailboxReading, TableWhoseOffsetsWrapRoundIsRebuilt) {
     EXPECT_TRUE(reopened->ReadMessage(box, message.id, stored).ok);
     EXPECT_TRUE(stored.starts_with(kSeparatorPrefix));
   }
+}
+
+TEST(MailboxReading, IdsFromAStaleTableNearTheTopOfTheRangeAreNeverHandedOutTwice) {
+  // Found by fuzzing: a damaged table with an id near 2^32 made a rebuild count on past it, so a
+  // message got id 0 and the next one an id that another message kept.
+  TempDir dir;
+  WriteBelow(dir.Path(), "Box.mbx", ArticleMessage("a", "<a>", "1") + ArticleMessage("b", "<b>", "2"));
+  {
+    auto store = OpenStore(dir.Path());
+    ASSERT_EQ(Subjects(*store, store->FindMailbox("Box")).size(), 2u);
+  }
+  const std::string toc = dir.File("Box.toc");
+  std::string bytes = ReadFileBytes(toc);
+  ASSERT_EQ(bytes.size(), kTocHeaderSize + 2 * kTocEntrySize);
+  const uint32_t ids[] = {0xFFFFFFFEu, 1};
+  for (size_t i = 0; i < 2; ++i) {
+    const size_t at = kTocHeaderSize + i * kTocEntrySize;
+    TocEntry entry = DecodeTocEntry(std::string_view(bytes).substr(at, kTocEntrySize));
+    entry.id = ids[i];
+    bytes.replace(at, kTocEntrySize, EncodeTocEntry(entry));
+  }
+  WriteFileBytes(toc, bytes);
+  std::ofstream(dir.File("Box.mbx"), std::ios::app | std::ios::binary)
+      << ArticleMessage("c", "<c>", "3") << ArticleMessage("d", "<d>", "4") << ArticleMessage("e", "<e>", "5");
+
+  auto store = OpenStore(dir.Path());
+  const int32_t box = store->FindMailbox("Box");
+  std::vector<MessageInfo> messages;
+  ASSERT_TRUE(store->ListMessages(box, messages).ok);
+  ASSERT_EQ(messages.size(), 5u);
+  std::set<uint32_t> seen;
+  for (const MessageInfo& message : messages) {
+    EXPECT_NE(message.id, 0u);
+    EXPECT_TRUE(seen.insert(message.id).second) << message.id;
+    EXPECT_EQ(MessageIdOf(*store, box, message.id), "<" + message.summary.subject + ">");
+  }
+  EXPECT_EQ(messages[0].id, 0xFFFFFFFEu);  // the ids the table knew are kept
+  EXPECT_EQ(messages[1].id, 1u);
+  uint32_t added = 0;
+  ASSERT_TRUE(store->AddMessage(box, ArticleMessage("f", "<f>", "6"), kStateUnread, &added).ok);
+  EXPECT_TRUE(added != 0 && !seen.contains(added)) << added;
 }
 
 TEST(MailboxReading, ValidTableIsUsedWithoutReadingTheMailboxAgain) {
