@@ -178,6 +178,8 @@ private:
   bool ReadNumericDate(DateParts& date);
   bool ReadDayFirstDate(DateParts& date);
   bool ReadMonthFirstDate(DateParts& date);
+  // The year that ends a date written with a month name: at token p, after an optional separator.
+  bool ReadYearAfter(size_t p, int month, int day, DateParts& date);
   bool ReadTime(TimeParts& time);
   bool ReadMeridiem(TimeParts& time);
   bool ReadZone();
@@ -256,6 +258,16 @@ bool DateReader::ReadNumericDate(DateParts& date) {
   return true;
 }
 
+bool DateReader::ReadYearAfter(size_t p, int month, int day, DateParts& date) {
+  SkipDateSeparator(p);
+  if (!IsNumberAt(p, 4, false)) return false;
+  const std::optional<int> year = YearFromToken(tokens_[p]);
+  if (!year) return false;
+  date = {*year, month, day};
+  pos_ = p + 1;
+  return true;
+}
+
 bool DateReader::ReadDayFirstDate(DateParts& date) {
   size_t p = pos_;
   if (!IsNumberAt(p, 2, false)) return false;
@@ -265,13 +277,7 @@ bool DateReader::ReadDayFirstDate(DateParts& date) {
   const int month = IsWordAt(p) ? MonthFromWord(tokens_[p].word) : 0;
   if (month == 0) return false;
   ++p;
-  SkipDateSeparator(p);
-  if (!IsNumberAt(p, 4, false)) return false;
-  const std::optional<int> year = YearFromToken(tokens_[p]);
-  if (!year) return false;
-  date = {*year, month, day};
-  pos_ = p + 1;
-  return true;
+  return ReadYearAfter(p, month, day, date);
 }
 
 bool DateReader::ReadMonthFirstDate(DateParts& date) {
@@ -283,13 +289,7 @@ bool DateReader::ReadMonthFirstDate(DateParts& date) {
   if (!IsNumberAt(p, 2, false)) return false;
   const int day = static_cast<int>(tokens_[p].number);
   ++p;
-  SkipDateSeparator(p);
-  if (!IsNumberAt(p, 4, false)) return false;
-  const std::optional<int> year = YearFromToken(tokens_[p]);
-  if (!year) return false;
-  date = {*year, month, day};
-  pos_ = p + 1;
-  return true;
+  return ReadYearAfter(p, month, day, date);
 }
 
 bool DateReader::ReadTime(TimeParts& time) {
