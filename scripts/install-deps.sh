@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcurl4-openssl-dev
   libpugixml-dev libxml2-dev libexpat1-dev
+  libwxgtk3.2-dev
 )
 
 missing=()

@@ -10,7 +10,8 @@ namespace tarnwick::plugin {
 namespace {
 
 // The scheduler with what it runs on. Created on start, destroyed on stop, so that no thread of
-// it outlives the module.
+// it outlives the module; a host that unloads the module without finishing it has it destroyed
+// with the module's other statics, which stops it all the same.
 struct BackgroundFetching {
   platform::SystemClock clock;
   feed::DownloadWorkerSet workers;

@@ -46,7 +46,7 @@ protected:
 
   // Loads, initialises with the interface version given, finishes and unloads the module once.
   // Returns whether the scheduler ran between init and finish (its thread showed up).
-  bool RunOnce(int16_t hostVersion) {
+  bool RunOnce(int16_t hostVersion, bool finishing = true) {
     LoadedModule loaded(module);
     EXPECT_TRUE(loaded.Loaded()) << dlerror();
     if (!loaded.Loaded()) return false;
@@ -63,7 +63,7 @@ protected:
     EXPECT_EQ(info.numTranslators, 1);
     EXPECT_EQ(info.id, 4410);
     bool schedulerRan = CountEntries("/proc/self/task") > threadsBefore;
-    EXPECT_EQ(finish(nullptr), 0);
+    if (finishing) EXPECT_EQ(finish(nullptr), 0);
     release(info.description);
     release(info.icon);
     return schedulerRan;
@@ -86,6 +86,14 @@ TEST_F(PluginLifecycle, LoadingAHundredTimesLeaksNoThreadAndNoDescriptor) {
   for (int i = 0; i < 100; ++i) RunOnce(4);
   EXPECT_EQ(CountEntries("/proc/self/task"), threads);
   EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
+}
+
+TEST_F(PluginLifecycle, UnloadingWithoutFinishingStillEndsTheScheduler) {
+  RunOnce(4);
+  int threads = CountEntries("/proc/self/task");
+  EXPECT_TRUE(RunOnce(4, false));
+  EXPECT_EQ(CountEntries("/proc/self/task"), threads);
+  EXPECT_TRUE(RunOnce(4));  // and the module loads and starts again afterwards
 }
 
 }  // namespace

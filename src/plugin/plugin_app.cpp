@@ -1,0 +1,19 @@
+#include "plugin/plugin_app.h"
+
+#include "ui/toolkit.h"
+
+namespace tarnwick::plugin {
+
+PluginApp::PluginApp() { ui::StartToolkit(); }
+
+PluginApp::~PluginApp() { ui::StopToolkit(); }
+
+namespace {
+
+// Made when the module is loaded, destroyed when it is unloaded. The background scheduler is
+// made later (by init), so at unload it is destroyed, and its thread joined, before this.
+PluginApp theApp;
+
+}  // namespace
+
+}  // namespace tarnwick::plugin
