@@ -44,7 +44,8 @@ protected:
     std::filesystem::copy_file(TARNWICK_MODULE_FILE, module);
   }
 
-  // Loads, initialises with the interface version given, finishes and unloads the module once.
+  // Loads, initialises with the interface version given, finishes (unless told not to) and
+  // unloads the module once.
   // Returns whether the scheduler ran between init and finish (its thread showed up).
   bool RunOnce(int16_t hostVersion, bool finishing = true) {
     LoadedModule loaded(module);
