@@ -45,3 +45,20 @@ function(tarnwick_test module)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# tarnwick_gui_test(<name> SOURCES <files...> LIBRARIES <libs...>)
+# A test program that makes windows: its main (tests/gui_support) starts a private X server for
+# the program and the toolkit, so the tests run the same under ctest, CI and by hand.
+function(tarnwick_gui_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT ARG_SOURCES)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE tarnwick_gui_test_support tarnwick_test_support
+                        GTest::gtest GTest::gmock ${ARG_LIBRARIES})
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "TARNWICK_SCREENSHOT_DIR=${PROJECT_BINARY_DIR}/screenshots"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
