@@ -32,7 +32,7 @@ struct DownloadWorker::Queue {
   std::mutex lock;
   std::condition_variable_any changed;
   std::unique_ptr<DownloadRequest> request;
-  std::string target;  // the request's local path, kept once the worker has taken the request
+  std::string target;  // the posted request's local path, kept after the worker has taken the request
   bool posted = false;
   bool closed = false;
   std::atomic<bool> finished{false};
