@@ -30,15 +30,15 @@ const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSetting
   view_.ShowGeneralStatus(kGoingOnline);
   view_.ShowBusy(true);
   view_.SetRunControlsEnabled(false);
-  stopRequested_ = false;
+  const std::stop_token stop = ClearStop();
   report_.feedsDone = 0;
   for (const store::FeedSettings& feed : feeds) {
     ++report_.feedsDone;
-    Record(feed, checker_.CheckFeed(feed, false, settings_.scratchFeedPath));
+    Record(feed, checker_.CheckFeed(feed, false, settings_.scratchFeedPath, stop));
     report_.lastFeedUrl = feed.url;
     report_.lastFeedName = feed.name;
     report_.lastFeedNewsbox = feed.newsbox;
-    if (stopRequested_) {
+    if (stop.stop_requested()) {
       view_.ShowGeneralStatus(kGoingOffline);
       report_.stopped = true;
       break;
@@ -80,6 +80,17 @@ void CheckRun::Complete(bool manual) {
   view_.ShowBusy(false);
   if (manual) view_.SetRunControlsEnabled(true);
   if (report_.newArticles > 0) view_.BringNewsboardForward();
+}
+
+void CheckRun::RequestStop() {
+  std::lock_guard guard(stopLock_);
+  stopSource_.request_stop();
+}
+
+std::stop_token CheckRun::ClearStop() {
+  std::lock_guard guard(stopLock_);
+  stopSource_ = std::stop_source();
+  return stopSource_.get_token();
 }
 
 }  // namespace tarnwick::check

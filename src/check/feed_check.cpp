@@ -2,6 +2,7 @@
 
 #include "check/check_texts.h"
 #include "feed/download.h"
+#include "feed/download_stop_scope.h"
 #include "feed/feed_date.h"
 #include "feed/feed_items.h"
 #include "platform/date_format.h"
@@ -71,7 +72,8 @@ void FeedChecker::ClosePendingWindow() {
   view_.FocusWindow();
 }
 
-int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath) {
+int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath,
+                           std::stop_token stop) {
   problem_.clear();
   nowText_ = platform::FormatLocaleDate(clock_.Now());
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
@@ -92,6 +94,8 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   writer_.PreparePending(feed.newsboxPath, feed.newsbox);
 
   int result = -1;
+  // The feed's downloads (its document, then the full-article pages) end at once on a stop.
+  const feed::DownloadStopScope stoppable(stop);
   if (LoadDocument(feed, fromCache, documentPath)) {
     view_.ShowGeneralStatus(fromCache ? feed.name + kCheckingCacheSuffix
                                       : kCheckingPrefix + feed.name + kCheckingSuffix);
@@ -99,6 +103,8 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
     ClosePendingWindow();
     result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
     view_.SetProgress(100);
+  } else if (stop.stop_requested()) {
+    problem_ = kStopped;
   }
   unlink(documentPath.c_str());
   view_.SetProgress(0);
