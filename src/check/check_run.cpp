@@ -2,17 +2,43 @@
 
 #include "check/check_texts.h"
 #include "platform/ui_pump.h"
+#include "store/file_utilities.h"
 #include "store/folder_scanner.h"
+#include "store/settings_keys.h"
 #include "store/settings_store.h"
+
+#include <map>
 
 namespace tarnwick::check {
 namespace {
 
-// The alias a cached document stands for: its file name up to the first "."; empty when none.
-std::string AliasOfCacheFile(const std::string& path) {
-  std::string name = path.substr(path.rfind('/') + 1);
-  size_t dot = name.find('.');
-  return dot == std::string::npos ? std::string() : name.substr(0, dot);
+std::string FileNameOf(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
+
+// The file names of the feeds' cache files, each with its feed's alias, as the background fetch
+// names them. An alias cannot be read back out of such a name: it was made safe for a file name
+// ("Tech: News?" is fetched into "Tech News.rss") and may hold dots ("example.org.rss"). The
+// first feed of the list keeps a name that two aliases share.
+std::map<std::string, std::string> AliasesByCacheFileName(const store::SettingsStore& settings,
+                                                          const std::string& dataFolder) {
+  std::vector<std::string> entries;
+  settings.ReadSectionEntries(entries, store::kAliasesSection);
+  std::map<std::string, std::string> aliases;
+  for (const std::string& entry : entries) {
+    std::string alias = entry.substr(0, entry.find('='));
+    if (!alias.empty()) aliases.emplace(FileNameOf(store::FeedCachePath(dataFolder, alias)), std::move(alias));
+  }
+  return aliases;
+}
+
+// The alias a cached document stands for. A name that no feed's cache file has is read as the
+// alias it spells without its extension: the document of a feed deleted since it was fetched
+// then finds no settings, is reported, and stays.
+std::string AliasOfCacheFile(const std::map<std::string, std::string>& aliases, const std::string& path) {
+  const std::string name = FileNameOf(path);
+  auto found = aliases.find(name);
+  return found != aliases.end() ? found->second : name.substr(0, name.rfind('.'));
 }
 
 }  // namespace
@@ -23,7 +49,8 @@ CheckRun::CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWrit
 
 void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.lastResult = result;
-  report_.feeds.push_back({feed.alias, feed.name, result, checker_.LastProblem()});
+  report_.feeds.push_back({feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem()});
+  report_.leftInPending += checker_.LeftInPending();
 }
 
 const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds) {
@@ -55,8 +82,9 @@ const RunReport& CheckRun::RunCachedFeeds() {
   store::FolderScanner scanner;
   scanner.Scan(settings_.hostDataFolder + "/Feeds/", "*.rss", true, store::kScanUnsorted, false);
   const store::SettingsStore settings(settings_.settingsPath);
+  const auto aliases = AliasesByCacheFileName(settings, settings_.hostDataFolder);
   for (const store::FileEntry& entry : scanner.Entries()) {
-    const std::string alias = AliasOfCacheFile(entry.path);
+    const std::string alias = AliasOfCacheFile(aliases, entry.path);
     if (alias.empty()) continue;
     store::FeedSettings feed = settings.LoadFeedByAlias(alias);
     Record(feed, checker_.CheckFeed(feed, true, entry.path));

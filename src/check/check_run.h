@@ -17,15 +17,17 @@ namespace tarnwick::check {
 struct FeedOutcome {
   std::string alias;
   std::string name;
-  int result = -1;      // messages delivered, or -1 when the feed could not be checked
-  std::string problem;  // why, when something went wrong
+  int result = -1;        // messages delivered, or -1 when the feed could not be checked
+  int leftInPending = 0;  // messages the host did not move into the newsbox
+  std::string problem;    // why, when something went wrong
 };
 
 /// What a run leaves for its report.
 struct RunReport {
-  int lastResult = -2;  // result of the latest feed; -2 when none was checked
-  int feedsDone = 0;    // feeds started in a manual run
-  int newArticles = 0;  // messages moved into newsboxes while the window was open
+  int lastResult = -2;    // result of the latest feed; -2 when none was checked
+  int feedsDone = 0;      // feeds started in a manual run
+  int newArticles = 0;    // messages moved into newsboxes while the window was open
+  int leftInPending = 0;  // messages of the run's feeds that the host did not move
   std::string lastFeedName;
   std::string lastFeedUrl;
   std::string lastFeedNewsbox;
@@ -52,8 +54,9 @@ public:
 
   /// Checks the feeds in order until asked to stop.
   const RunReport& RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds);
-  /// Checks every "*.rss" document of the cache folder and its sub-folders (sub-folders first),
-  /// the alias being the file name up to its first "."; names without "." are left alone.
+  /// Checks every "*.rss" document of the cache folder and its sub-folders (sub-folders first) as
+  /// the feed whose cache file has that name; a document that no feed's cache file is named like
+  /// is taken for the alias of its name without extension, which has no feed, and stays.
   const RunReport& RunCachedFeeds();
   /// Asks a manual run to stop: no further feed is started, and the downloads of the feed being
   /// checked end at once. A feed still downloading its document reports "stopped" and delivers

@@ -25,5 +25,9 @@ inline constexpr char kNotWellFormedPrefix[] = "the feed document is not well-fo
 inline constexpr char kStopped[] = "stopped";
 inline constexpr char kKeptInPending[] =
     "the mail client could not take the articles; they stay in \"Pending\" and come again next time";
+inline constexpr char kNoStagingMailbox[] =
+    "the mail client gave no \"Pending\" mailbox to collect the articles in; they come again next time";
+// After a count of messages in a run's report: the articles the host did not move.
+inline constexpr char kLeftInPendingSuffix[] = " left in \"Pending\"";
 
 }  // namespace tarnwick::check

@@ -75,6 +75,7 @@ void FeedChecker::ClosePendingWindow() {
 int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath,
                            std::stop_token stop) {
   problem_.clear();
+  leftInPending_ = 0;
   nowText_ = platform::FormatLocaleDate(clock_.Now());
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
   if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) {
@@ -102,6 +103,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
     DeliverItems(feed, lastDate, newestDate);
     ClosePendingWindow();
     result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
+    leftInPending_ = writer_.LeftInPending();
     view_.SetProgress(100);
   } else if (stop.stop_requested()) {
     problem_ = kStopped;
@@ -112,7 +114,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   // Articles the host did not take stay in "Pending", which the next check empties: the date
   // must not move past them, so that they are admitted again then.
   if (result >= 0 && writer_.DeliveryIncomplete()) {
-    problem_ = kKeptInPending;
+    problem_ = writer_.StagingReady() ? kKeptInPending : kNoStagingMailbox;
   } else if (newestDate > lastDate) {
     store::SettingsStore(settings_.settingsPath)
         .WriteText(feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern));

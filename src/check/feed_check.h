@@ -38,6 +38,8 @@ public:
 
   /// Why the last check returned -1 or left its articles undelivered; empty when it went well.
   const std::string& LastProblem() const { return problem_; }
+  /// How many messages of the last check the host did not move and so stayed in "Pending".
+  int LeftInPending() const { return leftInPending_; }
   /// The current time of the last check in locale form, and in display form (the "Downloaded: " text).
   const std::string& NowText() const { return nowText_; }
   const std::string& DownloadText() const { return downloadText_; }
@@ -59,6 +61,7 @@ private:
   std::string nowText_;
   std::string downloadText_;
   std::string problem_;
+  int leftInPending_ = 0;
 };
 
 }  // namespace tarnwick::check

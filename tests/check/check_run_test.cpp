@@ -5,6 +5,8 @@
 #include "platform/ui_pump.h"
 #include "store/file_utilities.h"
 
+#include <gmock/gmock.h>
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -150,6 +152,9 @@ TEST_F(CheckRunTest, StopDuringTheThirdFeedFinishesItAndSkipsTheRest) {
   EXPECT_EQ(view.general.back(), "Ready. For Help, press F1.");
   EXPECT_EQ(view.controls, (std::vector<bool>{false, true}));
   EXPECT_EQ(view.newsboardForward, 1);
+  // After each feed and once more at the end "Pending" is closed and the window takes the focus.
+  EXPECT_EQ(view.focused, 4);
+  EXPECT_EQ(WindowTitles(), (std::vector<std::string>{"Box3", "Box2", "Box1"}));
 }
 
 TEST_F(CheckRunTest, RunThatDeliversNothingLeavesTheNewsboardAlone) {
@@ -193,6 +198,27 @@ TEST_F(CheckRunTest, CacheRunChecksEveryCachedDocumentSubFoldersFirst) {
   EXPECT_TRUE(store::FileExists(cache + "/nodot"));
   EXPECT_FALSE(store::FileExists(cache + "/news.rss"));
   EXPECT_TRUE(view.controls.empty());
+}
+
+TEST_F(CheckRunTest, CacheRunFindsTheFeedByItsCacheFileWhateverItsAliasHolds) {
+  AddFeed("example.org", OneItem("dotted"), "Dotted");
+  AddFeed("Tech: News?", OneItem("unsafe"), "Unsafe");
+  mkdir((dataFolder + "/Feeds").c_str(), 0755);
+  for (const char* alias : {"example.org", "Tech: News?"}) {
+    tarnwick::test::WriteFileBytes(store::FeedCachePath(dataFolder, alias), OneItem(alias));
+  }
+
+  const RunReport& report = run.RunCachedFeeds();
+  ASSERT_EQ(report.feeds.size(), 2u);
+  for (const FeedOutcome& feed : report.feeds) {
+    EXPECT_EQ(feed.result, 1) << feed.alias << ": " << feed.problem;
+    EXPECT_FALSE(store::FileExists(store::FeedCachePath(dataFolder, feed.alias))) << feed.alias;
+  }
+  EXPECT_EQ(Messages("Dotted").size(), 1u);
+  EXPECT_EQ(Messages("Unsafe").size(), 1u);
+  EXPECT_EQ(server.HitCount("/example.org.xml"), 0);
+  EXPECT_THAT(view.general, ::testing::Contains("example.org Feed >> Checking the cache for new articles..."));
+  EXPECT_THAT(view.general, ::testing::Contains("Tech: News? Feed >> Checking the cache for new articles..."));
 }
 
 }  // namespace

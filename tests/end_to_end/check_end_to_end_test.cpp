@@ -72,8 +72,10 @@ protected:
   void Serve(const std::string& alias, const std::string& document) {
     server.AddEndpoint("/" + alias + ".xml", 200, document);
   }
-  int Host(const std::string& arguments, std::string& output) {
-    return RunCommand(Quote(TARNWICK_HOST_FILE) + " --data-folder " + Quote(data) + " " + arguments, output);
+  // Runs the host, in `workFolder` when one is given.
+  int Host(const std::string& arguments, std::string& output, const std::string& workFolder = "") {
+    std::string command = Quote(TARNWICK_HOST_FILE) + " --data-folder " + Quote(data) + " " + arguments;
+    return RunCommand(workFolder.empty() ? command : "cd " + Quote(workFolder) + " && " + command, output);
   }
   std::string Newsbox(const std::string& name) { return ReadFileBytes(data + "/" + name + ".mbx"); }
   int CountMessages(const std::string& name) {
@@ -135,9 +137,26 @@ TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
 }
 
 TEST_F(EndToEnd, ArticlesWaitWhileTheHostRefusesAutomationAndArriveLater) {
+  // No "Pending" yet, and the host refuses to add it: its answer "-1" is no file to stage in (a
+  // file of that name in the working folder stays as it was), and nothing counts as delivered.
+  std::string work = dir.File("work");
+  std::filesystem::create_directory(work);
+  test::WriteFileBytes(work + "/-1", "");
   std::string output;
+  EXPECT_EQ(Host("--no-automation check news", output, work), 1) << output;
+  EXPECT_NE(output.find("news: 0 new articles (the mail client gave no \"Pending\" mailbox"), std::string::npos)
+      << output;
+  EXPECT_EQ(ReadFileBytes(work + "/-1"), "");
+  EXPECT_EQ(settings.ReadText("news", store::kLastArticleKey, "absent"), "");
+
+  // With "Pending" there the articles wait in it, and the report says how many.
+  test::WriteFileBytes(data + "/Pending.mbx", "");
   EXPECT_EQ(Host("--no-automation check news", output), 1) << output;
-  EXPECT_NE(output.find("they stay in \"Pending\""), std::string::npos) << output;
+  EXPECT_NE(output.find("news: 0 new articles, 2 left in \"Pending\" (the mail client could not take the articles"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("Feeds: 1, new articles: 0, 2 left in \"Pending\""), std::string::npos) << output;
+  EXPECT_EQ(CountMessages("Pending"), 2);
   EXPECT_EQ(CountMessages("News"), 0);
   EXPECT_EQ(settings.ReadText("news", store::kLastArticleKey, "absent"), "");
 
