@@ -11,9 +11,6 @@ namespace tarnwick::host {
 /// pile up behind one that hangs.
 inline constexpr std::chrono::seconds kDataFolderLockWait{300};
 
-/// The file in the data folder that hosts lock.
-inline constexpr char kDataFolderLockFileName[] = ".tarnwick-host.lock";
-
 /// How taking the lock ended.
 enum class LockOutcome {
   kTaken,   ///< this process holds the lock

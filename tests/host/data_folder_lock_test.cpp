@@ -2,6 +2,7 @@
 // up with a message that says why; the lock goes with the process that held it, however it ends.
 #include "core/data_folder_lock.h"
 #include "cli/command_line.h"
+#include "core/host_texts.h"
 #include "host_test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <thread>
