@@ -1,6 +1,7 @@
 // The headless check run: 100 feeds of 50 items each from a local server into 100 newsboxes,
 // the first run (everything new) and the second (nothing new), without the pauses that keep
-// windows painted; and one feed with those pauses, to show what they cost.
+// windows painted; one feed with those pauses, to show what they cost; and the nothing-new check
+// of one feed against newsboxes that hold many messages already.
 #include "check/check_run.h"
 #include "core/host_core.h"
 #include "core/host_registry.h"
@@ -116,6 +117,39 @@ void BM_CheckOneFeedWithPacing(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CheckOneFeedWithPacing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// A newsbox holding `count` messages delivered earlier, written as the host's mailbox file.
+void FillNewsbox(const std::string& path, int count) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) {
+    bytes += "From ???@??? Mon Dec 7 07:03:15 2026\r\nSubject: Earlier article " + std::to_string(i) +
+             "\r\nFrom: Feed\r\nDate: 12/07/2026 07:03:15\r\nMessage-Id: <earlier-" + std::to_string(i) +
+             "@tarnwick.invalid>\r\nMIME-Version: 1.0\r\nContent-Type: text/html\r\n\r\n<x-html><p>An article "
+             "delivered long ago, with a body of a realistic size for a feed item.</p></x-html>\r\n";
+  }
+  test::WriteFileBytes(path, bytes);
+}
+
+// The nothing-new check of one feed of 50 items against a newsbox of 0 ... 100,000 messages: every
+// check asks the host for every message id of the newsbox.
+void BM_NothingNewAgainstNewsbox(benchmark::State& state) {
+  Setup setup(1, 50, false);
+  FillNewsbox(setup.list[0].newsboxPath, static_cast<int>(state.range(0)));
+  setup.run.RunSelectedFeeds(setup.list);  // delivers the 50 items; the newsbox is read once
+  for (auto _ : state) {
+    check::CheckRun run({setup.dir.Path() + "/feed.xml", setup.dir.Path(), setup.dir.Path() + "/tarnwick.ini"},
+                        setup.checker, setup.writer, setup.host, setup.view);
+    if (run.RunSelectedFeeds(setup.list).feeds.at(0).result != 0) state.SkipWithError("something was delivered");
+  }
+  state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(BM_NothingNewAgainstNewsbox)
+    ->Arg(0)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -92,6 +92,7 @@ StoreStatus MailboxFile::Append(std::string_view message, int16_t state, uint32_
   positions_[entry.id] = entries_.size();
   if (state == kStateUnread) ++unread_;
   if (newId != nullptr) *newId = entry.id;
+  idIndex_.Add(entry, message);
   entries_.push_back(std::move(entry));
   UpdateTocAfterAppend(!prefix.empty() && entries_.size() > 1);
   return StoreStatus::Success();
@@ -156,6 +157,7 @@ StoreStatus MailboxFile::RemoveLast() {
   close(fd);
   if (entry.state == kStateUnread) --unread_;
   positions_.erase(entry.id);
+  idIndex_.Forget(entry.id);
   entries_.pop_back();
   UpdateTocAfterCut();
   return StoreStatus::Success();
@@ -193,6 +195,7 @@ StoreStatus MailboxFile::RemoveByRewrite(size_t position) {
   for (size_t i = position; i < entries_.size(); ++i) entries_[i].offset -= removed.length;
   if (removed.state == kStateUnread) --unread_;
   positions_.erase(removed.id);
+  idIndex_.Forget(removed.id);
   for (size_t i = position; i < entries_.size(); ++i) positions_[entries_[i].id] = i;
   mailboxState_ = newState;
   WriteWholeToc();
