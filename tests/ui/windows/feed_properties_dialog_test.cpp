@@ -41,9 +41,7 @@ class FeedPropertiesWindowTest : public test::HostFixture {
 protected:
   void SetUp() override {
     HostFixture::SetUp();
-    const int32_t news = Create(0, "News", false);
-    Create(news, "World", true);
-    Create(news, "Tech", true);
+    CreateNews();
     server_.AddEndpoint("/tech.xml", 200, kTechFeed);
     server_.AddEndpoint("/broken.xml", 200, "<rss><channel><title>Half</channel>");
     std::filesystem::create_directories(help_.Path());

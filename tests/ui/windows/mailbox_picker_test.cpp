@@ -26,9 +26,7 @@ class MailboxPickerTest : public test::HostFixture {
 protected:
   void SetUp() override {
     HostFixture::SetUp();
-    const int32_t news = Create(0, "News", false);
-    Create(news, "World", true);
-    Create(news, "Tech", true);
+    CreateNews();
     const int32_t science = Create(Create(0, "Feeds", false), "Science", false);
     Create(Create(science, "Space", false), "Moon", true);
   }
