@@ -14,8 +14,8 @@
 
 namespace tarnwick::host {
 
-/// Called at the named points of a write ("appended", "rewritten") so tests can stop the program
-/// there as a crash would.
+/// Called at the named points of a write ("appending", "appended", "rewritten") so tests can stop
+/// the program there as a crash would, or act as another writer would.
 using FaultHook = std::function<void(std::string_view point)>;
 
 /// One mailbox: its file, its table of contents beside it and the index of its messages in memory.
@@ -49,7 +49,8 @@ public:
   /// The message's bytes as stored.
   StoreStatus Read(size_t position, std::string& bytes) const;
   /// Appends a complete message (separator line first, CR LF last) in the given state and gives
-  /// its new id. On failure the file is cut back to what it was.
+  /// its new id, as one atomic append to the file's end. On failure the file is cut back to what it
+  /// was. Another writer's append that got in first is read in as well.
   StoreStatus Append(std::string_view message, int16_t state, uint32_t* newId);
   /// Removes a message: the file is cut short when it is the last one, else rewritten through a
   /// temporary file and a rename.
@@ -57,12 +58,15 @@ public:
   /// Sets a message's state.
   StoreStatus SetState(size_t position, int16_t state);
 
-  /// Installs the hook called at the fault points of Remove (tests only).
+  /// Installs the hook called at the fault points of Append and Remove (tests only).
   void SetFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
 
 private:
   bool TryLoadToc(const FileState& mailboxState);
   StoreStatus Rebuild(FileState mailboxState);
+  // After an append that another writer's got ahead of: reads the file again and gives the id of
+  // the message written at `offset`.
+  StoreStatus FindAppendedAfterOthers(uint64_t offset, int16_t state, uint32_t* newId);
   // The next id that is neither 0 nor one of `taken`.
   uint32_t NewId(const std::unordered_map<uint32_t, size_t>& taken);
   void AdoptEntries(std::vector<TocEntry> entries, const FileState& mailboxState);

@@ -70,8 +70,11 @@ int AutoCheckScheduler::Tick() {
     auto lastCheck = platform::ParseDate(settings.ReadText(alias, store::kLastCheckKey, ""));
     const bool due = lastCheck && *lastCheck <= now;
     if (due) {
-      feed::DownloadRequest request{store::FeedCachePath(settings_.hostDataFolder, alias),
-                                    settings.ReadText(alias, store::kUrlKey, "")};
+      std::string cachePath = store::FeedCachePath(settings_.hostDataFolder, alias);
+      // A feed whose last download is still running is left alone by this tick, its "LastCheck"
+      // included: it stays due and gets its download on the first tick after that one ended.
+      if (workers_.IsDownloadingTo(cachePath)) continue;
+      feed::DownloadRequest request{std::move(cachePath), settings.ReadText(alias, store::kUrlKey, "")};
       if (workers_.StartDownload(std::move(request))) ++started;
     }
     const int interval = settings.ReadInt(alias, store::kIntervalMinutesKey, 0);

@@ -2,6 +2,7 @@
 
 #include "check/check_texts.h"
 #include "feed/download.h"
+#include "feed/download_stop_scope.h"
 #include "feed/feed_date.h"
 #include "feed/feed_items.h"
 #include "platform/date_format.h"
@@ -71,8 +72,10 @@ void FeedChecker::ClosePendingWindow() {
   view_.FocusWindow();
 }
 
-int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath) {
+int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath,
+                           std::stop_token stop) {
   problem_.clear();
+  leftInPending_ = 0;
   nowText_ = platform::FormatLocaleDate(clock_.Now());
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
   if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) {
@@ -92,13 +95,18 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   writer_.PreparePending(feed.newsboxPath, feed.newsbox);
 
   int result = -1;
+  // The feed's downloads (its document, then the full-article pages) end at once on a stop.
+  const feed::DownloadStopScope stoppable(stop);
   if (LoadDocument(feed, fromCache, documentPath)) {
     view_.ShowGeneralStatus(fromCache ? feed.name + kCheckingCacheSuffix
                                       : kCheckingPrefix + feed.name + kCheckingSuffix);
     DeliverItems(feed, lastDate, newestDate);
     ClosePendingWindow();
     result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
+    leftInPending_ = writer_.LeftInPending();
     view_.SetProgress(100);
+  } else if (stop.stop_requested()) {
+    problem_ = kStopped;
   }
   unlink(documentPath.c_str());
   view_.SetProgress(0);
@@ -106,7 +114,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   // Articles the host did not take stay in "Pending", which the next check empties: the date
   // must not move past them, so that they are admitted again then.
   if (result >= 0 && writer_.DeliveryIncomplete()) {
-    problem_ = kKeptInPending;
+    problem_ = writer_.StagingReady() ? kKeptInPending : kNoStagingMailbox;
   } else if (newestDate > lastDate) {
     store::SettingsStore(settings_.settingsPath)
         .WriteText(feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern));

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "store/feed_settings.h"
 
+#include <stop_token>
 #include <string>
 
 namespace tarnwick::check {
@@ -29,11 +30,16 @@ public:
   /// Checks the feed with the document at `documentPath`, fetched first unless `fromCache`. The
   /// number of messages delivered into the newsbox (0 when the host could not be reached), or -1
   /// when the feed could not be checked (see LastProblem). The document file is deleted at the
-  /// end, except when the settings are incomplete.
-  int CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath);
+  /// end, except when the settings are incomplete. A `stop` ends the check's downloads at once:
+  /// while the document downloads, the check ends with -1 and kStopped (nothing delivered, no
+  /// partial document kept); after that, the articles are delivered without the full-article
+  /// pages not downloaded by then.
+  int CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath, std::stop_token stop = {});
 
   /// Why the last check returned -1 or left its articles undelivered; empty when it went well.
   const std::string& LastProblem() const { return problem_; }
+  /// How many messages of the last check the host did not move and so stayed in "Pending".
+  int LeftInPending() const { return leftInPending_; }
   /// The current time of the last check in locale form, and in display form (the "Downloaded: " text).
   const std::string& NowText() const { return nowText_; }
   const std::string& DownloadText() const { return downloadText_; }
@@ -55,6 +61,7 @@ private:
   std::string nowText_;
   std::string downloadText_;
   std::string problem_;
+  int leftInPending_ = 0;
 };
 
 }  // namespace tarnwick::check

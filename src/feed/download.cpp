@@ -17,7 +17,8 @@ void DownloadUrlToFile(const std::string& url, const std::string& path, UrlOrigi
 
 bool FetchUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin) {
   TransferOutcome outcome = TransferUrlToFile(url, path, origin, CacheUse::kRevalidate);
-  if (!outcome.ok) platform::ShowMessageBox(outcome.errorText, platform::kApplicationName);
+  // A stop was asked for by the user (or the module's end): it is no failure to tell about.
+  if (!outcome.ok && !outcome.stopped) platform::ShowMessageBox(outcome.errorText, platform::kApplicationName);
   return outcome.ok;
 }
 

@@ -8,8 +8,8 @@ namespace tarnwick::mailbox {
 inline constexpr char kUnreadablePage[] = "-1";
 
 /// The text of a downloaded web page: the bytes up to the first zero byte, or, for a file that
-/// starts with the UTF-16 little-endian byte-order mark, its characters up to the first zero
-/// character converted to UTF-8. kUnreadablePage when the path is empty, the file cannot be read,
+/// starts with a UTF-16 byte-order mark (little- or big-endian), its characters up to the first
+/// zero character converted to UTF-8. kUnreadablePage when the path is empty, the file cannot be read,
 /// or the text stops well short of the file (a zero byte early on: binary data).
 std::string ReadPageText(const std::string& path);
 

@@ -8,18 +8,21 @@
 //   day name  Sun ... Sat or Sunday ... Saturday, optionally followed by "."; it is not checked
 //             against the date, since feeds often get it wrong while the date itself is right.
 //   date      M/D/Y   M-D-Y           6/10/2003, 06/10/2003, 6-10-03
+//             D/M/Y   D-M-Y           25/12/2003, 13-1-1970: only when the first number cannot be
+//                                     a month (above 12); otherwise the month comes first
 //             Y/M/D   Y-M-D           2003-06-10 (the year written with four digits)
 //             D Mon Y                 10 Jun 2003, 10-jun-03, 10 JUNE 2003
 //             Mon D Y                 Jun 10 2003, June 10, 2003, Jun/10/2003
 //             Mon is a month's full name, its three-letter abbreviation or "Sept"; between the
 //             parts of a date with a month name one "-", "/" or "." may stand ("Jun. 10, 2003").
 //   time      H:MM, H:MM:SS, H:MM:SS.fraction (the fraction is dropped), 24-hour, H from 0 to 23;
-//             each of these followed by AM or PM is 12-hour, H from 1 to 12; also H AM, H PM.
-//             Hours, minutes and seconds have one or two digits.
+//             each of these followed by AM or PM, or by A or P alone, is 12-hour, H from 1 to 12;
+//             also H AM, H PM. Hours, minutes and seconds have one or two digits.
 //   zone      only after a time; dropped, the time is taken as written: GMT, UT, UTC, Z, EST, EDT,
-//             CST, CDT, MST, MDT, PST, PDT, one military letter other than J, an offset +hhmm,
-//             -hhmm, +hh:mm, -hh:mm or +hh, or one of those names directly followed by an
-//             offset (GMT+0100); then optionally a comment of words in parentheses, "(UTC)".
+//             CST, CDT, MST, MDT, PST, PDT, one military letter other than A, J and P (A and P
+//             mark a 12-hour time), an offset +hhmm, -hhmm, +hh:mm, -hh:mm or +hh, or one of
+//             those names directly followed by an offset (GMT+0100); then optionally a comment of
+//             words in parentheses, "(UTC)".
 //   Y         one or two digits: 00-29 are 2000-2029, 30-99 are 1930-1999; three or four digits
 //             as written. Valid years are 100 to 9999.
 //
@@ -131,9 +134,9 @@ bool IsZoneName(const std::string& word) {
   return false;
 }
 
-// A single military zone letter: every letter but J.
+// A single military zone letter: every letter but J, and but A and P, which mark a 12-hour time.
 bool IsMilitaryZone(const std::string& word) {
-  return word.size() == 1 && word[0] != 'j';
+  return word.size() == 1 && word[0] != 'j' && word[0] != 'a' && word[0] != 'p';
 }
 
 // Full year from a written year: one or two digits through the window, three or four as written.
@@ -250,7 +253,12 @@ bool DateReader::ReadNumericDate(DateParts& date) {
   } else if (first.digits <= 2 && second.digits <= 2) {
     const std::optional<int> year = YearFromToken(third);
     if (!year) return false;
-    date = {*year, static_cast<int>(first.number), static_cast<int>(second.number)};
+    // The month comes first, as the locale writes dates; a first number that cannot be a month
+    // is the day, as dates written the other way round have it.
+    const bool dayFirst = first.number > 12;
+    const Token& month = dayFirst ? second : first;
+    const Token& day = dayFirst ? first : second;
+    date = {*year, static_cast<int>(month.number), static_cast<int>(day.number)};
   } else {
     return false;
   }
@@ -320,14 +328,16 @@ bool DateReader::ReadTime(TimeParts& time) {
   return true;
 }
 
-// Reads AM or PM and turns a 12-hour hour into a 24-hour one; false, reading nothing, when the
-// next word is neither or the hour is not 1 to 12.
+// Reads AM or PM (or A or P alone) and turns a 12-hour hour into a 24-hour one; false, reading
+// nothing, when the next word is none of them or the hour is not 1 to 12.
 bool DateReader::ReadMeridiem(TimeParts& time) {
   if (!IsWordAt(pos_)) return false;
   const std::string& word = tokens_[pos_].word;
-  if (word != "am" && word != "pm") return false;
+  const bool morning = word == "am" || word == "a";
+  const bool afternoon = word == "pm" || word == "p";
+  if (!morning && !afternoon) return false;
   if (time.hour < 1 || time.hour > 12) return false;
-  time.hour = time.hour % 12 + (word == "pm" ? 12 : 0);
+  time.hour = time.hour % 12 + (afternoon ? 12 : 0);
   ++pos_;
   return true;
 }

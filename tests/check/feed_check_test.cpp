@@ -108,6 +108,14 @@ TEST_F(FeedCheckTest, MissingNewsboxDeliversIntoIn) {
   feed.newsboxPath = dataFolder + "/Gone.mbx";
   EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
   ASSERT_EQ(Messages("In").size(), 1u);
+  ASSERT_EQ(receiver.notices.size(), 1u);
+  EXPECT_EQ(receiver.notices[0].newsboxName, "In");
+
+  // Without a name the In mailbox still takes the articles.
+  Serve("lost", Rss(RssItem("m", "Nameless", "Tue, 10 Jun 2003 05:00:00 GMT")));
+  feed.newsbox.clear();
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
+  EXPECT_EQ(Messages("In").size(), 2u);
 }
 
 TEST_F(FeedCheckTest, IncompleteSettingsLeaveTheDocumentAlone) {
@@ -117,6 +125,14 @@ TEST_F(FeedCheckTest, IncompleteSettingsLeaveTheDocumentAlone) {
   EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), -1);
   EXPECT_TRUE(store::FileExists(plugins + "/feed.xml"));
   EXPECT_EQ(server.HitCount("/bad.xml"), 0);
+
+  // A newsbox file that is there but has no name is no place to deliver to either.
+  feed = AddFeed("unnamed", Rss(RssItem("u", "U", "Tue, 10 Jun 2003 04:00:00 GMT")), "Unnamed");
+  feed.newsbox.clear();
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), -1);
+  EXPECT_EQ(checker.LastProblem(), "it has no newsbox");
+  EXPECT_TRUE(store::FileExists(plugins + "/feed.xml"));
+  EXPECT_EQ(server.HitCount("/unnamed.xml"), 0);
 }
 
 TEST_F(FeedCheckTest, BrokenDocumentsFailWithAReasonAndAreDeleted) {

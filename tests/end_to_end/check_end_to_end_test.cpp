@@ -6,13 +6,19 @@
 #include "support/http_server.h"
 #include "support/temp_dir.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <map>
 #include <regex>
+#include <thread>
 
 namespace tarnwick {
 namespace {
@@ -36,6 +42,16 @@ std::string RssItem(const std::string& id, const std::string& title, const std::
   return "<item><title>" + title + "</title><link>http://example.org/" + id + "</link><guid>" + id +
          "</guid><pubDate>" + date + "</pubDate><description><![CDATA[<p>" + title +
          "</p>]]></description></item>";
+}
+
+// An RFC 822 date `minutes` after a fixed moment, so that every item of a long feed has its own.
+std::string DateAfter(int minutes) {
+  std::time_t at = 1796029200 + std::time_t{minutes} * 60;  // Mon, 30 Nov 2026 09:00:00 GMT
+  std::tm parts{};
+  gmtime_r(&at, &parts);
+  char text[40];
+  std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S GMT", &parts);
+  return text;
 }
 
 std::string Rss(const std::string& items) {
@@ -72,8 +88,10 @@ protected:
   void Serve(const std::string& alias, const std::string& document) {
     server.AddEndpoint("/" + alias + ".xml", 200, document);
   }
-  int Host(const std::string& arguments, std::string& output) {
-    return RunCommand(Quote(TARNWICK_HOST_FILE) + " --data-folder " + Quote(data) + " " + arguments, output);
+  // Runs the host, in `workFolder` when one is given.
+  int Host(const std::string& arguments, std::string& output, const std::string& workFolder = "") {
+    std::string command = Quote(TARNWICK_HOST_FILE) + " --data-folder " + Quote(data) + " " + arguments;
+    return RunCommand(workFolder.empty() ? command : "cd " + Quote(workFolder) + " && " + command, output);
   }
   std::string Newsbox(const std::string& name) { return ReadFileBytes(data + "/" + name + ".mbx"); }
   int CountMessages(const std::string& name) {
@@ -135,9 +153,26 @@ TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
 }
 
 TEST_F(EndToEnd, ArticlesWaitWhileTheHostRefusesAutomationAndArriveLater) {
+  // No "Pending" yet, and the host refuses to add it: its answer "-1" is no file to stage in (a
+  // file of that name in the working folder stays as it was), and nothing counts as delivered.
+  std::string work = dir.File("work");
+  std::filesystem::create_directory(work);
+  test::WriteFileBytes(work + "/-1", "");
   std::string output;
+  EXPECT_EQ(Host("--no-automation check news", output, work), 1) << output;
+  EXPECT_NE(output.find("news: 0 new articles (the mail client gave no \"Pending\" mailbox"), std::string::npos)
+      << output;
+  EXPECT_EQ(ReadFileBytes(work + "/-1"), "");
+  EXPECT_EQ(settings.ReadText("news", store::kLastArticleKey, "absent"), "");
+
+  // With "Pending" there the articles wait in it, and the report says how many.
+  test::WriteFileBytes(data + "/Pending.mbx", "");
   EXPECT_EQ(Host("--no-automation check news", output), 1) << output;
-  EXPECT_NE(output.find("they stay in \"Pending\""), std::string::npos) << output;
+  EXPECT_NE(output.find("news: 0 new articles, 2 left in \"Pending\" (the mail client could not take the articles"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("Feeds: 1, new articles: 0, 2 left in \"Pending\""), std::string::npos) << output;
+  EXPECT_EQ(CountMessages("Pending"), 2);
   EXPECT_EQ(CountMessages("News"), 0);
   EXPECT_EQ(settings.ReadText("news", store::kLastArticleKey, "absent"), "");
 
@@ -180,6 +215,65 @@ TEST_F(EndToEnd, TickFetchesDueFeedsIntoTheCacheAndDeliversThem) {
   EXPECT_EQ(Host("tick", output), 0) << output;
   EXPECT_NE(output.find("Background check: 0 feeds fetched into the cache."), std::string::npos) << output;
   EXPECT_EQ(server.HitCount("/news.xml"), 1);
+}
+
+// A check started from a timer while another runs on the same data folder: the second waits for
+// the first, so every item of a long feed arrives once, none is lost from "Pending" on the way.
+TEST_F(EndToEnd, TwoChecksAtOnceDeliverEveryItemExactlyOnce) {
+  constexpr int kItems = 5000;
+  std::string items;
+  for (int i = 0; i < kItems; ++i) {
+    items += RssItem("big" + std::to_string(i), "Item " + std::to_string(i), DateAfter(i));
+  }
+  AddFeed("big", "Big", Rss(items));
+  std::string firstOutput, secondOutput;
+  int first = -1;
+  std::thread other([&] { first = Host("check big", firstOutput); });
+  int second = Host("check big", secondOutput);
+  other.join();
+  EXPECT_EQ(first, 0) << firstOutput;
+  EXPECT_EQ(second, 0) << secondOutput;
+  EXPECT_NE((firstOutput + secondOutput).find("is in use by another tarnwick-host"), std::string::npos)
+      << "the two checks did not overlap";
+
+  EXPECT_EQ(CountMessages("Big"), kItems);
+  std::map<std::string, int> seen;
+  const std::string text = Newsbox("Big");
+  const std::string idPrefix = "\r\nMessage-Id: <";
+  for (size_t at = text.find(idPrefix); at != std::string::npos; at = text.find(idPrefix, at + 1)) {
+    size_t start = at + idPrefix.size();
+    ++seen[text.substr(start, text.find('>', start) - start)];
+  }
+  int missing = 0, duplicated = 0;
+  for (int i = 0; i < kItems; ++i) {
+    int count = seen["big" + std::to_string(i) + "@tarnwick.invalid"];
+    missing += count == 0;
+    duplicated += count > 1;
+  }
+  EXPECT_EQ(seen.size(), size_t{kItems});
+  EXPECT_EQ(missing, 0);
+  EXPECT_EQ(duplicated, 0);
+}
+
+// A check that finds the data folder held by another host for longer than it may wait leaves
+// without checking anything; once the folder is free the same check delivers.
+TEST_F(EndToEnd, CheckGivesUpClearlyWhenAnotherHostKeepsTheDataFolder) {
+  int held = open((data + "/.tarnwick-host.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  std::string output;
+  EXPECT_EQ(Host("--lock-wait 1 check news", output), 3) << output;
+  EXPECT_NE(output.find("tarnwick-host: the data folder " + data +
+                        " is still in use by another tarnwick-host after 1 seconds; giving up, nothing was done"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(server.HitCount("/news.xml"), 0);
+  EXPECT_EQ(CountMessages("News"), 0);
+  EXPECT_FALSE(std::filesystem::exists(data + "/Pending.mbx"));
+
+  close(held);
+  EXPECT_EQ(Host("--lock-wait 1 check news", output), 0) << output;
+  EXPECT_EQ(CountMessages("News"), 2);
 }
 
 TEST_F(EndToEnd, PluginsVerbListsTheModuleAndSkipsBrokenOnes) {

@@ -74,6 +74,8 @@ TEST_F(FeedDate, ParseableFormDropsTheDayNameAndTheZone) {
   EXPECT_EQ(Parseable("10 jun 2003 04:00:00"), "6/10/2003 04:00:00");
   EXPECT_EQ(Parseable("Sat, 6 Dec 2003 18:30:00"), "12/06/2003 18:30:00");
   EXPECT_EQ(Parseable("Tue 10 Jun 2003 04:00:00"), "6/10/2003 04:00:00");
+  // A first word with a comma is a day name even in another language.
+  EXPECT_EQ(Parseable("Di, 10 Jun 2003 04:00:00 +0200"), "6/10/2003 04:00:00");
   // The day name is looked for case-sensitively; a lower-case one stays and is taken as the day.
   EXPECT_EQ(Parseable("tue 10 Jun 2003 04:00:00"), "10/tue/Jun 2003");
   // A month word that is not a three-letter name stays as it is.

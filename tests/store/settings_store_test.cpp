@@ -1,6 +1,7 @@
 #include "store/settings_store.h"
 
 #include "store/settings_keys.h"
+#include "store/store_texts.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +143,51 @@ TEST_F(SettingsStoreTest, EditingAFeedRebuildsItsSectionWithoutLastCheck) {
   EXPECT_EQ(lines, (std::vector<std::string>{"Name=Daily News", "URL=http://n/new", "Newsbox=News", "NewsboxPath=",
                                              "DownloadReferringArticles=0", "DownloadOnlyNewArticles=1",
                                              "LastArticle=", "AutoCheck=1", "IntervalMinutes=15"}));
+}
+
+TEST_F(SettingsStoreTest, AliasesThatWouldNotReadBackAreRefusedWithTheirReasonAndNothingIsWritten) {
+  const std::string before = "[Aliases]\nnews=Daily News\n[news]\nURL=http://n\n";
+  WriteFileBytes(path, before);
+  const std::pair<std::string, const char*> refused[] = {
+      {"", kAliasEmptyText},
+      {"a\nb", kAliasControlCharacterText},
+      {"a\tb", kAliasControlCharacterText},
+      {std::string("news\0x", 6), kAliasControlCharacterText},
+      {"news=x", kAliasReservedCharacterText},
+      {"Tech [beta]", kAliasReservedCharacterText},
+      {"[x", kAliasReservedCharacterText},
+      {"x]", kAliasReservedCharacterText},
+      {";news", kAliasCommentMarkText},
+      {" news", kAliasOuterBlankText},
+      {"news ", kAliasOuterBlankText},
+  };
+  for (const auto& [alias, message] : refused) {
+    AliasCheck check = CheckAliasStorable(alias);
+    EXPECT_FALSE(check.storable) << alias;
+    EXPECT_EQ(check.message, message) << alias;
+    EXPECT_FALSE(store.WriteFeed({alias, "Other", "http://o", "Box", "", 0, 1, 0, 0, 1}, "")) << alias;
+  }
+  EXPECT_EQ(ReadFileBytes(path), before);
+
+  for (const char* alias : {"news", "Tech: News?", "example.org", "a;b", "caf\xc3\xa9", "\"quoted\""}) {
+    AliasCheck check = CheckAliasStorable(alias);
+    EXPECT_TRUE(check.storable) << alias;
+    EXPECT_EQ(check.message, "") << alias;
+  }
+}
+
+TEST_F(SettingsStoreTest, HandWrittenSectionsWithBracketsAndCommentsReadAsTheyLook) {
+  WriteFileBytes(path,
+                 "[Aliases]\n; old=Retired Feed\nTech [beta]=Tech Beta\n"
+                 "[old]\nURL=http://old\n"
+                 "[Tech [beta]]\n  URL = \"http://t/rss\"  \n");
+  auto feeds = LoadFeeds();
+  ASSERT_EQ(feeds.size(), 1u);
+  EXPECT_EQ(feeds[0].alias, "Tech [beta]");
+  EXPECT_EQ(feeds[0].url, "http://t/rss");
+  std::vector<std::string> entries;
+  store.ReadSectionEntries(entries, kAliasesSection);
+  EXPECT_EQ(entries, std::vector<std::string>{"Tech [beta]=Tech Beta"});
 }
 
 TEST_F(SettingsStoreTest, RemoveFeedLeavesOtherFeedsUntouched) {

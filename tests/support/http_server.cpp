@@ -291,11 +291,14 @@ void HttpServer::Serve(int connection) {
       SendAll(connection, body.data(), body.size() / 2, stopRead_);
       return;
     case Behaviour::kDrip:
+    case Behaviour::kTrickle: {
+      int interval = endpoint->behaviour == Behaviour::kDrip ? kDripIntervalMilliseconds : kTrickleIntervalMilliseconds;
       for (size_t i = 0; i < body.size(); ++i) {
         if (!SendAll(connection, body.data() + i, 1, stopRead_)) return;
-        if (!WaitReady(stopRead_, POLLIN, stopRead_, kDripIntervalMilliseconds)) return;
+        if (!WaitReady(stopRead_, POLLIN, stopRead_, interval)) return;
       }
       return;
+    }
     default:
       SendAll(connection, body.data(), body.size(), stopRead_);
       return;

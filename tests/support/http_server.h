@@ -18,11 +18,14 @@ enum class Behaviour {
   kStallBody,    ///< sends the headers and the first half of the body, then nothing
   kCutOff,       ///< announces the whole length, sends the first half of the body and closes
   kDrip,         ///< sends the body one byte every kDripIntervalMilliseconds
+  kTrickle,      ///< sends the body one byte every kTrickleIntervalMilliseconds: too fast for the low-speed rule
   kGzip,         ///< sends the body gzip-encoded when the request accepts gzip, plainly otherwise
 };
 
 /// The pause between two bytes of a kDrip body.
 inline constexpr int kDripIntervalMilliseconds = 50;
+/// The pause between two bytes of a kTrickle body.
+inline constexpr int kTrickleIntervalMilliseconds = 500;
 
 /// Header name and value pairs, sent in this order.
 using HeaderList = std::vector<std::pair<std::string, std::string>>;
