@@ -256,7 +256,6 @@ TEST_F(FeedPropertiesTest, AliasesTheFileCannotHoldAreRefusedWithAReason) {
   }
   EXPECT_EQ(view_.calls.back(), "enable");
   EXPECT_FALSE(std::filesystem::exists(settingsPath_));
-  EXPECT_EQ(AliasRefusal("Tech: News? (daily)"), "");
 }
 
 TEST_F(FeedPropertiesTest, ASettingsFileThatCannotBeWrittenIsReported) {
