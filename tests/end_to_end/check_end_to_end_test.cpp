@@ -112,7 +112,7 @@ TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
       "Subject: Second news\r\nFrom: news feed\r\nDate: Tue, 01 Dec 2026 09:00:00 GMT\r\n"
       "Website: http://example.org/n2\r\nMessage-Id: <n2@tarnwick.invalid>\r\n"
       "Downloaded: [A-Z][a-z]{2}, \\d{1,2} [A-Z][a-z]{2} \\d{4} \\d\\d:\\d\\d:\\d\\d\r\n"
-      "Tarnwick-Plugin-Version: 1.0\r\nFeed: news feed\r\nMIME-Version: 1.0\r\nContent-Type: text/html\r\n"
+      "Tarnwick-Plugin-Version: 1.0\r\nFeed: news feed\r\nMIME-Version: 1.0\r\nContent-Type: text/html; charset=utf-8\r\n"
       "Content-Transfer-Encoding: 8bit\r\n\r\n<x-html><p>Second news</p></x-html>\r\n"
       "From \\?\\?\\?@\\?\\?\\? [^\r]*\r\nSubject: First news\r\n[^]*");
   EXPECT_TRUE(std::regex_match(Newsbox("News"), message)) << Newsbox("News");
