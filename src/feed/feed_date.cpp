@@ -130,20 +130,13 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-// The text trimmed, every run of white space made one blank, and a blank put after a comma that
-// has none, so that a pretty-printed date or "Tue,10 Jun 2003" splits into its words.
+// The text with its white space collapsed and a blank put after a comma that has none, so that a
+// pretty-printed date or "Tue,10 Jun 2003" splits into its words.
 std::string CleanDateText(std::string_view text) {
   std::string clean;
-  bool blank = false;
-  for (char c : text) {
-    if (IsBlank(c)) {
-      blank = !clean.empty();
-      continue;
-    }
-    if (blank) clean += ' ';
-    blank = false;
+  for (char c : CollapseWhiteSpace(text)) {
+    if (!clean.empty() && clean.back() == ',' && c != ' ') clean += ' ';
     clean += c;
-    if (c == ',') blank = true;
   }
   return clean;
 }
@@ -219,6 +212,21 @@ std::string IsoZoneSuffix(std::string_view text) {
 }
 
 }  // namespace
+
+std::string CollapseWhiteSpace(std::string_view text) {
+  std::string collapsed;
+  bool blank = false;
+  for (char c : text) {
+    if (IsBlank(c)) {
+      blank = !collapsed.empty();
+      continue;
+    }
+    if (blank) collapsed += ' ';
+    blank = false;
+    collapsed += c;
+  }
+  return collapsed;
+}
 
 std::string NormalizeFeedDate(std::string_view text, int mode, const platform::Clock& clock) {
   const std::string trimmed = platform::TrimWhiteSpace(text);

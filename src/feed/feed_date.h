@@ -30,6 +30,9 @@ inline constexpr int kFreeFormDateMode = 0;
 /// the current time stands in when it fails. Never fails; safe on any text.
 std::string NormalizeFeedDate(std::string_view text, int mode, const platform::Clock& clock);
 
+/// The text trimmed and every run of white space (blanks, tabs, line ends) made one blank.
+std::string CollapseWhiteSpace(std::string_view text);
+
 /// The display form or a mail-style date (Tue, 10 Jun 2003 04:00:00 GMT) rewritten in parseable
 /// form (6/10/2003 04:00:00), a leading day name and anything after the time (an AM or PM aside)
 /// dropped. The text is trimmed and its white space runs made single blanks first, and a comma

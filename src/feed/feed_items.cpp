@@ -154,7 +154,7 @@ Article ReadItem(XmlDocument& document, FeedFormat format, const platform::Clock
   if (format == FeedFormat::kAtom) {
     ReadAtomDate(document, article, clock);
   } else if (FindFirstChild(document, names.date)) {
-    article.date = document.ChildText();
+    article.date = CollapseWhiteSpace(document.ChildText());  // a pretty-printed date is one line
   }
   article.guid = FirstChildText(document, names.identifier);
   ReadExtras(document, format, article);
