@@ -9,6 +9,7 @@ packages=(
   libcurl4-openssl-dev
   libpugixml-dev libxml2-dev libexpat1-dev
   libwxgtk3.2-dev
+  mutt tmux
 )
 
 missing=()

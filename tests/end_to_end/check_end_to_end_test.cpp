@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -308,6 +309,84 @@ TEST_F(WildFeeds, EveryEncodingZoneAndAtomShapeIsDeliveredAsWritten) {
   // Nothing is new the second time.
   EXPECT_EQ(Host("check le be latin cp emoji atom", output), 0) << output;
   EXPECT_NE(output.find("Feeds: 6, new articles: 0"), std::string::npos) << output;
+}
+
+// The newsboxes open in ordinary mail readers with their text intact: Python's mailbox module
+// and mutt read Subject, From and body of UTF-16, Latin-1 and windows-1252 feeds as UTF-8.
+TEST_F(WildFeeds, MailReadersShowTheTextOfEveryEncoding) {
+  std::string python = TARNWICK_PYTHON3;
+  ASSERT_FALSE(python.empty() || python.ends_with("NOTFOUND")) << "python3 was not found when the tests were built";
+  AddWildFeed("le", "utf16le.xml", 0);
+  AddWildFeed("latin", "latin1.xml", 0);
+  AddWildFeed("cp", "cp1252.xml", 0);
+  AddWildFeed("atom", "atom10.xml", 0);
+  std::string output;
+  ASSERT_EQ(Host("check le latin cp atom", output), 0) << output;
+  test::WriteFileBytes(dir.File("read.py"),
+                       "import email, email.policy, mailbox, sys\n"
+                       "def parse(f): return email.message_from_binary_file(f, policy=email.policy.default)\n"
+                       "for path in sys.argv[1:]:\n"
+                       "    for m in mailbox.mbox(path, factory=parse, create=False):\n"
+                       "        print(m['Subject'], m['From'], m.get_content().strip(), sep='|')\n");
+  std::string boxes;
+  for (const char* box : {"le", "latin", "cp", "atom"}) boxes += " " + Quote(data + "/" + box + ".mbx");
+  EXPECT_EQ(RunCommand(Quote(python) + " " + Quote(dir.File("read.py")) + boxes, output), 0) << output;
+  EXPECT_EQ(output,
+            "Gr\xC3\xBC\xC3\x9F"
+            "e aus K\xC3\xB6ln \xE2\x98\x95|le|<x-html><p>Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F"
+            "e</p></x-html>\n"
+            "Caf\xC3\xA9 \xC3\xA9t\xC3\xA9|latin|<x-html>cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+            "e</x-html>\n"
+            "\xE2\x80\x9C"
+            "Five \xE2\x82\xAC\xE2\x80\x9D \xE2\x80\x93 done|cp|<x-html>It\xE2\x80\x99s here</x-html>\n"
+            "Second|atom|<x-html>Two</x-html>\n"
+            "Premi\xC3\xA8re entr\xC3\xA9"
+            "e|Zo\xC3\xAB <zoe@example.org>|<x-html><p>Bonjour</p></x-html>\n");
+
+  const std::string mutt = TARNWICK_MUTT;
+  const std::string tmux = TARNWICK_TMUX;
+  if (mutt.empty() || mutt.ends_with("NOTFOUND") || tmux.empty() || tmux.ends_with("NOTFOUND")) {
+    GTEST_SKIP() << "mutt or tmux was not found when the tests were built (scripts/install-deps.sh installs both)";
+  }
+  // mutt runs read-only in a detached tmux session under a UTF-8 locale; the screen is read back.
+  const std::string socket = dir.File("tmux.sock");
+  std::filesystem::create_directory(dir.File("Mail"));  // or mutt asks to create its folder
+  const std::string tmuxCommand =
+      "HOME=" + Quote(dir.Path()) + " LANG=C.UTF-8 LC_ALL=C.UTF-8 " + Quote(tmux) + " -S " + Quote(socket);
+  auto screen = [&](const std::string& expected) {
+    std::string shown;
+    for (int attempt = 0; attempt < 100 && shown.find(expected) == std::string::npos; ++attempt) {
+      usleep(100000);
+      RunCommand(tmuxCommand + " capture-pane -p -t 0", shown);
+    }
+    return shown;
+  };
+  ASSERT_EQ(RunCommand(tmuxCommand + " new-session -d -x 120 -y 30 " +
+                           Quote(Quote(mutt) + " -n -F /dev/null -R -f " + Quote(data + "/le.mbx")),
+                       output),
+            0)
+      << output;
+  struct ServerEnd {  // the session ends with the test, whatever fails
+    std::string command;
+    ~ServerEnd() {
+      std::string ignored;
+      RunCommand(command, ignored);
+    }
+  } serverEnd{tmuxCommand + " kill-server"};
+  const std::string index = screen("K\xC3\xB6ln");
+  EXPECT_NE(index.find("Gr\xC3\xBC\xC3\x9F"
+                       "e aus K\xC3\xB6ln \xE2\x98\x95"),
+            std::string::npos)
+      << index;
+  RunCommand(tmuxCommand + " send-keys -t 0 Enter", output);
+  const std::string pager = screen("Sch\xC3\xB6ne");
+  EXPECT_NE(pager.find("<p>Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F"
+                       "e</p>"),
+            std::string::npos)
+      << pager;
+  for (const std::string& shown : {index, pager}) {
+    EXPECT_EQ(shown.find("\xEF\xBF\xBD"), std::string::npos) << shown;  // no replacement character
+  }
 }
 
 }  // namespace
