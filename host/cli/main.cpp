@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "gui/host_gui.h"
 
 #include <iostream>
 #include <string>
@@ -6,5 +7,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  return tarnwick::host::RunCommandLine(arguments, std::cout, std::cerr);
+  return tarnwick::host::RunCommandLine(arguments, std::cout, std::cerr, tarnwick::host::gui::RunHostGui);
 }

@@ -81,6 +81,18 @@ bool WindowModel::CloseMailboxWindow(const std::string& title) {
   return true;
 }
 
+bool WindowModel::CloseMailboxWindowOf(int32_t mailboxId) {
+  {
+    std::lock_guard lock(mutex_);
+    auto open = std::find_if(windows_.begin(), windows_.end(),
+                             [&](const MailboxWindow& window) { return window.mailboxId == mailboxId; });
+    if (open == windows_.end()) return false;
+    windows_.erase(open);
+  }
+  Changed();
+  return true;
+}
+
 bool WindowModel::BringMainWindowForward() {
   {
     std::lock_guard lock(mutex_);
