@@ -98,6 +98,8 @@ TEST_F(HostGuiTest, MailboxWindowsOpenedThroughAutomationAreRealWindowsThatTheWi
 TEST_F(HostGuiTest, BringingTheMainWindowForwardRaisesTheFrameAboveAnotherWindow) {
   Core().Windows()->OpenMailboxWindow(MailboxId("Tech"), "Tech");
   ASSERT_TRUE(RunEventsUntil([&] { return Frame().TopmostPanel() != nullptr; }));
+  Frame().Tree()->SetFocus();
+  ASSERT_TRUE(RunEventsUntil([&] { return wxWindow::FindFocus() == Frame().Tree(); }));
   const wxPoint probe = Frame().GetScreenRect().GetPosition() + wxPoint(120, 200);
   auto* cover = new wxFrame(nullptr, wxID_ANY, "Cover", Frame().GetScreenRect().GetPosition(), Frame().GetSize());
   (new wxPanel(cover))->SetBackgroundColour(*wxRED);
@@ -109,6 +111,11 @@ TEST_F(HostGuiTest, BringingTheMainWindowForwardRaisesTheFrameAboveAnotherWindow
   ASSERT_TRUE(connection.windows);
   EXPECT_TRUE(connection.windows->BringMainWindowForward());
   EXPECT_TRUE(RunEventsUntil([&] { return ScreenPixel(probe) != *wxRED; })) << "the frame is on top again";
+  wxWindow* list = Frame().TopmostPanel()->List();
+  EXPECT_TRUE(RunEventsUntil([&] {
+    wxWindow* focus = wxWindow::FindFocus();
+    return focus != nullptr && (focus == list || focus->GetParent() == list);
+  })) << "the topmost mailbox window has the focus";
 
   cover->Destroy();
 }

@@ -157,5 +157,23 @@ TEST_F(TranslatorTest, OtherResultsLeaveTheMessageAsItWas) {
   EXPECT_EQ(Probe().outstandingBlocks, 0);
 }
 
+TEST_F(TranslatorTest, AMessageTheTranslatorDeclinesIsNotHandedOver) {
+  tech_ = MailboxId("Tech");
+  const std::string plain = "From ???@??? Tue Jun  3 04:05:09 2003\r\nSubject: Plain\r\n\r\nJust text.\r\n";
+  ASSERT_TRUE(Core().Store().AddMessage(tech_, plain, kStateUnread, &messageId_).ok);
+  ASSERT_TRUE(Core().Store().ReadMessage(tech_, messageId_, before_).ok);
+  Core().Windows()->OpenMailboxWindow(tech_, "Tech");
+  ASSERT_TRUE(RunEventsUntil([&] { return Frame().PanelOf(tech_) != nullptr; }));
+  ClickMessageRow(2);
+  ASSERT_TRUE(RunEventsUntil([&] { return Frame().PanelOf(tech_)->SelectedMessage() == messageId_; }));
+
+  ChooseMenuItem("Message", kProbeTranslator);
+  ASSERT_TRUE(RunEventsUntil([&] { return Probe().canTranslateCalls == 1; }));
+  EXPECT_EQ(Probe().mimeType, "text/plain") << "no Content-Type line";
+  EXPECT_EQ(Probe().translateCalls, 0);
+  EXPECT_EQ(Stored(), before_);
+  EXPECT_EQ(StatusBarText(), std::string(kProbeTranslator) + ": it cannot translate this message (result 2).");
+}
+
 }  // namespace
 }  // namespace tarnwick::host::gui::test
