@@ -36,8 +36,7 @@ private:
 std::unique_ptr<PluginSet> LoadPlugins(VerbContext& context) {
   std::vector<std::string> problems;
   auto plugins = std::make_unique<PluginSet>(context.pluginsFolder, problems);
-  for (const std::string& problem : problems)
-    context.err << kProgramName << ": " << kPluginSkippedText << problem << "\n";
+  for (const std::string& problem : problems) context.err << kProgramName << ": " << kPluginSkippedText << problem << "\n";
   return plugins;
 }
 
