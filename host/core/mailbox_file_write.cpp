@@ -163,8 +163,9 @@ StoreStatus MailboxFile::Replace(size_t position, std::string_view message) {
   entry.flags = IsSeparatorLine(message) ? kEntryHasSeparator : 0;
   entry.hash = ContinueHash(kHashStart, message);
   entry.summary = SummaryOfMessage(message);
-  for (size_t i = position + 1; i < entries_.size(); ++i)
+  for (size_t i = position + 1; i < entries_.size(); ++i) {
     entries_[i].offset = entries_[i].offset - oldLength + entry.length;
+  }
   WriteWholeToc();
   return StoreStatus::Success();
 }

@@ -14,6 +14,7 @@
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace tarnwick::host::gui::test {
@@ -84,6 +85,23 @@ TEST_F(HostGuiTest, AHookThatFailsIsReportedInTheStatusBar) {
   EXPECT_TRUE(RunEventsUntil([&] {
     return StatusBarText() == std::string(kProbeSpecialEntry) + ": the plug-in cannot work with this host (result 8).";
   })) << StatusBarText();
+}
+
+TEST(PluginSetFinish, EachModuleIsFinishedOnceWhileItStaysLoaded) {
+  tarnwick::test::TempDir dir;
+  std::filesystem::copy_file(TARNWICK_HOST_GUI_PROBE, dir.File("gui_probe.so"));
+  std::vector<std::string> problems;
+  PluginSet plugins(dir.Path(), problems);
+  ASSERT_EQ(plugins.Plugins().size(), 1u);
+  const LoadedPlugin& probe = plugins.Plugins()[0];
+  ASSERT_EQ(probe.specialMenuEntries.size(), 1u);
+  EXPECT_EQ(probe.specialMenuEntries[0].id, 1);
+  EXPECT_EQ(probe.translators[0].id, 1);
+  GuiProbe* record = reinterpret_cast<GuiProbeRecordFunction>(plugins.FindExport("probe_record"))();
+  EXPECT_EQ(record->outstandingBlocks, 0) << "every name the module handed over went back";
+  plugins.FinishAll();
+  plugins.FinishAll();
+  EXPECT_EQ(record->finishCalls, 1) << "and not again when the set goes";
 }
 
 class TranslatorTest : public HostGuiTest {
