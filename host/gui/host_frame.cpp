@@ -91,6 +91,19 @@ void HostFrame::ApplyChanges() {
 }
 
 void HostFrame::SyncWindows() {
+  SyncMailboxTabs();
+  ShowStatusText();
+  const int broughtForward = core_.Windows()->TimesBroughtForward();
+  if (broughtForward != broughtForwardSeen_) {
+    broughtForwardSeen_ = broughtForward;
+    if (IsIconized()) Iconize(false);
+    Show();
+    Raise();
+    if (MailboxPanel* panel = TopmostPanel()) panel->FocusList();
+  }
+}
+
+void HostFrame::SyncMailboxTabs() {
   const std::vector<MailboxWindow> windows = core_.Windows()->MailboxWindows();
   auto isOpen = [&](int32_t id) {
     return std::any_of(windows.begin(), windows.end(),
@@ -122,16 +135,6 @@ void HostFrame::SyncWindows() {
   }
   notebook_->Thaw();
   syncing_ = false;
-
-  ShowStatusText();
-  const int broughtForward = core_.Windows()->TimesBroughtForward();
-  if (broughtForward != broughtForwardSeen_) {
-    broughtForwardSeen_ = broughtForward;
-    if (IsIconized()) Iconize(false);
-    Show();
-    Raise();
-    if (MailboxPanel* panel = TopmostPanel()) panel->FocusList();
-  }
 }
 
 void HostFrame::ShowStatusText() {

@@ -60,6 +60,7 @@ private:
   void StopListening();
   void ApplyChanges();
   void SyncWindows();
+  void SyncMailboxTabs();
   void ShowStatusText();
   void OnTreeActivated(wxTreeEvent& event);
   void OnPageChanged(wxBookCtrlEvent& event);

@@ -59,8 +59,8 @@ private:
 }  // namespace
 
 int RunHostGui(HostCore& core, const std::string& pluginsFolder, std::ostream& err) {
-  char name[] = "tarnwick-host";
-  char* argv[] = {name, nullptr};
+  std::string name = kProgramName;
+  char* argv[] = {name.data(), nullptr};
   int argc = 1;
   wxApp::SetInstance(new HostApp(core, pluginsFolder, err));
   if (!wxEntryStart(argc, argv)) {
