@@ -17,7 +17,10 @@ namespace {
 
 using namespace std::chrono_literals;
 using tarnwick::test::RunEventsFor;
+using tarnwick::test::RunEventsUntil;
 using tarnwick::test::WriteFileBytes;
+
+constexpr int kClickAttempts = 3;
 
 void PointerTo(const wxPoint& screenPoint) {
   wxUIActionSimulator simulator;
@@ -114,19 +117,31 @@ void HostGuiTest::ClickAt(wxWindow* window, const wxPoint& point, bool doubleCli
 }
 
 void HostGuiTest::DoubleClickTreeItem(int32_t id) {
-  const wxTreeItemId item = frame_->Tree()->ItemOf(id);
-  ASSERT_TRUE(item.IsOk());
-  wxRect rect;
-  ASSERT_TRUE(frame_->Tree()->GetBoundingRect(item, rect, true));
-  ClickAt(frame_->Tree(), rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2), true);
+  // On a loaded machine a click can come before the window's last layout: it is tried again
+  // until it has its effect.
+  for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+    const wxTreeItemId item = frame_->Tree()->ItemOf(id);
+    wxRect rect;
+    ASSERT_TRUE(item.IsOk() && frame_->Tree()->GetBoundingRect(item, rect, true));
+    ClickAt(frame_->Tree(), rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2), true);
+    if (RunEventsUntil([&] { return frame_->PanelOf(id) != nullptr; }, 2s)) return;
+  }
+  FAIL() << "the mailbox did not open";
 }
 
 void HostGuiTest::ClickMessageRow(long row) {
-  MailboxPanel* panel = frame_->TopmostPanel();
-  ASSERT_NE(panel, nullptr);
-  wxRect rect;
-  ASSERT_TRUE(panel->List()->GetItemRect(row, rect));
-  ClickAt(panel->List(), rect.GetPosition() + wxPoint(40, rect.height / 2));
+  for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+    MailboxPanel* panel = frame_->TopmostPanel();
+    ASSERT_NE(panel, nullptr);
+    wxListCtrl* list = panel->List();
+    RunEventsUntil([&] { return list->IsShownOnScreen() && list->GetItemCount() > row; });
+    wxRect rect;
+    ASSERT_TRUE(list->GetItemRect(row, rect));
+    ClickAt(list, rect.GetPosition() + wxPoint(40, rect.height / 2));
+    const auto selected = [&] { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) == row; };
+    if (RunEventsUntil(selected, 2s)) return;
+  }
+  FAIL() << "row " << row << " was not selected";
 }
 
 void HostGuiTest::ChooseMenuItem(const std::string& menuTitle, const std::string& itemLabel) {

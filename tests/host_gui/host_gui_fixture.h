@@ -43,9 +43,9 @@ protected:
 
   /// Moves the pointer to a point of `window` (client coordinates) and clicks there.
   void ClickAt(wxWindow* window, const wxPoint& point, bool doubleClick = false);
-  /// Double-clicks a mailbox or folder of the tree, as a user opening it.
+  /// Double-clicks a mailbox of the tree, as a user opening it, until its window is open.
   void DoubleClickTreeItem(int32_t id);
-  /// Clicks a row of the topmost mailbox window's list.
+  /// Clicks a row of the topmost mailbox window's list until it is selected.
   void ClickMessageRow(long row);
   /// Opens a menu of the menu bar from the keyboard and chooses the item with that label.
   void ChooseMenuItem(const std::string& menuTitle, const std::string& itemLabel);
