@@ -53,6 +53,8 @@ public:
 
 private:
   void Changed();
+  // Closes the topmost window that `matches`; true when there was one.
+  bool CloseTopmost(const std::function<bool(const MailboxWindow&)>& matches);
 
   mutable std::mutex mutex_;
   bool mainWindow_ = true;

@@ -109,8 +109,11 @@ protected:
   // Adds a message whose body has a line that the mailbox file keeps escaped, opens Tech and
   // selects that message.
   void SelectEscapedMessage() {
+    SelectNewMessage(HtmlMessage("Escaped lines", "Tech Desk", "<p>One</p>\r\n>From the desk"));
+  }
+  // Adds the message to Tech (after its two), opens Tech and selects the message.
+  void SelectNewMessage(const std::string& stored) {
     tech_ = MailboxId("Tech");
-    std::string stored = HtmlMessage("Escaped lines", "Tech Desk", "<p>One</p>\r\n>From the desk");
     ASSERT_TRUE(Core().Store().AddMessage(tech_, stored, kStateUnread, &messageId_).ok);
     ASSERT_TRUE(Core().Store().ReadMessage(tech_, messageId_, before_).ok);
     Core().Windows()->OpenMailboxWindow(tech_, "Tech");
@@ -176,14 +179,7 @@ TEST_F(TranslatorTest, OtherResultsLeaveTheMessageAsItWas) {
 }
 
 TEST_F(TranslatorTest, AMessageTheTranslatorDeclinesIsNotHandedOver) {
-  tech_ = MailboxId("Tech");
-  const std::string plain = "From ???@??? Tue Jun  3 04:05:09 2003\r\nSubject: Plain\r\n\r\nJust text.\r\n";
-  ASSERT_TRUE(Core().Store().AddMessage(tech_, plain, kStateUnread, &messageId_).ok);
-  ASSERT_TRUE(Core().Store().ReadMessage(tech_, messageId_, before_).ok);
-  Core().Windows()->OpenMailboxWindow(tech_, "Tech");
-  ASSERT_TRUE(RunEventsUntil([&] { return Frame().PanelOf(tech_) != nullptr; }));
-  ClickMessageRow(2);
-  ASSERT_TRUE(RunEventsUntil([&] { return Frame().PanelOf(tech_)->SelectedMessage() == messageId_; }));
+  SelectNewMessage("From ???@??? Tue Jun  3 04:05:09 2003\r\nSubject: Plain\r\n\r\nJust text.\r\n");
 
   ChooseMenuItem("Message", kProbeTranslator);
   ASSERT_TRUE(RunEventsUntil([&] { return Probe().canTranslateCalls == 1; }));
