@@ -42,8 +42,6 @@ public:
   MailboxPanel* PanelOf(int32_t mailboxId) const;
   /// The topmost mailbox window, or null.
   MailboxPanel* TopmostPanel() const;
-  /// The menu id of a plug-in's Special-menu entry or translator by its label; wxID_NONE when none.
-  int CommandId(const std::string& label) const;
 
 private:
   // A menu entry that calls into a plug-in.

@@ -69,13 +69,6 @@ void HostFrame::BuildMenus() {
   Bind(wxEVT_UPDATE_UI, &HostFrame::OnUpdateTranslator, this, kFirstPluginCommand, lastCommand);
 }
 
-int HostFrame::CommandId(const std::string& label) const {
-  for (size_t index = 0; index < commands_.size(); ++index) {
-    if (commands_[index].label == label) return kFirstPluginCommand + static_cast<int>(index);
-  }
-  return wxID_NONE;
-}
-
 void HostFrame::OnPluginCommand(wxCommandEvent& event) {
   const size_t index = static_cast<size_t>(event.GetId() - kFirstPluginCommand);
   if (index >= commands_.size()) return;
