@@ -133,10 +133,6 @@ bool OnlyListing(int argc, char** argv) {
 
 }  // namespace
 
-// The leak checker of the sanitizer build: fontconfig keeps its font cache for the life of the
-// process and never frees it; that is the toolkit's, not a leak of ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (OnlyListing(argc, argv)) return RUN_ALL_TESTS();
