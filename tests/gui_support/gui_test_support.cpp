@@ -1,8 +1,8 @@
 #include "gui_support/gui_test_support.h"
 
+#include "gui_support/screen_capture.h"
+
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/filename.h>
 #include <wx/image.h>
@@ -65,19 +65,19 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
   window->Raise();
   window->Update();
   RunEventsFor(std::chrono::milliseconds(300));
+  // Read from the X server itself: the toolkit's screen device hands back a stale picture after
+  // the first capture.
   const wxRect rect = window->GetScreenRect();
-  wxBitmap bitmap(rect.width, rect.height);
-  {
-    wxScreenDC screen;
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-  }
+  int width = rect.width, height = rect.height;
+  std::string rgb = CaptureScreenRgb(rect.x, rect.y, width, height);
+  if (rgb.empty()) return {};
+  wxImage image(width, height, reinterpret_cast<unsigned char*>(rgb.data()), true);
   const char* folder = std::getenv("TARNWICK_SCREENSHOT_DIR");
   const wxString directory = folder != nullptr ? wxString(folder) : wxString("screenshots");
   wxFileName::Mkdir(directory, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
   const wxString path = directory + "/" + wxString::FromUTF8(name) + ".png";
   if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
-  if (!bitmap.ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG)) return {};
+  if (!image.SaveFile(path, wxBITMAP_TYPE_PNG)) return {};
   return path.utf8_string();
 }
 
