@@ -5,7 +5,6 @@
 
 #include <wx/button.h>
 #include <wx/sizer.h>
-#include <wx/sound.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
@@ -17,14 +16,6 @@ namespace {
 
 constexpr int kIconSize = 32;
 constexpr int kMinimumTextWidth = 340;
-
-void PlayResourceSound(int number) {
-  const std::string_view bytes = ResourceBytes("sounds/" + std::to_string(number) + ".wav");
-  if (bytes.empty()) return;
-  wxSound sound;
-  // Playing goes on in the background; the sound's data are shared with that playback.
-  if (sound.Create(bytes.size(), bytes.data())) sound.Play(wxSOUND_ASYNC);
-}
 
 }  // namespace
 
@@ -76,7 +67,7 @@ void FeedInfoDialog::OnClose(wxCloseEvent& event) {
 
 int ShowFeedInfoDialog(wxWindow* parent, const FeedInfo& info) {
   FeedInfoDialog dialog(parent, info);
-  if (dialog.Message().playSound) PlayResourceSound(kFeedErrorSound);
+  if (dialog.Message().playSound) (void)PlayResourceSound(kFeedErrorSound);
   return dialog.ShowModal();
 }
 
