@@ -1,5 +1,6 @@
 #include "ui/feed_info_dialog.h"
 
+#include "ui/desktop_launcher.h"
 #include "ui/feed_info_texts.h"
 #include "ui/resources.h"
 
@@ -7,7 +8,6 @@
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
-#include <wx/utils.h>
 
 #include <algorithm>
 
@@ -58,7 +58,7 @@ FeedInfoDialog::FeedInfoDialog(wxWindow* parent, const FeedInfo& info)
 }
 
 void FeedInfoDialog::OnVerify(wxCommandEvent&) {
-  wxLaunchDefaultBrowser(wxString::FromUTF8(FeedValidatorAddress(info_.url)));
+  (void)OpenAddress(FeedValidatorAddress(info_.url));
 }
 
 void FeedInfoDialog::OnClose(wxCloseEvent& event) {

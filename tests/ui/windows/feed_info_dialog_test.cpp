@@ -1,6 +1,8 @@
 // The information dialog on the screen: its texts, the keys that end it and those that do not.
 #include "ui/feed_info_dialog.h"
 
+#include "ui/desktop_launcher.h"
+
 #include "dialog_driver.h"
 
 #include <gtest/gtest.h>
@@ -47,15 +49,26 @@ TEST(FeedInfoDialogWindow, FeedErrorShowsVerifyAndTheNameAsWritten) {
   info.feedsDone = 1;
   info.lastResult = -1;
   std::string text;
-  bool verifyShown = false, iconShown = false;
+  bool verifyShown = false, iconShown = false, stillOpenAfterVerify = false;
   WhenShown<FeedInfoDialog>([&](FeedInfoDialog& dialog) {
     text = Child<wxStaticText>(dialog, kInfoTextId)->GetLabelText().utf8_string();
     verifyShown = Child<wxButton>(dialog, kInfoVerifyId)->IsShown();
-    iconShown = Child<wxStaticBitmap>(dialog, kInfoIconId)->IsShown();
+    iconShown = Child<wxStaticBitmap>(dialog, kInfoIconId)->GetBitmap().IsOk();
     test::SaveScreenshot(&dialog, "information_dialog_feed_error");
+    test::Click(Child<wxButton>(dialog, kInfoVerifyId));
+    stillOpenAfterVerify = dialog.IsModal();
     test::Click(Child<wxButton>(dialog, kInfoOkId));
   });
+  std::vector<std::string> opened;
+  DesktopOpener previous = SetDesktopOpener([&](const std::string& target) {
+    opened.push_back(target);
+    return true;
+  });
   EXPECT_EQ(ShowFeedInfoDialog(nullptr, info), 1);
+  SetDesktopOpener(previous);
+  EXPECT_EQ(opened,
+            (std::vector<std::string>{"https://validator.w3.org/feed/check.cgi?url=http://127.0.0.1/broken.xml"}));
+  EXPECT_TRUE(stillOpenAfterVerify);
   EXPECT_EQ(text.rfind(" Feed: News & Views\n URL: http://127.0.0.1/broken.xml\n Mailbox: News\n\n\n", 0), 0u) << text;
   EXPECT_TRUE(verifyShown);
   EXPECT_TRUE(iconShown);
