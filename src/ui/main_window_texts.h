@@ -40,4 +40,10 @@ inline constexpr char kGettingStartedTopic[] = "Getting Started.htm";
 inline constexpr char kPositionLeftKey[] = "PositionLeft";
 inline constexpr char kPositionTopKey[] = "PositionTop";
 
+/// The About box, which the main window opens with Shift+F1.
+inline constexpr char kAboutTitlePrefix[] = "About ";
+inline constexpr char kAboutDescription[] =
+    "Delivers the articles of RSS and Atom feeds into your mailboxes, where you read them like mail.";
+inline constexpr char kAboutOkButtonText[] = "OK";
+
 }  // namespace tarnwick::ui
