@@ -46,6 +46,28 @@ void AddIcons(wxImageList& list, const int* numbers, size_t count) {
   }
 }
 
+struct ListRow {
+  std::string text;
+  int image;
+  bool selected;
+};
+
+// Makes the list show the rows, changing the rows it has in place: a list emptied and filled
+// again keeps a stale selection, so that the next click adds to it instead of replacing it.
+void ShowRows(wxListCtrl& list, const std::vector<ListRow>& rows) {
+  const long wanted = static_cast<long>(rows.size());
+  while (list.GetItemCount() > wanted) list.DeleteItem(list.GetItemCount() - 1);
+  for (long row = 0; row < wanted; ++row) {
+    const ListRow& shown = rows[static_cast<size_t>(row)];
+    if (row < list.GetItemCount()) {
+      list.SetItem(row, 0, wxString::FromUTF8(shown.text), shown.image);
+    } else {
+      list.InsertItem(row, wxString::FromUTF8(shown.text), shown.image);
+    }
+    list.SetItemState(row, shown.selected ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
+  }
+}
+
 wxAnimationCtrl* AnimatedImage(wxWindow* parent, int id, int animation, int still) {
   auto* control = new wxAnimationCtrl(parent, id, ResourceAnimation(animation), wxDefaultPosition,
                                       parent->FromDIP(wxSize(32, 32)), wxAC_DEFAULT_STYLE | wxAC_NO_AUTORESIZE);
@@ -197,26 +219,29 @@ void MainWindow::Initialise() {
 }
 
 void MainWindow::FillNewsboxList() {
-  reacting_ = true;
-  newsboxList_->DeleteAllItems();
-  long row = 0;
+  const long selected = newsboxList_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+  const std::string selectedPath =
+      selected >= 0 && static_cast<size_t>(selected) < shownNewsboxPaths_.size() ? shownNewsboxPaths_[selected] : "";
+  std::vector<ListRow> rows;
+  shownNewsboxPaths_.clear();
   for (const NewsboxRow& newsbox : model_.Newsboxes()) {
-    newsboxList_->InsertItem(row++, wxString::FromUTF8(newsbox.Text()), newsbox.Image());
+    rows.push_back({newsbox.Text(), newsbox.Image(), !selectedPath.empty() && newsbox.mailboxPath == selectedPath});
+    shownNewsboxPaths_.push_back(newsbox.mailboxPath);
   }
+  reacting_ = true;
+  ShowRows(*newsboxList_, rows);
   reacting_ = false;
 }
 
 void MainWindow::FillFeedList(const std::vector<std::string>& selectedAliases) {
-  reacting_ = true;
-  feedList_->DeleteAllItems();
-  long row = 0;
+  std::vector<ListRow> rows;
   for (const store::FeedSettings& feed : model_.Feeds()) {
-    feedList_->InsertItem(row, wxString::FromUTF8(feed.alias), FeedImageOf(feed));
-    if (std::find(selectedAliases.begin(), selectedAliases.end(), feed.alias) != selectedAliases.end()) {
-      feedList_->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    }
-    ++row;
+    const bool selected =
+        std::find(selectedAliases.begin(), selectedAliases.end(), feed.alias) != selectedAliases.end();
+    rows.push_back({feed.alias, FeedImageOf(feed), selected});
   }
+  reacting_ = true;
+  ShowRows(*feedList_, rows);
   reacting_ = false;
 }
 

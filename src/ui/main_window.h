@@ -11,6 +11,7 @@
 #include <wx/timer.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class wxAnimationCtrl;
@@ -42,10 +43,12 @@ enum MainWindowId {
   kStopId = 1065,
   kHelpId = 1066,
   kNewsboardId = 1067,
-  kOpenNewsboxCommand = 32771,
-  kCloseNewsboxCommand = 32772,
-  kHelpCommand = 32810,
-  kAboutCommand = 32822,
+  // The menu and key commands 32771, 32772, 32810 and 32822 lie above the highest id the toolkit
+  // takes for a menu item (32767): they are kept less 30000.
+  kOpenNewsboxCommand = 2771,
+  kCloseNewsboxCommand = 2772,
+  kHelpCommand = 2810,
+  kAboutCommand = 2822,
 };
 
 /// The plug-in's main window: the newsboxes and the feeds, the buttons that add, edit, delete and
@@ -116,10 +119,11 @@ private:
   std::shared_ptr<check::CheckRun> run_;
   check::RunReport report_;
   bool newsboxOpened_ = false;
-  bool runActive_ = false;           // a run has the window: only Stop answers
-  bool reacting_ = false;            // the window itself is changing a list's selection
-  bool selectionPending_ = false;    // a feed selection change waits to be applied
-  wxEventLoopBase* loop_ = nullptr;  // while RunModally runs
+  bool runActive_ = false;                      // a run has the window: only Stop answers
+  bool reacting_ = false;                       // the window itself is changing a list's selection
+  bool selectionPending_ = false;               // a feed selection change waits to be applied
+  wxEventLoopBase* loop_ = nullptr;             // while RunModally runs
+  std::vector<std::string> shownNewsboxPaths_;  // the mailbox of each row of the newsbox list
 
   wxImageList feedImages_;
   wxImageList newsboxImages_;

@@ -28,6 +28,9 @@
 
 namespace {
 
+// The private X server, so that a program ended by the watchdog does not leave it running.
+pid_t privateServer = -1;
+
 pid_t StartPrivateDisplay() {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return -1;
@@ -100,6 +103,7 @@ private:
         std::fprintf(stderr, "gui tests: %s ran past its limit of %lld s; ending the program\n", current_.c_str(),
                      static_cast<long long>(limit_.count()));
         std::fflush(stderr);
+        if (privateServer > 0) kill(privateServer, SIGTERM);
         std::_Exit(3);
       }
       wake_.wait_for(guard, std::chrono::milliseconds(200));
@@ -134,6 +138,7 @@ int main(int argc, char** argv) {
   } else if ((server = StartPrivateDisplay()) < 0) {
     return 1;
   }
+  privateServer = server;
   const std::filesystem::path scratch =
       std::filesystem::temp_directory_path() / ("tarnwick-gui-" + std::to_string(getpid()));
   PointDesktopFoldersInto(scratch);
@@ -148,6 +153,13 @@ int main(int argc, char** argv) {
   wxApp::SetInstance(new wxApp);
   if (wxEntryStart(argc, argv) && wxTheApp != nullptr && wxTheApp->CallOnInit()) {
     delete wxLog::SetActiveTarget(new wxLogStderr);
+    // A failed assertion of the toolkit fails the test at hand instead of opening a dialog that
+    // nobody answers.
+    wxSetAssertHandler([](const wxString& file, int line, const wxString& function, const wxString& condition,
+                          const wxString& message) {
+      ADD_FAILURE_AT(file.utf8_string().c_str(), line) << "toolkit assertion in " << function.utf8_string() << ": "
+                                                       << condition.utf8_string() << " " << message.utf8_string();
+    });
     const char* limitText = std::getenv("TARNWICK_GUI_TEST_SECONDS");
     const int limit = limitText != nullptr ? std::atoi(limitText) : 90;
     testing::UnitTest::GetInstance()->listeners().Append(new Watchdog(std::chrono::seconds(limit > 0 ? limit : 90)));

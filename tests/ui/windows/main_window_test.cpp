@@ -6,6 +6,8 @@
 
 #include "check/check_texts.h"
 #include "store/settings_keys.h"
+#include "ui/feed_properties_dialog.h"
+#include "ui/mailbox_picker.h"
 #include "ui/main_window_texts.h"
 #include "ui/newsboard_window.h"
 
@@ -202,6 +204,167 @@ TEST_F(MainWindowTest, EnterEscapeAndTheCloseBoxDoNothingAndCloseKeepsThePositio
   EXPECT_EQ(window.Report().lastResult, -2);    // and nothing is reported
   EXPECT_EQ(settings.ReadInt(store::kWindowsSection, "PositionLeft", 0), 70);
   EXPECT_EQ(settings.ReadInt(store::kWindowsSection, "PositionTop", 0), 50);
+}
+
+// Once a popup menu is up, picks its command by the mnemonic key.
+void ChooseFromNextMenu(char mnemonic) {
+  class Pick : public wxTimer {
+  public:
+    explicit Pick(char key) : key_(key) {}
+    void Notify() override {
+      wxUIActionSimulator().Char(key_);
+      wxTheApp->CallAfter([this] { delete this; });
+    }
+
+  private:
+    char key_;
+  };
+  (new Pick(mnemonic))->StartOnce(400);
+}
+
+TEST_F(MainWindowTest, TheNewsboxMenuClosesTheNewsboxWindowAndOpensTheNewsboxInTheHost) {
+  AddFeed("alpha", 1, "Tech");
+  AddFeed("beta", 1, "World");
+  core_->Windows()->OpenMailboxWindow(core_->Store().FindMailbox("World"), "World");
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  bool worldWindowClosed = false;
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    auto& newsboxes = *Child<wxListCtrl>(running, ui::kNewsboxListId);
+    // Shift+F10 in the list: the menu's Close asks the host to close the newsbox's window.
+    ClickRow(newsboxes, 1);
+    ChooseFromNextMenu('c');
+    wxUIActionSimulator().Char(WXK_F10, wxMOD_SHIFT);
+    RunEventsFor(800ms);
+    worldWindowClosed = core_->Windows()->MailboxWindows().empty();
+    // A right click: the menu's Open opens the newsbox in the host, and the window ends.
+    wxRect row;
+    newsboxes.GetItemRect(0, row);
+    wxUIActionSimulator input;
+    input.MouseMove(newsboxes.ClientToScreen(row.GetPosition() + wxPoint(20, row.height / 2)));
+    RunEventsFor(50ms);
+    ChooseFromNextMenu('o');
+    input.MouseClick(wxMOUSE_BTN_RIGHT);
+    RunEventsFor(800ms);
+  });
+  window.RunModally();
+  EXPECT_TRUE(worldWindowClosed);
+  const std::vector<host::MailboxWindow> open = core_->Windows()->MailboxWindows();
+  ASSERT_EQ(open.size(), 1u);
+  EXPECT_EQ(open[0].title, "Tech");
+  EXPECT_EQ(window.Report().lastResult, ui::kNewsboxOpenedResult);  // no run report afterwards
+}
+
+TEST_F(MainWindowTest, HelpAboutAndTheNewsboardAnswerTheirButtonsAndKeys) {
+  AddFeed("alpha", 1, "Tech");  // the settings file exists: this is not the first start
+  ui::NewsboardWindow newsboard;
+  ui::MainWindow window(nullptr, Setup(), Factory(), &newsboard);
+  std::string aboutTitle;
+  std::vector<std::string> aboutTexts;
+  bool newsboardShown = false;
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    ClickRow(*Child<wxListCtrl>(running, ui::kFeedListId), 0);
+    PressKey(WXK_F1);
+    Click(running.FindWindow(ui::kHelpId));
+    WhenShown<wxDialog>([&](wxDialog& about) {
+      aboutTitle = about.GetTitle().utf8_string();
+      for (wxWindow* child : about.GetChildren()) {
+        if (auto* text = dynamic_cast<wxStaticText*>(child)) aboutTexts.push_back(text->GetLabel().utf8_string());
+      }
+      SaveScreenshot(&about, "about_box");
+      Click(about.FindWindow(wxID_OK));
+    });
+    wxUIActionSimulator().Char(WXK_F1, wxMOD_SHIFT);
+    RunEventsFor(500ms);
+    Click(running.FindWindow(ui::kNewsboardId));
+    newsboardShown = newsboard.IsShown();
+    Click(running.FindWindow(ui::kCloseId));
+  });
+  window.RunModally();
+  const std::string page = context.helpPath + "/Downloading Articles.htm";
+  EXPECT_EQ(opened, (std::vector<std::string>{page, page}));
+  EXPECT_EQ(aboutTitle, "About Tarnwick");
+  ASSERT_GE(aboutTexts.size(), 2u);
+  EXPECT_EQ(aboutTexts[0], "Tarnwick");
+  EXPECT_EQ(aboutTexts[1], "Version: 1.0");
+  EXPECT_TRUE(newsboardShown);
+}
+
+TEST_F(MainWindowTest, OnlyTheFirstStartOpensGettingStarted) {
+  { ui::MainWindow first(nullptr, Setup(), Factory(), nullptr); }
+  EXPECT_EQ(opened, (std::vector<std::string>{context.helpPath + "/Getting Started.htm"}));
+  AddFeed("alpha", 1, "Tech");
+  opened.clear();
+  { ui::MainWindow later(nullptr, Setup(), Factory(), nullptr); }
+  EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(MainWindowTest, EditRedrawsTheFeedAndDeleteRemovesItButKeepsItsNewsbox) {
+  AddFeed("alpha", 1, "Tech");
+  AddFeed("beta", 1, "World");
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  int iconAfterEdit = -1, feedsAfterDelete = -1, newsboxesAfterDelete = -1;
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    auto& feeds = *Child<wxListCtrl>(running, ui::kFeedListId);
+    WhenShown<ui::FeedPropertiesDialog>([](ui::FeedPropertiesDialog& properties) {
+      Click(properties.FindWindow(ui::kDownloadReferringId));
+      Click(properties.FindWindow(ui::kPropertiesOkId));
+    });
+    wxRect row;
+    feeds.GetItemRect(0, row);
+    ClickAt(&feeds, wxPoint(row.x + 20, row.y + row.height / 2), true);  // a double click edits
+    RunEventsFor(300ms);
+    iconAfterEdit = RowImage(feeds, 0);
+    ClickRow(feeds, 1);
+    Click(running.FindWindow(ui::kDeleteId));
+    feedsAfterDelete = feeds.GetItemCount();
+    newsboxesAfterDelete = Child<wxListCtrl>(running, ui::kNewsboxListId)->GetItemCount();
+    Click(running.FindWindow(ui::kCloseId));
+  });
+  window.RunModally();
+  EXPECT_EQ(iconAfterEdit, 3);  // full articles and only new ones
+  EXPECT_EQ(feedsAfterDelete, 1);
+  EXPECT_EQ(newsboxesAfterDelete, 2);
+  store::SettingsStore settings(context.settingsPath);
+  EXPECT_EQ(settings.ReadInt("alpha", store::kDownloadReferringArticlesKey, 0), 1);
+  EXPECT_EQ(settings.ReadText(store::kAliasesSection, "beta", "gone"), "gone");
+}
+
+TEST_F(MainWindowTest, AddListsTheNewFeedAndItsNewsbox) {
+  AddFeed("alpha", 1, "Tech");
+  Create(0, "World", true);
+  server.AddEndpoint("/world.xml", 200, RssItems("world", 1));
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  std::vector<std::string> feedsAfterAdd, newsboxesAfterAdd;
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    WhenShown<ui::FeedPropertiesDialog>([&](ui::FeedPropertiesDialog& properties) {
+      TypeInto(properties.FindWindow(ui::kAliasId), "world");
+      TypeInto(properties.FindWindow(ui::kUrlId), server.Url("/world.xml"));
+      WhenShown<ui::MailboxPicker>([](ui::MailboxPicker& picker) {
+        wxTreeCtrl& tree = picker.Tree();
+        wxTreeItemIdValue cookie;
+        wxTreeItemId item = tree.GetFirstChild(tree.GetRootItem(), cookie);
+        while (item.IsOk() && tree.GetItemText(item) != "World") item = tree.GetNextChild(tree.GetRootItem(), cookie);
+        wxRect rect;
+        ASSERT_TRUE(tree.GetBoundingRect(item, rect, true));
+        ClickAt(&tree, rect.GetPosition() + wxSize(rect.width / 2, rect.height / 2), true);
+      });
+      Click(properties.FindWindow(ui::kNewsboxButtonId));
+      Click(properties.FindWindow(ui::kPropertiesOkId));
+    });
+    Click(running.FindWindow(ui::kAddId));
+    auto& feeds = *Child<wxListCtrl>(running, ui::kFeedListId);
+    for (long row = 0; row < feeds.GetItemCount(); ++row) feedsAfterAdd.push_back(feeds.GetItemText(row).utf8_string());
+    auto& newsboxes = *Child<wxListCtrl>(running, ui::kNewsboxListId);
+    for (long row = 0; row < newsboxes.GetItemCount(); ++row) {
+      newsboxesAfterAdd.push_back(newsboxes.GetItemText(row).utf8_string());
+    }
+    Click(running.FindWindow(ui::kCloseId));
+  });
+  window.RunModally();
+  EXPECT_EQ(feedsAfterAdd, (std::vector<std::string>{"alpha", "world"}));
+  ASSERT_EQ(newsboxesAfterAdd.size(), 2u);
+  EXPECT_EQ(newsboxesAfterAdd[1].rfind("World (", 0), 0u) << newsboxesAfterAdd[1];
+  EXPECT_EQ(store::SettingsStore(context.settingsPath).ReadText("world", store::kNameKey, ""), "world");
 }
 
 }  // namespace
