@@ -107,9 +107,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::CreateControls() {
   newsboxList_ = new wxListCtrl(this, kNewsboxListId, wxDefaultPosition, FromDIP(wxSize(210, 230)),
-                                wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_NO_HEADER);
-  feedList_ =
-      new wxListCtrl(this, kFeedListId, wxDefaultPosition, FromDIP(wxSize(280, 170)), wxLC_REPORT | wxLC_NO_HEADER);
+                                wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_NO_HEADER | wxBORDER_SIMPLE);
+  feedList_ = new wxListCtrl(this, kFeedListId, wxDefaultPosition, FromDIP(wxSize(280, 170)),
+                             wxLC_REPORT | wxLC_NO_HEADER | wxBORDER_SIMPLE);
   newsboxList_->InsertColumn(0, kNewsboxColumnTitle);
   feedList_->InsertColumn(0, kFeedsColumnTitle);
   newsboxList_->SetImageList(&newsboxImages_, wxIMAGE_LIST_SMALL);
