@@ -33,14 +33,6 @@ void KeepColumnFitted(wxListCtrl* list) {
   });
 }
 
-bool HasFocusIn(wxWindow* control) {
-  for (wxWindow* window = wxWindow::FindFocus(); window != nullptr; window = window->GetParent()) {
-    if (window == control) return true;
-    if (window->IsTopLevel()) break;
-  }
-  return false;
-}
-
 long LastSelected(const wxListCtrl* list) {
   long last = -1;
   for (long row = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row >= 0;
@@ -87,6 +79,7 @@ void MainWindow::BindEvents() {
     if (!reacting_) OnCommand(&MainWindow::OnNewsboxSelected);
   });
   newsboxList_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnCommand(&MainWindow::OnOpenNewsbox); });
+  // A right click asks for the menu at the mouse; Shift+F10 and the menu key ask without a place.
   newsboxList_->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent& event) {
     const wxPoint at = event.GetPosition();
     OnNewsboxMenu(at == wxDefaultPosition ? at : ScreenToClient(at));
@@ -98,7 +91,8 @@ void MainWindow::BindEvents() {
       wxEVT_TIMER, [this](wxTimerEvent&) { ShowClock(); }, clock_.GetId());
   Bind(wxEVT_CHAR_HOOK, &MainWindow::OnCharHook, this);
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
-    // The close box and the window manager's close do nothing: the window ends through Close.
+    // The close box, the window manager's close and Escape (which the toolkit makes a close) do
+    // nothing: the window ends through Close.
     if (event.CanVeto()) {
       event.Veto();
     } else {
@@ -117,20 +111,8 @@ void MainWindow::OnCommand(void (MainWindow::*command)()) {
 }
 
 void MainWindow::OnCharHook(wxKeyEvent& event) {
-  switch (event.GetKeyCode()) {
-    case WXK_ESCAPE:
-    case WXK_RETURN:
-    case WXK_NUMPAD_ENTER:
-      return;  // Escape does not close the window, and Enter does not press Download
-    case WXK_F10:
-      if (event.GetModifiers() == wxMOD_SHIFT && HasFocusIn(newsboxList_)) {
-        OnNewsboxMenu(wxDefaultPosition);
-        return;
-      }
-      break;
-    default:
-      break;
-  }
+  // Enter does not press Download, nor open the focused list's item.
+  if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER) return;
   event.Skip();
 }
 
