@@ -13,6 +13,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,6 +44,7 @@ pid_t StartPrivateDisplay() {
   if (pipe(pipeEnds) != 0) return -1;
   const pid_t server = fork();
   if (server == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);  // a test program that crashes takes its server with it
     close(pipeEnds[0]);
     const std::string fd = std::to_string(pipeEnds[1]);
     const int devNull = open("/dev/null", O_WRONLY);
