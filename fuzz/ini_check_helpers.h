@@ -47,16 +47,24 @@ inline std::string_view TrimBlankView(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-/// What a written value reads back as: CR and LF become blanks, blanks around it are dropped.
+/// A value as a key read hands it out: one pair of double quotes around it dropped.
+inline std::string WithoutQuotePair(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  return std::string(value);
+}
+
+/// What a written value reads back as: CR and LF become blanks, blanks around it are dropped,
+/// then one pair of double quotes around it.
 inline std::string ValueAsRead(std::string value) {
   for (char& c : value) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  return std::string(TrimBlankView(value));
+  return WithoutQuotePair(TrimBlankView(value));
 }
 
-/// The names of the sections in the text (distinct without regard to case, at most 16), as a
-/// caller can pass them back: those holding a carriage return are left out.
+/// The names of the sections in the text (distinct without regard to case, at most 16; a name runs
+/// to the last "]" of its line), as a caller can pass them back: those holding a carriage return
+/// are left out.
 inline std::vector<std::string> SectionNamesOf(std::string_view text) {
   std::vector<std::string> names;
   size_t start = 0;
@@ -65,8 +73,8 @@ inline std::vector<std::string> SectionNamesOf(std::string_view text) {
     std::string_view line = TrimBlankView(text.substr(start, end == std::string_view::npos ? end : end - start));
     start = end == std::string_view::npos ? text.size() : end + 1;
     if (line.empty() || line.front() != '[') continue;
-    std::string name(TrimBlankView(
-        line.substr(1, line.find(']') == std::string_view::npos ? std::string_view::npos : line.find(']') - 1)));
+    const size_t close = line.rfind(']');
+    std::string name(TrimBlankView(line.substr(1, close == std::string_view::npos ? close : close - 1)));
     if (name.find('\r') != std::string::npos) continue;
     bool known = false;
     for (const std::string& seen : names) known = known || platform::EqualsIgnoreCase(seen, name);

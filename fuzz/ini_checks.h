@@ -26,7 +26,8 @@ inline SectionSnapshot TakeSnapshot(const platform::IniFile& ini, const std::vec
   return snapshot;
 }
 
-/// Every key of every section reads as the first entry of that key; a key that no entry has is absent.
+/// Every key of every section reads as the first entry of that key (without a pair of quotes around
+/// its value); a key that no entry has is absent.
 inline std::string CheckKeyReads(const platform::IniFile& ini, const SectionSnapshot& snapshot) {
   for (const auto& [section, entries] : snapshot) {
     int checked = 0;
@@ -37,7 +38,7 @@ inline std::string CheckKeyReads(const platform::IniFile& ini, const SectionSnap
       for (const std::string& first : entries) {
         std::optional<std::string> firstKey = KeyOf(first);
         if (firstKey && platform::EqualsIgnoreCase(*firstKey, *key)) {
-          expected = first.substr(firstKey->size() + 1);
+          expected = WithoutQuotePair(first.substr(firstKey->size() + 1));
           break;
         }
       }

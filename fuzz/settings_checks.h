@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ini_checks.h"
+#include "platform/file_io.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 
@@ -87,19 +88,37 @@ inline std::string CheckStoreReads(const std::string& path, const std::vector<st
   return sink.newsboxes.size() == sink.feeds.size() ? std::string() : "a feed came without its newsbox";
 }
 
-/// A text made fit to be an alias: no line breaks, zero bytes, "=", "[" or "]", no blanks around it.
+/// A text made fit to be an alias: control characters, "=", "[" and "]" dropped, then blanks and
+/// ";" at its start and blanks at its end.
 inline std::string UsableAlias(const std::string& text) {
   std::string alias;
   for (char c : text.substr(0, 60)) {
-    if (c != '\r' && c != '\n' && c != '\0' && c != '=' && c != '[' && c != ']') alias += c;
+    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f && c != '=' && c != '[' && c != ']') alias += c;
   }
-  alias = std::string(TrimBlankView(alias));
-  return alias.empty() ? "Fuzz Feed" : alias;
+  const size_t first = alias.find_first_not_of(" ;");
+  if (first == std::string::npos) return "Fuzz Feed";
+  return alias.substr(first, alias.find_last_not_of(' ') - first + 1);
+}
+
+/// An alias that the store refuses leaves the file as it was.
+inline std::string CheckRefusedAlias(const std::string& path, const std::string& alias) {
+  if (store::CheckAliasStorable(alias).storable) return {};
+  std::string before;
+  std::string after;
+  platform::ReadFileIfPresent(path, before);
+  store::FeedSettings feed;
+  feed.alias = alias;
+  feed.name = "Refused";
+  feed.url = "http://127.0.0.1/refused";
+  if (store::SettingsStore(path).WriteFeed(feed, "")) return "the unstorable alias " + alias + " was written";
+  platform::ReadFileIfPresent(path, after);
+  return before == after ? std::string() : "refusing the alias " + alias + " changed the file";
 }
 
 /// A feed written from the value reads back as written (cut and trimmed) and is gone after its removal.
 inline std::string CheckFeedRoundTrip(const std::string& path, const std::string& value) {
   const store::SettingsStore settings(path);
+  if (std::string problem = CheckRefusedAlias(path, value); !problem.empty()) return problem;
   store::FeedSettings feed;
   feed.alias = UsableAlias(value);
   feed.name = value;

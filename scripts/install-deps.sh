@@ -10,6 +10,7 @@ packages=(
   libpugixml-dev libxml2-dev libexpat1-dev
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
   xvfb xauth imagemagick
+  mutt tmux
 )
 
 missing=()

@@ -17,6 +17,20 @@ namespace {
 
 constexpr int kOpenPauseMilliseconds = 200;
 
+// Depth first in index order: the id of the first mailbox whose file path is `path`; -1 when none.
+int SearchMailboxId(const HostCollection& collection, const std::string& path, bool ignoreCase) {
+  int count = collection.Count();
+  for (int position = 1; position <= count; ++position) {
+    HostFolder item(collection.Item(position));
+    if (!item.IsValid()) continue;
+    const std::string itemPath = item.Path();
+    if (ignoreCase ? platform::EqualsIgnoreCase(itemPath, path) : itemPath == path) return item.Id();
+    int found = SearchMailboxId(item.Children(), path, ignoreCase);
+    if (found != -1) return found;
+  }
+  return -1;
+}
+
 }  // namespace
 
 HostAutomation::HostAutomation(WaitFunction wait, std::string progId)
@@ -67,15 +81,10 @@ bool HostAutomation::OpenMailboxByName(const std::string& name) const {
 }
 
 int HostAutomation::FindMailboxId(const HostCollection& collection, const std::string& path) {
-  int count = collection.Count();
-  for (int position = 1; position <= count; ++position) {
-    HostFolder item(collection.Item(position));
-    if (!item.IsValid()) continue;
-    if (platform::EqualsIgnoreCase(item.Path(), path)) return item.Id();
-    int found = FindMailboxId(item.Children(), path);
-    if (found != -1) return found;
-  }
-  return -1;
+  // File names differ by case here, so "News.mbx" and "news.mbx" are two mailboxes: the exact path
+  // wins, and the case-blind match only serves a path stored in another case.
+  int exact = SearchMailboxId(collection, path, false);
+  return exact != -1 ? exact : SearchMailboxId(collection, path, true);
 }
 
 int HostAutomation::FindMailboxId(const std::string& path) const {

@@ -33,8 +33,8 @@ public:
   std::string MailboxPathCreating(const std::string& name) const;
   /// Opens the mailbox of that display name in the host, then pauses 200 ms. True when opened.
   bool OpenMailboxByName(const std::string& name) const;
-  /// The id of the mailbox whose file path equals `path` without regard to case, searched depth
-  /// first through every folder; -1 when none or unreachable.
+  /// The id of the mailbox whose file path is `path`, searched depth first through every folder:
+  /// an exact match first, else one that differs only in case; -1 when none or unreachable.
   int FindMailboxId(const std::string& path) const;
   /// The same search through an open connection, from a collection down.
   static int FindMailboxId(const HostCollection& collection, const std::string& path);

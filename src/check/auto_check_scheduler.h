@@ -12,16 +12,20 @@
 
 namespace tarnwick::check {
 
+/// How often the background scheduler looks for due feeds.
+inline constexpr std::chrono::minutes kTickPeriod{1};
+
 /// Fetches feeds in the background: once a period (a minute) it looks at every feed with
 /// "AutoCheck" set and, when its "LastCheck" time has come, starts a download worker that writes
-/// the feed's cache file, then moves "LastCheck" on by "IntervalMinutes". Nothing is delivered
-/// here; the cached documents are checked the next time the user opens the program.
+/// the feed's cache file, then moves "LastCheck" on by "IntervalMinutes"; a feed whose previous
+/// download is still running waits for a later tick. Nothing is delivered here; the cached
+/// documents are checked the next time the user opens the program.
 class AutoCheckScheduler {
 public:
   struct Settings {
     std::string hostDataFolder;  // the cache folder "Feeds" is made in it
     std::string settingsPath;    // the settings file with the feeds
-    std::chrono::milliseconds period{std::chrono::minutes(1)};
+    std::chrono::milliseconds period{kTickPeriod};
   };
 
   /// `mainWindowOpen` is read at every tick: while it is set, ticks do nothing. The clock, flag and
@@ -36,13 +40,14 @@ public:
   /// Starts the thread that ticks once a period; false when it runs already or cannot start.
   bool Start();
   /// Wakes the thread at once and waits for it to end: no tick runs after Stop returns. The
-  /// downloads already started go on in their workers.
+  /// downloads already started go on in their workers (DownloadWorkerSet::CancelAll ends them).
   void Stop();
   /// True between Start and Stop.
   bool Running() const { return thread_.joinable(); }
 
-  /// One tick, on the calling thread: the due feeds get their downloads, the feeds with an
-  /// interval their next "LastCheck". Returns the number of downloads started.
+  /// One tick, on the calling thread: the due feeds without a download still running get their
+  /// downloads, the feeds with an interval their next "LastCheck". Returns the number of
+  /// downloads started.
   int Tick();
 
 private:

@@ -1,18 +1,45 @@
 #include "check/check_run.h"
 
 #include "check/check_texts.h"
+#include "check/document_prefetcher.h"
 #include "platform/ui_pump.h"
+#include "store/file_utilities.h"
 #include "store/folder_scanner.h"
+#include "store/settings_keys.h"
 #include "store/settings_store.h"
+
+#include <map>
 
 namespace tarnwick::check {
 namespace {
 
-// The alias a cached document stands for: its file name up to the first "."; empty when none.
-std::string AliasOfCacheFile(const std::string& path) {
-  std::string name = path.substr(path.rfind('/') + 1);
-  size_t dot = name.find('.');
-  return dot == std::string::npos ? std::string() : name.substr(0, dot);
+std::string FileNameOf(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
+
+// The file names of the feeds' cache files, each with its feed's alias, as the background fetch
+// names them. An alias cannot be read back out of such a name: it was made safe for a file name
+// ("Tech: News?" is fetched into "Tech News.rss") and may hold dots ("example.org.rss"). The
+// first feed of the list keeps a name that two aliases share.
+std::map<std::string, std::string> AliasesByCacheFileName(const store::SettingsStore& settings,
+                                                          const std::string& dataFolder) {
+  std::vector<std::string> entries;
+  settings.ReadSectionEntries(entries, store::kAliasesSection);
+  std::map<std::string, std::string> aliases;
+  for (const std::string& entry : entries) {
+    std::string alias = entry.substr(0, entry.find('='));
+    if (!alias.empty()) aliases.emplace(FileNameOf(store::FeedCachePath(dataFolder, alias)), std::move(alias));
+  }
+  return aliases;
+}
+
+// The alias a cached document stands for. A name that no feed's cache file has is read as the
+// alias it spells without its extension: the document of a feed deleted since it was fetched
+// then finds no settings, is reported, and stays.
+std::string AliasOfCacheFile(const std::map<std::string, std::string>& aliases, const std::string& path) {
+  const std::string name = FileNameOf(path);
+  auto found = aliases.find(name);
+  return found != aliases.end() ? found->second : name.substr(0, name.rfind('.'));
 }
 
 }  // namespace
@@ -23,27 +50,39 @@ CheckRun::CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWrit
 
 void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.lastResult = result;
-  report_.feeds.push_back({feed.alias, feed.name, result, checker_.LastProblem()});
+  report_.feeds.push_back(
+      {feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(), checker_.LastNotModified()});
+  report_.leftInPending += checker_.LeftInPending();
 }
 
 const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds) {
   view_.ShowGeneralStatus(kGoingOnline);
   view_.ShowBusy(true);
   view_.SetRunControlsEnabled(false);
-  stopRequested_ = false;
+  const std::stop_token stop = ClearStop();
   report_.feedsDone = 0;
-  for (const store::FeedSettings& feed : feeds) {
-    ++report_.feedsDone;
-    Record(feed, checker_.CheckFeed(feed, false, settings_.scratchFeedPath));
-    report_.lastFeedUrl = feed.url;
-    report_.lastFeedName = feed.name;
-    report_.lastFeedNewsbox = feed.newsbox;
-    if (stopRequested_) {
-      view_.ShowGeneralStatus(kGoingOffline);
-      report_.stopped = true;
-      break;
+  {
+    // Ends with the loop: downloads still running stop and untaken documents go before completion.
+    DocumentPrefetcher prefetcher(feeds, settings_.scratchFeedPath, settings_.settingsPath, stop);
+    std::size_t index = 0;
+    checker_.SetDocumentFetcher([&](const store::FeedSettings&, const std::string& path, bool pause) {
+      return prefetcher.Take(index, path, pause);
+    });
+    for (const store::FeedSettings& feed : feeds) {
+      ++report_.feedsDone;
+      Record(feed, checker_.CheckFeed(feed, false, settings_.scratchFeedPath, stop));
+      ++index;
+      report_.lastFeedUrl = feed.url;
+      report_.lastFeedName = feed.name;
+      report_.lastFeedNewsbox = feed.newsbox;
+      if (stop.stop_requested()) {
+        view_.ShowGeneralStatus(kGoingOffline);
+        report_.stopped = true;
+        break;
+      }
+      view_.ShowGeneralStatus(kNextFeed);
     }
-    view_.ShowGeneralStatus(kNextFeed);
+    checker_.SetDocumentFetcher({});
   }
   Complete(true);
   return report_;
@@ -55,8 +94,9 @@ const RunReport& CheckRun::RunCachedFeeds() {
   store::FolderScanner scanner;
   scanner.Scan(settings_.hostDataFolder + "/Feeds/", "*.rss", true, store::kScanUnsorted, false);
   const store::SettingsStore settings(settings_.settingsPath);
+  const auto aliases = AliasesByCacheFileName(settings, settings_.hostDataFolder);
   for (const store::FileEntry& entry : scanner.Entries()) {
-    const std::string alias = AliasOfCacheFile(entry.path);
+    const std::string alias = AliasOfCacheFile(aliases, entry.path);
     if (alias.empty()) continue;
     store::FeedSettings feed = settings.LoadFeedByAlias(alias);
     Record(feed, checker_.CheckFeed(feed, true, entry.path));
@@ -80,6 +120,17 @@ void CheckRun::Complete(bool manual) {
   view_.ShowBusy(false);
   if (manual) view_.SetRunControlsEnabled(true);
   if (report_.newArticles > 0) view_.BringNewsboardForward();
+}
+
+void CheckRun::RequestStop() {
+  std::lock_guard guard(stopLock_);
+  stopSource_.request_stop();
+}
+
+std::stop_token CheckRun::ClearStop() {
+  std::lock_guard guard(stopLock_);
+  stopSource_ = std::stop_source();
+  return stopSource_.get_token();
 }
 
 }  // namespace tarnwick::check

@@ -6,7 +6,8 @@
 #include "mailbox/newsbox_writer.h"
 #include "store/feed_settings.h"
 
-#include <atomic>
+#include <mutex>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,18 @@ namespace tarnwick::check {
 struct FeedOutcome {
   std::string alias;
   std::string name;
-  int result = -1;      // messages delivered, or -1 when the feed could not be checked
-  std::string problem;  // why, when something went wrong
+  int result = -1;           // messages delivered, or -1 when the feed could not be checked
+  int leftInPending = 0;     // messages the host did not move into the newsbox
+  std::string problem;       // why, when something went wrong
+  bool notModified = false;  // the server said the document had not changed, so nothing was read
 };
 
 /// What a run leaves for its report.
 struct RunReport {
-  int lastResult = -2;  // result of the latest feed; -2 when none was checked
-  int feedsDone = 0;    // feeds started in a manual run
-  int newArticles = 0;  // messages moved into newsboxes while the window was open
+  int lastResult = -2;    // result of the latest feed; -2 when none was checked
+  int feedsDone = 0;      // feeds started in a manual run
+  int newArticles = 0;    // messages moved into newsboxes while the window was open
+  int leftInPending = 0;  // messages of the run's feeds that the host did not move
   std::string lastFeedName;
   std::string lastFeedUrl;
   std::string lastFeedNewsbox;
@@ -34,8 +38,9 @@ struct RunReport {
 
 /// Takes a set of feeds through the check one after another, with the status texts, the locked
 /// controls and the final count that frame a run. A manual run checks the selected feeds from
-/// their URLs and can be stopped between feeds; a cache run checks every document the background
-/// scheduler left in the cache folder. Runs on the UI thread; RequestStop may come from its events.
+/// their URLs and can be stopped, also while a feed downloads; a cache run checks every document
+/// the background scheduler left in the cache folder. Runs on the UI thread; RequestStop may come
+/// from its events, which are handled while a download waits.
 class CheckRun {
 public:
   struct Settings {
@@ -48,26 +53,33 @@ public:
   CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWriter& writer,
            const automation::HostAutomation& host, CheckView& view);
 
-  /// Checks the feeds in order, stopping between feeds when asked to.
+  /// Checks the feeds in order until asked to stop. The documents of the next feeds download
+  /// meanwhile (DocumentPrefetcher), so a feed's check seldom waits for the network.
   const RunReport& RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds);
-  /// Checks every "*.rss" document of the cache folder and its sub-folders (sub-folders first),
-  /// the alias being the file name up to its first "."; names without "." are left alone.
+  /// Checks every "*.rss" document of the cache folder and its sub-folders (sub-folders first) as
+  /// the feed whose cache file has that name; a document that no feed's cache file is named like
+  /// is taken for the alias of its name without extension, which has no feed, and stays.
   const RunReport& RunCachedFeeds();
-  /// Asks a manual run to stop after the feed it is checking. Safe from any thread.
-  void RequestStop() { stopRequested_ = true; }
+  /// Asks a manual run to stop: no further feed is started, and the downloads of the feed being
+  /// checked end at once. A feed still downloading its document reports "stopped" and delivers
+  /// nothing; one whose document is in finishes, without the full-article pages not downloaded
+  /// by then. Safe from any thread.
+  void RequestStop();
   /// The report so far.
   const RunReport& Report() const { return report_; }
 
 private:
   void Record(const store::FeedSettings& feed, int result);
   void Complete(bool manual);
+  std::stop_token ClearStop();  // a fresh stop for a new run; an earlier request no longer counts
 
   Settings settings_;
   FeedChecker& checker_;
   mailbox::NewsboxWriter& writer_;
   const automation::HostAutomation& host_;
   CheckView& view_;
-  std::atomic<bool> stopRequested_{false};
+  std::mutex stopLock_;  // guards the replacement of stopSource_ at the start of a run
+  std::stop_source stopSource_;
   RunReport report_;
 };
 

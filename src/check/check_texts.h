@@ -22,7 +22,14 @@ inline constexpr char kIncompleteSettings[] = "its alias, name or URL is empty";
 inline constexpr char kNoNewsbox[] = "it has no newsbox";
 inline constexpr char kNotDownloaded[] = "the feed document could not be downloaded";
 inline constexpr char kNotWellFormedPrefix[] = "the feed document is not well-formed XML: ";
+inline constexpr char kStopped[] = "stopped";
 inline constexpr char kKeptInPending[] =
     "the mail client could not take the articles; they stay in \"Pending\" and come again next time";
+inline constexpr char kNoStagingMailbox[] =
+    "the mail client gave no \"Pending\" mailbox to collect the articles in; they come again next time";
+// After a feed's count in a run's report when the server said its document had not changed.
+inline constexpr char kNotModifiedNote[] = " (the feed has not changed since the last check)";
+// After a count of messages in a run's report: the articles the host did not move.
+inline constexpr char kLeftInPendingSuffix[] = " left in \"Pending\"";
 
 }  // namespace tarnwick::check

@@ -2,6 +2,7 @@
 
 #include "check/check_texts.h"
 #include "feed/download.h"
+#include "feed/download_stop_scope.h"
 #include "feed/feed_date.h"
 #include "feed/feed_items.h"
 #include "platform/date_format.h"
@@ -22,7 +23,9 @@ constexpr int kEndPauseMilliseconds = 25;
 constexpr char kInMailboxName[] = "In";
 
 // The date that stands for an unreadable "LastArticle": every dated article is later.
-platform::DateTime UnreadableLastArticleDate() { return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30); }
+platform::DateTime UnreadableLastArticleDate() {
+  return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30);
+}
 
 }  // namespace
 
@@ -37,17 +40,32 @@ void FeedChecker::Pace(int milliseconds) const {
 }
 
 platform::DateTime FeedChecker::ReadLastArticle(const std::string& alias) const {
-  std::string text = store::SettingsStore(settings_.settingsPath)
-                         .ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
+  std::string text =
+      store::SettingsStore(settings_.settingsPath).ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
   return platform::ParseDate(text).value_or(UnreadableLastArticleDate());
 }
 
-bool FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath) {
-  if (!fromCache) feed::FreshFetch(feed.url, documentPath, settings_.pacing, feed::UrlOrigin::kTypedByUser);
+feed::FetchResult FeedChecker::FreshFetchFeed(const store::FeedSettings& feed, const std::string& path,
+                                              const std::string& settingsPath, bool pause) {
+  const feed::DocumentValidators conditional = feed::ReadFeedValidators(store::SettingsStore(settingsPath), feed.alias);
+  return feed::FreshFetch(feed.url, path, pause, feed::UrlOrigin::kTypedByUser, conditional);
+}
+
+FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache,
+                                                const std::string& documentPath) {
+  validators_ = {};
+  if (fromCache) {
+    validators_ = feed::ReadValidatorsBeside(documentPath);
+  } else {
+    feed::FetchResult fetched = fetcher_ ? fetcher_(feed, documentPath, settings_.pacing)
+                                         : FreshFetchFeed(feed, documentPath, settings_.settingsPath, settings_.pacing);
+    if (fetched.notModified) return Document::kNotModified;
+    validators_ = std::move(fetched.validators);
+  }
   document_.ParseText();
-  if (document_.LoadFile(documentPath)) return true;
+  if (document_.LoadFile(documentPath)) return Document::kLoaded;
   problem_ = store::FileExists(documentPath) ? kNotWellFormedPrefix + document_.ErrorText() : kNotDownloaded;
-  return false;
+  return Document::kMissing;
 }
 
 void FeedChecker::DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
@@ -71,8 +89,11 @@ void FeedChecker::ClosePendingWindow() {
   view_.FocusWindow();
 }
 
-int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath) {
+int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath,
+                           std::stop_token stop) {
   problem_.clear();
+  leftInPending_ = 0;
+  notModified_ = false;
   nowText_ = platform::FormatLocaleDate(clock_.Now());
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
   if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) {
@@ -92,24 +113,38 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   writer_.PreparePending(feed.newsboxPath, feed.newsbox);
 
   int result = -1;
-  if (LoadDocument(feed, fromCache, documentPath)) {
+  // The feed's downloads (its document, then the full-article pages) end at once on a stop.
+  const feed::DownloadStopScope stoppable(stop);
+  const Document document = LoadDocument(feed, fromCache, documentPath);
+  if (document != Document::kMissing) {
     view_.ShowGeneralStatus(fromCache ? feed.name + kCheckingCacheSuffix
                                       : kCheckingPrefix + feed.name + kCheckingSuffix);
-    DeliverItems(feed, lastDate, newestDate);
+    // An unchanged document has nothing new to read; articles left in "Pending" still go.
+    notModified_ = document == Document::kNotModified;
+    if (!notModified_) DeliverItems(feed, lastDate, newestDate);
     ClosePendingWindow();
     result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
+    leftInPending_ = writer_.LeftInPending();
     view_.SetProgress(100);
+  } else if (stop.stop_requested()) {
+    problem_ = kStopped;
   }
   unlink(documentPath.c_str());
+  if (fromCache) unlink(feed::ValidatorsFilePath(documentPath).c_str());
   view_.SetProgress(0);
   view_.ShowDetailsStatus("");
   // Articles the host did not take stay in "Pending", which the next check empties: the date
   // must not move past them, so that they are admitted again then.
   if (result >= 0 && writer_.DeliveryIncomplete()) {
-    problem_ = kKeptInPending;
-  } else if (newestDate > lastDate) {
-    store::SettingsStore(settings_.settingsPath)
-        .WriteText(feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern));
+    problem_ = writer_.StagingReady() ? kKeptInPending : kNoStagingMailbox;
+  } else {
+    const store::SettingsStore settings(settings_.settingsPath);
+    if (newestDate > lastDate) {
+      settings.WriteText(feed.alias, store::kLastArticleKey,
+                         platform::FormatDate(newestDate, feed::kStoredDatePattern));
+    }
+    // Only a delivered document's validators may make the next download conditional.
+    if (document == Document::kLoaded) (void)feed::WriteFeedValidators(settings, feed.alias, validators_);
   }
   Pace(kEndPauseMilliseconds);
   return result;

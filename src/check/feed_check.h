@@ -2,11 +2,14 @@
 
 #include "automation/host_automation.h"
 #include "check/check_view.h"
+#include "feed/download.h"
 #include "feed/xml_document.h"
 #include "mailbox/newsbox_writer.h"
 #include "platform/clock.h"
 #include "store/feed_settings.h"
 
+#include <functional>
+#include <stop_token>
 #include <string>
 
 namespace tarnwick::check {
@@ -22,6 +25,11 @@ public:
     bool pacing = true;         // the short pauses that let a window repaint; off when headless
   };
 
+  /// Fetches a feed's document into a path for a check, with FreshFetch's pause when asked;
+  /// returns what FreshFetch returns. A run hands in one that takes documents it downloaded ahead.
+  using DocumentFetcher =
+      std::function<feed::FetchResult(const store::FeedSettings& feed, const std::string& path, bool pause)>;
+
   /// Everything given must outlive the checker.
   FeedChecker(Settings settings, mailbox::NewsboxWriter& writer, const automation::HostAutomation& host,
               const platform::Clock& clock, CheckView& view);
@@ -29,18 +37,34 @@ public:
   /// Checks the feed with the document at `documentPath`, fetched first unless `fromCache`. The
   /// number of messages delivered into the newsbox (0 when the host could not be reached), or -1
   /// when the feed could not be checked (see LastProblem). The document file is deleted at the
-  /// end, except when the settings are incomplete.
-  int CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath);
+  /// end, except when the settings are incomplete. A `stop` ends the check's downloads at once:
+  /// while the document downloads, the check ends with -1 and kStopped (nothing delivered, no
+  /// partial document kept); after that, the articles are delivered without the full-article
+  /// pages not downloaded by then.
+  int CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath, std::stop_token stop = {});
 
+  /// Replaces how documents are fetched; an empty one restores the fresh fetch, made conditional
+  /// by the validators of the document last delivered.
+  void SetDocumentFetcher(DocumentFetcher fetcher) { fetcher_ = std::move(fetcher); }
+  /// The fetch that an empty DocumentFetcher stands for (`pause` as FreshFetch's).
+  static feed::FetchResult FreshFetchFeed(const store::FeedSettings& feed, const std::string& path,
+                                          const std::string& settingsPath, bool pause);
+
+  /// Whether the server said in the last check that the document has not changed since the one
+  /// last delivered, so nothing was read.
+  bool LastNotModified() const { return notModified_; }
   /// Why the last check returned -1 or left its articles undelivered; empty when it went well.
   const std::string& LastProblem() const { return problem_; }
+  /// How many messages of the last check the host did not move and so stayed in "Pending".
+  int LeftInPending() const { return leftInPending_; }
   /// The current time of the last check in locale form, and in display form (the "Downloaded: " text).
   const std::string& NowText() const { return nowText_; }
   const std::string& DownloadText() const { return downloadText_; }
 
 private:
   platform::DateTime ReadLastArticle(const std::string& alias) const;
-  bool LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath);
+  enum class Document { kMissing, kLoaded, kNotModified };
+  Document LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath);
   void DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
                     platform::DateTime& newestDate);
   void ClosePendingWindow();
@@ -55,6 +79,10 @@ private:
   std::string nowText_;
   std::string downloadText_;
   std::string problem_;
+  int leftInPending_ = 0;
+  DocumentFetcher fetcher_;
+  feed::DocumentValidators validators_;  // those of the document loaded by the current check
+  bool notModified_ = false;
 };
 
 }  // namespace tarnwick::check

@@ -17,14 +17,32 @@ void DownloadUrlToFile(const std::string& url, const std::string& path, UrlOrigi
 
 bool FetchUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin) {
   TransferOutcome outcome = TransferUrlToFile(url, path, origin, CacheUse::kRevalidate);
-  if (!outcome.ok) platform::ShowMessageBox(outcome.errorText, platform::kApplicationName);
+  // A stop was asked for by the user (or the module's end): it is no failure to tell about.
+  if (!outcome.ok && !outcome.stopped) platform::ShowMessageBox(outcome.errorText, platform::kApplicationName);
   return outcome.ok;
 }
 
-void FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin) {
+FetchResult FetchDocument(const std::string& url, const std::string& path, UrlOrigin origin,
+                          const DocumentValidators& conditional) {
+  TransferOutcome outcome = TransferUrlToFile(url, path, origin, CacheUse::kAllowCached, conditional);
+  // An answer of "not modified" is final: asking the origin server again would only repeat it.
+  if (!outcome.ok && !outcome.notModified && !outcome.stopped) {
+    outcome = TransferUrlToFile(url, path, origin, CacheUse::kRevalidate, conditional);
+  }
+  return {outcome.notModified, outcome.stopped, outcome.ok || outcome.stopped ? std::string() : outcome.errorText,
+          std::move(outcome.validators)};
+}
+
+void RemoveBeforeFetch(const std::string& path, bool pause) {
   if (store::FileExists(path) && unlink(path.c_str()) == 0 && pause) platform::WaitMilliseconds(100);
-  DownloadUrlToFile(url, path, origin);
-  if (!store::FileExists(path)) FetchUrlToFile(url, path, origin);
+}
+
+FetchResult FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin,
+                       const DocumentValidators& conditional) {
+  RemoveBeforeFetch(path, pause);
+  FetchResult result = FetchDocument(url, path, origin, conditional);
+  if (!result.errorText.empty()) platform::ShowMessageBox(result.errorText, platform::kApplicationName);
+  return result;
 }
 
 }  // namespace tarnwick::feed

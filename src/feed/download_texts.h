@@ -4,6 +4,8 @@ namespace tarnwick::feed {
 
 /// The background download's message when the whole document arrived.
 inline constexpr char kAllDataDownloaded[] = "All data downloaded successfully.";
+/// The background download's message when the server said the document has not changed.
+inline constexpr char kNotModified[] = "The feed has not changed since it was last downloaded.";
 /// Starts the message when the local file cannot be created; the path and the system's reason follow.
 inline constexpr char kCannotCreateFile[] = "Cannot create the file ";
 /// Starts the message when the local file cannot be written; the path and the system's reason follow.
@@ -14,6 +16,8 @@ inline constexpr char kLinkSchemeRefused[] = "Links in feeds are downloaded over
 inline constexpr char kAddressSchemeRefused[] = "Feeds are downloaded over http or https or from a file only: ";
 /// Starts the message when a server redirects to a scheme other than http or https; the address follows.
 inline constexpr char kRedirectRefused[] = "The server sent the download on to an address that is not http or https: ";
+/// Why a download ended early when its caller stopped it (the Stop button, or the module unloading).
+inline constexpr char kDownloadStopped[] = "The download was stopped.";
 /// Starts the message when the downloader itself cannot be set up (out of memory); libcurl's reason follows.
 inline constexpr char kDownloaderUnavailable[] = "The downloader could not be started: ";
 

@@ -1,10 +1,12 @@
 #include "feed/download_worker.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <system_error>
 #include <utility>
 
+#include "feed/download_stop_scope.h"
 #include "feed/download_texts.h"
 #include "feed/download_transfer.h"
 #include "platform/application_name.h"
@@ -28,26 +30,41 @@ std::string CutMessage(std::string text) {
 
 struct DownloadWorker::Queue {
   std::mutex lock;
-  std::condition_variable changed;
+  std::condition_variable_any changed;
   std::unique_ptr<DownloadRequest> request;
+  std::string target;  // the posted request's local path, kept after the worker has taken the request
   bool posted = false;
   bool closed = false;
+  std::atomic<bool> finished{false};
 
-  // The request, or null when the sender let go without posting one.
-  std::unique_ptr<DownloadRequest> Take() {
+  // The request, or null when the sender let go without posting one or the worker was stopped
+  // first; the queue takes no request after that.
+  std::unique_ptr<DownloadRequest> Take(const std::stop_token& stop) {
     std::unique_lock guard(lock);
-    changed.wait(guard, [this] { return request != nullptr || closed; });
+    changed.wait(guard, stop, [this] { return request != nullptr || closed; });
+    closed = true;
     return std::move(request);
+  }
+
+  bool IsDownloadingTo(const std::string& path) {
+    std::lock_guard guard(lock);
+    return posted && target == path && !finished.load();
   }
 };
 
 DownloadReport HandleDownloadRequest(const DownloadRequest& request) {
   std::string path = request.localPath;
   std::string url = request.url;
-  TransferOutcome outcome = TransferUrlToFile(url, path, UrlOrigin::kTypedByUser, CacheUse::kRevalidate);
-  if (outcome.ok) return {true, kAllDataDownloaded};
+  TransferOutcome outcome =
+      TransferUrlToFile(url, path, UrlOrigin::kTypedByUser, CacheUse::kRevalidate, request.validators);
+  if (outcome.notModified) return {true, kNotModified};
+  if (outcome.ok) {
+    // Without its validators the document is still good: it is only fetched whole next time.
+    (void)SaveValidatorsBeside(path, outcome.validators);
+    return {true, kAllDataDownloaded};
+  }
   DownloadReport report{false, CutMessage(std::move(outcome.errorText))};
-  platform::ShowMessageBox(report.message, platform::kApplicationName);
+  if (!outcome.stopped) platform::ShowMessageBox(report.message, platform::kApplicationName);
   return report;
 }
 
@@ -63,6 +80,7 @@ bool DownloadWorker::Post(std::unique_ptr<DownloadRequest> request) {
   std::lock_guard guard(queue_->lock);
   if (queue_->posted || queue_->closed || !request) return false;
   queue_->posted = true;
+  queue_->target = request->localPath;
   queue_->request = std::move(request);
   queue_->changed.notify_one();
   return true;
@@ -74,16 +92,23 @@ DownloadWorkerSet::~DownloadWorkerSet() {
 
 std::unique_ptr<DownloadWorker> DownloadWorkerSet::StartWorker() {
   auto queue = std::make_shared<DownloadWorker::Queue>();
-  auto finished = std::make_shared<std::atomic<bool>>(false);
+  std::stop_token stop;
+  {
+    std::lock_guard guard(lock_);
+    stop = stop_.get_token();
+  }
   std::thread thread;
   try {
-    thread = std::thread([queue, finished] {
+    thread = std::thread([queue, stop] {
       // Nothing may escape a thread's entry function: an escaping exception ends the process.
       try {
-        if (std::unique_ptr<DownloadRequest> request = queue->Take()) (void)HandleDownloadRequest(*request);
+        if (std::unique_ptr<DownloadRequest> request = queue->Take(stop)) {
+          DownloadStopScope stoppable(stop);
+          (void)HandleDownloadRequest(*request);
+        }
       } catch (...) {
       }
-      finished->store(true);
+      queue->finished.store(true);
     });
   } catch (const std::system_error&) {
     return nullptr;
@@ -92,14 +117,14 @@ std::unique_ptr<DownloadWorker> DownloadWorkerSet::StartWorker() {
   {
     std::lock_guard guard(lock_);
     for (auto it = workers_.begin(); it != workers_.end();) {
-      if (it->finished->load()) {
+      if (it->queue->finished.load()) {
         ended.push_back(std::move(*it));
         it = workers_.erase(it);
       } else {
         ++it;
       }
     }
-    workers_.push_back({std::move(thread), finished});
+    workers_.push_back({std::move(thread), queue});
   }
   for (Running& worker : ended) worker.thread.join();
   return std::unique_ptr<DownloadWorker>(new DownloadWorker(std::move(queue)));
@@ -120,11 +145,31 @@ void DownloadWorkerSet::WaitForAll() {
   for (Running& worker : started) worker.thread.join();
 }
 
+void DownloadWorkerSet::CancelAll() {
+  std::vector<Running> started;
+  std::stop_source stopping;
+  {
+    std::lock_guard guard(lock_);
+    started.swap(workers_);
+    stopping = std::exchange(stop_, std::stop_source());
+  }
+  stopping.request_stop();
+  for (Running& worker : started) worker.thread.join();
+}
+
 std::size_t DownloadWorkerSet::RunningCount() const {
   std::lock_guard guard(lock_);
   std::size_t running = 0;
-  for (const Running& worker : workers_) running += worker.finished->load() ? 0 : 1;
+  for (const Running& worker : workers_) running += worker.queue->finished.load() ? 0 : 1;
   return running;
+}
+
+bool DownloadWorkerSet::IsDownloadingTo(const std::string& localPath) const {
+  std::lock_guard guard(lock_);
+  for (const Running& worker : workers_) {
+    if (worker.queue->IsDownloadingTo(localPath)) return true;
+  }
+  return false;
 }
 
 }  // namespace tarnwick::feed

@@ -1,20 +1,24 @@
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "feed/document_validators.h"
+
 namespace tarnwick::feed {
 
 /// One background download: where the document goes and where it comes from (a feed address
-/// the user configured, so http, https and file URLs are allowed).
+/// the user configured, so http, https and file URLs are allowed), and the validators of the
+/// version the program already has, which make the download conditional.
 struct DownloadRequest {
   std::string localPath;
   std::string url;
+  DocumentValidators validators{};
 };
 
 /// How a background download ended: `message` is kAllDataDownloaded on success, otherwise the
@@ -25,7 +29,10 @@ struct [[nodiscard]] DownloadReport {
 };
 
 /// Does one request as a worker does, on the calling thread: the fresh fetch of the URL into the
-/// path, and on failure one message box with the reason (the application's name as caption).
+/// path, and on failure one message box with the reason (the application's name as caption). A
+/// download stopped through a DownloadStopScope reports kDownloadStopped and shows nothing. The
+/// validators the document came with are kept beside it (SaveValidatorsBeside); an answer of
+/// "not modified" leaves the path as it was and reports kNotModified.
 DownloadReport HandleDownloadRequest(const DownloadRequest& request);
 
 /// The sender's end of a started worker thread, which waits for its one request, handles it with
@@ -49,7 +56,7 @@ private:
 };
 
 /// Starts download workers and keeps their threads until they are joined, so no thread outlives
-/// the set. Every member may be called from any thread.
+/// the set; CancelAll ends them all at once. Every member may be called from any thread.
 class DownloadWorkerSet {
 public:
   DownloadWorkerSet() = default;
@@ -66,16 +73,23 @@ public:
   /// Blocks until every worker started before the call has ended. A worker whose handle is still
   /// held without a request keeps it waiting: post the request or drop the handle first.
   void WaitForAll();
+  /// Stops the download of every worker started before the call at once (each removes its
+  /// partial file and shows nothing; a worker still waiting for its request ends idle) and
+  /// blocks until they have ended. Workers started later are not affected.
+  void CancelAll();
   /// The number of workers started and not yet ended.
   std::size_t RunningCount() const;
+  /// Whether a worker that has not ended was given a request to download into `localPath`.
+  bool IsDownloadingTo(const std::string& localPath) const;
 
 private:
   struct Running {
     std::thread thread;
-    std::shared_ptr<std::atomic<bool>> finished;
+    std::shared_ptr<DownloadWorker::Queue> queue;
   };
   mutable std::mutex lock_;
   std::vector<Running> workers_;
+  std::stop_source stop_;  // the stop that CancelAll requests for the workers started until then
 };
 
 }  // namespace tarnwick::feed

@@ -1,10 +1,13 @@
 #include "mailbox/newsbox_writer.h"
 
+#include "automation/automation_texts.h"
 #include "feed/article_admission.h"
 #include "feed/download.h"
 #include "mailbox/message_layout.h"
 #include "mailbox/page_text.h"
+#include "platform/application_name.h"
 #include "platform/file_io.h"
+#include "platform/message_box.h"
 #include "platform/ui_pump.h"
 #include "platform/wait.h"
 #include "store/file_utilities.h"
@@ -24,6 +27,17 @@ constexpr char kPageFileName[] = "article.html";
 std::string HeaderBlockOf(const std::string& rawText) {
   size_t end = rawText.find("\r\n\r\n");
   return end == std::string::npos ? rawText : rawText.substr(0, end + 4);
+}
+
+// The host answers "-1" (or nothing) when it cannot add a mailbox; that is no path to write to.
+bool IsReportedPath(const std::string& path) {
+  return !path.empty() && path != automation::kNoPath;
+}
+
+// Deletes the file if it is there; false when it is still there afterwards.
+bool RemoveIfPresent(const std::string& path) {
+  if (store::FileExists(path)) (void)unlink(path.c_str());
+  return !store::FileExists(path);
 }
 
 }  // namespace
@@ -51,10 +65,15 @@ automation::HostFolder NewsboxWriter::FindNewsbox(const automation::HostApplicat
 
 void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::string& newsboxName) {
   deliveryIncomplete_ = false;
+  appended_ = 0;
   appendFailures_ = 0;
+  leftInPending_ = 0;
+  stagingReady_ = true;
   if (!host_.CloseMailboxWindow(kPendingMailboxName) && host_.CloseMailboxWindow("")) Pause(kHostPauseMilliseconds);
   if (!store::FileExists(pendingMailbox_)) {
-    pendingMailbox_ = host_.MailboxPathCreating(kPendingMailboxName);
+    std::string reported = host_.MailboxPathCreating(kPendingMailboxName);
+    stagingReady_ = IsReportedPath(reported);
+    if (stagingReady_) pendingMailbox_ = std::move(reported);
     Pause(kHostPauseMilliseconds);
   } else if (store::TruncateFile(pendingMailbox_)) {
     Pause(kHostPauseMilliseconds);
@@ -74,13 +93,31 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
   Pause(kHostPauseMilliseconds);
 }
 
-std::string NewsboxWriter::FullArticleOf(const std::string& link) const {
+void NewsboxWriter::ReportMissingFullArticle(const std::string& reason) {
+  // A page file that cannot be deleted fails every article alike: one message says it.
+  if (fullArticleProblemShown_) return;
+  fullArticleProblemShown_ = true;
+  platform::ShowMessageBox(kNoFullArticlePrefix + reason + kNoFullArticleSuffix, platform::kApplicationName);
+}
+
+std::string NewsboxWriter::FullArticleOf(const std::string& link) {
   const std::string page = settings_.pluginFolder + "/" + kPageFileName;
+  // Whatever lies in the work file belongs to an earlier article: it must be gone before the
+  // download, or a failed download would leave it to be taken for this article's page.
+  if (!RemoveIfPresent(page)) {
+    ReportMissingFullArticle(kPageFileNotDeleted + page);
+    return {};
+  }
   feed::DownloadUrlToFile(link, page, feed::UrlOrigin::kFromFeedDocument);
-  if (!store::FileExists(page)) feed::FetchUrlToFile(link, page, feed::UrlOrigin::kFromFeedDocument);
+  // The fresh fetch reports its own failure.
+  if (!store::FileExists(page) && !feed::FetchUrlToFile(link, page, feed::UrlOrigin::kFromFeedDocument)) return {};
   std::string text = ReadPageText(page);
   if (unlink(page.c_str()) == 0) Pause(kFilePauseMilliseconds);
-  return text == kUnreadablePage || text.empty() ? std::string() : FullArticleBlock(text);
+  if (text == kUnreadablePage) {
+    ReportMissingFullArticle(kPageNotReadable + link);
+    return {};
+  }
+  return text.empty() ? std::string() : FullArticleBlock(text);
 }
 
 bool NewsboxWriter::AppendToPending(const std::string& message) {
@@ -96,32 +133,43 @@ bool NewsboxWriter::AppendToPending(const std::string& message) {
 bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article& article,
                                   const platform::DateTime& lastDate, platform::DateTime& newestDate,
                                   const std::string& downloadText) {
+  if (!stagingReady_) return false;
   if (!feed::AdmitArticle(feed, article, lastDate, newestDate, knownIds_, downloadText, clock_)) return false;
   if (feed.downloadReferringArticles == 1 && !article.link.empty()) article.body += FullArticleOf(article.link);
   MessageContext context{feed::MessageIdOf(article), downloadText, settings_.versionText, feed.name};
-  if (AppendToPending(ComposeMessage(article, context, settings_.separatorLine))) return true;
+  if (AppendToPending(ComposeMessage(article, context, settings_.separatorLine))) {
+    ++appended_;
+    return true;
+  }
   ++appendFailures_;
   return false;
 }
 
-void NewsboxWriter::DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
+bool NewsboxWriter::DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
                                const std::string& newsboxName, int notifyNewsBoard) {
   std::string headerBlock = HeaderBlockOf(message.RawText());
   std::string body = message.Body();
-  platform::DrainMessages();
-  if (notifyNewsBoard == 1 && receiver_ != nullptr) {
-    receiver_->OnNewArticle({std::move(headerBlock), std::move(body), message.Id(), newsboxName, newsbox.Path(),
-                             newsbox.Id()});
-  }
   std::string title = message.Title();
-  ++newArticles_;
-  message.SetStatus(0);
-  if (!message.MoveTo(newsbox)) deliveryIncomplete_ = true;
+  platform::DrainMessages();
+  (void)message.SetStatus(0);
+  // A message the host did not move is still in "Pending", which the next check empties: it must
+  // neither appear on the Newsboard nor count as arrived. After the move the message's id is the
+  // one it has in the newsbox.
+  const bool moved = message.MoveTo(newsbox);
+  if (moved) {
+    ++newArticles_;
+    if (notifyNewsBoard == 1 && receiver_ != nullptr) {
+      receiver_->OnNewArticle(
+          {std::move(headerBlock), std::move(body), message.Id(), newsboxName, newsbox.Path(), newsbox.Id()});
+    }
+  }
   if (progress_ != nullptr) progress_->ShowDetailsStatus(kDownloadingArticlePrefix + title);
+  return moved;
 }
 
-int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::string& newsboxName,
-                                  int notifyNewsBoard) {
+int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::string& newsboxName, int notifyNewsBoard) {
+  leftInPending_ = appended_;
+  if (!stagingReady_) return 0;
   automation::HostConnectResult connection = host_.Connect();
   if (!connection.Connected()) {
     deliveryIncomplete_ = true;
@@ -132,19 +180,21 @@ int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::str
   automation::HostCollection messages = application.MailboxByName(kPendingMailboxName).Messages();
   automation::HostFolder newsbox = FindNewsbox(application, newsboxPath, newsboxName);
   const int total = messages.Count();
-  if (total < 0) deliveryIncomplete_ = true;
+  int moved = 0;
   for (int position = total; position >= 1; --position) {
     if (progress_ != nullptr) progress_->SetProgress(((total - position) * 100) / total);
-    DeliverOne(automation::HostMessage(messages.Item(position)), newsbox, newsboxName, notifyNewsBoard);
+    if (DeliverOne(automation::HostMessage(messages.Item(position)), newsbox, newsboxName, notifyNewsBoard)) ++moved;
   }
-  if (total > 0) newsbox.Open();
+  if (total >= 0) leftInPending_ = total - moved;
+  if (total < 0 || leftInPending_ > 0) deliveryIncomplete_ = true;
+  if (moved > 0) newsbox.Open();
   if (progress_ != nullptr) {
     progress_->SetProgress(98);
     progress_->ShowGeneralStatus(kCheckDone);
     progress_->ShowDetailsStatus(kMaintenance);
   }
-  application.SetStatusText("So far, you've got " + std::to_string(newArticles_) + " new articles.");
-  return total < 0 ? 0 : total;
+  application.SetStatusText(kSoFarPrefix + std::to_string(newArticles_) + kSoFarSuffix);
+  return moved;
 }
 
 }  // namespace tarnwick::mailbox

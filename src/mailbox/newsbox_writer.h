@@ -18,6 +18,13 @@ inline constexpr char kDownloadingNewArticles[] = "Downloading new articles...";
 inline constexpr char kDownloadingArticlePrefix[] = "Downloading articles... ";
 inline constexpr char kCheckDone[] = "Checking the feed for new articles... Done.";
 inline constexpr char kMaintenance[] = "Done. Performing maintenance jobs.";
+inline constexpr char kSoFarPrefix[] = "So far, you've got ";
+inline constexpr char kSoFarSuffix[] = " new articles.";
+// Shown once per writer when a full article is left out for a reason the download does not report.
+inline constexpr char kNoFullArticlePrefix[] = "An article is delivered without its full article: ";
+inline constexpr char kPageFileNotDeleted[] = "the page file left from an earlier download cannot be deleted: ";
+inline constexpr char kPageNotReadable[] = "the downloaded page cannot be read as text: ";
+inline constexpr char kNoFullArticleSuffix[] = ". Further articles of this run may also come without theirs.";
 
 /// Turns admitted articles into messages and gets them into a newsbox: it stages them in the host
 /// mailbox "Pending" by appending to that mailbox's file, then has the host move each one into the
@@ -38,19 +45,27 @@ public:
                 DeliveryProgress* progress, NewArticleReceiver* receiver);
 
   /// Empties "Pending" (closing its window, cutting its file, deleting its table of contents) and
-  /// collects the identifiers of the newsbox's messages.
+  /// collects the identifiers of the newsbox's messages. When "Pending" has no file and the host
+  /// gives none ("-1" or nothing), there is nowhere to stage: see StagingReady.
   void PreparePending(const std::string& newsboxPath, const std::string& newsboxName);
   /// Admits the article and appends it as a message to "Pending"; true when appended. A failed
-  /// write leaves the file as it was and counts in AppendFailures.
+  /// write leaves the file as it was and counts in AppendFailures; without a staging file nothing
+  /// is admitted or appended. With the feed's full articles on, the article's page is fetched
+  /// afresh into the work file; when that fails the article goes without it.
   bool AppendArticle(const store::FeedSettings& feed, feed::Article& article, const platform::DateTime& lastDate,
                      platform::DateTime& newestDate, const std::string& downloadText);
-  /// Has the host move every message of "Pending" into the newsbox, last first, announcing each.
-  /// The number of messages found in "Pending"; 0 when the host cannot be reached.
+  /// Has the host move every message of "Pending" into the newsbox, last first; each message is
+  /// announced and counted once it has been moved. The number of messages moved; 0 when the host
+  /// cannot be reached or there is no staging file.
   int DeliverPending(const std::string& newsboxPath, const std::string& newsboxName, int notifyNewsBoard);
 
   /// True when the last PreparePending..DeliverPending left messages behind in "Pending" or lost
-  /// one on the way: the host could not be reached, a move failed, or an append failed.
-  bool DeliveryIncomplete() const { return deliveryIncomplete_ || appendFailures_ > 0; }
+  /// one on the way: no staging file, the host could not be reached, a move or an append failed.
+  bool DeliveryIncomplete() const { return !stagingReady_ || deliveryIncomplete_ || appendFailures_ > 0; }
+  /// False when the last PreparePending found no staging file and the host gave none.
+  bool StagingReady() const { return stagingReady_; }
+  /// Messages the last DeliverPending left in "Pending" (all appended ones when it reached no host).
+  int LeftInPending() const { return leftInPending_; }
   /// Appends that failed since the last PreparePending.
   int AppendFailures() const { return appendFailures_; }
   /// The identifiers of the newsbox's messages, collected by PreparePending.
@@ -64,9 +79,10 @@ private:
   void Pause(int milliseconds) const;
   automation::HostFolder FindNewsbox(const automation::HostApplication& application, const std::string& newsboxPath,
                                      const std::string& newsboxName) const;
-  std::string FullArticleOf(const std::string& link) const;
+  std::string FullArticleOf(const std::string& link);
+  void ReportMissingFullArticle(const std::string& reason);
   bool AppendToPending(const std::string& message);
-  void DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
+  bool DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
                   const std::string& newsboxName, int notifyNewsBoard);
 
   Settings settings_;
@@ -78,8 +94,12 @@ private:
   std::string pendingToc_;
   feed::KnownIds knownIds_;
   int newArticles_ = 0;
+  int appended_ = 0;
   int appendFailures_ = 0;
+  int leftInPending_ = 0;
+  bool stagingReady_ = true;
   bool deliveryIncomplete_ = false;
+  bool fullArticleProblemShown_ = false;
 };
 
 }  // namespace tarnwick::mailbox

@@ -1,8 +1,11 @@
 #include "mailbox/page_text.h"
 
+#include "mailbox/page_charset.h"
 #include "platform/file_io.h"
+#include "platform/text_encoding.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace tarnwick::mailbox {
 namespace {
@@ -25,13 +28,16 @@ void AppendUtf8(std::string& text, uint32_t code) {
   }
 }
 
-// UTF-16 little-endian units from `start` up to the first zero unit, as UTF-8. A lone surrogate
-// becomes U+FFFD. Returns the number of characters converted through `characters`.
-std::string Utf16ToUtf8(const std::string& bytes, size_t start, size_t& characters) {
+// UTF-16 units (little- or big-endian) from `start` up to the first zero unit, as UTF-8. A lone
+// surrogate becomes U+FFFD. Gives the number of units read through `units`, which a pair of
+// surrogates counts twice, so that a page beyond the basic plane is not taken for a short text.
+std::string Utf16ToUtf8(const std::string& bytes, size_t start, bool bigEndian, size_t& units) {
   std::string text;
-  characters = 0;
+  units = 0;
   auto unitAt = [&](size_t at) {
-    return static_cast<uint32_t>(static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8));
+    const auto first = static_cast<unsigned char>(bytes[at]);
+    const auto second = static_cast<unsigned char>(bytes[at + 1]);
+    return static_cast<uint32_t>(bigEndian ? (first << 8) | second : first | (second << 8));
   };
   for (size_t at = start; at + 1 < bytes.size(); at += 2) {
     uint32_t unit = unitAt(at);
@@ -40,27 +46,41 @@ std::string Utf16ToUtf8(const std::string& bytes, size_t start, size_t& characte
         unitAt(at + 2) < 0xE000) {
       unit = 0x10000 + ((unit - 0xD800) << 10) + (unitAt(at + 2) - 0xDC00);
       at += 2;
+      ++units;
     } else if (unit >= 0xD800 && unit < 0xE000) {
       unit = 0xFFFD;
     }
     AppendUtf8(text, unit);
-    ++characters;
+    ++units;
   }
   return text;
 }
 
+// A page's bytes as UTF-8, from the character set its UTF-8 mark, its <meta> tag or the server
+// names (in that order); UTF-8 when none does. Bytes the system cannot convert stay as they are.
+std::string PageAsUtf8(std::string bytes, std::string_view serverCharset) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return bytes.substr(3);
+  std::string_view charset = DeclaredPageCharset(bytes);
+  if (charset.empty()) charset = serverCharset;
+  if (charset.empty() || platform::IsUtf8Name(charset)) return bytes;
+  std::optional<std::string> text = platform::ConvertToUtf8(bytes, charset);
+  return text ? std::move(*text) : std::move(bytes);
+}
+
 }  // namespace
 
-std::string ReadPageText(const std::string& path) {
+std::string ReadPageText(const std::string& path, std::string_view serverCharset) {
   std::string bytes;
   if (path.empty() || !platform::ReadFileIfPresent(path, bytes)) return kUnreadablePage;
   std::string text;
   size_t length = 0;
-  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    text = Utf16ToUtf8(bytes, 2, length);
+  const bool littleEndian = bytes.starts_with("\xFF\xFE");
+  if (littleEndian || bytes.starts_with("\xFE\xFF")) {
+    text = Utf16ToUtf8(bytes, 2, !littleEndian, length);
   } else {
     text = bytes.substr(0, bytes.find('\0'));
     length = text.size();
+    text = PageAsUtf8(std::move(text), serverCharset);
   }
   // A text much shorter than the file means a zero byte early on.
   const long long shortest = static_cast<long long>(bytes.size() / 2) - 20;

@@ -8,18 +8,22 @@
 //   day name  Sun ... Sat or Sunday ... Saturday, optionally followed by "."; it is not checked
 //             against the date, since feeds often get it wrong while the date itself is right.
 //   date      M/D/Y   M-D-Y           6/10/2003, 06/10/2003, 6-10-03
+//             D/M/Y   D-M-Y           25/12/2003, 13-1-1970: only when the first number cannot be
+//                                     a month (above 12); otherwise the month comes first
 //             Y/M/D   Y-M-D           2003-06-10 (the year written with four digits)
 //             D Mon Y                 10 Jun 2003, 10-jun-03, 10 JUNE 2003
 //             Mon D Y                 Jun 10 2003, June 10, 2003, Jun/10/2003
 //             Mon is a month's full name, its three-letter abbreviation or "Sept"; between the
 //             parts of a date with a month name one "-", "/" or "." may stand ("Jun. 10, 2003").
 //   time      H:MM, H:MM:SS, H:MM:SS.fraction (the fraction is dropped), 24-hour, H from 0 to 23;
-//             each of these followed by AM or PM is 12-hour, H from 1 to 12; also H AM, H PM.
-//             Hours, minutes and seconds have one or two digits.
-//   zone      only after a time; dropped, the time is taken as written: GMT, UT, UTC, Z, EST, EDT,
-//             CST, CDT, MST, MDT, PST, PDT, one military letter other than J, an offset +hhmm,
-//             -hhmm, +hh:mm, -hh:mm or +hh, or one of those names directly followed by an
-//             offset (GMT+0100); then optionally a comment of words in parentheses, "(UTC)".
+//             each of these followed by AM or PM, or by A or P alone, is 12-hour, H from 1 to 12;
+//             also H AM, H PM. Hours, minutes and seconds have one or two digits.
+//   zone      only after a time; ParseDate drops it and takes the time as written (ParseZoneOffset
+//             reads a zone alone, for callers that apply it): GMT, UT, UTC, Z, EST, EDT,
+//             CST, CDT, MST, MDT, PST, PDT, one military letter other than A, J and P (A and P
+//             mark a 12-hour time), an offset +hhmm, -hhmm, +hh:mm, -hh:mm or +hh, or one of
+//             those names directly followed by an offset (GMT+0100); then optionally a comment of
+//             words in parentheses, "(UTC)".
 //   Y         one or two digits: 00-29 are 2000-2029, 30-99 are 1930-1999; three or four digits
 //             as written. Valid years are 100 to 9999.
 //
@@ -122,18 +126,33 @@ int MonthFromWord(const std::string& word) {
   return FindName(word, kShortMonthNames, kLongMonthNames);
 }
 
-bool IsZoneName(const std::string& word) {
-  static constexpr std::string_view kZones[] = {"gmt", "ut",  "utc", "z",   "est", "edt",
-                                                "cst", "cdt", "mst", "mdt", "pst", "pdt"};
-  for (std::string_view zone : kZones) {
-    if (word == zone) return true;
+struct ZoneName {
+  std::string_view name;
+  int minutes;  // east of UTC
+};
+constexpr ZoneName kZoneNames[] = {{"gmt", 0},       {"ut", 0},        {"utc", 0},       {"z", 0},
+                                   {"est", -5 * 60}, {"edt", -4 * 60}, {"cst", -6 * 60}, {"cdt", -5 * 60},
+                                   {"mst", -7 * 60}, {"mdt", -6 * 60}, {"pst", -8 * 60}, {"pdt", -7 * 60}};
+
+// The offset of a zone name in minutes east of UTC; nullopt for a word that names no zone.
+std::optional<int> ZoneNameOffset(const std::string& word) {
+  for (const ZoneName& zone : kZoneNames) {
+    if (word == zone.name) return zone.minutes;
   }
-  return false;
+  return std::nullopt;
 }
 
-// A single military zone letter: every letter but J.
+// A single military zone letter: every letter but J, and but A and P, which mark a 12-hour time.
 bool IsMilitaryZone(const std::string& word) {
-  return word.size() == 1 && word[0] != 'j';
+  return word.size() == 1 && word[0] != 'j' && word[0] != 'a' && word[0] != 'p';
+}
+
+// The military letters count hours east from B to M (J skipped) and west from N to Y; Z is UTC.
+int MilitaryZoneOffset(char letter) {
+  if (letter == 'z') return 0;
+  if (letter <= 'i') return (letter - 'a' + 1) * 60;
+  if (letter <= 'm') return (letter - 'a') * 60;
+  return -(letter - 'n' + 1) * 60;
 }
 
 // Full year from a written year: one or two digits through the window, three or four as written.
@@ -165,6 +184,8 @@ public:
   explicit DateReader(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
 
   std::optional<DateTime> Read();
+  /// Reads a zone and nothing else; its offset in minutes east of UTC.
+  std::optional<int> ReadZoneOnly();
 
 private:
   const Token* At(size_t index) const { return index < tokens_.size() ? &tokens_[index] : nullptr; }
@@ -188,6 +209,7 @@ private:
 
   std::vector<Token> tokens_;
   size_t pos_ = 0;
+  int zoneMinutes_ = 0;  // the offset of the zone read last, east of UTC
 };
 
 bool DateReader::IsNumberAt(size_t index, int maxDigits, bool glued) const {
@@ -250,7 +272,12 @@ bool DateReader::ReadNumericDate(DateParts& date) {
   } else if (first.digits <= 2 && second.digits <= 2) {
     const std::optional<int> year = YearFromToken(third);
     if (!year) return false;
-    date = {*year, static_cast<int>(first.number), static_cast<int>(second.number)};
+    // The month comes first, as the locale writes dates; a first number that cannot be a month
+    // is the day, as dates written the other way round have it.
+    const bool dayFirst = first.number > 12;
+    const Token& month = dayFirst ? second : first;
+    const Token& day = dayFirst ? first : second;
+    date = {*year, static_cast<int>(month.number), static_cast<int>(day.number)};
   } else {
     return false;
   }
@@ -320,26 +347,37 @@ bool DateReader::ReadTime(TimeParts& time) {
   return true;
 }
 
-// Reads AM or PM and turns a 12-hour hour into a 24-hour one; false, reading nothing, when the
-// next word is neither or the hour is not 1 to 12.
+// Reads AM or PM (or A or P alone) and turns a 12-hour hour into a 24-hour one; false, reading
+// nothing, when the next word is none of them or the hour is not 1 to 12.
 bool DateReader::ReadMeridiem(TimeParts& time) {
   if (!IsWordAt(pos_)) return false;
   const std::string& word = tokens_[pos_].word;
-  if (word != "am" && word != "pm") return false;
+  const bool morning = word == "am" || word == "a";
+  const bool afternoon = word == "pm" || word == "p";
+  if (!morning && !afternoon) return false;
   if (time.hour < 1 || time.hour > 12) return false;
-  time.hour = time.hour % 12 + (word == "pm" ? 12 : 0);
+  time.hour = time.hour % 12 + (afternoon ? 12 : 0);
   ++pos_;
   return true;
 }
 
+std::optional<int> DateReader::ReadZoneOnly() {
+  if (!ReadZone() || pos_ != tokens_.size()) return std::nullopt;
+  return zoneMinutes_;
+}
+
 bool DateReader::ReadZone() {
-  if (IsWordAt(pos_) && IsZoneName(tokens_[pos_].word)) {
+  const std::optional<int> named = IsWordAt(pos_) ? ZoneNameOffset(tokens_[pos_].word) : std::nullopt;
+  if (named) {
     ++pos_;
+    zoneMinutes_ = 0;
     if ((IsSymbolAt(pos_, '+', true) || IsSymbolAt(pos_, '-', true)) && !ReadZoneOffset()) {
       --pos_;
       return false;
     }
+    zoneMinutes_ += *named;  // GMT+0100 is the offset from the name's own
   } else if (IsWordAt(pos_) && IsMilitaryZone(tokens_[pos_].word)) {
+    zoneMinutes_ = MilitaryZoneOffset(tokens_[pos_].word[0]);
     ++pos_;
   } else if (!ReadZoneOffset()) {
     return false;
@@ -366,6 +404,7 @@ bool DateReader::ReadZoneOffset() {
     end += 2;
   }
   if (hours > 23 || minutes > 59) return false;
+  zoneMinutes_ = static_cast<int>(hours * 60 + minutes) * (IsSymbolAt(p, '-', false) ? -1 : 1);
   pos_ = end;
   return true;
 }
@@ -386,6 +425,12 @@ std::optional<DateTime> ParseDate(std::string_view text) {
   std::optional<std::vector<Token>> tokens = Tokenize(text);
   if (!tokens || tokens->empty()) return std::nullopt;
   return DateReader(std::move(*tokens)).Read();
+}
+
+std::optional<int> ParseZoneOffset(std::string_view text) {
+  std::optional<std::vector<Token>> tokens = Tokenize(text);
+  if (!tokens || tokens->empty()) return std::nullopt;
+  return DateReader(std::move(*tokens)).ReadZoneOnly();
 }
 
 }  // namespace tarnwick::platform

@@ -19,12 +19,12 @@ std::mutex& ProfileLock() {
   return lock;
 }
 
-enum class LineKind { Section, Key, Other, Blank };
+enum class LineKind { Section, Key, Comment, Other, Blank };
 
 // One line seen through views into the file's text: what it is, and its trimmed name and value.
 struct LineView {
   LineKind kind = LineKind::Blank;
-  std::string_view name;   // section or key name, or the whole trimmed line
+  std::string_view name;   // section or key name, or the whole trimmed line (empty for a comment)
   std::string_view value;  // key value
 };
 
@@ -39,6 +39,9 @@ struct Document {
   std::string lineEnd = "\n";
 };
 
+// A line whose first non-blank character is this one is a comment: never a key, never listed.
+constexpr char kCommentMark = ';';
+
 std::string_view TrimView(std::string_view text) {
   size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -49,9 +52,12 @@ LineView ViewLine(std::string_view raw) {
   LineView line;
   std::string_view trimmed = TrimView(raw);
   if (trimmed.empty()) return line;
-  if (trimmed.front() == '[') {
+  if (trimmed.front() == kCommentMark) {
+    line.kind = LineKind::Comment;
+  } else if (trimmed.front() == '[') {
     line.kind = LineKind::Section;
-    size_t close = trimmed.find(']');
+    // A name may hold "]" itself ("Tech [beta]"): it runs to the last "]" of the line.
+    size_t close = trimmed.rfind(']');
     line.name = TrimView(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
   } else if (size_t equals = trimmed.find('='); equals != std::string_view::npos) {
     line.kind = LineKind::Key;
@@ -153,6 +159,19 @@ std::string WithoutLineBreaks(std::string text) {
   return text;
 }
 
+// A section or key name as callers give it stands for the name the file holds: a line break in it
+// would end the line, so it is a blank, and blanks around it never count.
+std::string NameArgument(std::string_view name) {
+  return std::string(TrimView(WithoutLineBreaks(std::string(name))));
+}
+
+// A value written in double quotes reads without one pair of them, so that blanks at its ends can
+// be kept: "  padded  " reads as two blanks, padded and two blanks.
+std::string_view WithoutQuotes(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
+  return value;
+}
+
 // The file that a write must replace: the target of a symbolic link, so the link stays.
 std::string ResolvedTarget(const std::string& path) {
   char resolved[PATH_MAX];
@@ -179,20 +198,25 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
 }  // namespace
 
 std::optional<std::string> IniFile::Read(const std::string& section, const std::string& key) const {
+  const std::string sectionName = NameArgument(section);
+  const std::string keyName = NameArgument(key);
   std::lock_guard guard(ProfileLock());
   const std::string text = LoadText(path_);
   std::optional<std::string> found;
-  ForEachLineViewInSection(text, section, [&](const LineView& line) {
-    if (!found && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, key)) found = std::string(line.value);
+  ForEachLineViewInSection(text, sectionName, [&](const LineView& line) {
+    if (!found && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) {
+      found = std::string(WithoutQuotes(line.value));
+    }
   });
   return found;
 }
 
 std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
+  const std::string sectionName = NameArgument(section);
   std::lock_guard guard(ProfileLock());
   const std::string text = LoadText(path_);
   std::vector<std::string> entries;
-  ForEachLineViewInSection(text, section, [&](const LineView& line) {
+  ForEachLineViewInSection(text, sectionName, [&](const LineView& line) {
     if (line.kind == LineKind::Key) entries.push_back(std::string(line.name) + "=" + std::string(line.value));
     if (line.kind == LineKind::Other) entries.emplace_back(line.name);
   });
@@ -200,30 +224,28 @@ std::vector<std::string> IniFile::ReadSection(const std::string& section) const 
 }
 
 bool IniFile::Write(const std::string& section, const std::string& key, const std::string& value) const {
+  const std::string sectionName = NameArgument(section);
+  const std::string keyName = NameArgument(key);
+  // The whole name is the key: "news=x" is never the key "news" of a line "news=Daily News", and a
+  // name starting with ";" makes a comment line, which no key ever matches.
+  const Line keyLine = ClassifyLine(keyName + "=" + WithoutLineBreaks(value));
   std::lock_guard guard(ProfileLock());
   Document document = LoadDocument(path_);
-  const std::string cleanSection = WithoutLineBreaks(section);
-  const std::string cleanKey = WithoutLineBreaks(key);
-  Line keyLine = ClassifyLine(cleanKey + "=" + WithoutLineBreaks(value));
 
   std::optional<size_t> existing;
   std::optional<size_t> lastInSection;
-  bool sectionFound = false;
-  for (size_t i = 0; i < document.lines.size(); ++i) {
+  for (size_t i = 0; i < document.lines.size() && !lastInSection; ++i) {
     const Line& line = document.lines[i];
-    if (line.kind == LineKind::Section && EqualsIgnoreCase(line.name, TrimBlanks(cleanSection)) && !sectionFound) {
-      sectionFound = true;
-      lastInSection = i;
-    }
+    if (line.kind == LineKind::Section && EqualsIgnoreCase(line.name, sectionName)) lastInSection = i;
   }
-  ForEachLineInSection(document, TrimBlanks(cleanSection), [&](size_t i) {
+  ForEachLineInSection(document, sectionName, [&](size_t i) {
     const Line& line = document.lines[i];
-    if (!existing && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyLine.name)) existing = i;
+    if (!existing && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) existing = i;
   });
 
   if (existing) {
     document.lines[*existing] = keyLine;
-  } else if (sectionFound) {
+  } else if (lastInSection) {
     // After the last non-blank line of the first section of that name.
     for (size_t i = *lastInSection + 1; i < document.lines.size(); ++i) {
       if (document.lines[i].kind == LineKind::Section) break;
@@ -231,20 +253,22 @@ bool IniFile::Write(const std::string& section, const std::string& key, const st
     }
     document.lines.insert(document.lines.begin() + static_cast<long>(*lastInSection) + 1, keyLine);
   } else {
-    document.lines.push_back(ClassifyLine("[" + cleanSection + "]"));
+    document.lines.push_back(ClassifyLine("[" + sectionName + "]"));
     document.lines.push_back(keyLine);
   }
   return ReplaceFile(path_, Serialise(document));
 }
 
 bool IniFile::DeleteKey(const std::string& section, const std::string& key) const {
+  const std::string sectionName = NameArgument(section);
+  const std::string keyName = NameArgument(key);
   std::lock_guard guard(ProfileLock());
   Document document = LoadDocument(path_);
   std::vector<bool> doomed(document.lines.size(), false);
   bool any = false;
-  ForEachLineInSection(document, section, [&](size_t i) {
+  ForEachLineInSection(document, sectionName, [&](size_t i) {
     const Line& line = document.lines[i];
-    if (line.kind == LineKind::Key && EqualsIgnoreCase(line.name, key)) doomed[i] = any = true;
+    if (line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) doomed[i] = any = true;
   });
   if (!any) return true;
   Document kept{{}, document.lineEnd};
@@ -255,14 +279,16 @@ bool IniFile::DeleteKey(const std::string& section, const std::string& key) cons
 }
 
 bool IniFile::DeleteSection(const std::string& section) const {
+  const std::string sectionName = NameArgument(section);
   std::lock_guard guard(ProfileLock());
   Document document = LoadDocument(path_);
   Document kept{{}, document.lineEnd};
   bool inside = false;
   bool any = false;
   for (Line& line : document.lines) {
-    if (line.kind == LineKind::Section) inside = EqualsIgnoreCase(line.name, section);
-    if (inside) {
+    if (line.kind == LineKind::Section) inside = EqualsIgnoreCase(line.name, sectionName);
+    // Comments are the reader's notes, not the section's content: they stay where they stand.
+    if (inside && line.kind != LineKind::Comment) {
       any = true;
     } else {
       kept.lines.push_back(std::move(line));

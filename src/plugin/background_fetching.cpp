@@ -11,8 +11,14 @@ namespace {
 
 // The scheduler with what it runs on. Created on start, destroyed on stop, so that no thread of
 // it outlives the module; a host that unloads the module without finishing it has it destroyed
-// with the module's other statics, which stops it all the same.
+// with the module's other statics, which stops it all the same. Downloads still running are
+// cut off rather than waited for: the host is leaving, and a slow server must not hold it.
 struct BackgroundFetching {
+  ~BackgroundFetching() {
+    if (scheduler) scheduler->Stop();
+    workers.CancelAll();
+  }
+
   platform::SystemClock clock;
   feed::DownloadWorkerSet workers;
   std::unique_ptr<check::AutoCheckScheduler> scheduler;
@@ -29,22 +35,20 @@ check::AutoCheckScheduler::Settings SchedulerSettings(const PluginContext& conte
 
 }  // namespace
 
-void StartBackgroundFetching(PluginContext& context) {
+void StartBackgroundFetching(PluginContext& context, std::chrono::milliseconds period) {
   if (context.schedulerRunning || context.hostApiVersion <= 3) return;
   auto fetching = std::make_unique<BackgroundFetching>();
-  fetching->scheduler = std::make_unique<check::AutoCheckScheduler>(SchedulerSettings(context), context.mainWindowOpen,
-                                                                   fetching->clock, fetching->workers);
+  check::AutoCheckScheduler::Settings settings = SchedulerSettings(context);
+  settings.period = period;
+  fetching->scheduler = std::make_unique<check::AutoCheckScheduler>(std::move(settings), context.mainWindowOpen,
+                                                                    fetching->clock, fetching->workers);
   if (!fetching->scheduler->Start()) return;
   Instance() = std::move(fetching);
   context.schedulerRunning = true;
 }
 
 void StopBackgroundFetching(PluginContext& context) {
-  std::unique_ptr<BackgroundFetching> fetching = std::move(Instance());
-  if (fetching) {
-    fetching->scheduler->Stop();
-    fetching->workers.WaitForAll();
-  }
+  Instance().reset();
   context.schedulerRunning = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "feed/download.h"
 #include "mailbox/header_reader.h"
+#include "mailbox/page_text.h"
 #include "platform/file_io.h"
 #include "platform/keyboard_state.h"
 #include "platform/text.h"
@@ -65,13 +66,6 @@ int32_t OpenInViewer(const EmsDataFile& in, const std::string& headers) {
   return platform::kEmsOpenedInViewer;
 }
 
-// The downloaded page's text up to its first zero byte; empty when it cannot be read.
-std::string ReadPage(const std::string& path) {
-  std::string bytes;
-  if (!platform::ReadFileIfPresent(path, bytes)) return {};
-  return bytes.substr(0, bytes.find('\0'));
-}
-
 // Writes `text` over the output file from its start. The file is opened for update and so must
 // exist; whatever it held beyond the new text is cut off, so that an earlier, longer content
 // cannot trail behind the message.
@@ -88,13 +82,18 @@ int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& he
   // Without a plug-in folder there is nowhere to download to (and "/article.html" is no place for it).
   if (context.pluginFolder.empty()) return platform::kEmsPageNotDownloaded;
   const std::string workFile = context.pluginFolder + "/" + kArticleWorkFileName;
+  // A work file that outlives its deletion would be taken for the page whenever the download fails.
+  if (store::FileExists(workFile)) (void)unlink(workFile.c_str());
+  if (store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
   // A link read out of a message may only lead to a web page, never to a local file.
   feed::FreshFetch(link, workFile, false, feed::UrlOrigin::kFromFeedDocument);
   if (!store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
 
-  std::string page = ReadPage(workFile);
-  std::string article = plainText ? ReduceToPlainText(page) : WithoutHtmlElementTags(page);
+  // The page as the composer reads it: UTF-16 converted whole; binary data is no page.
+  const std::string page = mailbox::ReadPageText(workFile);
   unlink(workFile.c_str());
+  if (page == mailbox::kUnreadablePage) return platform::kEmsPageNotDownloaded;
+  const std::string article = plainText ? ReduceToPlainText(page) : WithoutHtmlElementTags(page);
 
   if (out == nullptr || !WriteOutput(out->fileName, headers + "<x-html>" + article + "</x-html>")) {
     return platform::kEmsOutputNotOpened;

@@ -37,7 +37,8 @@ std::string WithoutHtmlElementTags(const std::string& page);
 /// file and, reduced to plain text when Shift is held too, written with the headers over the
 /// output file `out`, which gets the MIME type text/plain (released by the host through
 /// ems_free): 0. Failures: 1 without header record or "Website: " line, 12 when the page could not
-/// be downloaded, 6 when the output file cannot be opened or written.
+/// be downloaded or read (or an earlier work file cannot be deleted), 6 when the output file cannot
+/// be opened or written; the output is untouched by every failure but 6.
 int32_t TranslateFullArticle(const PluginContext& context, const EmsDataFile* in, EmsDataFile* out);
 
 }  // namespace tarnwick::plugin

@@ -1,5 +1,6 @@
 #include "plugin/terminal_view.h"
 
+#include "check/check_texts.h"
 #include "mailbox/header_reader.h"
 
 #include <unistd.h>
@@ -54,12 +55,17 @@ void TerminalView::PrintReport(const check::RunReport& report) {
       line += "not checked: " + feed.problem;
     } else {
       line += std::to_string(feed.result) + " new article" + (feed.result == 1 ? "" : "s");
+      if (feed.notModified) line += check::kNotModifiedNote;
+      if (feed.leftInPending > 0) line += ", " + std::to_string(feed.leftInPending) + check::kLeftInPendingSuffix;
       if (!feed.problem.empty()) line += " (" + feed.problem + ")";
     }
     PrintLine(line);
   }
   if (report.stopped) PrintLine("  The run was stopped before its last feeds.");
-  PrintLine("Feeds: " + std::to_string(report.feeds.size()) + ", new articles: " + std::to_string(report.newArticles));
+  std::string total =
+      "Feeds: " + std::to_string(report.feeds.size()) + ", new articles: " + std::to_string(report.newArticles);
+  if (report.leftInPending > 0) total += ", " + std::to_string(report.leftInPending) + check::kLeftInPendingSuffix;
+  PrintLine(total);
 }
 
 }  // namespace tarnwick::plugin

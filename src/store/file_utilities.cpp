@@ -12,15 +12,42 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <string_view>
 
 namespace tarnwick::store {
 namespace {
 
 constexpr size_t kMinimumPathLength = 4;
-constexpr size_t kMaxSafeNameLength = 255;
 constexpr char kUnsafeCharacters[] = "\\/:*?!\"'<>|";
+constexpr char kFallbackName[] = "file";
+constexpr char kFeedCacheExtension[] = ".rss";
+constexpr char kMailboxExtension[] = ".mbx";
+constexpr char kTableOfContentsExtension[] = ".toc";
 
 bool IsUnsafe(char c) { return c == '\0' || std::strchr(kUnsafeCharacters, c) != nullptr; }
+
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// How many bytes the UTF-8 sequence that starts with this byte has; 1 for a byte that starts none.
+size_t SequenceLength(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if ((byte & 0xE0) == 0xC0) return 2;
+  if ((byte & 0xF0) == 0xE0) return 3;
+  if ((byte & 0xF8) == 0xF0) return 4;
+  return 1;
+}
+
+// The length of the longest start of the text within `limit` bytes that does not end inside a
+// UTF-8 sequence: a character that the limit would cut is left out whole. Bytes that are not
+// UTF-8 (a name in a single-byte character set) count as characters of their own.
+size_t CharacterBoundary(std::string_view text, size_t limit) {
+  if (text.size() <= limit) return text.size();
+  size_t lead = limit;
+  while (lead > 0 && limit - lead < 3 && IsContinuationByte(text[lead])) --lead;
+  return lead + SequenceLength(text[lead]) > limit ? lead : limit;
+}
 
 // Opens for writing with the given extra flags; the caller closes. -1 on failure.
 int OpenForWriting(const std::string& path, int flags) {
@@ -39,13 +66,13 @@ bool FolderExists(const std::string& path) {
   return path.size() >= kMinimumPathLength && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::string SafeFileName(const std::string& text) {
+std::string SafeFileName(const std::string& text, size_t suffixBytes) {
   std::string safe;
   for (char c : text) {
     if (!IsUnsafe(c)) safe += c;
   }
-  if (safe.size() > kMaxSafeNameLength) safe.resize(kMaxSafeNameLength);
-  if (safe.empty()) safe = "file";
+  safe.resize(CharacterBoundary(safe, suffixBytes < kMaxFileNameBytes ? kMaxFileNameBytes - suffixBytes : 0));
+  if (safe.empty()) safe = kFallbackName;
   return safe;
 }
 
@@ -57,20 +84,27 @@ std::string HostExecutablePath() {
 }
 
 std::string FeedCachePath(const std::string& dataFolder, const std::string& alias) {
-  return dataFolder + "/Feeds/" + SafeFileName(alias) + ".rss";
+  const std::string extension = kFeedCacheExtension;
+  return dataFolder + "/Feeds/" + SafeFileName(alias, extension.size()) + extension;
 }
 
 std::string MailboxFilePath(const std::string& dataFolder, const std::string& mailboxName, bool tableOfContents) {
-  return dataFolder + "/" + platform::TrimWhiteSpace(SafeFileName(mailboxName)) + (tableOfContents ? ".toc" : ".mbx");
+  const std::string extension = tableOfContents ? kTableOfContentsExtension : kMailboxExtension;
+  return dataFolder + "/" + platform::TrimWhiteSpace(SafeFileName(mailboxName, extension.size())) + extension;
 }
 
 std::string NumberedFilePath(const std::string& folder, const std::string& name, const std::string& extension,
                              bool numbered, bool noCreate) {
-  std::string base = SafeFileName(name);
   if (!FolderExists(folder) && mkdir(folder.c_str(), 0755) != 0) return {};
-  auto candidate = [&] { return folder + "/" + base + "." + extension; };
+  std::string digits;
+  // The digits and the extension stand whole; the name is cut to leave them room.
+  auto candidate = [&] {
+    const std::string suffix = digits + "." + extension;
+    const std::string fileName = SafeFileName(name, suffix.size()) + suffix;
+    return fileName.size() > kMaxFileNameBytes ? std::string() : folder + "/" + fileName;
+  };
   if (numbered) {
-    for (int counter = 1; FileExists(candidate()); ++counter) base += std::to_string(counter);
+    for (int counter = 1; FileExists(candidate()); ++counter) digits += std::to_string(counter);
   }
   std::string path = candidate();
   if (!noCreate) {

@@ -21,6 +21,9 @@ inline constexpr char kAutoCheckKey[] = "AutoCheck";
 inline constexpr char kIntervalMinutesKey[] = "IntervalMinutes";
 inline constexpr char kLastCheckKey[] = "LastCheck";
 inline constexpr char kNotifyNewsBoardKey[] = "NotifyNewsBoard";
+// What the server said identifies the feed document last delivered; sent back on the next download.
+inline constexpr char kEntityTagKey[] = "ETag";
+inline constexpr char kLastModifiedKey[] = "LastModified";
 
 /// "LastArticle" of a feed that never had one.
 inline constexpr char kDefaultLastArticle[] = "1/1/1970 11:10:00";

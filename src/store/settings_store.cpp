@@ -4,6 +4,7 @@
 #include "platform/text.h"
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
+#include "store/store_texts.h"
 
 #include <climits>
 #include <cstdlib>
@@ -36,7 +37,25 @@ bool SplitEntry(std::string_view entry, std::string_view& alias, std::string_vie
   return true;
 }
 
+bool IsControlCharacter(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+}
+
 }  // namespace
+
+AliasCheck CheckAliasStorable(std::string_view alias) {
+  // Each rule keeps the alias from turning into something else in the file: "=" would end the key,
+  // "[" and "]" could make a header of it, ";" a comment; a line break would split the line, a zero
+  // byte cut it, and blanks around names are never read.
+  if (alias.empty()) return {false, kAliasEmptyText};
+  for (char c : alias) {
+    if (IsControlCharacter(c)) return {false, kAliasControlCharacterText};
+  }
+  if (alias.find_first_of("=[]") != std::string_view::npos) return {false, kAliasReservedCharacterText};
+  if (alias.front() == ';') return {false, kAliasCommentMarkText};
+  if (alias.front() == ' ' || alias.back() == ' ') return {false, kAliasOuterBlankText};
+  return {true, {}};
+}
 
 std::string SettingsStore::ReadText(const std::string& section, const std::string& key,
                                     const std::string& defaultText) const {
@@ -119,6 +138,7 @@ FeedSettings SettingsStore::LoadFeedByAlias(const std::string& alias) const {
 }
 
 bool SettingsStore::WriteFeed(const FeedSettings& feed, const std::string& lastArticle) const {
+  if (!CheckAliasStorable(feed.alias).storable) return false;
   const std::string& section = feed.alias;
   bool written = WriteText(kAliasesSection, feed.alias, feed.name);
   written &= WriteText(section, kNameKey, feed.name);

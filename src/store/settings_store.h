@@ -19,6 +19,12 @@ public:
   virtual void AddNewsbox(const std::string& newsboxPath, const std::string& newsboxName) = 0;
 };
 
+/// Whether an alias can be saved, and if not, why, in words for the user.
+struct [[nodiscard]] AliasCheck {
+  bool storable = false;
+  std::string message;  ///< one of the texts of store_texts.h; empty when storable
+};
+
 /// The settings file: the feed list, one section per feed, window placement and columns.
 /// It keeps no copy of the file: every call reads or writes the file at that moment, so what
 /// one thread writes the next read anywhere sees. Safe to call from any thread; a multi-key
@@ -58,6 +64,7 @@ public:
   /// The feed's section as a cache run reads it: no AutoCheck or interval, no newsbox default.
   FeedSettings LoadFeedByAlias(const std::string& alias) const;
   /// Writes the "Aliases" entry and the feed's nine keys, in that order, each its own write.
+  /// Writes nothing and returns false for an alias that CheckAliasStorable refuses.
   bool WriteFeed(const FeedSettings& feed, const std::string& lastArticle) const;
   /// Deletes the feed's "Aliases" entry and its whole section; its files stay.
   bool RemoveFeed(const std::string& alias) const;
@@ -65,6 +72,11 @@ public:
 private:
   std::string path_;
 };
+
+/// Whether the alias reads back as itself both as a key of "Aliases" and as the name of its
+/// section: it must not be empty, hold a control character, "=", "[" or "]", begin with ";" or
+/// begin or end with a blank. Check it before an old feed is removed to make way for the new one.
+AliasCheck CheckAliasStorable(std::string_view alias);
 
 /// True when one of the "alias=name" entries has the alias, compared without regard to case.
 bool AliasExists(const std::vector<std::string>& entries, std::string_view alias);

@@ -18,7 +18,7 @@ bool OpenWithDesktop(const std::string& target) {
   const wxAppConsole* application = wxAppConsole::GetInstance();
   if (application == nullptr || !application->IsGUI()) return false;  // no desktop to show it on
   const wxString text = wxString::FromUTF8(target);
-  const wxString url = text.StartsWith("/") ? wxFileName::FileNameToURL(wxFileName(text)) : text;
+  const wxString url = wxFileExists(text) ? wxFileName::FileNameToURL(wxFileName(text)) : text;
   wxLogNull quiet;  // a desktop without a handler is told by the result, never by a log window
   return wxLaunchDefaultBrowser(url);
 }

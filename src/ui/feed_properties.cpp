@@ -21,10 +21,6 @@ constexpr char kTitleElement[] = "title";
 constexpr char kPendingMailbox[] = "Pending";
 constexpr char kOutMailbox[] = "Out";
 
-bool IsControlCharacter(char c) {
-  return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
-}
-
 // The interval edit takes digits only; what does not read as a number in range counts as 0.
 int32_t IntervalFrom(const std::string& text) {
   const std::string trimmed = platform::TrimBlanks(text);
@@ -53,16 +49,6 @@ bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std:
     name = document.ChildText();
   }
   return true;
-}
-
-std::string AliasRefusal(const std::string& alias) {
-  for (char c : alias) {
-    if (IsControlCharacter(c)) return kAliasControlCharacterText;
-  }
-  if (alias.find_first_of("=[]") != std::string::npos) return kAliasReservedCharacterText;
-  if (!alias.empty() && alias.front() == ';') return kAliasCommentMarkText;
-  if (!alias.empty() && (alias.front() == ' ' || alias.back() == ' ')) return kAliasOuterBlankText;
-  return {};
 }
 
 FeedProperties::FeedProperties(FeedDialogContext context, FeedPropertiesView& view)
@@ -129,8 +115,8 @@ FeedProperties::OkResult FeedProperties::Ok(const std::string& alias, const std:
   if (!InputValid()) return OkResult::kRefused;
   view_.EnableInputs(false);
   OkResult result = OkResult::kSaved;
-  if (const std::string refusal = AliasRefusal(values_.alias); !refusal.empty()) {
-    view_.ShowRefusal(refusal);
+  if (const store::AliasCheck check = store::CheckAliasStorable(values_.alias); !check.storable) {
+    view_.ShowRefusal(check.message);
     result = OkResult::kNotStored;
   } else if (IsDuplicate()) {
     view_.ShowInfo(InfoAboutFeed(FeedInfoMode::kDuplicateAlias));

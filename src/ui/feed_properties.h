@@ -46,10 +46,6 @@ inline constexpr int kNewFeedIntervalMinutes = 15;
 /// document cannot be fetched or read, or it is not well-formed XML. Blocks; UI thread.
 [[nodiscard]] bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std::string& name);
 
-/// Why `alias` cannot be saved as both a key and a section name of the settings file (a text for
-/// the user), or empty when it can.
-std::string AliasRefusal(const std::string& alias);
-
 /// The logic of the Feed Properties dialog, which adds a feed or edits one. The edited feed stays
 /// in the settings file while the dialog is open; OK writes it (under a changed alias the old
 /// entry and section are removed), Cancel writes nothing. The view must outlive it.

@@ -25,20 +25,6 @@ inline constexpr char kNameLabelCut[] = "...";
 /// The help page of this dialog.
 inline constexpr char kSettingsHelpTopic[] = "Settings.htm";
 
-// Why an alias cannot be saved: the settings file would read it back as something else.
-inline constexpr char kAliasControlCharacterText[] =
-    "An alias cannot contain line breaks, tabs or other control characters.\n"
-    "Please choose another alias for this feed.";
-inline constexpr char kAliasReservedCharacterText[] =
-    "An alias cannot contain \"=\", \"[\" or \"]\".\n"
-    "Please choose another alias for this feed.";
-inline constexpr char kAliasCommentMarkText[] =
-    "An alias cannot begin with \";\".\n"
-    "Please choose another alias for this feed.";
-inline constexpr char kAliasOuterBlankText[] =
-    "An alias cannot begin or end with a blank.\n"
-    "Please remove the blanks around the alias.";
-
 /// When the settings file could not be written; the file's path follows.
 inline constexpr char kFeedNotSavedText[] = "The feed could not be saved. Is the settings file writable?\n";
 

@@ -94,6 +94,17 @@ TEST_F(HostAutomationTest, FindMailboxIdSearchesEveryFolderIgnoringCase) {
   EXPECT_EQ(automation_.FindMailboxId(""), -1);
 }
 
+TEST_F(HostAutomationTest, FindMailboxIdPrefersTheExactPathToOneInAnotherCase) {
+  WriteFileBytes(dir_.File("News.mbx"), "");
+  WriteFileBytes(dir_.File("news.mbx"), "");
+  Start({});
+  int upper = core_->Store().FindMailbox(dir_.File("News.mbx"));
+  int lower = core_->Store().FindMailbox(dir_.File("news.mbx"));
+  ASSERT_NE(upper, lower);
+  EXPECT_EQ(automation_.FindMailboxId(dir_.File("news.mbx")), lower);
+  EXPECT_EQ(automation_.FindMailboxId(dir_.File("News.mbx")), upper);
+}
+
 TEST_F(HostAutomationTest, OpenMailboxByPathOpensItAndNamesItInTheStatusBar) {
   EXPECT_TRUE(automation_.OpenMailboxByPath(dir_.Path() + "/news.fol/tech.mbx"));
   EXPECT_EQ(WindowTitles(), (std::vector<std::string>{"Tech"}));

@@ -118,6 +118,26 @@ TEST_F(AutoCheckTest, TwoDueFeedsGetTwoCacheFilesNamedSafely) {
   EXPECT_EQ(ReadFileBytes(dir.File("Feeds/other.rss")), "<rss>b</rss>");
 }
 
+TEST_F(AutoCheckTest, TicksDuringOneSlowDownloadStartNoSecondOne) {
+  server.AddEndpoint("/slow.xml", 200, std::string(100, 's'), {}, test::Behaviour::kTrickle);
+  AddFeed("slow", server.Url("/slow.xml"), 1, 0);
+  settings.WriteText("slow", store::kLastCheckKey, "12/7/2026 7:00:00 AM");  // due at every tick
+  EXPECT_EQ(scheduler.Tick(), 1);
+  while (server.HitCount("/slow.xml") == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(scheduler.Tick(), 0);
+  EXPECT_EQ(scheduler.Tick(), 0);
+  EXPECT_EQ(workers.RunningCount(), 1u);
+  workers.CancelAll();
+  EXPECT_EQ(server.HitCount("/slow.xml"), 1);
+  EXPECT_FALSE(store::FileExists(dir.File("Feeds/slow.rss")));
+
+  // Once that download has ended, the feed, still due, gets its next one.
+  server.AddEndpoint("/slow.xml", 200, "<rss>now</rss>");
+  EXPECT_EQ(TickAndWait(), 1);
+  EXPECT_EQ(ReadFileBytes(dir.File("Feeds/slow.rss")), "<rss>now</rss>");
+  EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(AutoCheckTest, FailedDownloadLeavesNoCacheFileAndIsShownOnce) {
   AddFeed("gone", server.Url("/missing.xml"), 1, 60);
   settings.WriteText("gone", store::kLastCheckKey, "12/7/2026 7:00:00 AM");

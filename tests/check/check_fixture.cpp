@@ -63,4 +63,10 @@ std::string CheckFixture::LastArticle(const std::string& alias) {
   return store::SettingsStore(settingsPath).ReadText(alias, store::kLastArticleKey, "absent");
 }
 
+std::vector<std::string> CheckFixture::WindowTitles() {
+  std::vector<std::string> titles;
+  for (const host::MailboxWindow& window : core->Windows()->MailboxWindows()) titles.push_back(window.title);
+  return titles;
+}
+
 }  // namespace tarnwick::check::test

@@ -45,7 +45,11 @@ public:
 /// Records the notices sent to the Newsboard.
 class RecordingReceiver : public mailbox::NewArticleReceiver {
 public:
-  void OnNewArticle(const mailbox::NewArticleNotice& notice) override { notices.push_back(notice); }
+  void OnNewArticle(const mailbox::NewArticleNotice& notice) override {
+    notices.push_back(notice);
+    if (onNotice) onNotice(notice);
+  }
+  std::function<void(const mailbox::NewArticleNotice&)> onNotice;
   std::vector<mailbox::NewArticleNotice> notices;
 };
 
@@ -68,6 +72,8 @@ protected:
   void SetAutomation(bool enabled);
   /// The feed's "LastArticle" value.
   std::string LastArticle(const std::string& alias);
+  /// The titles of the host's open mailbox windows, the topmost first.
+  std::vector<std::string> WindowTitles();
 
   tarnwick::test::TempDir dir;
   std::string dataFolder = dir.Path();

@@ -1,11 +1,22 @@
 #include "check_fixture.h"
 
+#include "feed/download_transfer.h"
+#include "platform/message_box.h"
+#include "platform/ui_pump.h"
 #include "store/file_utilities.h"
+
+#include <gmock/gmock.h>
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
 namespace tarnwick::check::test {
 namespace {
+
+using std::chrono::steady_clock;
 
 // A feed of one item, dated `day` June 2003 (undated items would all carry the fixed test time).
 std::string OneItem(const std::string& guid, int day = 1) {
@@ -14,6 +25,111 @@ std::string OneItem(const std::string& guid, int day = 1) {
 }
 
 using CheckRunTest = CheckFixture;
+
+// The Stop button as the main window has it: an event of the run's own thread, which the run
+// handles while it waits. It is pressed once `path` has been downloading for a while. The
+// message boxes shown meanwhile are counted.
+class StopButton {
+public:
+  StopButton(CheckRun& run, const tarnwick::test::HttpServer& server, const std::string& path) {
+    previousBox_ = platform::SetMessageBoxHandler([this](const std::string&, const std::string&) { ++boxes; });
+    previous_ = platform::SetMessagePump([this, &run, &server, path] {
+      if (pressedAt_ != steady_clock::time_point() || server.HitCount(path) == 0) return;
+      if (seenAt_ == steady_clock::time_point()) seenAt_ = steady_clock::now();
+      if (steady_clock::now() - seenAt_ < std::chrono::milliseconds(700)) return;  // bytes have arrived
+      pressedAt_ = steady_clock::now();
+      run.RequestStop();
+    });
+  }
+  ~StopButton() {
+    platform::SetMessagePump(previous_);
+    platform::SetMessageBoxHandler(previousBox_);
+  }
+  StopButton(const StopButton&) = delete;
+  StopButton& operator=(const StopButton&) = delete;
+
+  bool Pressed() const { return pressedAt_ != steady_clock::time_point(); }
+  steady_clock::time_point PressedAt() const { return pressedAt_; }
+  int boxes = 0;
+
+private:
+  platform::MessagePump previous_;
+  platform::MessageBoxHandler previousBox_;
+  steady_clock::time_point seenAt_;
+  steady_clock::time_point pressedAt_;
+};
+
+// Download limits for one test: a failure to stop then ends in seconds, not minutes.
+class ShortTimeLimits {
+public:
+  ShortTimeLimits() {
+    feed::DownloadLimits limits = feed::CurrentDownloadLimits();
+    limits.documentTimeLimit = limits.pageTimeLimit = std::chrono::seconds(10);
+    previous_ = feed::SetDownloadLimits(limits);
+  }
+  ~ShortTimeLimits() { (void)feed::SetDownloadLimits(previous_); }
+
+private:
+  feed::DownloadLimits previous_;
+};
+
+bool OnlySettingsIn(const std::string& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().filename() != "tarnwick.ini") return false;
+  }
+  return true;
+}
+
+TEST_F(CheckRunTest, StopWhileAFeedDownloadsEndsItAtOnceAndKeepsNothing) {
+  ShortTimeLimits limits;
+  auto slow = AddFeed("slow", OneItem("s"), "Slow");
+  server.AddEndpoint("/slow.xml", 200, OneItem("s"), {}, tarnwick::test::Behaviour::kTrickle);
+  auto next = AddFeed("next", OneItem("n"), "Next");
+  StopButton stop(run, server, "/slow.xml");
+  const RunReport& report = run.RunSelectedFeeds({slow, next});
+  auto ended = steady_clock::now();
+  ASSERT_TRUE(stop.Pressed());
+  EXPECT_LT(ended - stop.PressedAt(), std::chrono::seconds(1));
+  EXPECT_TRUE(report.stopped);
+  ASSERT_EQ(report.feeds.size(), 1u);
+  EXPECT_EQ(report.feeds[0].result, -1);
+  EXPECT_EQ(report.feeds[0].problem, "stopped");
+  EXPECT_EQ(server.HitCount("/slow.xml"), 1);  // the fresh fetch after the quiet one did not connect
+  EXPECT_TRUE(Messages("Next").empty());  // its document may have come ahead; it is not checked
+  EXPECT_EQ(stop.boxes, 0);  // a stop is no failure to show
+  EXPECT_TRUE(Messages("Slow").empty());
+  EXPECT_TRUE(OnlySettingsIn(plugins));  // no feed.xml, whole or partial
+  EXPECT_NE(std::find(view.general.begin(), view.general.end(), "Going offline now... Please wait."),
+            view.general.end());
+  EXPECT_EQ(view.controls, (std::vector<bool>{false, true}));
+
+  // The next run starts afresh: the earlier stop does not end it.
+  run.RunSelectedFeeds({next});
+  EXPECT_EQ(Messages("Next").size(), 1u);
+}
+
+TEST_F(CheckRunTest, StopWhileAFullArticleDownloadsDeliversTheFeedWithoutThePage) {
+  ShortTimeLimits limits;
+  std::string page = server.Url("/page.html");
+  auto feed = AddFeed("pages",
+                      "<rss><channel><item><title>t</title><guid>g</guid><link>" + page +
+                          "</link><pubDate>1 Jun 2003 10:00:00 GMT</pubDate></item></channel></rss>",
+                      "Pages");
+  feed.downloadReferringArticles = 1;
+  server.AddEndpoint("/page.html", 200, "<p>" + std::string(100, 'P') + "</p>", {},
+                     tarnwick::test::Behaviour::kTrickle);
+  StopButton stop(run, server, "/page.html");
+  const RunReport& report = run.RunSelectedFeeds({feed});
+  auto ended = steady_clock::now();
+  ASSERT_TRUE(stop.Pressed());
+  EXPECT_LT(ended - stop.PressedAt(), std::chrono::seconds(1));
+  EXPECT_EQ(report.lastResult, 1);
+  auto messages = Messages("Pages");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].find("PP"), std::string::npos);
+  EXPECT_EQ(server.HitCount("/page.html"), 1);
+  EXPECT_TRUE(OnlySettingsIn(plugins));  // no article.html, whole or partial
+}
 
 TEST_F(CheckRunTest, StopDuringTheThirdFeedFinishesItAndSkipsTheRest) {
   std::vector<store::FeedSettings> feeds;
@@ -29,13 +145,16 @@ TEST_F(CheckRunTest, StopDuringTheThirdFeedFinishesItAndSkipsTheRest) {
   EXPECT_EQ(report.newArticles, 3);
   EXPECT_EQ(report.lastFeedName, "f3 Feed");
   EXPECT_EQ(Messages("Box3").size(), 1u);
-  EXPECT_EQ(server.HitCount("/f4.xml"), 0);
-  EXPECT_EQ(server.HitCount("/f5.xml"), 0);
+  EXPECT_TRUE(Messages("Box4").empty());  // their documents may have come ahead; they are not checked
+  EXPECT_TRUE(Messages("Box5").empty());
   EXPECT_NE(std::find(view.general.begin(), view.general.end(), "Going offline now... Please wait."),
             view.general.end());
   EXPECT_EQ(view.general.back(), "Ready. For Help, press F1.");
   EXPECT_EQ(view.controls, (std::vector<bool>{false, true}));
   EXPECT_EQ(view.newsboardForward, 1);
+  // After each feed and once more at the end "Pending" is closed and the window takes the focus.
+  EXPECT_EQ(view.focused, 4);
+  EXPECT_EQ(WindowTitles(), (std::vector<std::string>{"Box3", "Box2", "Box1"}));
 }
 
 TEST_F(CheckRunTest, RunThatDeliversNothingLeavesTheNewsboardAlone) {
@@ -79,6 +198,27 @@ TEST_F(CheckRunTest, CacheRunChecksEveryCachedDocumentSubFoldersFirst) {
   EXPECT_TRUE(store::FileExists(cache + "/nodot"));
   EXPECT_FALSE(store::FileExists(cache + "/news.rss"));
   EXPECT_TRUE(view.controls.empty());
+}
+
+TEST_F(CheckRunTest, CacheRunFindsTheFeedByItsCacheFileWhateverItsAliasHolds) {
+  AddFeed("example.org", OneItem("dotted"), "Dotted");
+  AddFeed("Tech: News?", OneItem("unsafe"), "Unsafe");
+  mkdir((dataFolder + "/Feeds").c_str(), 0755);
+  for (const char* alias : {"example.org", "Tech: News?"}) {
+    tarnwick::test::WriteFileBytes(store::FeedCachePath(dataFolder, alias), OneItem(alias));
+  }
+
+  const RunReport& report = run.RunCachedFeeds();
+  ASSERT_EQ(report.feeds.size(), 2u);
+  for (const FeedOutcome& feed : report.feeds) {
+    EXPECT_EQ(feed.result, 1) << feed.alias << ": " << feed.problem;
+    EXPECT_FALSE(store::FileExists(store::FeedCachePath(dataFolder, feed.alias))) << feed.alias;
+  }
+  EXPECT_EQ(Messages("Dotted").size(), 1u);
+  EXPECT_EQ(Messages("Unsafe").size(), 1u);
+  EXPECT_EQ(server.HitCount("/example.org.xml"), 0);
+  EXPECT_THAT(view.general, ::testing::Contains("example.org Feed >> Checking the cache for new articles..."));
+  EXPECT_THAT(view.general, ::testing::Contains("Tech: News? Feed >> Checking the cache for new articles..."));
 }
 
 }  // namespace

@@ -82,6 +82,13 @@ protected:
   }
   void TearDown() override { (void)SetDownloadLimits(savedLimits_); }
 
+  void SetTimeLimits(std::chrono::milliseconds document, std::chrono::milliseconds page) {
+    DownloadLimits limits = CurrentDownloadLimits();
+    limits.documentTimeLimit = document;
+    limits.pageTimeLimit = page;
+    (void)SetDownloadLimits(limits);
+  }
+
   // Runs the fresh fetch of a path of the server into target, and expects it to fail with one box.
   Box ExpectFetchFailure(const std::string& url, const std::string& target) {
     EXPECT_FALSE(FetchUrlToFile(url, target, UrlOrigin::kTypedByUser));
@@ -182,6 +189,24 @@ TEST_F(Download, SlowButSteadyTransferIsNotCutShort) {
   server_.AddEndpoint("/drip", 200, body, {}, Behaviour::kDrip);
   EXPECT_TRUE(FetchUrlToFile(server_.Url("/drip"), target_, UrlOrigin::kTypedByUser));
   EXPECT_EQ(ReadFileBytes(target_), body);
+}
+
+TEST_F(Download, TricklingServerIsGivenUpAtTheTimeLimitOfItsKindOfDownload) {
+  // Two bytes a second pass the low-speed rule; four bytes take one and a half seconds.
+  server_.AddEndpoint("/trickle", 200, "abcd", {}, Behaviour::kTrickle);
+  SetTimeLimits(std::chrono::seconds(20), std::chrono::seconds(1));
+  EXPECT_FALSE(FetchUrlToFile(server_.Url("/trickle"), target_, UrlOrigin::kFromFeedDocument));
+  ASSERT_EQ(boxes_.Boxes().size(), 1u);
+  EXPECT_NE(boxes_.Boxes()[0].text.find("timed out"), std::string::npos) << boxes_.Boxes()[0].text;
+  EXPECT_EQ(FileCount(dir_.Path()), 0u);
+
+  EXPECT_TRUE(FetchUrlToFile(server_.Url("/trickle"), target_, UrlOrigin::kTypedByUser));
+  EXPECT_EQ(ReadFileBytes(target_), "abcd");
+
+  SetTimeLimits(std::chrono::seconds(1), std::chrono::seconds(20));
+  EXPECT_FALSE(FetchUrlToFile(server_.Url("/trickle"), dir_.File("other.xml"), UrlOrigin::kTypedByUser));
+  EXPECT_EQ(boxes_.Boxes().size(), 2u);
+  EXPECT_EQ(FileCount(dir_.Path()), 1u);  // the first document alone
 }
 
 TEST_F(Download, BodyCutOffMidTransferFailsAndLeavesNoFile) {

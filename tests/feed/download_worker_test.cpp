@@ -1,6 +1,7 @@
 #include "feed/download_worker.h"
 
 #include <chrono>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -131,6 +132,34 @@ TEST_F(DownloadWorkers, ManyWorkersAtOnceEachWriteTheirOwnFile) {
     EXPECT_EQ(ReadFileBytes(dir_.File("feed" + std::to_string(i) + ".rss")), "document " + std::to_string(i));
   }
   EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(DownloadWorkers, CancelAllEndsEveryWorkerAtOnceAndLeavesNoPartialFile) {
+  server_.AddEndpoint("/trickle", 200, std::string(100, 't'), {}, Behaviour::kTrickle);
+  DownloadWorkerSet workers;
+  ASSERT_TRUE(workers.StartDownload({dir_.File("a.rss"), server_.Url("/trickle")}));
+  ASSERT_TRUE(workers.StartDownload({dir_.File("b.rss"), server_.Url("/trickle")}));
+  std::unique_ptr<DownloadWorker> idle = workers.StartWorker();  // still waiting for its request
+  ASSERT_NE(idle, nullptr);
+  while (server_.HitCount("/trickle") < 2) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  std::this_thread::sleep_for(std::chrono::milliseconds(700));  // bytes are in the partial files
+  EXPECT_TRUE(workers.IsDownloadingTo(dir_.File("a.rss")));
+  EXPECT_FALSE(workers.IsDownloadingTo(dir_.File("c.rss")));
+
+  auto before = std::chrono::steady_clock::now();
+  workers.CancelAll();
+  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
+  EXPECT_EQ(workers.RunningCount(), 0u);
+  EXPECT_FALSE(workers.IsDownloadingTo(dir_.File("a.rss")));
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.Path()));
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_FALSE(idle->Post(std::make_unique<DownloadRequest>(DownloadRequest{dir_.File("c.rss"), server_.Url("/x")})));
+
+  // Workers started after the cancel download as usual.
+  server_.AddEndpoint("/feed", 200, "<rss/>");
+  ASSERT_TRUE(workers.StartDownload({dir_.File("c.rss"), server_.Url("/feed")}));
+  workers.WaitForAll();
+  EXPECT_EQ(ReadFileBytes(dir_.File("c.rss")), "<rss/>");
 }
 
 TEST_F(DownloadWorkers, DestroyingTheSetWaitsForADeadServerToTimeOut) {

@@ -27,17 +27,14 @@
 #include <string>
 #include <thread>
 
-// LeakSanitizer's suppressions for the programs that make windows: fontconfig, which the toolkit
-// loads to draw text, keeps its font cache in memory that it never frees. Only that system
-// library is named; leaks of our code and of the toolkit itself are still reported.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
-}
+// Fontconfig keeps the caches it builds the first time a window lays out text until the program
+// ends without freeing them; the leak checker of the sanitizer tree is told so, and nothing else.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 namespace {
 
-// The private X server, so that a program ended by the watchdog does not leave it running.
-pid_t privateServer = -1;
+// The private X server, ended by the watchdog too, so that no server outlives a program it ended.
+pid_t privateDisplay = -1;
 
 pid_t StartPrivateDisplay() {
   int pipeEnds[2];
@@ -49,6 +46,7 @@ pid_t StartPrivateDisplay() {
     const std::string fd = std::to_string(pipeEnds[1]);
     const int devNull = open("/dev/null", O_WRONLY);
     if (devNull >= 0) dup2(devNull, STDERR_FILENO);
+    if (devNull >= 0) dup2(devNull, STDOUT_FILENO);  // a server left behind must not hold the output open
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
            static_cast<char*>(nullptr));
     _exit(127);
@@ -112,7 +110,7 @@ private:
         std::fprintf(stderr, "gui tests: %s ran past its limit of %lld s; ending the program\n", current_.c_str(),
                      static_cast<long long>(limit_.count()));
         std::fflush(stderr);
-        if (privateServer > 0) kill(privateServer, SIGTERM);
+        if (privateDisplay > 0) kill(privateDisplay, SIGTERM);
         std::_Exit(3);
       }
       wake_.wait_for(guard, std::chrono::milliseconds(200));
@@ -147,11 +145,13 @@ int main(int argc, char** argv) {
   } else if ((server = StartPrivateDisplay()) < 0) {
     return 1;
   }
-  privateServer = server;
+  privateDisplay = server;
   const std::filesystem::path scratch =
       std::filesystem::temp_directory_path() / ("tarnwick-gui-" + std::to_string(getpid()));
   PointDesktopFoldersInto(scratch);
   setenv("GTK_A11Y", "none", 1);
+  // Xvfb has no GPU buffers to share: without this the web engine draws nothing on it.
+  setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", 0);
   setenv("NO_AT_BRIDGE", "1", 1);
 
   tarnwick::platform::SetMessageBoxHandler([](const std::string& text, const std::string& caption) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ctime>
+#include <chrono>
 
 namespace tarnwick::platform {
 namespace {
@@ -28,10 +28,12 @@ TEST(ManualClock, NeverShowsAnInvalidTime) {
 }
 
 TEST(SystemClock, ReadsTheCurrentLocalTime) {
+  // Bracketed by readings of the clock it reads itself: std::time() reads a coarser clock that
+  // can lag the system clock by a tick, so its second could still be the one before.
   SystemClock clock;
-  const DateTime before = DateTime::FromTimeT(std::time(nullptr));
+  const DateTime before = DateTime::FromTimePoint(std::chrono::system_clock::now());
   const DateTime now = clock.Now();
-  const DateTime after = DateTime::FromTimeT(std::time(nullptr));
+  const DateTime after = DateTime::FromTimePoint(std::chrono::system_clock::now());
   EXPECT_LE(before, now);
   EXPECT_LE(now, after);
 }

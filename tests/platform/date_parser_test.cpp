@@ -77,6 +77,16 @@ INSTANTIATE_TEST_SUITE_P(
                     Accepted{"12/31/9999 23:59:59", 9999, 12, 31, 23, 59, 59},
                     Accepted{"2/29/2000", 2000, 2, 29, 0, 0, 0}, Accepted{"29 Feb 2004", 2004, 2, 29, 0, 0, 0}));
 
+// The platform's parser reads a date day first when its first number cannot be a month, and a
+// lone A or P after a time as the 12-hour marker.
+INSTANTIATE_TEST_SUITE_P(
+    DayFirstDatesAndOneLetterMarkers, DateParserAccepts,
+    testing::Values(Accepted{"25/12/2003", 2003, 12, 25, 0, 0, 0}, Accepted{"13-1-1970", 1970, 1, 13, 0, 0, 0},
+                    Accepted{"31/01/03 23:59:59", 2003, 1, 31, 23, 59, 59},
+                    Accepted{"12/11/2003", 2003, 12, 11, 0, 0, 0}, Accepted{"12:59 A", 1899, 12, 30, 0, 59, 0},
+                    Accepted{"1:00 P", 1899, 12, 30, 13, 0, 0}, Accepted{"12/7/2026 7:03:15 p", 2026, 12, 7, 19, 3, 15},
+                    Accepted{"Tue, 10 Jun 2003 12:00:00 A", 2003, 6, 10, 0, 0, 0}));
+
 class DateParserRejects : public testing::TestWithParam<const char*> {};
 
 TEST_P(DateParserRejects, TheText) {
@@ -86,12 +96,13 @@ TEST_P(DateParserRejects, TheText) {
 
 INSTANTIATE_TEST_SUITE_P(DatesThatDoNotExist, DateParserRejects,
                          testing::Values("2/30/2003", "13/13/2003", "00/00/2003", "0/10/2003", "6/0/2003", "2/29/2003",
-                                         "2/29/1900", "31 Apr 2003", "1/1/99999", "1/1/0099", "12/31/99 25:00",
-                                         "1/1/10000", "6/10/-2003"));
+                                         "2/29/1900", "31 Apr 2003", "32/1/2003", "31/2/2003", "1/1/99999", "1/1/0099",
+                                         "12/31/99 25:00", "1/1/10000", "6/10/-2003"));
 
 INSTANTIATE_TEST_SUITE_P(TimesThatDoNotExist, DateParserRejects,
                          testing::Values("25:00", "24:00:00", "12:60", "12:00:60", "13:00 PM", "0:30 AM",
-                                         "6/10/2003 4:00:00 XM", "6/10/2003 123:00", "6/10/2003 04:000"));
+                                         "6/10/2003 4:00:00 XM", "6/10/2003 123:00", "6/10/2003 04:000", "13:00 P",
+                                         "0:30 A"));
 
 INSTANTIATE_TEST_SUITE_P(TextsThatAreNotDates, DateParserRejects,
                          testing::Values("", "   ", ",,,, , ,", "Tue", "GMT", "June", "10 Jun", "6/10", "2003",
@@ -142,6 +153,42 @@ TEST(DateParser, SurvivesHugeAndHostileTexts) {
   EXPECT_FALSE(ParseDate(std::string("6/10/2003\0 04:00:00", 19)).has_value());
   std::string padded = std::string(5000, ' ') + "6/10/2003 04:00:00" + std::string(5000, ' ');
   EXPECT_EQ(ParseDate(padded), DateTime::FromParts(2003, 6, 10, 4, 0, 0));
+}
+
+TEST(ParseZoneOffset, NamesLettersAndOffsetsInMinutesEastOfUtc) {
+  EXPECT_EQ(ParseZoneOffset("GMT"), 0);
+  EXPECT_EQ(ParseZoneOffset("ut"), 0);
+  EXPECT_EQ(ParseZoneOffset("UTC"), 0);
+  EXPECT_EQ(ParseZoneOffset("Z"), 0);
+  EXPECT_EQ(ParseZoneOffset("EST"), -300);
+  EXPECT_EQ(ParseZoneOffset("EDT"), -240);
+  EXPECT_EQ(ParseZoneOffset("CST"), -360);
+  EXPECT_EQ(ParseZoneOffset("CDT"), -300);
+  EXPECT_EQ(ParseZoneOffset("MST"), -420);
+  EXPECT_EQ(ParseZoneOffset("MDT"), -360);
+  EXPECT_EQ(ParseZoneOffset("PST"), -480);
+  EXPECT_EQ(ParseZoneOffset("PDT"), -420);
+  EXPECT_EQ(ParseZoneOffset("-0800"), -480);
+  EXPECT_EQ(ParseZoneOffset("+0900"), 540);
+  EXPECT_EQ(ParseZoneOffset("+05:30"), 330);
+  EXPECT_EQ(ParseZoneOffset("-03"), -180);
+  EXPECT_EQ(ParseZoneOffset("GMT+0100"), 60);
+  EXPECT_EQ(ParseZoneOffset("EST-0100"), -360);
+  EXPECT_EQ(ParseZoneOffset("+0000 (UTC)"), 0);
+  EXPECT_EQ(ParseZoneOffset("B"), 120);
+  EXPECT_EQ(ParseZoneOffset("I"), 540);
+  EXPECT_EQ(ParseZoneOffset("K"), 600);
+  EXPECT_EQ(ParseZoneOffset("M"), 720);
+  EXPECT_EQ(ParseZoneOffset("N"), -60);
+  EXPECT_EQ(ParseZoneOffset("Y"), -720);
+}
+
+TEST(ParseZoneOffset, AnythingElseIsNoZone) {
+  for (std::string_view text : {"", "J", "A", "P", "CET", "+2400", "+0960", "+123", "GMT GMT", "(UTC)", "-0800 x"}) {
+    EXPECT_FALSE(ParseZoneOffset(text).has_value()) << text;
+  }
+  // ParseDate still reads a zone and takes the time as written.
+  EXPECT_EQ(ParseDate("6/10/2003 04:00:00 -0800"), DateTime::FromParts(2003, 6, 10, 4, 0, 0));
 }
 
 }  // namespace

@@ -101,6 +101,78 @@ TEST_F(IniFileTest, MalformedInputReadsPredictably) {
   EXPECT_EQ(ini.Read("A", "k"), "w");
 }
 
+TEST_F(IniFileTest, AKeyHoldingEqualsNeverReplacesAnotherKeysLine) {
+  WriteFileBytes(path, "[Aliases]\nnews=Daily News\n");
+  ASSERT_TRUE(ini.Write("Aliases", "news=x", "Other"));
+  EXPECT_EQ(ReadFileBytes(path), "[Aliases]\nnews=Daily News\nnews=x=Other\n");
+  EXPECT_EQ(ini.Read("Aliases", "news"), "Daily News");
+  EXPECT_EQ(ini.Read("Aliases", "news=x"), std::nullopt);
+  ASSERT_TRUE(ini.DeleteKey("Aliases", "news=x"));
+  EXPECT_EQ(ini.Read("Aliases", "news"), "Daily News");
+}
+
+TEST_F(IniFileTest, ASectionNameRunsToTheLastClosingBracket) {
+  ASSERT_TRUE(ini.Write("Tech [beta]", "URL", "http://t/1"));
+  ASSERT_TRUE(ini.Write("Tech [beta]", "URL", "http://t/2"));
+  ASSERT_TRUE(ini.Write("a]b", "k", "v"));
+  EXPECT_EQ(ReadFileBytes(path), "[Tech [beta]]\nURL=http://t/2\n[a]b]\nk=v\n");
+  EXPECT_EQ(ini.Read("tech [BETA]", "url"), "http://t/2");
+  EXPECT_EQ(ini.ReadSection("Tech [beta]"), (std::vector<std::string>{"URL=http://t/2"}));
+  EXPECT_EQ(ini.Read("a]b", "k"), "v");
+  EXPECT_EQ(ini.Read("Tech [beta", "URL"), std::nullopt);
+  ASSERT_TRUE(ini.DeleteSection("Tech [beta]"));
+  EXPECT_EQ(ReadFileBytes(path), "[a]b]\nk=v\n");
+}
+
+TEST_F(IniFileTest, NamesGivenWithBlanksAroundThemAreTheTrimmedNames) {
+  ASSERT_TRUE(ini.Write(" Feed One\t", "  Url ", "http://a"));
+  EXPECT_EQ(ReadFileBytes(path), "[Feed One]\nUrl=http://a\n");
+  EXPECT_EQ(ini.Read(" Feed One\t", "  Url "), "http://a");
+  EXPECT_EQ(ini.ReadSection("  feed one "), (std::vector<std::string>{"Url=http://a"}));
+  ASSERT_TRUE(ini.Write("Feed One ", " url", "http://b"));
+  ASSERT_TRUE(ini.Write("Feed One", " Other ", "x"));
+  ASSERT_TRUE(ini.DeleteKey(" Feed One ", " other"));
+  EXPECT_EQ(ReadFileBytes(path), "[Feed One]\nurl=http://b\n");
+  ASSERT_TRUE(ini.DeleteSection(" FEED ONE "));
+  EXPECT_EQ(ReadFileBytes(path), "");
+}
+
+TEST_F(IniFileTest, CommentLinesAreNeverKeysAndOutliveEveryChange) {
+  const std::string original = "; top\n[A]\n; note=1\n  ;k=2\nk=3\n; [C]\nc=4\n[B]\n\t;keep me\nx=1\n";
+  WriteFileBytes(path, original);
+  EXPECT_EQ(ini.Read("A", "; note"), std::nullopt);
+  EXPECT_EQ(ini.Read("A", ";k"), std::nullopt);
+  EXPECT_EQ(ini.Read("A", "k"), "3");
+  EXPECT_EQ(ini.Read("A", "c"), "4");  // a commented header opens no section
+  EXPECT_EQ(ini.Read("C", "c"), std::nullopt);
+  EXPECT_EQ(ini.ReadSection("A"), (std::vector<std::string>{"k=3", "c=4"}));
+  ASSERT_TRUE(ini.DeleteKey("A", ";k"));
+  EXPECT_EQ(ReadFileBytes(path), original);
+
+  ASSERT_TRUE(ini.Write("A", ";k", "5"));
+  EXPECT_EQ(ini.Read("A", ";k"), std::nullopt);
+  EXPECT_EQ(ini.ReadSection("A"), (std::vector<std::string>{"k=3", "c=4"}));
+  ASSERT_TRUE(ini.Write("A", "k", "6"));
+  ASSERT_TRUE(ini.DeleteSection("B"));
+  EXPECT_EQ(ReadFileBytes(path), "; top\n[A]\n; note=1\n  ;k=2\nk=6\n; [C]\nc=4\n;k=5\n\t;keep me\n");
+  ASSERT_TRUE(ini.DeleteSection("A"));
+  EXPECT_EQ(ReadFileBytes(path), "; top\n; note=1\n  ;k=2\n; [C]\n;k=5\n\t;keep me\n");
+}
+
+TEST_F(IniFileTest, AValueInDoubleQuotesReadsWithoutOnePairOfThem) {
+  WriteFileBytes(path, "[A]\nq =  \"  padded  \"  \nnested=\"\"x\"\"\nhalf=\"x\none=\"\nsingle='x'\ninner=a \"b\" c\n");
+  EXPECT_EQ(ini.Read("A", "q"), "  padded  ");
+  EXPECT_EQ(ini.Read("A", "nested"), "\"x\"");
+  EXPECT_EQ(ini.Read("A", "half"), "\"x");
+  EXPECT_EQ(ini.Read("A", "one"), "\"");
+  EXPECT_EQ(ini.Read("A", "single"), "'x'");
+  EXPECT_EQ(ini.Read("A", "inner"), "a \"b\" c");
+  // A section read hands the lines over as they stand, quotes and all.
+  EXPECT_EQ(ini.ReadSection("A").front(), "q=\"  padded  \"");
+  ASSERT_TRUE(ini.Write("A", "w", "\"\""));
+  EXPECT_EQ(ini.Read("A", "w"), "");
+}
+
 TEST_F(IniFileTest, ValuesCannotInjectLines) {
   ASSERT_TRUE(ini.Write("A", "k", "one\r\n[B]\nk=forged"));
   EXPECT_EQ(ini.Read("A", "k"), "one  [B] k=forged");

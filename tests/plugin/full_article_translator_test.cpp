@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -130,6 +131,30 @@ TEST_F(FullArticleTranslatorTest, AStaleWorkFileIsNeverTakenForThePage) {
   EXPECT_EQ(out.info, nullptr);
   EXPECT_FALSE(store::FileExists(workFile));
   EXPECT_EQ(messageBoxes.size(), 1u);  // the fresh fetch says why it failed
+}
+
+TEST_F(FullArticleTranslatorTest, AWorkFileThatCannotBeDeletedOrAPageThatIsNoTextGivesTwelve) {
+  WriteFileBytes(outPath, "as the host had it");
+  ServePage("<html>Hi</html>");
+  // A folder that is not empty stands where the work file goes: nothing is fetched.
+  mkdir(workFile.c_str(), 0755);
+  WriteFileBytes(workFile + "/inside", "x");
+  EXPECT_EQ(Translate(true, false), 12);
+  EXPECT_EQ(server.HitCount("/page.html"), 0);
+  std::filesystem::remove_all(workFile);
+
+  ServePage(std::string(100, '\0') + "binary");
+  EXPECT_EQ(Translate(true, false), 12);
+  EXPECT_EQ(ReadFileBytes(outPath), "as the host had it");
+  EXPECT_EQ(out.info, nullptr);
+  EXPECT_FALSE(store::FileExists(workFile));
+}
+
+TEST_F(FullArticleTranslatorTest, AUtf16PageIsConvertedWhole) {
+  const char page[] = "\xFF\xFE<\0p\0>\0\xFC\0\x3D\xD8\x00\xDE<\0/\0p\0>\0";  // <p>, u-umlaut, an emoji, </p>
+  ServePage(std::string(page, sizeof page - 1));
+  ASSERT_EQ(Translate(true, false), 0);
+  EXPECT_EQ(ReadFileBytes(outPath), Headers() + "<x-html><p>\xC3\xBC\xF0\x9F\x98\x80</p></x-html>");
 }
 
 TEST_F(FullArticleTranslatorTest, ALocalFileLinkIsNotFetched) {

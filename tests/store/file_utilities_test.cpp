@@ -44,10 +44,34 @@ TEST(SafeFileName, EmptyResultBecomesFileAndLongOnesAreCut) {
   EXPECT_EQ(SafeFileName(alias), std::string(255, 'a'));
 }
 
+TEST(SafeFileName, CutsBetweenCharactersAndLeavesRoomForASuffix) {
+  const std::string e = "\xc3\xa9";             // two bytes
+  const std::string euro = "\xe2\x82\xac";      // three bytes
+  const std::string face = "\xf0\x9f\x98\x80";  // four bytes
+  EXPECT_EQ(SafeFileName(std::string(253, 'a') + e + "b"), std::string(253, 'a') + e);
+  EXPECT_EQ(SafeFileName(std::string(254, 'a') + e), std::string(254, 'a'));
+  EXPECT_EQ(SafeFileName(std::string(253, 'a') + euro), std::string(253, 'a'));
+  EXPECT_EQ(SafeFileName(std::string(252, 'a') + face), std::string(252, 'a'));
+  EXPECT_EQ(SafeFileName(std::string(251, 'a') + face + "b"), std::string(251, 'a') + face);
+  // Bytes that are not UTF-8 are characters of their own.
+  EXPECT_EQ(SafeFileName(std::string(300, '\xe9')), std::string(255, '\xe9'));
+  EXPECT_EQ(SafeFileName(std::string(300, '\xa9')), std::string(255, '\xa9'));
+
+  EXPECT_EQ(SafeFileName(std::string(300, 'a'), 4), std::string(251, 'a'));
+  std::string accents;
+  for (int i = 0; i < 200; ++i) accents += e;
+  EXPECT_EQ(SafeFileName(accents, 4), accents.substr(0, 250));
+  EXPECT_EQ(SafeFileName("?", 4), "file");
+}
+
 TEST(FilePaths, CacheAndMailboxPathsUseTheSafeName) {
   EXPECT_EQ(FeedCachePath("/data", "a/b"), "/data/Feeds/ab.rss");
   EXPECT_EQ(MailboxFilePath("/data", " Tech News ", false), "/data/Tech News.mbx");
   EXPECT_EQ(MailboxFilePath("/data", "Pending", true), "/data/Pending.toc");
+  const std::string longName(300, 'n');
+  EXPECT_EQ(FeedCachePath("/data", longName), "/data/Feeds/" + std::string(251, 'n') + ".rss");
+  EXPECT_EQ(MailboxFilePath("/data", longName, false), "/data/" + std::string(251, 'n') + ".mbx");
+  EXPECT_EQ(MailboxFilePath("/data", longName, true), "/data/" + std::string(251, 'n') + ".toc");
 }
 
 TEST(HostExecutablePath, NamesTheRunningProgram) {
@@ -66,6 +90,22 @@ TEST(NumberedFilePath, DigitsAccumulate) {
   EXPECT_EQ(NumberedFilePath(folder, "news", "nws", true, true), folder + "/news12.nws");
   EXPECT_FALSE(FileExists(folder + "/news12.nws"));
   EXPECT_EQ(NumberedFilePath(folder, "news", "nws", false, true), folder + "/news.nws");
+}
+
+TEST(NumberedFilePath, LongTitlesGiveNamesThatFitWithTheirDigitsAndExtension) {
+  TempDir dir;
+  const std::string folder = dir.File("Saved");
+  const std::string title(300, 't');
+  EXPECT_EQ(NumberedFilePath(folder, title, "nws", true, false), folder + "/" + std::string(251, 't') + ".nws");
+  EXPECT_EQ(NumberedFilePath(folder, title, "nws", true, false), folder + "/" + std::string(250, 't') + "1.nws");
+  EXPECT_EQ(NumberedFilePath(folder, title, "nws", true, false), folder + "/" + std::string(249, 't') + "12.nws");
+  EXPECT_TRUE(FileExists(folder + "/" + std::string(249, 't') + "12.nws"));
+
+  std::string accents;
+  for (int i = 0; i < 200; ++i) accents += "\xc3\xa9";
+  EXPECT_EQ(NumberedFilePath(folder, accents, "eml", true, false), folder + "/" + accents.substr(0, 250) + ".eml");
+  EXPECT_EQ(NumberedFilePath(folder, accents, "eml", true, false), folder + "/" + accents.substr(0, 250) + "1.eml");
+  EXPECT_EQ(NumberedFilePath(folder, "x", std::string(254, 'e'), false, true), "");
 }
 
 TEST(NumberedFilePath, MakesOneFolderLevelOnly) {

@@ -1,6 +1,7 @@
 #include "store/settings_store.h"
 
 #include "store/settings_keys.h"
+#include "store/store_texts.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +143,65 @@ TEST_F(SettingsStoreTest, EditingAFeedRebuildsItsSectionWithoutLastCheck) {
   EXPECT_EQ(lines, (std::vector<std::string>{"Name=Daily News", "URL=http://n/new", "Newsbox=News", "NewsboxPath=",
                                              "DownloadReferringArticles=0", "DownloadOnlyNewArticles=1",
                                              "LastArticle=", "AutoCheck=1", "IntervalMinutes=15"}));
+}
+
+// The validators belong to the document last delivered under the old settings (another URL,
+// perhaps): an edited feed is fetched whole once.
+TEST_F(SettingsStoreTest, EditingAFeedDropsTheValidatorsOfItsLastDocument) {
+  FeedSettings feed{"news", "Daily News", "http://n/rss", "News", "", 0, 1, 0, 0, 1};
+  store.WriteFeed(feed, "");
+  store.WriteText("news", kEntityTagKey, "W/\"abc\"");
+  store.WriteText("news", kLastModifiedKey, "Tue, 10 Jun 2003 04:00:00 GMT");
+  std::string kept = store.ReadText("news", kLastArticleKey, kDefaultLastArticle);
+  store.RemoveFeed("news");
+  store.WriteFeed(feed, kept);
+  EXPECT_EQ(store.ReadText("news", kEntityTagKey, "absent"), "absent");
+  EXPECT_EQ(store.ReadText("news", kLastModifiedKey, "absent"), "absent");
+}
+
+TEST_F(SettingsStoreTest, AliasesThatWouldNotReadBackAreRefusedWithTheirReasonAndNothingIsWritten) {
+  const std::string before = "[Aliases]\nnews=Daily News\n[news]\nURL=http://n\n";
+  WriteFileBytes(path, before);
+  const std::pair<std::string, const char*> refused[] = {
+      {"", kAliasEmptyText},
+      {"a\nb", kAliasControlCharacterText},
+      {"a\tb", kAliasControlCharacterText},
+      {std::string("news\0x", 6), kAliasControlCharacterText},
+      {"news=x", kAliasReservedCharacterText},
+      {"Tech [beta]", kAliasReservedCharacterText},
+      {"[x", kAliasReservedCharacterText},
+      {"x]", kAliasReservedCharacterText},
+      {";news", kAliasCommentMarkText},
+      {" news", kAliasOuterBlankText},
+      {"news ", kAliasOuterBlankText},
+  };
+  for (const auto& [alias, message] : refused) {
+    AliasCheck check = CheckAliasStorable(alias);
+    EXPECT_FALSE(check.storable) << alias;
+    EXPECT_EQ(check.message, message) << alias;
+    EXPECT_FALSE(store.WriteFeed({alias, "Other", "http://o", "Box", "", 0, 1, 0, 0, 1}, "")) << alias;
+  }
+  EXPECT_EQ(ReadFileBytes(path), before);
+
+  for (const char* alias : {"news", "Tech: News?", "example.org", "a;b", "caf\xc3\xa9", "\"quoted\""}) {
+    AliasCheck check = CheckAliasStorable(alias);
+    EXPECT_TRUE(check.storable) << alias;
+    EXPECT_EQ(check.message, "") << alias;
+  }
+}
+
+TEST_F(SettingsStoreTest, HandWrittenSectionsWithBracketsAndCommentsReadAsTheyLook) {
+  WriteFileBytes(path,
+                 "[Aliases]\n; old=Retired Feed\nTech [beta]=Tech Beta\n"
+                 "[old]\nURL=http://old\n"
+                 "[Tech [beta]]\n  URL = \"http://t/rss\"  \n");
+  auto feeds = LoadFeeds();
+  ASSERT_EQ(feeds.size(), 1u);
+  EXPECT_EQ(feeds[0].alias, "Tech [beta]");
+  EXPECT_EQ(feeds[0].url, "http://t/rss");
+  std::vector<std::string> entries;
+  store.ReadSectionEntries(entries, kAliasesSection);
+  EXPECT_EQ(entries, std::vector<std::string>{"Tech [beta]=Tech Beta"});
 }
 
 TEST_F(SettingsStoreTest, RemoveFeedLeavesOtherFeedsUntouched) {

@@ -19,17 +19,6 @@ FeedInfo Feed(FeedInfoMode mode) {
 
 const char kHeader[] = " Feed: Daily News\n URL: http://127.0.0.1/news.xml\n Mailbox: News\n\n\n";
 
-TEST(FeedInfo, DuplicateAliasNamesTheFeedAndAsksForAnotherAlias) {
-  FeedInfoMessage message = ComposeFeedInfo(Feed(FeedInfoMode::kDuplicateAlias));
-  EXPECT_EQ(message.title, "Tarnwick");
-  EXPECT_EQ(message.text, std::string(kHeader) +
-                              "There already exist the feed with the same alias.\n"
-                              "Please specify unique alias for this feed.");
-  EXPECT_EQ(message.iconNumber, 117);
-  EXPECT_FALSE(message.verifyShown);
-  EXPECT_FALSE(message.playSound);
-}
-
 TEST(FeedInfo, AutomationErrorExplainsTheSettingAndGivesTheErrorWithoutHeader) {
   FeedInfo info = Feed(FeedInfoMode::kAutomationError);
   info.errorText = "automation is switched off";
@@ -62,15 +51,6 @@ TEST(FeedInfo, FailedFeedOffersTheValidatorAndPlaysTheSound) {
   info.feedsDone = 3;
   info.totalNew = 4;
   EXPECT_EQ(ComposeFeedInfo(info).title, "Tarnwick - Feed Error") << "a failed last feed decides a run too";
-}
-
-TEST(FeedInfo, ValidFeedSaysSoUnderTheHeader) {
-  FeedInfoMessage message = ComposeFeedInfo(Feed(FeedInfoMode::kValidFeed));
-  EXPECT_EQ(message.title, "Tarnwick");
-  EXPECT_EQ(message.text, std::string(kHeader) + "This is a valid RSS/Atom feed.");
-  EXPECT_EQ(message.iconNumber, 1010);
-  EXPECT_FALSE(message.verifyShown);
-  EXPECT_FALSE(message.playSound);
 }
 
 TEST(FeedInfo, OneFeedSpeaksOfThisFeedByItsOwnResult) {
@@ -127,11 +107,6 @@ TEST(FeedInfo, HeaderCutsALongUrlToSixtyCharacters) {
 
   info.url.resize(60);
   EXPECT_NE(ComposeFeedInfo(info).text.find(" URL: " + info.url + "\n"), std::string::npos) << "60 stay whole";
-}
-
-TEST(FeedInfo, ValidatorAddressTakesTheUrlAsTyped) {
-  EXPECT_EQ(FeedValidatorAddress("http://a.example/f?x=1&y=2 z"),
-            "https://validator.w3.org/feed/check.cgi?url=http://a.example/f?x=1&y=2 z");
 }
 
 TEST(DisplayText, CutsWholeCharactersNeverHalfOfOne) {

@@ -207,22 +207,6 @@ TEST_F(FeedPropertiesTest, IntervalBelowOneSwitchesAutoCheckOff) {
   }
 }
 
-TEST_F(FeedPropertiesTest, DuplicateAliasIsReportedWithTheFeedAndNothingWritten) {
-  const std::string before = "[Aliases]\nTech=Tech Today\n[Tech]\nURL=http://tech\n";
-  WriteFileBytes(settingsPath_, before);
-  dialog_.OpenNew();
-  dialog_.SetNewsbox(newsboxPath_, "Tech");
-  EXPECT_EQ(dialog_.Ok("TECH", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kDuplicate);
-  EXPECT_EQ(view_.calls, (std::vector<std::string>{"disable", "info", "enable"}));
-  ASSERT_EQ(view_.infos.size(), 1u);
-  EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kDuplicateAlias);
-  EXPECT_EQ(view_.infos[0].productName, "Tarnwick");
-  EXPECT_EQ(view_.infos[0].name, "Daily & Nightly");
-  EXPECT_EQ(view_.infos[0].url, server_.Url("/rss.xml"));
-  EXPECT_EQ(view_.infos[0].mailbox, "Tech");
-  EXPECT_EQ(ReadFileBytes(settingsPath_), before);
-}
-
 TEST_F(FeedPropertiesTest, EditingWithoutChangesRebuildsTheSectionFromTheNineKeys) {
   WriteFileBytes(settingsPath_, "[Aliases]\nnews=Daily News\nother=Other\n" +
                                     Section("news", "Daily News", "5/1/2026 10:00:00") +
@@ -272,7 +256,6 @@ TEST_F(FeedPropertiesTest, AliasesTheFileCannotHoldAreRefusedWithAReason) {
   }
   EXPECT_EQ(view_.calls.back(), "enable");
   EXPECT_FALSE(std::filesystem::exists(settingsPath_));
-  EXPECT_EQ(AliasRefusal("Tech: News? (daily)"), "");
 }
 
 TEST_F(FeedPropertiesTest, ASettingsFileThatCannotBeWrittenIsReported) {
@@ -282,27 +265,6 @@ TEST_F(FeedPropertiesTest, ASettingsFileThatCannotBeWrittenIsReported) {
   EXPECT_EQ(dialog.Ok("daily", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kNotStored);
   ASSERT_EQ(view_.refusals.size(), 1u);
   EXPECT_NE(view_.refusals[0].find(dir_.File("missing/tarnwick.ini")), std::string::npos);
-}
-
-TEST_F(FeedPropertiesTest, ValidateReportsAGoodAndABrokenFeed) {
-  dialog_.OpenNew();
-  dialog_.SetNewsbox(newsboxPath_, "Tech");
-  dialog_.Validate("daily", server_.Url("/atom.xml"));
-  ASSERT_EQ(view_.infos.size(), 1u);
-  EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kValidFeed);
-  EXPECT_EQ(view_.infos[0].name, "") << "the name held before the validation";
-  EXPECT_EQ(view_.infos[0].mailbox, "Tech");
-  EXPECT_EQ(dialog_.Values().name, "Atom Log") << "taken from the document";
-
-  dialog_.Validate("daily", server_.Url("/broken.xml"));
-  ASSERT_EQ(view_.infos.size(), 2u);
-  EXPECT_EQ(view_.infos[1].mode, FeedInfoMode::kCheckResult);
-  EXPECT_EQ(view_.infos[1].lastResult, -1);
-  EXPECT_EQ(view_.infos[1].name, "Atom Log");
-  EXPECT_EQ(view_.calls, (std::vector<std::string>{"disable", "info", "enable", "disable", "info", "enable"}));
-
-  EXPECT_EQ(dialog_.Ok("daily", server_.Url("/atom.xml"), "15"), FeedProperties::OkResult::kSaved);
-  EXPECT_EQ(server_.HitCount("/atom.xml"), 1) << "the validated name is not fetched again";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <wx/dialog.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
+#include <wx/treectrl.h>
 #include <wx/uiaction.h>
 
 #include <functional>
@@ -47,20 +48,8 @@ T* Child(wxWindow& parent, int id) {
   return dynamic_cast<T*>(parent.FindWindow(id));
 }
 
-/// Clicks the middle of a control with the real mouse and lets the click arrive.
-inline void Click(wxWindow* control, bool twice = false) {
-  wxUIActionSimulator input;
-  input.MouseMove(control->GetScreenRect().GetPosition() + control->GetSize() / 2);
-  RunEventsFor(std::chrono::milliseconds(50));
-  if (twice) {
-    input.MouseDblClick();
-  } else {
-    input.MouseClick();
-  }
-  RunEventsFor(std::chrono::milliseconds(100));
-}
-
-/// Clicks a point of a control (in its own coordinates).
+/// Clicks (or, with `twice`, double-clicks) a point of a control, in its own coordinates, with the
+/// real mouse and lets the click arrive.
 inline void ClickAt(wxWindow* control, wxPoint point, bool twice = false) {
   wxUIActionSimulator input;
   input.MouseMove(control->ClientToScreen(point));
@@ -71,6 +60,28 @@ inline void ClickAt(wxWindow* control, wxPoint point, bool twice = false) {
     input.MouseClick();
   }
   RunEventsFor(std::chrono::milliseconds(100));
+}
+
+/// Clicks the middle of a control.
+inline void Click(wxWindow* control) {
+  const wxSize size = control->GetClientSize();
+  ClickAt(control, wxPoint(size.x / 2, size.y / 2));
+}
+
+/// The child of a tree item with that text; an invalid item when there is none.
+inline wxTreeItemId ChildNamed(wxTreeCtrl& tree, const wxTreeItemId& parent, const std::string& text) {
+  wxTreeItemIdValue cookie;
+  for (wxTreeItemId item = tree.GetFirstChild(parent, cookie); item.IsOk(); item = tree.GetNextChild(parent, cookie)) {
+    if (tree.GetItemText(item).utf8_string() == text) return item;
+  }
+  return {};
+}
+
+/// Double-clicks the text of a tree item.
+inline void DoubleClickItem(wxTreeCtrl& tree, const wxTreeItemId& item) {
+  wxRect rect;
+  if (!tree.GetBoundingRect(item, rect, true)) return;
+  ClickAt(&tree, rect.GetPosition() + wxSize(rect.width / 2, rect.height / 2), true);
 }
 
 /// Presses one key (a wx key code) in the window that has the focus.

@@ -38,6 +38,13 @@ protected:
     return id;
   }
 
+  /// Creates the folder News holding the mailboxes World and Tech (made in that order).
+  void CreateNews() {
+    const int32_t news = Create(0, "News", false);
+    Create(news, "World", true);
+    Create(news, "Tech", true);
+  }
+
   TempDir data_;
   host::HostOptions options_;
   std::shared_ptr<host::HostCore> core_;

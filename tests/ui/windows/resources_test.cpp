@@ -74,7 +74,7 @@ TEST(Resources, EachFeedOptionCombinationHasAnIconOfItsOwn) {
 }
 
 TEST(Resources, TheFeedAndNewsboxIconsFillTheListsImageLists) {
-  wxFrame frame(nullptr, wxID_ANY, "Resources", wxPoint(40, 40), wxSize(560, 400));
+  wxFrame frame(nullptr, wxID_ANY, "Resources", wxPoint(40, 40), wxSize(600, 420));
   auto* list = new wxListCtrl(&frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_NO_HEADER);
   auto* images = new wxImageList(16, 16, true, 10);
   for (size_t i = 0; i < kFeedListIcons.size(); ++i) {
@@ -89,10 +89,9 @@ TEST(Resources, TheFeedAndNewsboxIconsFillTheListsImageLists) {
   for (int i = 0; i < images->GetImageCount(); ++i) list->InsertItem(i, names[i], i);
 
   auto* icons = new wxBoxSizer(wxHORIZONTAL);
-  for (int number : kFeedStatusIcons) icons->Add(new wxStaticBitmap(&frame, wxID_ANY, ResourceBitmap(number)));
-  for (int number : {105, 107, 109, 117, 1010, 185, 1000, 214}) {
-    icons->Add(new wxStaticBitmap(&frame, wxID_ANY, ResourceBitmap(number)), 0, wxLEFT, 2);
-  }
+  std::vector<int> shown = kFeedStatusIcons;
+  shown.insert(shown.end(), {105, 107, 109, 117, 1010, 185, 1000, 214});
+  for (int number : shown) icons->Add(new wxStaticBitmap(&frame, wxID_ANY, ResourceBitmap(number)), 0, wxRIGHT, 3);
   auto* column = new wxBoxSizer(wxVERTICAL);
   column->Add(list, 1, wxEXPAND);
   column->Add(icons, 0, wxALL, 4);
