@@ -13,6 +13,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,6 +41,7 @@ pid_t StartPrivateDisplay() {
   if (pipe(pipeEnds) != 0) return -1;
   const pid_t server = fork();
   if (server == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);  // a test program that crashes takes its server with it
     close(pipeEnds[0]);
     const std::string fd = std::to_string(pipeEnds[1]);
     const int devNull = open("/dev/null", O_WRONLY);
@@ -160,6 +162,13 @@ int main(int argc, char** argv) {
   wxApp::SetInstance(new wxApp);
   if (wxEntryStart(argc, argv) && wxTheApp != nullptr && wxTheApp->CallOnInit()) {
     delete wxLog::SetActiveTarget(new wxLogStderr);
+    // A failed assertion of the toolkit fails the test at hand instead of opening a dialog that
+    // nobody answers.
+    wxSetAssertHandler([](const wxString& file, int line, const wxString& function, const wxString& condition,
+                          const wxString& message) {
+      ADD_FAILURE_AT(file.utf8_string().c_str(), line) << "toolkit assertion in " << function.utf8_string() << ": "
+                                                       << condition.utf8_string() << " " << message.utf8_string();
+    });
     const char* limitText = std::getenv("TARNWICK_GUI_TEST_SECONDS");
     const int limit = limitText != nullptr ? std::atoi(limitText) : 90;
     testing::UnitTest::GetInstance()->listeners().Append(new Watchdog(std::chrono::seconds(limit > 0 ? limit : 90)));

@@ -1,0 +1,378 @@
+// The main window with real input: a check run from Download with its progress and Stop, the
+// lists' icons and counts, the selection rules, the keys that must do nothing, help and About.
+#include "main_window_fixture.h"
+
+#include "gui_support/close_request.h"
+
+#include "check/check_texts.h"
+#include "store/settings_keys.h"
+#include "ui/feed_properties_dialog.h"
+#include "ui/mailbox_picker.h"
+#include "ui/main_window_texts.h"
+#include "ui/newsboard_window.h"
+
+#include <wx/animate.h>
+#include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace tarnwick::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// Watches a window while it runs a check: what the run shows between its steps, and, once the
+// second feed is being checked, a press of Stop with the real mouse.
+class RunWatcher : public wxTimer {
+public:
+  explicit RunWatcher(ui::MainWindow& window) : window_(window) {}
+
+  void Notify() override {
+    if (inside_) return;  // taking the screenshot handles events, this timer's among them
+    inside_ = true;
+    auto* gauge = Child<wxGauge>(window_, ui::kProgressId);
+    auto* stop = Child<wxButton>(window_, ui::kStopId);
+    highestProgress = std::max(highestProgress, gauge->GetValue());
+    controlsLocked |= stop->IsEnabled() && !window_.FindWindow(ui::kDownloadId)->IsEnabled() &&
+                      !window_.FindWindow(ui::kFeedListId)->IsEnabled() &&
+                      !window_.FindWindow(ui::kCloseId)->IsEnabled();
+    animated |= Child<wxAnimationCtrl>(window_, ui::kStatusImageId)->IsPlaying();
+    busyCursor |= window_.GetCursor().IsOk();
+    const std::string general = Child<wxStaticText>(window_, ui::kGeneralStatusId)->GetLabel().utf8_string();
+    if (general == "Checking f2 Feed for new articles..." && stopPressed == Clock::time_point()) {
+      SaveScreenshot(&window_, "main_window_run");
+      wxUIActionSimulator input;
+      input.MouseMove(stop->GetScreenRect().GetPosition() + stop->GetSize() / 2);
+      input.MouseClick();
+      stopPressed = Clock::now();
+    }
+    inside_ = false;
+  }
+
+  int highestProgress = 0;
+  bool controlsLocked = false;
+  bool animated = false;
+  bool busyCursor = false;
+  Clock::time_point stopPressed;
+
+private:
+  ui::MainWindow& window_;
+  bool inside_ = false;
+};
+
+// Presses a button with the real mouse and returns at once: the window's own loop takes the click,
+// so that a run it starts is not nested in this caller's handling of events.
+void PressLater(wxWindow* button) {
+  wxUIActionSimulator input;
+  input.MouseMove(button->GetScreenRect().GetPosition() + button->GetSize() / 2);
+  input.MouseClick();
+}
+
+using MainWindowTest = MainWindowFixture;
+
+TEST_F(MainWindowTest, DownloadShowsTheRunAndStopDuringTheSecondFeedLeavesTheThirdUnchecked) {
+  AddFeed("f1", 3, "Box1");
+  AddFeed("f2", 3, "Box2");
+  AddFeed("f3", 3, "Box3");
+  ui::NewsboardWindow newsboard;
+  ui::MainWindow window(nullptr, Setup(), Factory(), &newsboard);
+  RunWatcher watcher(window);
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    auto& feeds = *Child<wxListCtrl>(running, ui::kFeedListId);
+    ClickRow(feeds, 0);
+    ClickRow(feeds, 2, true);
+    EXPECT_EQ(feeds.GetSelectedItemCount(), 3);
+    watcher.Start(1);
+    PressLater(running.FindWindow(ui::kDownloadId));
+  });
+  const int result = window.RunModally();
+  const Clock::time_point closed = Clock::now();
+  watcher.Stop();
+
+  ASSERT_NE(watcher.stopPressed, Clock::time_point()) << "the second feed was never seen being checked";
+  EXPECT_LT(closed - watcher.stopPressed, 1s);
+  EXPECT_EQ(server.HitCount("/f3.xml"), 0);
+  EXPECT_EQ(CountMessages("Box1"), 3);
+  EXPECT_EQ(CountMessages("Box2"), 3);
+  EXPECT_EQ(CountMessages("Box3"), 0);
+  EXPECT_EQ(window.Report().feedsDone, 2);
+  EXPECT_TRUE(window.Report().stopped);
+  EXPECT_EQ(result, 6);
+  EXPECT_EQ(newsboard.Notices().size(), 6u);
+
+  EXPECT_GT(watcher.highestProgress, 0);
+  EXPECT_TRUE(watcher.controlsLocked);
+  EXPECT_TRUE(watcher.animated);
+  EXPECT_TRUE(watcher.busyCursor);
+  EXPECT_FALSE(Child<wxAnimationCtrl>(window, ui::kStatusImageId)->IsPlaying());
+  EXPECT_FALSE(window.GetCursor().IsOk());
+}
+
+std::string LabelOf(wxWindow& window, int id) {
+  return Child<wxStaticText>(window, id)->GetLabel().utf8_string();
+}
+
+TEST_F(MainWindowTest, FeedIconsShowTheirOptionsAndANewsboxWithoutCountsShowsMinusOne) {
+  AddFeed("everything", 1, "Full", 1, 1, 1);
+  AddFeed("nothing", 1, "Plain", 0, 0, 0);
+  std::remove(data_.File("Plain.toc").c_str());
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  window.Show();
+  RunEventsFor(200ms);
+  auto& feeds = *Child<wxListCtrl>(window, ui::kFeedListId);
+  auto& newsboxes = *Child<wxListCtrl>(window, ui::kNewsboxListId);
+  ASSERT_EQ(feeds.GetItemCount(), 2);
+  EXPECT_EQ(feeds.GetItemText(0), "everything");
+  EXPECT_EQ(RowImage(feeds, 0), 7);
+  EXPECT_EQ(RowImage(feeds, 1), 0);
+  ASSERT_EQ(newsboxes.GetItemCount(), 2);
+  EXPECT_EQ(newsboxes.GetItemText(1), "Plain (-1/-1)");
+  EXPECT_EQ(RowImage(newsboxes, 1), ui::kEmptyNewsboxImage);
+  EXPECT_EQ(LabelOf(window, ui::kGeneralStatusId), "Ready. For Help, press F1.");
+  SaveScreenshot(&window, "main_window");
+}
+
+TEST_F(MainWindowTest, TwoSelectedFeedsDisableEditAndDeleteAndRunTheClock) {
+  AddFeed("alpha", 1, "Tech");
+  AddFeed("beta", 1, "World");
+  store::SettingsStore(context.settingsPath).WriteText("alpha", store::kLastArticleKey, "06/01/2003 10:00:00");
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  window.Show();
+  RunEventsFor(200ms);
+  auto& feeds = *Child<wxListCtrl>(window, ui::kFeedListId);
+  auto& newsboxes = *Child<wxListCtrl>(window, ui::kNewsboxListId);
+  wxWindow* edit = window.FindWindow(ui::kEditId);
+  wxWindow* remove = window.FindWindow(ui::kDeleteId);
+  wxWindow* download = window.FindWindow(ui::kDownloadId);
+  EXPECT_FALSE(download->IsEnabled());  // nothing selected yet
+
+  ClickRow(feeds, 0);
+  EXPECT_TRUE(edit->IsEnabled() && remove->IsEnabled() && download->IsEnabled());
+  EXPECT_EQ(LabelOf(window, ui::kInformationId), "alpha - Last Article: \n06/01/2003 10:00:00");
+  EXPECT_EQ(newsboxes.GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), 0);  // Tech
+
+  ClickRow(feeds, 1, true);
+  EXPECT_EQ(feeds.GetSelectedItemCount(), 2);
+  EXPECT_FALSE(edit->IsEnabled());
+  EXPECT_FALSE(remove->IsEnabled());
+  EXPECT_TRUE(download->IsEnabled());
+  const std::string clock = LabelOf(window, ui::kInformationId);
+  EXPECT_EQ(clock.rfind("Current Time: \n", 0), 0u) << clock;
+  EXPECT_TRUE(RunEventsUntil([&] { return LabelOf(window, ui::kInformationId) != clock; }, 2500ms));
+
+  // Choosing a newsbox leaves only its own feeds selected.
+  ClickRow(newsboxes, 1);
+  EXPECT_EQ(feeds.GetSelectedItemCount(), 1);
+  EXPECT_EQ(feeds.GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 1);
+  EXPECT_TRUE(edit->IsEnabled());
+}
+
+TEST_F(MainWindowTest, EnterEscapeAndTheCloseBoxDoNothingAndCloseKeepsThePosition) {
+  AddFeed("alpha", 2, "Tech");
+  store::SettingsStore settings(context.settingsPath);
+  settings.WriteInt(store::kWindowsSection, "PositionLeft", 40);
+  settings.WriteInt(store::kWindowsSection, "PositionTop", 30);
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  EXPECT_EQ(window.GetPosition(), wxPoint(40, 30));
+  int closeRequests = 0;
+  bool closePressed = false;
+  // Presses Close a while after the keys and the close box: the window must still be there.
+  class LaterClose : public wxTimer {
+  public:
+    LaterClose(ui::MainWindow& window, bool& pressed) : window_(window), pressed_(pressed) {}
+    void Notify() override {
+      window_.Move(70, 50);
+      pressed_ = true;
+      Click(window_.FindWindow(ui::kCloseId));
+    }
+
+  private:
+    ui::MainWindow& window_;
+    bool& pressed_;
+  } laterClose(window, closePressed);
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    ClickRow(*Child<wxListCtrl>(running, ui::kFeedListId), 0);
+    PressKey(WXK_RETURN);
+    RunEventsFor(300ms);
+    PressKey(WXK_ESCAPE);
+    RunEventsFor(200ms);
+    closeRequests = RequestCloseByTitle("Tarnwick");
+    laterClose.StartOnce(700);
+  });
+  EXPECT_EQ(window.RunModally(), 0);
+  EXPECT_GE(closeRequests, 1);
+  EXPECT_TRUE(closePressed) << "the window ended before Close was pressed";
+  EXPECT_EQ(server.HitCount("/alpha.xml"), 0);  // Enter did not download
+  EXPECT_EQ(window.Report().lastResult, -2);    // and nothing is reported
+  EXPECT_EQ(settings.ReadInt(store::kWindowsSection, "PositionLeft", 0), 70);
+  EXPECT_EQ(settings.ReadInt(store::kWindowsSection, "PositionTop", 0), 50);
+}
+
+// Once a popup menu is up, picks its command by the mnemonic key.
+void ChooseFromNextMenu(char mnemonic) {
+  class Pick : public wxTimer {
+  public:
+    explicit Pick(char key) : key_(key) {}
+    void Notify() override {
+      wxUIActionSimulator().Char(key_);
+      wxTheApp->CallAfter([this] { delete this; });
+    }
+
+  private:
+    char key_;
+  };
+  (new Pick(mnemonic))->StartOnce(400);
+}
+
+TEST_F(MainWindowTest, TheNewsboxMenuClosesTheNewsboxWindowAndOpensTheNewsboxInTheHost) {
+  AddFeed("alpha", 1, "Tech");
+  AddFeed("beta", 1, "World");
+  core_->Windows()->OpenMailboxWindow(core_->Store().FindMailbox("World"), "World");
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  bool worldWindowClosed = false;
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    auto& newsboxes = *Child<wxListCtrl>(running, ui::kNewsboxListId);
+    // Shift+F10 in the list: the menu's Close asks the host to close the newsbox's window.
+    ClickRow(newsboxes, 1);
+    ChooseFromNextMenu('c');
+    wxUIActionSimulator().Char(WXK_F10, wxMOD_SHIFT);
+    RunEventsFor(800ms);
+    worldWindowClosed = core_->Windows()->MailboxWindows().empty();
+    // A right click: the menu's Open opens the newsbox in the host, and the window ends.
+    wxRect row;
+    newsboxes.GetItemRect(0, row);
+    wxUIActionSimulator input;
+    input.MouseMove(newsboxes.ClientToScreen(row.GetPosition() + wxPoint(20, row.height / 2)));
+    RunEventsFor(50ms);
+    ChooseFromNextMenu('o');
+    input.MouseClick(wxMOUSE_BTN_RIGHT);
+    RunEventsFor(800ms);
+  });
+  window.RunModally();
+  EXPECT_TRUE(worldWindowClosed);
+  const std::vector<host::MailboxWindow> open = core_->Windows()->MailboxWindows();
+  ASSERT_EQ(open.size(), 1u);
+  EXPECT_EQ(open[0].title, "Tech");
+  EXPECT_EQ(window.Report().lastResult, ui::kNewsboxOpenedResult);  // no run report afterwards
+}
+
+TEST_F(MainWindowTest, HelpAboutAndTheNewsboardAnswerTheirButtonsAndKeys) {
+  AddFeed("alpha", 1, "Tech");  // the settings file exists: this is not the first start
+  ui::NewsboardWindow newsboard;
+  ui::MainWindow window(nullptr, Setup(), Factory(), &newsboard);
+  std::string aboutTitle;
+  std::vector<std::string> aboutTexts;
+  bool newsboardShown = false;
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    ClickRow(*Child<wxListCtrl>(running, ui::kFeedListId), 0);
+    PressKey(WXK_F1);
+    Click(running.FindWindow(ui::kHelpId));
+    WhenShown<wxDialog>([&](wxDialog& about) {
+      aboutTitle = about.GetTitle().utf8_string();
+      for (wxWindow* child : about.GetChildren()) {
+        if (auto* text = dynamic_cast<wxStaticText*>(child)) aboutTexts.push_back(text->GetLabel().utf8_string());
+      }
+      SaveScreenshot(&about, "about_box");
+      Click(about.FindWindow(wxID_OK));
+    });
+    wxUIActionSimulator().Char(WXK_F1, wxMOD_SHIFT);
+    RunEventsFor(500ms);
+    Click(running.FindWindow(ui::kNewsboardId));
+    newsboardShown = newsboard.IsShown();
+    Click(running.FindWindow(ui::kCloseId));
+  });
+  window.RunModally();
+  const std::string page = context.helpPath + "/Downloading Articles.htm";
+  EXPECT_EQ(opened, (std::vector<std::string>{page, page}));
+  EXPECT_EQ(aboutTitle, "About Tarnwick");
+  ASSERT_GE(aboutTexts.size(), 2u);
+  EXPECT_EQ(aboutTexts[0], "Tarnwick");
+  EXPECT_EQ(aboutTexts[1], "Version: 1.0");
+  EXPECT_TRUE(newsboardShown);
+}
+
+TEST_F(MainWindowTest, OnlyTheFirstStartOpensGettingStarted) {
+  { ui::MainWindow first(nullptr, Setup(), Factory(), nullptr); }
+  EXPECT_EQ(opened, (std::vector<std::string>{context.helpPath + "/Getting Started.htm"}));
+  AddFeed("alpha", 1, "Tech");
+  opened.clear();
+  { ui::MainWindow later(nullptr, Setup(), Factory(), nullptr); }
+  EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(MainWindowTest, EditRedrawsTheFeedAndDeleteRemovesItButKeepsItsNewsbox) {
+  AddFeed("alpha", 1, "Tech");
+  AddFeed("beta", 1, "World");
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  int iconAfterEdit = -1, feedsAfterDelete = -1, newsboxesAfterDelete = -1;
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    auto& feeds = *Child<wxListCtrl>(running, ui::kFeedListId);
+    WhenShown<ui::FeedPropertiesDialog>([](ui::FeedPropertiesDialog& properties) {
+      Click(properties.FindWindow(ui::kDownloadReferringId));
+      Click(properties.FindWindow(ui::kPropertiesOkId));
+    });
+    wxRect row;
+    feeds.GetItemRect(0, row);
+    ClickAt(&feeds, wxPoint(row.x + 20, row.y + row.height / 2), true);  // a double click edits
+    RunEventsFor(300ms);
+    iconAfterEdit = RowImage(feeds, 0);
+    ClickRow(feeds, 1);
+    Click(running.FindWindow(ui::kDeleteId));
+    feedsAfterDelete = feeds.GetItemCount();
+    newsboxesAfterDelete = Child<wxListCtrl>(running, ui::kNewsboxListId)->GetItemCount();
+    Click(running.FindWindow(ui::kCloseId));
+  });
+  window.RunModally();
+  EXPECT_EQ(iconAfterEdit, 3);  // full articles and only new ones
+  EXPECT_EQ(feedsAfterDelete, 1);
+  EXPECT_EQ(newsboxesAfterDelete, 2);
+  store::SettingsStore settings(context.settingsPath);
+  EXPECT_EQ(settings.ReadInt("alpha", store::kDownloadReferringArticlesKey, 0), 1);
+  EXPECT_EQ(settings.ReadText(store::kAliasesSection, "beta", "gone"), "gone");
+}
+
+TEST_F(MainWindowTest, AddListsTheNewFeedAndItsNewsbox) {
+  AddFeed("alpha", 1, "Tech");
+  Create(0, "World", true);
+  server.AddEndpoint("/world.xml", 200, RssItems("world", 1));
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  std::vector<std::string> feedsAfterAdd, newsboxesAfterAdd;
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    WhenShown<ui::FeedPropertiesDialog>([&](ui::FeedPropertiesDialog& properties) {
+      TypeInto(properties.FindWindow(ui::kAliasId), "world");
+      TypeInto(properties.FindWindow(ui::kUrlId), server.Url("/world.xml"));
+      WhenShown<ui::MailboxPicker>([](ui::MailboxPicker& picker) {
+        wxTreeCtrl& tree = picker.Tree();
+        wxTreeItemIdValue cookie;
+        wxTreeItemId item = tree.GetFirstChild(tree.GetRootItem(), cookie);
+        while (item.IsOk() && tree.GetItemText(item) != "World") item = tree.GetNextChild(tree.GetRootItem(), cookie);
+        wxRect rect;
+        ASSERT_TRUE(tree.GetBoundingRect(item, rect, true));
+        ClickAt(&tree, rect.GetPosition() + wxSize(rect.width / 2, rect.height / 2), true);
+      });
+      Click(properties.FindWindow(ui::kNewsboxButtonId));
+      Click(properties.FindWindow(ui::kPropertiesOkId));
+    });
+    Click(running.FindWindow(ui::kAddId));
+    auto& feeds = *Child<wxListCtrl>(running, ui::kFeedListId);
+    for (long row = 0; row < feeds.GetItemCount(); ++row) feedsAfterAdd.push_back(feeds.GetItemText(row).utf8_string());
+    auto& newsboxes = *Child<wxListCtrl>(running, ui::kNewsboxListId);
+    for (long row = 0; row < newsboxes.GetItemCount(); ++row) {
+      newsboxesAfterAdd.push_back(newsboxes.GetItemText(row).utf8_string());
+    }
+    Click(running.FindWindow(ui::kCloseId));
+  });
+  window.RunModally();
+  EXPECT_EQ(feedsAfterAdd, (std::vector<std::string>{"alpha", "world"}));
+  ASSERT_EQ(newsboxesAfterAdd.size(), 2u);
+  EXPECT_EQ(newsboxesAfterAdd[1].rfind("World (", 0), 0u) << newsboxesAfterAdd[1];
+  EXPECT_EQ(store::SettingsStore(context.settingsPath).ReadText("world", store::kNameKey, ""), "world");
+}
+
+}  // namespace
+}  // namespace tarnwick::test

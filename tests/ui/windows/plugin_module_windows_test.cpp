@@ -1,0 +1,69 @@
+// The built module loaded into this program, which makes windows, as a host with windows loads it:
+// init makes the Newsboard hidden, the configuration call shows the About box, and unloading the
+// module takes its windows with it before its code goes.
+#include "dialog_driver.h"
+
+#include "platform/ems_records.h"
+#include "support/temp_dir.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <wx/dialog.h>
+#include <wx/toplevel.h>
+
+#include <filesystem>
+#include <string>
+
+namespace tarnwick::test {
+namespace {
+
+int WindowsTitled(const wxString& title) {
+  int count = 0;
+  for (wxWindow* window : wxTopLevelWindows) {
+    if (!window->IsBeingDeleted() && window->GetLabel() == title) ++count;
+  }
+  return count;
+}
+
+TEST(PluginModuleWindows, InitMakesTheNewsboardHiddenAndUnloadingRemovesIt) {
+  TempDir dir;
+  std::string plugins = dir.File("plugins");
+  std::filesystem::create_directories(plugins);
+  std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
+  const int newsboardsBefore = WindowsTitled("News Board");
+
+  void* module = dlopen((plugins + "/libtarnwick.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(module, nullptr) << dlerror();
+  auto init = reinterpret_cast<EmsPluginInitFunction>(dlsym(module, "ems_plugin_init"));
+  auto config = reinterpret_cast<EmsPluginConfigFunction>(dlsym(module, "ems_plugin_config"));
+  auto finish = reinterpret_cast<EmsPluginFinishFunction>(dlsym(module, "ems_plugin_finish"));
+  auto release = reinterpret_cast<EmsFreeFunction>(dlsym(module, "ems_free"));
+  ASSERT_TRUE(init && config && finish && release);
+  EmsMailConfig mailConfig{sizeof(EmsMailConfig), nullptr, plugins.data()};
+  EmsPluginInfo info{};
+  EXPECT_EQ(init(nullptr, 4, &mailConfig, &info), 0);
+
+  EXPECT_EQ(WindowsTitled("News Board"), newsboardsBefore + 1);
+  for (wxWindow* window : wxTopLevelWindows) {
+    if (window->GetLabel() == "News Board") EXPECT_FALSE(window->IsShown());
+  }
+  std::string aboutTitle;
+  WhenShown<wxDialog>([&aboutTitle](wxDialog& about) {
+    aboutTitle = about.GetTitle().utf8_string();
+    Click(about.FindWindow(wxID_OK));
+  });
+  EXPECT_EQ(config(nullptr, &mailConfig), 0);
+  EXPECT_EQ(aboutTitle, "About Tarnwick");
+
+  EXPECT_EQ(finish(nullptr), 0);
+  release(info.description);
+  release(info.icon);
+  EXPECT_EQ(dlclose(module), 0);
+  // A window of the unloaded module left behind would crash the program when it is drawn or
+  // destroyed: it must be gone.
+  EXPECT_EQ(WindowsTitled("News Board"), newsboardsBefore);
+  RunEventsFor(std::chrono::milliseconds(200));
+}
+
+}  // namespace
+}  // namespace tarnwick::test
