@@ -12,7 +12,9 @@ ArticleViewerModel::ArticleViewerModel(std::string headerBlock, std::string body
   website_ = mailbox::ReadHeaderField(headerBlock_, "Website: ");
 }
 
-std::string ArticleViewerModel::Title() const { return feed_ + ", " + date_ + ", " + subject_; }
+std::string ArticleViewerModel::Title() const {
+  return feed_ + ", " + date_ + ", " + subject_;
+}
 
 void ArticleViewerModel::ChooseMode(ViewMode mode) {
   mode_ = mode;
@@ -32,6 +34,8 @@ const std::string& ArticleViewerModel::CurrentContent() const {
   return mode_ == ViewMode::kFullArticle ? fullArticleHtml_ : bodyText_;
 }
 
-std::string ArticleViewerModel::ArticleText() const { return headerBlock_ + CurrentContent(); }
+std::string ArticleViewerModel::ArticleText() const {
+  return headerBlock_ + CurrentContent();
+}
 
 }  // namespace tarnwick::ui

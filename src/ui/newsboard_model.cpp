@@ -16,7 +16,9 @@ constexpr char kSortKeyKey[] = "SortKey";
 constexpr char kSortOrderKey[] = "SortOrder";
 constexpr int kDefaultColumnWidth = 100;
 
-char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldCase(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 int CompareTextIgnoringCase(const std::string& a, const std::string& b) {
   const size_t common = std::min(a.size(), b.size());
@@ -72,12 +74,18 @@ NewsboardEntry MakeNewsboardEntry(const mailbox::NewArticleNotice& notice, const
 
 const std::string& ColumnText(const NewsboardEntry& entry, int column) {
   switch (column) {
-    case kFeedColumn: return entry.feed;
-    case kAuthorColumn: return entry.author;
-    case kPublishedColumn: return entry.published;
-    case kDownloadedColumn: return entry.downloaded;
-    case kNewsboxColumn: return entry.newsbox;
-    default: return entry.headline;
+    case kFeedColumn:
+      return entry.feed;
+    case kAuthorColumn:
+      return entry.author;
+    case kPublishedColumn:
+      return entry.published;
+    case kDownloadedColumn:
+      return entry.downloaded;
+    case kNewsboxColumn:
+      return entry.newsbox;
+    default:
+      return entry.headline;
   }
 }
 
@@ -92,10 +100,17 @@ int CompareNewsboardEntries(const NewsboardEntry& a, const NewsboardEntry& b, co
     case kHeadlineColumn:
     case kFeedColumn:
     case kAuthorColumn:
-    case kNewsboxColumn: result = CompareTextIgnoringCase(ColumnText(a, sort.key), ColumnText(b, sort.key)); break;
-    case kPublishedColumn: result = CompareDates(a.published, b.published, false); break;
-    case kDownloadedColumn: result = CompareDates(a.downloaded, b.downloaded, true); break;
-    default: break;
+    case kNewsboxColumn:
+      result = CompareTextIgnoringCase(ColumnText(a, sort.key), ColumnText(b, sort.key));
+      break;
+    case kPublishedColumn:
+      result = CompareDates(a.published, b.published, false);
+      break;
+    case kDownloadedColumn:
+      result = CompareDates(a.downloaded, b.downloaded, true);
+      break;
+    default:
+      break;
   }
   return sort.order == 1 ? -result : result;
 }

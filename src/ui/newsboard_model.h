@@ -32,8 +32,15 @@ struct NewsboardEntry {
 NewsboardEntry MakeNewsboardEntry(const mailbox::NewArticleNotice& notice, const platform::Clock& clock);
 
 /// The columns, in display order.
-enum NewsboardColumn : int { kHeadlineColumn, kFeedColumn, kAuthorColumn, kPublishedColumn, kDownloadedColumn,
-                             kNewsboxColumn, kNewsboardColumnCount };
+enum NewsboardColumn : int {
+  kHeadlineColumn,
+  kFeedColumn,
+  kAuthorColumn,
+  kPublishedColumn,
+  kDownloadedColumn,
+  kNewsboxColumn,
+  kNewsboardColumnCount
+};
 
 /// A column's heading and the "Columns" key its width is kept under.
 struct NewsboardColumnInfo {

@@ -1,6 +1,6 @@
 // The article viewer's model, and its forwarding and saving against the real host in this process.
-#include "ui/article_actions.h"
 #include "ui/article_viewer_model.h"
+#include "ui/article_actions.h"
 
 #include "automation/host_message.h"
 #include "core/host_core.h"
@@ -98,6 +98,29 @@ TEST_F(ArticleActionsTest, SaveAsReplacesTheFileWithTheArticleTextWithoutLineFee
   std::string expected = std::string(kHeaders) + "<p>a\r\nb</p>";
   std::erase(expected, '\n');
   EXPECT_EQ(test::ReadFileBytes(path), expected + "\n");
+}
+
+TEST_F(ArticleActionsTest, FileInMovesTheStagedMessageIntoTheChosenMailbox) {
+  const platform::ManualClock clock(platform::DateTime::FromParts(2026, 12, 7, 9, 30, 0));
+  int focused = 0;
+  const FileInContext context{dir_.Path(), &clock, [](int) {}, [&focused] { ++focused; }};
+  ArticleViewerModel article(kHeaders, "<p>a\r\nFrom ???@??? Mon Jan 1 00:00:00 2001\r\nb</p>");
+  article.ChooseMode(ViewMode::kNewsboxArticle);
+
+  ASSERT_EQ(FileArticleIn(host_, article, kFileInInCommand, context), FileInResult::kFiled);
+  automation::HostCollection in = host_.Connect().application.MailboxById(kInMailboxId).Messages();
+  ASSERT_EQ(in.Count(), 1);
+  automation::HostMessage filed(in.Item(1));
+  EXPECT_EQ(filed.Title(), "Big news");
+  EXPECT_EQ(filed.Body(), "<p>a\r\nFrom ???@??? Mon Jan 1 00:00:00 2001\r\nb</p>")
+      << "a line like a separator stays in the message";
+  EXPECT_EQ(host_.Connect().application.MailboxByName("Pending").Messages().Count(), 0);
+  EXPECT_EQ(focused, 2) << "the viewer comes back after each look of the host at Pending";
+
+  EXPECT_EQ(FileArticleIn(host_, article, 999, context), FileInResult::kStayedInPending) << "no mailbox 999";
+  EXPECT_EQ(host_.Connect().application.MailboxByName("Pending").Messages().Count(), 1);
+  EXPECT_EQ(FileArticleIn(host_, article, 1001, context), FileInResult::kNoSuchCommand);
+  EXPECT_EQ(FileArticleIn(host_, article, 2, context), FileInResult::kNoSuchCommand) << "2 is Close";
 }
 
 }  // namespace

@@ -24,10 +24,10 @@ NewsboardEntry Row(std::string headline, std::string published, std::string down
 }
 
 TEST(NewsboardEntry, ReadsTheHeaderFieldsAndTurnsBothDatesIntoParseableForm) {
-  const NewsboardEntry entry = MakeNewsboardEntry(
-      Notice("Subject: Big news\r\nFrom: Ann\r\nDate: Tue, 10 Jun 2003 04:00:00 GMT\r\n"
-             "Feed: Daily\r\nWebsite: http://x.test/a\r\nDownloaded: Sun, 7 Dec 2026 09:05:03\r\n"),
-      kClock);
+  const NewsboardEntry entry =
+      MakeNewsboardEntry(Notice("Subject: Big news\r\nFrom: Ann\r\nDate: Tue, 10 Jun 2003 04:00:00 GMT\r\n"
+                                "Feed: Daily\r\nWebsite: http://x.test/a\r\nDownloaded: Sun, 7 Dec 2026 09:05:03\r\n"),
+                         kClock);
   EXPECT_EQ(entry.headline, "Big news");
   EXPECT_EQ(entry.author, "Ann");
   EXPECT_EQ(entry.feed, "Daily");
@@ -56,12 +56,10 @@ TEST(NewsboardSorting, ComparesTextWithoutCaseAndDatesAsInstantsOrDays) {
   EXPECT_EQ(CompareNewsboardEntries(Row("", "not a date"), Row("", "6/10/2003 04:00:01"), byPublished), 0);
 
   NewsboardSort byDownloaded{kDownloadedColumn, 0};
-  EXPECT_EQ(CompareNewsboardEntries(Row("", "", "12/7/2026 01:00:00"), Row("", "", "12/7/2026 23:00:00"),
-                                    byDownloaded),
+  EXPECT_EQ(CompareNewsboardEntries(Row("", "", "12/7/2026 01:00:00"), Row("", "", "12/7/2026 23:00:00"), byDownloaded),
             0)
       << "the same calendar day";
-  EXPECT_LT(CompareNewsboardEntries(Row("", "", "12/6/2026 23:00:00"), Row("", "", "12/7/2026 01:00:00"),
-                                    byDownloaded),
+  EXPECT_LT(CompareNewsboardEntries(Row("", "", "12/6/2026 23:00:00"), Row("", "", "12/7/2026 01:00:00"), byDownloaded),
             0);
 
   NewsboardSort descending{kPublishedColumn, 1};
