@@ -138,6 +138,8 @@ int main(int argc, char** argv) {
       std::filesystem::temp_directory_path() / ("tarnwick-gui-" + std::to_string(getpid()));
   PointDesktopFoldersInto(scratch);
   setenv("GTK_A11Y", "none", 1);
+  // Xvfb has no GPU buffers to share: without this the web engine draws nothing on it.
+  setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", 0);
   setenv("NO_AT_BRIDGE", "1", 1);
 
   tarnwick::platform::SetMessageBoxHandler([](const std::string& text, const std::string& caption) {

@@ -1,12 +1,10 @@
 #include "gui_support/gui_test_support.h"
 
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/filename.h>
-#include <wx/image.h>
 #include <wx/timer.h>
+#include <wx/utils.h>
 #include <wx/window.h>
 
 #include <cstdlib>
@@ -24,6 +22,8 @@ void HandleWaitingEvents() {
     wxEventLoopGuarantor guarantor;
     wxEventLoopBase::GetActive()->YieldFor(wxEVT_CATEGORY_ALL);
   }
+  // Idle time is when windows closed with Destroy() really go.
+  wxTheApp->ProcessIdle();
 }
 
 // Fires once a modal loop runs: the timer's events are only handled by an event loop, and the
@@ -65,19 +65,16 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
   window->Raise();
   window->Update();
   RunEventsFor(std::chrono::milliseconds(300));
+  // The screen is read by ImageMagick's import: the toolkit's screen context hands out a picture
+  // taken once, not what the screen shows now.
   const wxRect rect = window->GetScreenRect();
-  wxBitmap bitmap(rect.width, rect.height);
-  {
-    wxScreenDC screen;
-    wxMemoryDC memory(bitmap);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-  }
   const char* folder = std::getenv("TARNWICK_SCREENSHOT_DIR");
   const wxString directory = folder != nullptr ? wxString(folder) : wxString("screenshots");
   wxFileName::Mkdir(directory, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
   const wxString path = directory + "/" + wxString::FromUTF8(name) + ".png";
-  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
-  if (!bitmap.ConvertToImage().SaveFile(path, wxBITMAP_TYPE_PNG)) return {};
+  const wxString crop = wxString::Format("%dx%d+%d+%d", rect.width, rect.height, rect.x, rect.y);
+  const wxString command = "import -silent -window root -crop " + crop + " +repage \"" + path + "\"";
+  if (wxExecute(command, wxEXEC_SYNC | wxEXEC_NODISABLE) != 0) return {};
   return path.utf8_string();
 }
 
