@@ -21,7 +21,8 @@ namespace tarnwick::ui {
 namespace {
 
 constexpr char kPlacementPrefix[] = "Message";
-const WindowPlacement kDefaultPlacement{10, 10, 220, 220, WindowState::kNormal};
+// A first viewer opens at a size an article can be read at; later ones where the last one was.
+const WindowPlacement kDefaultPlacement{10, 10, 800, 600, WindowState::kNormal};
 const wxSize kSmallestSize(400, 200);
 const wxSize kLargestSize(2000, 2000);
 const wxColour kBackground(212, 208, 200);

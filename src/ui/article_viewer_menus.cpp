@@ -91,7 +91,7 @@ wxMenu* ArticleViewer::BuildFileMenu() {
 }
 
 void ArticleViewer::BuildToolBar() {
-  wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxTB_TEXT);
+  wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
   bar->SetToolBitmapSize(wxSize(32, 32));
   bar->AddTool(kForwardInlineCommand, "Forward", ToolImage(wxART_GO_FORWARD), "Forward inline");
   bar->AddTool(kForwardAttachmentCommand, "Attach", ToolImage(wxART_NEW), "Forward as attachment");

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
+#include <wx/weakref.h>
 #include <wx/webview.h>
 
 namespace tarnwick::ui {
@@ -41,13 +42,13 @@ protected:
     viewer_->ProcessWindowEvent(event);
   }
   void TearDown() override {
-    if (wxWindow::FindWindowById(viewer_ ? viewer_->GetId() : wxID_NONE) != nullptr) viewer_->Destroy();
-    test::RunEventsFor(50ms);
+    if (viewer_ != nullptr) viewer_->Destroy();
+    EXPECT_TRUE(test::RunEventsUntil([this] { return viewer_ == nullptr; }, 5s)) << "the viewer is gone";
   }
 
   test::TempDir dir_;
   test::HttpServer server_;
-  ArticleViewer* viewer_ = nullptr;
+  wxWeakRef<ArticleViewer> viewer_;
 };
 
 TEST_F(ArticleViewerTest, CapturesTheLoadedPagesBodyAndShowsItAsSource) {
