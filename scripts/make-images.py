@@ -29,7 +29,6 @@ ORANGE = ("#fcaf3e", "#f57900", "#ce5c00")
 CHOCOLATE = ("#e9b96e", "#c17d11", "#8f5902")
 GREEN = ("#8ae234", "#73d216", "#4e9a06")
 BLUE = ("#729fcf", "#3465a4", "#204a87")
-RED = ("#ef2929", "#cc0000", "#a40000")
 GREY = ("#eeeeec", "#d3d7cf", "#babdb6", "#888a85", "#555753", "#2e3436")
 WINDOW_BACKGROUND = (246, 245, 244)  # what animation edges are blended onto (GIF has no partial alpha)
 
@@ -69,8 +68,11 @@ class Canvas:
     def ellipse(self, x0, y0, x1, y1, fill=None, outline=None, width=1.0):
         self.draw.ellipse(self.box(x0, y0, x1, y1), fill=fill, outline=outline, width=max(1, self.s(width)))
 
+    def point(self, point):
+        return (self.s(point[0]), self.s(point[1]))
+
     def polygon(self, points, fill=None, outline=None):
-        self.draw.polygon([(self.s(x), self.s(y)) for x, y in points], fill=fill, outline=outline)
+        self.draw.polygon([self.point(p) for p in points], fill=fill, outline=outline)
 
     def line(self, points, fill, width=1.0):
         self.draw.line([(self.s(x), self.s(y)) for x, y in points], fill=fill, width=max(1, self.s(width)), joint="curve")
@@ -79,23 +81,20 @@ class Canvas:
         r = radius + width / 2
         self.draw.arc(self.box(cx - r, cy - r, cx + r, cy + r), start, end, fill=fill, width=self.s(width))
 
-    def gradient(self, x0, y0, x1, y1, top, bottom, mask_shape):
-        """Fills the shape drawn by mask_shape(draw, box) with a vertical gradient."""
-        layer = Image.new("RGBA", self.image.size, (0, 0, 0, 0))
+    def gradient(self, y0, y1, top, bottom, shape):
+        """Fills a shape with a vertical gradient from the colour top at y0 to bottom at y1;
+        shape(draw) draws the shape's mask in drawing coordinates (see box)."""
         mask = Image.new("L", self.image.size, 0)
-        mask_shape(ImageDraw.Draw(mask), self.box(x0, y0, x1, y1))
-        top_y, bottom_y = self.s(y0), max(self.s(y1) - 1, self.s(y0) + 1)
-        paint = ImageDraw.Draw(layer)
-        for y in range(top_y, bottom_y + 1):
-            paint.line([(0, y), (layer.width, y)], fill=mix(top, bottom, (y - top_y) / (bottom_y - top_y)))
-        self.image.paste(layer, (0, 0), mask)
-
-    def paste(self, other, x, y):
-        """Lays another canvas (or an RGBA image at final size) over this one at (x, y)."""
-        big = other.image if isinstance(other, Canvas) else other.resize(
-            (other.width * SCALE, other.height * SCALE), Image.NEAREST
-        )
-        self.image.alpha_composite(big, (self.s(x), self.s(y)))
+        shape(ImageDraw.Draw(mask))
+        first, last = self.s(y0), max(self.s(y1) - 1, self.s(y0) + 1)
+        ramp = Image.new("RGBA", self.image.size)
+        paint = ImageDraw.Draw(ramp)
+        for row in range(ramp.height):
+            t = min(max((row - first) / (last - first), 0), 1)
+            paint.line([(0, row), (ramp.width, row)], fill=mix(top, bottom, t))
+        layer = Image.new("RGBA", self.image.size, (0, 0, 0, 0))
+        layer.paste(ramp, (0, 0), mask)
+        self.image.alpha_composite(layer)
 
     def finish(self):
         return self.image.resize((self.size, self.size), Image.LANCZOS)
@@ -114,8 +113,8 @@ def tango(size, category, name):
 def feed_symbol(canvas, x, y, size):
     """The orange feed square: a dot with two waves, as on the web."""
     radius = size * 0.22
-    canvas.gradient(x, y, x + size, y + size, ORANGE[0], ORANGE[1],
-                    lambda d, b: d.rounded_rectangle(b, radius=canvas.s(radius), fill=255))
+    canvas.gradient(y, y + size, ORANGE[0], ORANGE[1],
+                    lambda d: d.rounded_rectangle(canvas.box(x, y, x + size, y + size), canvas.s(radius), fill=255))
     edge = max(1.0, size / 14)
     canvas.rounded(x, y, x + size, y + size, radius, outline=ORANGE[2], width=edge)
     cx, cy = x + size * 0.30, y + size * 0.70
@@ -204,21 +203,6 @@ def sheet(canvas, x, y, w, h):
         canvas.rect(x + 2, row, x + w - 2, row + 1, fill=GREY[2])
 
 
-def vertical_fill(canvas, shape, top, bottom, y0, y1):
-    """Fills a polygon (final-pixel points) with a vertical gradient from y0 to y1."""
-    mask = Image.new("L", canvas.image.size, 0)
-    ImageDraw.Draw(mask).polygon([(canvas.s(px), canvas.s(py)) for px, py in shape], fill=255)
-    ramp = Image.new("RGBA", canvas.image.size)
-    paint = ImageDraw.Draw(ramp)
-    first, last = canvas.s(y0), canvas.s(y1)
-    for row in range(ramp.height):
-        t = min(max((row - first) / max(1, last - first), 0), 1)
-        paint.line([(0, row), (ramp.width, row)], fill=mix(top, bottom, t))
-    layer = Image.new("RGBA", canvas.image.size, (0, 0, 0, 0))
-    layer.paste(ramp, (0, 0), mask)
-    canvas.image.alpha_composite(layer)
-
-
 def tray(canvas, size, contents=None):
     """A newsbox: a letter tray seen slightly from above, holding its contents. Laid out on the
     16-pixel grid and scaled for larger sizes."""
@@ -229,7 +213,7 @@ def tray(canvas, size, contents=None):
         contents(canvas)
     front = [(1 * u, 10.5 * u), (5 * u, 10.5 * u), (6 * u, 12 * u), (10 * u, 12 * u), (11 * u, 10.5 * u),
              (15 * u, 10.5 * u), (15 * u, 15 * u), (1 * u, 15 * u)]
-    vertical_fill(canvas, front, BLUE[0], BLUE[1], 10.5 * u, 15 * u)
+    canvas.gradient(10.5 * u, 15 * u, BLUE[0], BLUE[1], lambda d: d.polygon([canvas.point(p) for p in front], fill=255))
     canvas.line(front + [front[0]], fill=BLUE[2], width=u)
 
 
@@ -256,7 +240,7 @@ def mailbox_icon(size):
 def info_icon(size):
     """Information: a blue disc with a white "i"."""
     canvas = Canvas(size)
-    canvas.gradient(1, 1, size - 1, size - 1, BLUE[0], BLUE[2], lambda d, b: d.ellipse(b, fill=255))
+    canvas.gradient(1, size - 1, BLUE[0], BLUE[2], lambda d: d.ellipse(canvas.box(1, 1, size - 1, size - 1), fill=255))
     canvas.ellipse(1, 1, size - 1, size - 1, outline=BLUE[2], width=1.2)
     canvas.ellipse(size * 0.43, size * 0.19, size * 0.57, size * 0.33, fill="white")
     canvas.rounded(size * 0.43, size * 0.40, size * 0.57, size * 0.80, size * 0.03, fill="white")
@@ -313,7 +297,7 @@ def circling_arrows(canvas, size, phase, colour):
 
 def globe(canvas, x, y, size):
     """A small globe: the network, where feeds come from."""
-    canvas.gradient(x, y, x + size, y + size, BLUE[0], BLUE[2], lambda d, b: d.ellipse(b, fill=255))
+    canvas.gradient(y, y + size, BLUE[0], BLUE[2], lambda d: d.ellipse(canvas.box(x, y, x + size, y + size), fill=255))
     edge = max(1.0, size / 14)
     cx, cy = x + size / 2, y + size / 2
     land = GREEN[1]
@@ -329,8 +313,8 @@ def drive(canvas, x, y, size):
     """A disk drive: the cache of feeds fetched in the background."""
     h = size * 0.52
     top = y + (size - h) / 2
-    canvas.gradient(x, top, x + size, top + h, GREY[0], GREY[2],
-                    lambda d, b: d.rounded_rectangle(b, radius=canvas.s(size * 0.1), fill=255))
+    canvas.gradient(top, top + h, GREY[0], GREY[2],
+                    lambda d: d.rounded_rectangle(canvas.box(x, top, x + size, top + h), canvas.s(size * 0.1), fill=255))
     canvas.rounded(x, top, x + size, top + h, size * 0.1, outline=GREY[4], width=max(1.0, size / 16))
     canvas.rect(x + size * 0.14, top + h * 0.56, x + size * 0.62, top + h * 0.72, fill=GREY[3])
     canvas.ellipse(x + size * 0.72, top + h * 0.5, x + size * 0.84, top + h * 0.78, fill=GREEN[1])
