@@ -8,6 +8,7 @@
 #include "plugin/plugin_names.h"
 #include "plugin/startup.h"
 #include "plugin/translator_info.h"
+#include "plugin/window_seams.h"
 #include "store/file_utilities.h"
 
 #include <cstdio>
@@ -41,6 +42,7 @@ TARNWICK_EXPORT int32_t ems_plugin_init(void** /*globals*/, int16_t hostVersion,
     info->icon = plugin::IconBlock(plugin::kPluginIconResource);
     info->id = plugin::kPluginId;
     plugin::StartBackgroundFetching(plugin::Context());
+    plugin::InstallWindows(plugin::Context());  // a host with windows gets the Newsboard, hidden
     return platform::kEmsSuccess;
   });
 }
@@ -53,7 +55,10 @@ TARNWICK_EXPORT int32_t ems_plugin_finish(void* /*globals*/) {
 }
 
 TARNWICK_EXPORT int32_t ems_plugin_config(void* /*globals*/, EmsMailConfig* /*config*/) {
-  return platform::kEmsSuccess;
+  return Guarded(__func__, platform::kEmsSuccess, [] {
+    plugin::ShowAboutBox(plugin::Context());
+    return platform::kEmsSuccess;
+  });
 }
 
 TARNWICK_EXPORT int32_t ems_free(void* memory) {
@@ -80,8 +85,7 @@ TARNWICK_EXPORT int32_t ems_translator_info(void* /*globals*/, EmsTranslator* tr
 
 TARNWICK_EXPORT int32_t ems_can_translate(void* /*globals*/, EmsTranslator* translator, EmsDataFile* file,
                                           void* /*reserved*/) {
-  return Guarded(__func__, platform::kEmsCannotTranslateThis,
-                 [&] { return plugin::CanTranslate(translator, file); });
+  return Guarded(__func__, platform::kEmsCannotTranslateThis, [&] { return plugin::CanTranslate(translator, file); });
 }
 
 TARNWICK_EXPORT int32_t tarnwick_OpenNewsboard(int32_t /*first*/, int32_t /*second*/, const char* text,
@@ -96,7 +100,8 @@ TARNWICK_EXPORT int32_t tarnwick_OpenNewsboard(int32_t /*first*/, int32_t /*seco
 TARNWICK_EXPORT int32_t tarnwick_CheckFeeds(const char* const* aliases, int32_t count) {
   return Guarded(__func__, plugin::kRunNotPossible, [&] {
     std::vector<std::string> names;
-    for (int32_t i = 0; aliases != nullptr && i < count; ++i) names.emplace_back(aliases[i] != nullptr ? aliases[i] : "");
+    for (int32_t i = 0; aliases != nullptr && i < count; ++i)
+      names.emplace_back(aliases[i] != nullptr ? aliases[i] : "");
     return plugin::RunChecksHeadless(plugin::Context(), names, stdout);
   });
 }

@@ -1,0 +1,283 @@
+// The main window's answers to the user: buttons, lists, keys, menus.
+#include "automation/host_automation.h"
+#include "check/check_texts.h"
+#include "platform/application_name.h"
+#include "platform/message_box.h"
+#include "ui/about_box.h"
+#include "ui/desktop_launcher.h"
+#include "ui/feed_properties_dialog.h"
+#include "ui/main_window.h"
+#include "ui/main_window_texts.h"
+#include "ui/registered_messages.h"
+
+#include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
+#include <exception>
+
+namespace tarnwick::ui {
+namespace {
+
+constexpr int kClockMilliseconds = 1000;
+constexpr int kColumnMargin = 20;
+constexpr int kSmallestColumn = 40;
+
+// Keeps the one column of a list as wide as the list, less room for its scroll bar.
+void KeepColumnFitted(wxListCtrl* list) {
+  list->Bind(wxEVT_SIZE, [list](wxSizeEvent& event) {
+    list->SetColumnWidth(0, std::max(event.GetSize().x - kColumnMargin, kSmallestColumn));
+    event.Skip();
+  });
+}
+
+bool HasFocusIn(wxWindow* control) {
+  for (wxWindow* window = wxWindow::FindFocus(); window != nullptr; window = window->GetParent()) {
+    if (window == control) return true;
+    if (window->IsTopLevel()) break;
+  }
+  return false;
+}
+
+long LastSelected(const wxListCtrl* list) {
+  long last = -1;
+  for (long row = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row >= 0;
+       row = list->GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
+    last = row;
+  }
+  return last;
+}
+
+}  // namespace
+
+void MainWindow::BindEvents() {
+  const std::pair<int, void (MainWindow::*)()> buttons[] = {{kAddId, &MainWindow::OnAdd},
+                                                            {kEditId, &MainWindow::OnEdit},
+                                                            {kDeleteId, &MainWindow::OnDelete},
+                                                            {kDownloadId, &MainWindow::OnDownload},
+                                                            {kNewsboardId, &MainWindow::OnNewsboard},
+                                                            {kHelpId, &MainWindow::OnHelp},
+                                                            {kCloseId, &MainWindow::CloseWindow}};
+  for (const auto& [id, handler] : buttons) {
+    Bind(
+        wxEVT_BUTTON, [this, handler = handler](wxCommandEvent&) { OnCommand(handler); }, id);
+  }
+  const std::pair<int, void (MainWindow::*)()> commands[] = {{kHelpCommand, &MainWindow::OnHelp},
+                                                             {kAboutCommand, &MainWindow::OnAbout},
+                                                             {kOpenNewsboxCommand, &MainWindow::OnOpenNewsbox},
+                                                             {kCloseNewsboxCommand, &MainWindow::OnCloseNewsboxWindow}};
+  for (const auto& [id, handler] : commands) {
+    Bind(
+        wxEVT_MENU, [this, handler = handler](wxCommandEvent&) { OnCommand(handler); }, id);
+  }
+  // Stop is the one control a run leaves live; it only asks the run to stop.
+  Bind(
+      wxEVT_BUTTON,
+      [this](wxCommandEvent&) {
+        if (run_) run_->RequestStop();
+      },
+      kStopId);
+
+  feedList_->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) { ScheduleFeedSelection(); });
+  feedList_->Bind(wxEVT_LIST_ITEM_DESELECTED, [this](wxListEvent&) { ScheduleFeedSelection(); });
+  feedList_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnCommand(&MainWindow::OnEdit); });
+  newsboxList_->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) {
+    if (!reacting_) OnCommand(&MainWindow::OnNewsboxSelected);
+  });
+  newsboxList_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnCommand(&MainWindow::OnOpenNewsbox); });
+  newsboxList_->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent& event) {
+    const wxPoint at = event.GetPosition();
+    OnNewsboxMenu(at == wxDefaultPosition ? at : ScreenToClient(at));
+  });
+  KeepColumnFitted(feedList_);
+  KeepColumnFitted(newsboxList_);
+
+  Bind(
+      wxEVT_TIMER, [this](wxTimerEvent&) { ShowClock(); }, clock_.GetId());
+  Bind(wxEVT_CHAR_HOOK, &MainWindow::OnCharHook, this);
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+    // The close box and the window manager's close do nothing: the window ends through Close.
+    if (event.CanVeto()) {
+      event.Veto();
+    } else {
+      CloseWindow();
+    }
+  });
+}
+
+void MainWindow::OnCommand(void (MainWindow::*command)()) {
+  if (runActive_) return;
+  try {
+    (this->*command)();
+  } catch (const std::exception& error) {
+    platform::ShowMessageBox(error.what(), platform::kApplicationName);
+  }
+}
+
+void MainWindow::OnCharHook(wxKeyEvent& event) {
+  switch (event.GetKeyCode()) {
+    case WXK_ESCAPE:
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+      return;  // Escape does not close the window, and Enter does not press Download
+    case WXK_F10:
+      if (event.GetModifiers() == wxMOD_SHIFT && HasFocusIn(newsboxList_)) {
+        OnNewsboxMenu(wxDefaultPosition);
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  event.Skip();
+}
+
+void MainWindow::ScheduleFeedSelection() {
+  // A click can change many rows; the window is set once, after the last of them.
+  if (reacting_ || selectionPending_) return;
+  selectionPending_ = true;
+  CallAfter([this] {
+    if (selectionPending_) ApplyFeedSelection();
+  });
+}
+
+void MainWindow::ApplyFeedSelection() {
+  selectionPending_ = false;
+  const FeedSelectionState state = model_.SelectFeeds(SelectedFeeds());
+  edit_->Enable(state.editAndDeleteEnabled);
+  delete_->Enable(state.editAndDeleteEnabled);
+  download_->Enable(state.downloadEnabled);
+  if (state.clockRuns) {
+    ShowClock();
+    clock_.Start(kClockMilliseconds);
+  } else {
+    clock_.Stop();
+    information_->SetLabelText(wxString::FromUTF8(state.informationText));
+  }
+  if (state.newsbox) {
+    const long focused = static_cast<long>(*state.newsbox);
+    reacting_ = true;
+    for (long row = 0; row < newsboxList_->GetItemCount(); ++row) {
+      if (row != focused) newsboxList_->SetItemState(row, 0, wxLIST_STATE_SELECTED);
+    }
+    newsboxList_->SetItemState(focused, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+    newsboxList_->EnsureVisible(focused);
+    reacting_ = false;
+  }
+  feedList_->SetFocus();
+}
+
+void MainWindow::OnNewsboxSelected() {
+  const long selected = LastSelected(newsboxList_);
+  if (selected < 0) return;
+  const std::vector<size_t> feeds = model_.FeedsOfNewsbox(static_cast<size_t>(selected));
+  reacting_ = true;
+  for (long row = 0; row < feedList_->GetItemCount(); ++row) {
+    if (std::find(feeds.begin(), feeds.end(), static_cast<size_t>(row)) == feeds.end()) {
+      feedList_->SetItemState(row, 0, wxLIST_STATE_SELECTED);
+    }
+  }
+  if (!feeds.empty()) {
+    feedList_->SetItemState(static_cast<long>(feeds.front()), wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+  }
+  reacting_ = false;
+  ApplyFeedSelection();
+  newsboxList_->SetFocus();
+}
+
+void MainWindow::OnAdd() {
+  store::FeedSettings feed;
+  if (ShowFeedPropertiesDialog(this, setup_.files, FeedPropertiesMode::kNew, feed) != 1) return;
+  feed.notifyNewsBoard = 1;
+  const std::vector<std::string> selected = SelectedAliases();
+  model_.AddFeed(feed);
+  model_.AddNewsbox(feed.newsbox, feed.newsboxPath);
+  FillNewsboxList();
+  FillFeedList(selected);
+  ApplyFeedSelection();
+  ShowGeneralStatus(check::kReady);
+}
+
+void MainWindow::OnEdit() {
+  const std::vector<size_t> selected = SelectedFeeds();
+  if (selected.size() != 1) return;
+  store::FeedSettings feed = model_.Feeds()[selected.front()];
+  const std::string oldAlias = feed.alias;
+  if (ShowFeedPropertiesDialog(this, setup_.files, FeedPropertiesMode::kEdit, feed) != 1) return;
+  model_.UpdateFeed(oldAlias, feed);
+  model_.AddNewsbox(feed.newsbox, feed.newsboxPath);
+  FillNewsboxList();
+  FillFeedList({feed.alias});
+  ApplyFeedSelection();
+  ShowGeneralStatus(check::kReady);
+}
+
+void MainWindow::OnDelete() {
+  const long last = LastSelected(feedList_);
+  if (last < 0) return;
+  std::vector<std::string> selected = SelectedAliases();
+  std::erase(selected, model_.Feeds()[static_cast<size_t>(last)].alias);
+  if (model_.DeleteFeed(static_cast<size_t>(last))) FillFeedList(selected);
+  ApplyFeedSelection();
+}
+
+void MainWindow::OnDownload() {
+  std::vector<store::FeedSettings> feeds;
+  for (size_t index : SelectedFeeds()) feeds.push_back(model_.Feeds()[index]);
+  if (run_) run_->RunSelectedFeeds(feeds);
+  CloseWindow();
+}
+
+void MainWindow::RunCachedFeeds() {
+  try {
+    if (run_) run_->RunCachedFeeds();
+  } catch (const std::exception& error) {
+    platform::ShowMessageBox(error.what(), platform::kApplicationName);
+  }
+  CloseWindow();
+}
+
+void MainWindow::OnNewsboard() {
+  if (newsboard_ == nullptr || SendDisplayWindow(*newsboard_, 1) != 1) return;
+  if (auto* window = dynamic_cast<wxTopLevelWindow*>(newsboard_)) {
+    window->Raise();
+    window->SetFocus();
+  }
+}
+
+void MainWindow::OnOpenNewsbox() {
+  const long selected = LastSelected(newsboxList_);
+  if (selected < 0) return;
+  if (!automation::HostAutomation().OpenMailboxByPath(model_.Newsboxes()[static_cast<size_t>(selected)].mailboxPath)) {
+    return;
+  }
+  newsboxOpened_ = true;  // the user went to read: no report of a run afterwards
+  CloseWindow();
+}
+
+void MainWindow::OnCloseNewsboxWindow() {
+  const long selected = LastSelected(newsboxList_);
+  if (selected >= 0) {
+    (void)automation::HostAutomation().CloseMailboxWindow(model_.Newsboxes()[static_cast<size_t>(selected)].name);
+  }
+}
+
+void MainWindow::OnNewsboxMenu(wxPoint position) {
+  if (runActive_ || LastSelected(newsboxList_) < 0) return;
+  wxMenu menu;
+  menu.Append(kOpenNewsboxCommand, kOpenNewsboxCommandText);
+  menu.Append(kCloseNewsboxCommand, kCloseNewsboxCommandText);
+  PopupMenu(&menu, position == wxDefaultPosition ? newsboxList_->GetPosition() : position);
+}
+
+void MainWindow::OnHelp() {
+  (void)OpenHelpTopic(setup_.files.helpPath, kDownloadingArticlesTopic);
+}
+
+void MainWindow::OnAbout() {
+  ShowAboutBox(this, setup_.files.productName, setup_.versionText);
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,59 @@
+#include "ui/plugin_windows.h"
+
+#include "ui/about_box.h"
+#include "ui/feed_info_dialog.h"
+#include "ui/main_window.h"
+#include "ui/newsboard_window.h"
+#include "ui/window_parent.h"
+
+#include <wx/app.h>
+#include <wx/weakref.h>
+
+namespace tarnwick::ui {
+namespace {
+
+// The application ends its remaining windows itself when it ends before the module does; the
+// weak reference then forgets the Newsboard.
+wxWeakRef<NewsboardWindow>& Newsboard() {
+  static wxWeakRef<NewsboardWindow> newsboard;
+  return newsboard;
+}
+
+}  // namespace
+
+bool WindowsAvailable() {
+  const wxAppConsole* application = wxAppConsole::GetInstance();
+  return application != nullptr && application->IsGUI();
+}
+
+bool CreateNewsboard() {
+  if (!WindowsAvailable()) return false;
+  if (!Newsboard()) Newsboard() = new NewsboardWindow();
+  return Newsboard() != nullptr;
+}
+
+void DestroyNewsboard() {
+  NewsboardWindow* newsboard = Newsboard();
+  Newsboard() = nullptr;
+  delete newsboard;
+}
+
+bool NewsboardExists() {
+  return Newsboard() != nullptr;
+}
+
+check::RunReport RunMainWindow(const MainWindowSetup& setup, const CheckRunFactory& makeRun) {
+  MainWindow window(HostMainWindow(), setup, makeRun, Newsboard().get());
+  window.RunModally();
+  return window.Report();
+}
+
+void ShowInformation(const FeedInfo& info) {
+  ShowFeedInfoDialog(HostMainWindow(), info);
+}
+
+void ShowAbout(const std::string& productName, const std::string& versionText) {
+  ShowAboutBox(HostMainWindow(), productName, versionText);
+}
+
+}  // namespace tarnwick::ui
