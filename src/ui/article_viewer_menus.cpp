@@ -1,7 +1,9 @@
 // The article viewer's menu bar, toolbar and help commands.
+#include "ui/about_box.h"
 #include "ui/article_actions.h"
 #include "ui/article_viewer.h"
 #include "ui/article_viewer_ids.h"
+#include "ui/desktop_launcher.h"
 
 #include "store/file_utilities.h"
 
@@ -109,17 +111,16 @@ void ArticleViewer::BuildToolBar() {
 
 void ArticleViewer::OnHelpCommand(int command) {
   if (command == kHelpTopicsCommand) {
-    // TODO(merge): OpenHelpTopic(context_.helpPath, kViewerHelpTopic)
-    (void)kViewerHelpTopic;
+    OpenHelpTopic(context_.helpPath, kViewerHelpTopic);
   } else if (command == kReleaseNotesCommand) {
+    // The release notes lie beside the settings file, named like it with ".txt".
     std::string notes = context_.settingsPath;
     for (size_t at = notes.find(".ini"); at != std::string::npos; at = notes.find(".ini", at + 4)) {
       notes.replace(at, 4, ".txt");
     }
-    // TODO(merge): open `notes` with the desktop's default application when it exists
-    (void)store::FileExists(notes);
+    if (store::FileExists(notes)) OpenAddress(notes);
   } else if (command == kAboutCommand) {
-    // TODO(merge): the plug-in's About box
+    ShowAboutBox(this, context_.productName, context_.versionText);
   }
 }
 

@@ -21,12 +21,15 @@ namespace {
 constexpr int kNewImage = 0;
 constexpr int kOpenedImage = 1;
 constexpr char kPlacementPrefix[] = "Newsboard";
-const WindowPlacement kDefaultPlacement{0, 0, 170, 180, WindowState::kNormal};
+// A first Newsboard opens at the screen's top left at a size its six columns fit in.
+const WindowPlacement kDefaultPlacement{0, 0, 680, 320, WindowState::kNormal};
 const wxSize kSmallestSize(250, 150);
 const wxSize kLargestSize(2250, 2150);
 const wxColour kBackground(212, 208, 200);
 
-wxBitmap Art(const wxArtID& id, int size) { return wxArtProvider::GetBitmap(id, wxART_OTHER, wxSize(size, size)); }
+wxBitmap Art(const wxArtID& id, int size) {
+  return wxArtProvider::GetBitmap(id, wxART_OTHER, wxSize(size, size));
+}
 
 // Orders two list items by the rows their item data number.
 int wxCALLBACK CompareItems(wxIntPtr first, wxIntPtr second, wxIntPtr rowsAddress) {
@@ -110,8 +113,9 @@ void NewsboardWindow::SaveSettings() {
   for (int column = 0; column < kNewsboardColumnCount; ++column) columns.widths[column] = list_->GetColumnWidth(column);
   WriteNewsboardColumns(settings, columns);
   WindowPlacement placement;
-  placement.state = IsMaximized() ? WindowState::kMaximised : IsIconized() ? WindowState::kMinimised
-                                                                           : WindowState::kNormal;
+  placement.state = IsMaximized()  ? WindowState::kMaximised
+                    : IsIconized() ? WindowState::kMinimised
+                                   : WindowState::kNormal;
   const wxRect rect = GetScreenRect();
   placement.left = rect.x;
   placement.top = rect.y;
@@ -125,7 +129,9 @@ void NewsboardWindow::ShowBoard() {
   Show();
 }
 
-void NewsboardWindow::HideBoard() { Hide(); }
+void NewsboardWindow::HideBoard() {
+  Hide();
+}
 
 void NewsboardWindow::AddRow(const mailbox::NewArticleNotice& notice) {
   NewsboardEntry entry = MakeNewsboardEntry(notice, clock_);
@@ -160,18 +166,29 @@ void NewsboardWindow::UpdateToolBar() {
 
 void NewsboardWindow::RunCommand(int command) {
   switch (command) {
-    case kNewsboardOpen: OpenRows(); break;
-    case kNewsboardBrowse: BrowseRows(); break;
-    case kNewsboardRemove: RemoveRows(); break;
-    case kNewsboardOpenNewsbox: OpenNewsboxes(); break;
+    case kNewsboardOpen:
+      OpenRows();
+      break;
+    case kNewsboardBrowse:
+      BrowseRows();
+      break;
+    case kNewsboardRemove:
+      RemoveRows();
+      break;
+    case kNewsboardOpenNewsbox:
+      OpenNewsboxes();
+      break;
     case kNewsboardSelectAll:
       for (long item = 0; item < list_->GetItemCount(); ++item) {
         list_->SetItemState(item, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                             wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
       }
       break;
-    case kNewsboardAbout: ShowAboutBox(this, context_.productName, context_.versionText); break;
-    default: return;
+    case kNewsboardAbout:
+      ShowAboutBox(this, context_.productName, context_.versionText);
+      break;
+    default:
+      return;
   }
   list_->SetFocus();
 }
@@ -262,9 +279,8 @@ void NewsboardWindow::OnListKey(wxListEvent& event) {
   if (event.GetKeyCode() != WXK_F10 || !wxGetKeyState(WXK_SHIFT)) return event.Skip();
   wxRect row;
   const long mark = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
-  const wxPoint position = mark != -1 && list_->GetItemRect(mark, row)
-                               ? list_->ClientToScreen(row.GetTopLeft())
-                               : GetScreenPosition() + wxPoint(10, 30);
+  const wxPoint position = mark != -1 && list_->GetItemRect(mark, row) ? list_->ClientToScreen(row.GetTopLeft())
+                                                                       : GetScreenPosition() + wxPoint(10, 30);
   ShowContextMenu(position);
 }
 

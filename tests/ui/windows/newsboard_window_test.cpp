@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/listctrl.h>
+#include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
 namespace tarnwick::ui {
@@ -108,8 +109,8 @@ TEST_F(NewsboardWindowTest, CommandsActOnEverySelectedRow) {
   EXPECT_TRUE(board_->GetToolBar()->GetToolEnabled(kNewsboardOpen));
 
   board_->RunCommand(kNewsboardBrowse);
-  EXPECT_EQ(opened_, (std::vector<std::string>{"http://example.test/a", "http://example.test/c",
-                                               "http://example.test/d"}));
+  EXPECT_EQ(opened_,
+            (std::vector<std::string>{"http://example.test/a", "http://example.test/c", "http://example.test/d"}));
   board_->RunCommand(kNewsboardOpen);
   EXPECT_EQ(ViewerCount(), 3);
   EXPECT_TRUE(board_->Rows().Find(static_cast<int64_t>(board_->List().GetItemData(2)))->opened);
