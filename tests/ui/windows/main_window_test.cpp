@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, DownloadShowsTheRunAndStopDuringTheSecondFeedLeavesTheThi
   AddFeed("f1", 3, "Box1");
   AddFeed("f2", 3, "Box2");
   AddFeed("f3", 3, "Box3");
-  ui::NewsboardWindow newsboard;
+  ui::NewsboardWindow newsboard{ui::ViewerContext{}};
   ui::MainWindow window(nullptr, Setup(), Factory(), &newsboard);
   RunWatcher watcher(window);
   WhenMainWindowRuns([&](ui::MainWindow& running) {
@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, DownloadShowsTheRunAndStopDuringTheSecondFeedLeavesTheThi
   EXPECT_EQ(window.Report().feedsDone, 2);
   EXPECT_TRUE(window.Report().stopped);
   EXPECT_EQ(result, 6);
-  EXPECT_EQ(newsboard.Notices().size(), 6u);
+  EXPECT_EQ(newsboard.Rows().Count(), 6u);
 
   EXPECT_GT(watcher.highestProgress, 0);
   EXPECT_TRUE(watcher.controlsLocked);
