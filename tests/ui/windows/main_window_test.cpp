@@ -263,7 +263,7 @@ TEST_F(MainWindowTest, TheNewsboxMenuClosesTheNewsboxWindowAndOpensTheNewsboxInT
 
 TEST_F(MainWindowTest, HelpAboutAndTheNewsboardAnswerTheirButtonsAndKeys) {
   AddFeed("alpha", 1, "Tech");  // the settings file exists: this is not the first start
-  ui::NewsboardWindow newsboard;
+  ui::NewsboardWindow newsboard{ui::ViewerContext{}};
   ui::MainWindow window(nullptr, Setup(), Factory(), &newsboard);
   std::string aboutTitle;
   std::vector<std::string> aboutTexts;
