@@ -5,6 +5,9 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -19,6 +22,17 @@ int CountEntries(const char* folder) {
     closedir(dir);
   }
   return count;
+}
+
+// The threads of the process once those already on their way out have gone: the system's graphics
+// libraries end short-lived helper threads of their own a moment after their work.
+int CountThreadsSettledAt(int expected) {
+  int threads = CountEntries("/proc/self/task");
+  for (int wait = 0; wait < 50 && threads > expected; ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    threads = CountEntries("/proc/self/task");
+  }
+  return threads;
 }
 
 class LoadedModule {
@@ -85,7 +99,8 @@ TEST_F(PluginLifecycle, LoadingAHundredTimesLeaksNoThreadAndNoDescriptor) {
   int threads = CountEntries("/proc/self/task");
   int descriptors = CountEntries("/proc/self/fd");
   for (int i = 0; i < 100; ++i) RunOnce(4);
-  EXPECT_EQ(CountEntries("/proc/self/task"), threads);
+  // At most as many: a helper thread of the first load may have ended meanwhile.
+  EXPECT_LE(CountThreadsSettledAt(threads), threads);
   EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
 }
 
