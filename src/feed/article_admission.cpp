@@ -16,7 +16,7 @@ bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platf
   if (article.author.empty()) article.author = feed.name;
   if (article.date.empty()) article.date = std::string(downloadText);
 
-  const std::string messageId = MessageIdOf(article);
+  const std::string messageId = MessageIdOf(article, feed.url);
   if (messageId.empty()) return false;
   const bool duplicate = std::find(knownIds.begin(), knownIds.end(), messageId) != knownIds.end();
 

@@ -11,7 +11,8 @@ namespace tarnwick::feed {
 
 /// True when the article is to become a message. Rejects, in this order: an article with neither
 /// title nor body; after filling an empty author with the feed's name and an empty date with
-/// `downloadText`, one with neither guid nor link; when the feed's downloadOnlyNewArticles is 1,
+/// `downloadText`, one without a message identifier (see MessageIdOf: only an item with neither
+/// title nor body has none); when the feed's downloadOnlyNewArticles is 1,
 /// one whose date is not later than `lastDate`; last, one whose message identifier is in
 /// `knownIds`. A parsed date later than `newestDate` becomes the new `newestDate`, even for a
 /// duplicate. A date that does not parse is replaced by `downloadText` and counts as new without

@@ -136,7 +136,7 @@ bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article
   if (!stagingReady_) return false;
   if (!feed::AdmitArticle(feed, article, lastDate, newestDate, knownIds_, downloadText, clock_)) return false;
   if (feed.downloadReferringArticles == 1 && !article.link.empty()) article.body += FullArticleOf(article.link);
-  MessageContext context{feed::MessageIdOf(article), downloadText, settings_.versionText, feed.name};
+  MessageContext context{feed::MessageIdOf(article, feed.url), downloadText, settings_.versionText, feed.name};
   if (AppendToPending(ComposeMessage(article, context, settings_.separatorLine))) {
     ++appended_;
     return true;
