@@ -49,7 +49,8 @@ CheckRun::CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWrit
 
 void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.lastResult = result;
-  report_.feeds.push_back({feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem()});
+  report_.feeds.push_back(
+      {feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(), checker_.LastSkips()});
   report_.leftInPending += checker_.LeftInPending();
 }
 

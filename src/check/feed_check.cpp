@@ -15,6 +15,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <optional>
+
 namespace tarnwick::check {
 namespace {
 
@@ -23,7 +26,9 @@ constexpr int kEndPauseMilliseconds = 25;
 constexpr char kInMailboxName[] = "In";
 
 // The date that stands for an unreadable "LastArticle": every dated article is later.
-platform::DateTime UnreadableLastArticleDate() { return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30); }
+platform::DateTime UnreadableLastArticleDate() {
+  return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30);
+}
 
 }  // namespace
 
@@ -38,8 +43,8 @@ void FeedChecker::Pace(int milliseconds) const {
 }
 
 platform::DateTime FeedChecker::ReadLastArticle(const std::string& alias) const {
-  std::string text = store::SettingsStore(settings_.settingsPath)
-                         .ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
+  std::string text =
+      store::SettingsStore(settings_.settingsPath).ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
   return platform::ParseDate(text).value_or(UnreadableLastArticleDate());
 }
 
@@ -51,18 +56,49 @@ bool FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache, 
   return false;
 }
 
+// A feed's first check is one that has not yet recorded a last article.
+int FeedChecker::FirstCheckLimit(const std::string& alias) const {
+  const store::SettingsStore settings(settings_.settingsPath);
+  if (!settings.ReadText(alias, store::kLastArticleKey, "").empty()) return 0;
+  return std::max(0, settings.ReadInt(alias, store::kFirstCheckArticlesKey, 0));
+}
+
+// Marks every item but the `limit` newest: by date, an undated or unreadable date counting as the
+// time of the check, and among equal dates the one earlier in the document (feeds list their
+// newest first).
+std::vector<bool> FeedChecker::BeyondFirstCheck(const std::vector<feed::Article>& articles, int limit) const {
+  std::vector<bool> beyond(articles.size(), false);
+  if (limit <= 0 || articles.size() <= static_cast<size_t>(limit)) return beyond;
+  std::vector<std::pair<platform::DateTime, size_t>> dated;
+  for (size_t index = 0; index < articles.size(); ++index) {
+    std::optional<platform::DateTime> date = platform::ParseDate(feed::ToParseableDate(articles[index].date, clock_));
+    dated.emplace_back(date.value_or(clock_.Now()), index);
+  }
+  std::stable_sort(dated.begin(), dated.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (size_t rank = static_cast<size_t>(limit); rank < dated.size(); ++rank) beyond[dated[rank].second] = true;
+  return beyond;
+}
+
 void FeedChecker::DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
-                               platform::DateTime& newestDate) {
+                               platform::DateTime& newestDate, int firstCheckLimit) {
   const feed::FeedFormat format = feed::DetectFeedFormat(document_);
+  std::vector<feed::Article> articles;
   feed::WalkItems(
-      document_, format,
-      [&] {
-        feed::Article article = feed::ReadItem(document_, format, clock_);
-        if (writer_.AppendArticle(feed, article, lastDate, newestDate, downloadText_)) {
-          view_.ShowDetailsStatus(article.title + kByWord + article.author);
-        }
-      },
+      document_, format, [&] { articles.push_back(feed::ReadItem(document_, format, clock_)); },
       [&] { Pace(kElementPauseMilliseconds); });
+  // Every link of the document is counted before the first item is admitted: a link that
+  // several items share identifies none of them.
+  for (const feed::Article& article : articles) writer_.CountDocumentLink(article.link);
+  const std::vector<bool> beyond = BeyondFirstCheck(articles, firstCheckLimit);
+  for (size_t index = 0; index < articles.size(); ++index) {
+    feed::SkipReason reason = feed::SkipReason::kBeyondFirstCheck;
+    feed::Article& article = articles[index];
+    if (!beyond[index] && writer_.AppendArticle(feed, article, lastDate, newestDate, downloadText_, &reason)) {
+      view_.ShowDetailsStatus(article.title + kByWord + article.author);
+    } else if (reason != feed::SkipReason::kNone) {
+      ++skips_[static_cast<size_t>(reason)];
+    }
+  }
 }
 
 void FeedChecker::ClosePendingWindow() {
@@ -76,6 +112,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
                            std::stop_token stop) {
   problem_.clear();
   leftInPending_ = 0;
+  skips_.fill(0);
   nowText_ = platform::FormatLocaleDate(clock_.Now());
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
   if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) {
@@ -91,6 +128,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
     return -1;
   }
   const platform::DateTime lastDate = ReadLastArticle(feed.alias);
+  const int firstCheckLimit = FirstCheckLimit(feed.alias);
   platform::DateTime newestDate = lastDate;
   writer_.PreparePending(feed.newsboxPath, feed.newsbox);
 
@@ -100,7 +138,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   if (LoadDocument(feed, fromCache, documentPath)) {
     view_.ShowGeneralStatus(fromCache ? feed.name + kCheckingCacheSuffix
                                       : kCheckingPrefix + feed.name + kCheckingSuffix);
-    DeliverItems(feed, lastDate, newestDate);
+    DeliverItems(feed, lastDate, newestDate, firstCheckLimit);
     ClosePendingWindow();
     result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
     leftInPending_ = writer_.LeftInPending();

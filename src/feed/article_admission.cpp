@@ -11,7 +11,10 @@ namespace tarnwick::feed {
 
 bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platform::DateTime& lastDate,
                   platform::DateTime& newestDate, const KnownIds& knownIds, std::string_view downloadText,
-                  const platform::Clock& clock) {
+                  const platform::Clock& clock, const LinkGuard* links, SkipReason* reason) {
+  SkipReason ignored;
+  SkipReason& why = reason != nullptr ? *reason : ignored;
+  why = SkipReason::kNoTitleOrText;
   if (article.title.empty() && article.body.empty()) return false;
   if (article.author.empty()) article.author = feed.name;
   if (article.date.empty()) article.date = std::string(downloadText);
@@ -27,12 +30,24 @@ bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platf
     if (*date > lastDate) {
       if (*date > newestDate) newestDate = *date;
     } else if (feed.downloadOnlyNewArticles == 1) {
+      why = SkipReason::kNotNewer;
       return false;
     }
   } else {
     article.date = std::string(downloadText);
   }
-  return !duplicate;
+  if (duplicate) {
+    why = SkipReason::kAlreadyDelivered;
+    return false;
+  }
+  // A feed that changes how it names its items (http to https, a new guid scheme) still links
+  // them to the same pages.
+  if (links != nullptr && links->AlreadyDelivered(article.link)) {
+    why = SkipReason::kSameLink;
+    return false;
+  }
+  why = SkipReason::kNone;
+  return true;
 }
 
 }  // namespace tarnwick::feed

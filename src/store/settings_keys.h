@@ -21,6 +21,8 @@ inline constexpr char kAutoCheckKey[] = "AutoCheck";
 inline constexpr char kIntervalMinutesKey[] = "IntervalMinutes";
 inline constexpr char kLastCheckKey[] = "LastCheck";
 inline constexpr char kNotifyNewsBoardKey[] = "NotifyNewsBoard";
+/// How many of the newest items a feed's first check delivers; 0 or absent: all of them.
+inline constexpr char kFirstCheckArticlesKey[] = "FirstCheckArticles";
 
 /// "LastArticle" of a feed that never had one.
 inline constexpr char kDefaultLastArticle[] = "1/1/1970 11:10:00";
