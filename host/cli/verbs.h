@@ -43,6 +43,7 @@ int RunAutomationVerb(VerbContext& context);
 int RunPluginsVerb(VerbContext& context);
 int RunCheckVerb(VerbContext& context);
 int RunTickVerb(VerbContext& context);
+int RunAddVerb(VerbContext& context);
 
 /// The format with each "%s" replaced by the next of `values`.
 std::string Fill(const char* format, const std::vector<std::string>& values);

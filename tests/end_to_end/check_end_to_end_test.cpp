@@ -30,12 +30,13 @@ int RunCommand(const std::string& command, std::string& output) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Quote(const std::string& text) { return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'"; }
+std::string Quote(const std::string& text) {
+  return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
+}
 
 std::string RssItem(const std::string& id, const std::string& title, const std::string& date) {
   return "<item><title>" + title + "</title><link>http://example.org/" + id + "</link><guid>" + id +
-         "</guid><pubDate>" + date + "</pubDate><description><![CDATA[<p>" + title +
-         "</p>]]></description></item>";
+         "</guid><pubDate>" + date + "</pubDate><description><![CDATA[<p>" + title + "</p>]]></description></item>";
 }
 
 std::string Rss(const std::string& items) {
@@ -47,8 +48,9 @@ protected:
   void SetUp() override {
     std::filesystem::create_directories(plugins);
     std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
-    AddFeed("news", "News", Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT") +
-                                RssItem("n2", "Second news", "Tue, 01 Dec 2026 09:00:00 GMT")));
+    AddFeed("news", "News",
+            Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT") +
+                RssItem("n2", "Second news", "Tue, 01 Dec 2026 09:00:00 GMT")));
     AddFeed("planet", "Planet",
             "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\" xmlns=\"http://purl.org/rss/1.0/\">"
             "<channel><title>P</title></channel><item><title>Alpha</title><link>http://example.org/alpha</link>"
@@ -57,16 +59,18 @@ protected:
             "<feed xmlns=\"http://www.w3.org/2005/Atom\"><id>urn:w</id><title>W</title><entry><id>urn:w1</id>"
             "<title>Week one</title><link href=\"http://example.org/w1\"/><issued>2026-11-28T12:00:00Z</issued>"
             "<author><name>Ada</name><email>ada@example.org</email></author><content>c</content></entry></feed>");
-    AddFeed("old", "Old", "<feed version=\"0.3\"><id>tag:old</id><entry><id>tag:old1</id><title>Old one</title>"
-                          "<issued>2003-12-13T18:30:02Z</issued></entry></feed>");
+    AddFeed("old", "Old",
+            "<feed version=\"0.3\"><id>tag:old</id><entry><id>tag:old1</id><title>Old one</title>"
+            "<issued>2003-12-13T18:30:02Z</issued></entry></feed>");
     AddFeed("broken", "Broken", "<rss><channel><item><title>cut off");
   }
 
   void AddFeed(const std::string& alias, const std::string& newsbox, const std::string& document) {
     Serve(alias, document);
     test::WriteFileBytes(data + "/" + newsbox + ".mbx", "");
-    store::FeedSettings feed{alias, alias + " feed", server.Url("/" + alias + ".xml"), newsbox,
-                             data + "/" + newsbox + ".mbx", 0, 1, 0, 0, 1};
+    store::FeedSettings feed{
+        alias, alias + " feed", server.Url("/" + alias + ".xml"), newsbox, data + "/" + newsbox + ".mbx", 0, 1, 0, 0,
+        1};
     settings.WriteFeed(feed, "");
   }
   void Serve(const std::string& alias, const std::string& document) {
@@ -97,8 +101,7 @@ protected:
 TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
   std::string output;
   EXPECT_EQ(Host("check", output), 1) << output;  // the broken feed fails, the others go on
-  EXPECT_NE(output.find("broken: not checked: the feed document is not well-formed XML"), std::string::npos)
-      << output;
+  EXPECT_NE(output.find("broken: not checked: the feed document is not well-formed XML"), std::string::npos) << output;
   EXPECT_NE(output.find("Feeds: 5, new articles: 5"), std::string::npos) << output;
   EXPECT_EQ(CountMessages("News"), 2);
   EXPECT_EQ(CountMessages("Planet"), 1);
@@ -124,6 +127,10 @@ TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
 
   EXPECT_EQ(Host("check news planet weekly old", output), 0) << output;
   EXPECT_NE(output.find("Feeds: 4, new articles: 0"), std::string::npos) << output;
+  // Nothing new, and the report says what became of the items.
+  EXPECT_NE(output.find("  news: 0 new articles; skipped: 2 items not newer than the last article\n"),
+            std::string::npos)
+      << output;
   EXPECT_EQ(CountMessages("News"), 2);
 
   Serve("news", Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT") +
@@ -199,6 +206,37 @@ TEST_F(EndToEnd, TickFetchesDueFeedsIntoTheCacheAndDeliversThem) {
   EXPECT_EQ(Host("tick", output), 0) << output;
   EXPECT_NE(output.find("Background check: 0 feeds fetched into the cache."), std::string::npos) << output;
   EXPECT_EQ(server.HitCount("/news.xml"), 1);
+}
+
+TEST_F(EndToEnd, AddWithFirstDeliversOnlyTheNewestItemsOnTheFirstCheck) {
+  std::string items;
+  for (int day = 1; day <= 50; ++day) {  // oldest first, one a day from 1 January 2026
+    const std::string date = std::to_string(day <= 31 ? day : day - 31) + (day <= 31 ? " Jan" : " Feb") + " 2026";
+    items += RssItem("f" + std::to_string(day), "Day " + std::to_string(day), date + " 10:00:00 GMT");
+  }
+  Serve("flood", Rss(items));
+  std::string output;
+  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --first 0", output), 1) << output;
+  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --last 5", output), 1) << output;
+  EXPECT_EQ(Host("add news " + server.Url("/flood.xml") + " Flood", output), 1) << output;
+  EXPECT_NE(output.find("\"news\" is already the alias of a feed."), std::string::npos) << output;
+
+  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --first 5", output), 0) << output;
+  EXPECT_NE(output.find("Feed \"flood\" added, delivering into \"Flood\". Its first check delivers its 5 newest"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(Host("check flood", output), 0) << output;
+  EXPECT_NE(output.find("flood: 5 new articles; skipped: 45 items left out by the first check's limit"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(CountMessages("Flood"), 5);
+  EXPECT_NE(Newsbox("Flood").find("Subject: Day 50\r\n"), std::string::npos);
+  EXPECT_NE(Newsbox("Flood").find("Subject: Day 46\r\n"), std::string::npos);
+  EXPECT_EQ(Newsbox("Flood").find("Subject: Day 45\r\n"), std::string::npos);
+
+  EXPECT_EQ(Host("check flood", output), 0) << output;
+  EXPECT_NE(output.find("flood: 0 new articles; skipped: 50 items not newer than the last article"), std::string::npos)
+      << output;
 }
 
 TEST_F(EndToEnd, PluginsVerbListsTheModuleAndSkipsBrokenOnes) {
