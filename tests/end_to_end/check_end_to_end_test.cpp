@@ -30,13 +30,12 @@ int RunCommand(const std::string& command, std::string& output) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Quote(const std::string& text) {
-  return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
-}
+std::string Quote(const std::string& text) { return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'"; }
 
 std::string RssItem(const std::string& id, const std::string& title, const std::string& date) {
   return "<item><title>" + title + "</title><link>http://example.org/" + id + "</link><guid>" + id +
-         "</guid><pubDate>" + date + "</pubDate><description><![CDATA[<p>" + title + "</p>]]></description></item>";
+         "</guid><pubDate>" + date + "</pubDate><description><![CDATA[<p>" + title +
+         "</p>]]></description></item>";
 }
 
 std::string Rss(const std::string& items) {
@@ -48,9 +47,8 @@ protected:
   void SetUp() override {
     std::filesystem::create_directories(plugins);
     std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
-    AddFeed("news", "News",
-            Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT") +
-                RssItem("n2", "Second news", "Tue, 01 Dec 2026 09:00:00 GMT")));
+    AddFeed("news", "News", Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT") +
+                                RssItem("n2", "Second news", "Tue, 01 Dec 2026 09:00:00 GMT")));
     AddFeed("planet", "Planet",
             "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\" xmlns=\"http://purl.org/rss/1.0/\">"
             "<channel><title>P</title></channel><item><title>Alpha</title><link>http://example.org/alpha</link>"
@@ -59,18 +57,16 @@ protected:
             "<feed xmlns=\"http://www.w3.org/2005/Atom\"><id>urn:w</id><title>W</title><entry><id>urn:w1</id>"
             "<title>Week one</title><link href=\"http://example.org/w1\"/><issued>2026-11-28T12:00:00Z</issued>"
             "<author><name>Ada</name><email>ada@example.org</email></author><content>c</content></entry></feed>");
-    AddFeed("old", "Old",
-            "<feed version=\"0.3\"><id>tag:old</id><entry><id>tag:old1</id><title>Old one</title>"
-            "<issued>2003-12-13T18:30:02Z</issued></entry></feed>");
+    AddFeed("old", "Old", "<feed version=\"0.3\"><id>tag:old</id><entry><id>tag:old1</id><title>Old one</title>"
+                          "<issued>2003-12-13T18:30:02Z</issued></entry></feed>");
     AddFeed("broken", "Broken", "<rss><channel><item><title>cut off");
   }
 
   void AddFeed(const std::string& alias, const std::string& newsbox, const std::string& document) {
     Serve(alias, document);
     test::WriteFileBytes(data + "/" + newsbox + ".mbx", "");
-    store::FeedSettings feed{
-        alias, alias + " feed", server.Url("/" + alias + ".xml"), newsbox, data + "/" + newsbox + ".mbx", 0, 1, 0, 0,
-        1};
+    store::FeedSettings feed{alias, alias + " feed", server.Url("/" + alias + ".xml"), newsbox,
+                             data + "/" + newsbox + ".mbx", 0, 1, 0, 0, 1};
     settings.WriteFeed(feed, "");
   }
   void Serve(const std::string& alias, const std::string& document) {
@@ -101,7 +97,8 @@ protected:
 TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
   std::string output;
   EXPECT_EQ(Host("check", output), 1) << output;  // the broken feed fails, the others go on
-  EXPECT_NE(output.find("broken: not checked: the feed document is not well-formed XML"), std::string::npos) << output;
+  EXPECT_NE(output.find("broken: not checked: the feed document is not well-formed XML"), std::string::npos)
+      << output;
   EXPECT_NE(output.find("Feeds: 5, new articles: 5"), std::string::npos) << output;
   EXPECT_EQ(CountMessages("News"), 2);
   EXPECT_EQ(CountMessages("Planet"), 1);
