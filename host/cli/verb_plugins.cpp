@@ -39,8 +39,7 @@ private:
 std::unique_ptr<PluginSet> LoadPlugins(VerbContext& context) {
   std::vector<std::string> problems;
   auto plugins = std::make_unique<PluginSet>(context.pluginsFolder, problems);
-  for (const std::string& problem : problems)
-    context.err << kProgramName << ": " << kPluginSkippedText << problem << "\n";
+  for (const std::string& problem : problems) context.err << kProgramName << ": " << kPluginSkippedText << problem << "\n";
   return plugins;
 }
 
@@ -57,10 +56,8 @@ int RunPluginsVerb(VerbContext& context) {
   if (plugins->Plugins().empty()) context.out << Fill(kNoPluginsText, {context.pluginsFolder}) << "\n";
   for (const LoadedPlugin& plugin : plugins->Plugins()) {
     context.out << plugin.file << "\n  " << kDescriptionLabel << plugin.description << "\n";
-    for (const std::string& entry : plugin.specialMenuEntries)
-      context.out << "  " << kSpecialMenuLabel << entry << "\n";
-    for (const std::string& translator : plugin.translators)
-      context.out << "  " << kTranslatorLabel << translator << "\n";
+    for (const std::string& entry : plugin.specialMenuEntries) context.out << "  " << kSpecialMenuLabel << entry << "\n";
+    for (const std::string& translator : plugin.translators) context.out << "  " << kTranslatorLabel << translator << "\n";
   }
   return kExitSuccess;
 }

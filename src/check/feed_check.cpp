@@ -26,9 +26,7 @@ constexpr int kEndPauseMilliseconds = 25;
 constexpr char kInMailboxName[] = "In";
 
 // The date that stands for an unreadable "LastArticle": every dated article is later.
-platform::DateTime UnreadableLastArticleDate() {
-  return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30);
-}
+platform::DateTime UnreadableLastArticleDate() { return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30); }
 
 }  // namespace
 
@@ -43,8 +41,8 @@ void FeedChecker::Pace(int milliseconds) const {
 }
 
 platform::DateTime FeedChecker::ReadLastArticle(const std::string& alias) const {
-  std::string text =
-      store::SettingsStore(settings_.settingsPath).ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
+  std::string text = store::SettingsStore(settings_.settingsPath)
+                         .ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
   return platform::ParseDate(text).value_or(UnreadableLastArticleDate());
 }
 

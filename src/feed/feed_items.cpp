@@ -18,9 +18,7 @@ struct Vocabulary {
 constexpr Vocabulary kRssNames{"item", "description", "pubDate", "guid"};
 constexpr Vocabulary kAtomNames{"entry", "content", "issued", "id"};
 
-const Vocabulary& NamesOf(FeedFormat format) {
-  return format == FeedFormat::kAtom ? kAtomNames : kRssNames;
-}
+const Vocabulary& NamesOf(FeedFormat format) { return format == FeedFormat::kAtom ? kAtomNames : kRssNames; }
 
 constexpr std::string_view kRdfNamespace = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
 constexpr std::string_view kRss10Namespace = "http://purl.org/rss/1.0/";

@@ -81,7 +81,8 @@ TARNWICK_EXPORT int32_t ems_translator_info(void* /*globals*/, EmsTranslator* tr
 
 TARNWICK_EXPORT int32_t ems_can_translate(void* /*globals*/, EmsTranslator* translator, EmsDataFile* file,
                                           void* /*reserved*/) {
-  return Guarded(__func__, platform::kEmsCannotTranslateThis, [&] { return plugin::CanTranslate(translator, file); });
+  return Guarded(__func__, platform::kEmsCannotTranslateThis,
+                 [&] { return plugin::CanTranslate(translator, file); });
 }
 
 TARNWICK_EXPORT int32_t tarnwick_OpenNewsboard(int32_t /*first*/, int32_t /*second*/, const char* text,
@@ -96,8 +97,7 @@ TARNWICK_EXPORT int32_t tarnwick_OpenNewsboard(int32_t /*first*/, int32_t /*seco
 TARNWICK_EXPORT int32_t tarnwick_CheckFeeds(const char* const* aliases, int32_t count) {
   return Guarded(__func__, plugin::kRunNotPossible, [&] {
     std::vector<std::string> names;
-    for (int32_t i = 0; aliases != nullptr && i < count; ++i)
-      names.emplace_back(aliases[i] != nullptr ? aliases[i] : "");
+    for (int32_t i = 0; aliases != nullptr && i < count; ++i) names.emplace_back(aliases[i] != nullptr ? aliases[i] : "");
     return plugin::RunChecksHeadless(plugin::Context(), names, stdout);
   });
 }

@@ -123,8 +123,7 @@ TEST(ReadItem, EveryItemStartsEmpty) {
 }
 
 TEST(ReadItem, RssDescriptionWithChildElementsIsEmpty) {
-  auto articles =
-      ReadAll("<rss><channel><item><title>t</title><description><b>x</b></description></item></channel></rss>");
+  auto articles = ReadAll("<rss><channel><item><title>t</title><description><b>x</b></description></item></channel></rss>");
   ASSERT_EQ(articles.size(), 1u);
   EXPECT_EQ(articles[0].body, "");
   EXPECT_EQ(articles[0].title, "t");
