@@ -15,6 +15,8 @@ data="$root/build/demo/data"
 settings="$data/plugins/tarnwick.ini"
 mkdir -p "$data/plugins"
 cp "$root/build/src/plugin/libtarnwick.so" "$data/plugins/libtarnwick.so"
+rm -rf "$data/plugins/help"
+cp -R "$root/build/src/plugin/help" "$data/plugins/help"  # the help pages lie beside the module
 
 port_file="$(mktemp)"
 python3 "$root/demo/serve_feeds.py" "$root/demo/feeds" "$port_file" 8765 &

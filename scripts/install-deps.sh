@@ -8,7 +8,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcurl4-openssl-dev
   libpugixml-dev libxml2-dev libexpat1-dev
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
+  xvfb xauth imagemagick
+  mutt tmux
 )
 
 missing=()

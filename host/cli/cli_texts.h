@@ -6,7 +6,8 @@ namespace tarnwick::host {
 
 inline constexpr char kProgramName[] = "tarnwick-host";
 inline constexpr char kUsageHead[] =
-    "Usage: tarnwick-host [--data-folder DIR] [--plugins-folder DIR] [--no-automation] VERB [ARGUMENTS...]\n"
+    "Usage: tarnwick-host [--data-folder DIR] [--plugins-folder DIR] [--no-automation] [--lock-wait SECONDS]\n"
+    "                     VERB [ARGUMENTS...]\n"
     "\n"
     "The stand-in mail client: a data folder of mailboxes (Name.mbx with its table of contents\n"
     "Name.toc, folders Name.fol), served to plug-ins through its automation interface.\n"
@@ -15,15 +16,24 @@ inline constexpr char kUsageHead[] =
     "  --data-folder DIR   the data folder (it must exist; In, Out and Trash are created in it)\n"
     "  --plugins-folder DIR  the plug-in modules (default: the data folder's \"plugins\" folder)\n"
     "  --no-automation     refuse plug-ins' connections to the automation server\n"
+    "  --lock-wait SECONDS  how long to wait while another tarnwick-host uses the data folder\n"
+    "                      (default %s; each host has the data folder to itself)\n"
     "  --help              show this text\n"
     "\n"
     "Verbs (MAILBOX is a display name, or a path from the data folder such as News.fol/Tech.mbx):\n";
 inline constexpr char kUsageTail[] =
     "\n"
-    "Exit status: 0 on success, 1 when the verb failed, 2 for a wrong command line.\n";
+    "Exit status: 0 on success, 1 when the verb failed, 2 for a wrong command line, 3 when another\n"
+    "tarnwick-host kept the data folder for longer than the wait.\n";
 
 inline constexpr char kNoDataFolderText[] = "no data folder given: use --data-folder DIR";
 inline constexpr char kUnknownOptionText[] = "unknown option ";
+inline constexpr char kBadLockWaitText[] = "--lock-wait takes a whole number of seconds up to 86400, not \"%s\"";
+inline constexpr char kWaitingForLockText[] =
+    "the data folder %s is in use by another tarnwick-host%s; waiting up to %s seconds for it to finish";
+inline constexpr char kLockBusyText[] =
+    "the data folder %s is still in use by another tarnwick-host%s after %s seconds; giving up, nothing was done";
+inline constexpr char kLockHolderText[] = " (process %s)";
 inline constexpr char kUnknownVerbText[] = "unknown verb ";
 inline constexpr char kWrongArgumentCountText[] = "wrong number of arguments; usage: tarnwick-host ";
 inline constexpr char kMissingValueText[] = "missing value after ";

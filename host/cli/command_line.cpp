@@ -2,10 +2,13 @@
 
 #include "cli/cli_texts.h"
 #include "cli/verbs.h"
+#include "core/data_folder_lock.h"
 #include "core/host_registry.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
+#include <functional>
 #include <ostream>
 
 namespace tarnwick::host {
@@ -15,13 +18,16 @@ struct ParsedCommandLine {
   std::string dataFolder;
   std::string pluginsFolder;
   bool automationAllowed = true;
+  std::chrono::seconds lockWait = kDataFolderLockWait;
   bool help = false;
   std::string verb;
   std::vector<std::string> verbArguments;
 };
 
+constexpr long kLongestLockWaitSeconds = 86400;
+
 void PrintUsage(std::ostream& stream) {
-  stream << kUsageHead;
+  stream << Fill(kUsageHead, {std::to_string(kDataFolderLockWait.count())});
   for (const Verb& verb : Verbs()) {
     std::string line = std::string(verb.name) + (*verb.argumentsText ? " " : "") + verb.argumentsText;
     stream << "  " << line << std::string(line.size() < 28 ? 28 - line.size() : 1, ' ') << verb.summary << "\n";
@@ -32,6 +38,15 @@ void PrintUsage(std::ostream& stream) {
 int UsageError(std::ostream& err, const std::string& text) {
   err << kProgramName << ": " << text << "\n" << kSeeHelpText << "\n";
   return kExitUsage;
+}
+
+// A --lock-wait value: digits only, at most a day. False when it is anything else.
+bool ParseLockWait(const std::string& text, std::chrono::seconds& wait) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  long seconds = std::stol(text);
+  if (seconds > kLongestLockWaitSeconds) return false;
+  wait = std::chrono::seconds(seconds);
+  return true;
 }
 
 // Options come before the verb; everything after the verb belongs to it. False after reporting.
@@ -54,6 +69,15 @@ bool Parse(const std::vector<std::string>& arguments, ParsedCommandLine& parsed,
         return false;
       }
       parsed.pluginsFolder = arguments[++i];
+    } else if (argument == "--lock-wait") {
+      if (i + 1 == arguments.size()) {
+        UsageError(err, kMissingValueText + argument);
+        return false;
+      }
+      if (!ParseLockWait(arguments[++i], parsed.lockWait)) {
+        UsageError(err, Fill(kBadLockWaitText, {arguments[i]}));
+        return false;
+      }
     } else if (argument.starts_with("--data-folder=")) {
       parsed.dataFolder = argument.substr(std::string("--data-folder=").size());
     } else if (argument.starts_with("-") && argument != "-") {
@@ -66,6 +90,33 @@ bool Parse(const std::vector<std::string>& arguments, ParsedCommandLine& parsed,
     }
   }
   return true;
+}
+
+// Takes the data folder's lock for the rest of the run, saying so when it has to wait for another
+// host. kExitSuccess when it holds the lock, else the exit code after reporting why not.
+int LockDataFolder(DataFolderLock& lock, const ParsedCommandLine& parsed, std::ostream& err) {
+  const std::string seconds = std::to_string(parsed.lockWait.count());
+  auto holder = [&] {
+    long id = lock.HolderProcessId();
+    return id > 0 ? Fill(kLockHolderText, {std::to_string(id)}) : std::string();
+  };
+  std::function<void()> waiting;
+  if (parsed.lockWait.count() > 0) {
+    waiting = [&] {
+      err << kProgramName << ": " << Fill(kWaitingForLockText, {parsed.dataFolder, holder(), seconds}) << std::endl;
+    };
+  }
+  switch (lock.Take(parsed.lockWait, waiting)) {
+    case LockOutcome::kTaken:
+      return kExitSuccess;
+    case LockOutcome::kFailed:
+      err << kProgramName << ": " << lock.ErrorText() << "\n";
+      return kExitFailure;
+    case LockOutcome::kBusy:
+      break;
+  }
+  err << kProgramName << ": " << Fill(kLockBusyText, {parsed.dataFolder, holder(), seconds}) << "\n";
+  return kExitBusy;
 }
 
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -83,6 +134,8 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     return UsageError(err, std::string(kWrongArgumentCountText) + verb->name + " " + verb->argumentsText);
   }
   if (parsed.dataFolder.empty()) return UsageError(err, kNoDataFolderText);
+  DataFolderLock lock(parsed.dataFolder);
+  if (int code = LockDataFolder(lock, parsed, err); code != kExitSuccess) return code;
 
   HostOptions options;
   options.automationAllowed = parsed.automationAllowed;

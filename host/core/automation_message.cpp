@@ -94,13 +94,18 @@ protected:
 private:
   DispatchResult ReadText(HostCore& core, int32_t id, const DispatchArguments& arguments) {
     const char* headerName = "Subject";
+    int32_t field = 0;
     if (id == platform::kMessageHeaderField) {
-      int32_t field = 0;
       if (!NumberArgument(arguments, 0, field) || (headerName = HeaderNameOf(field)) == nullptr) {
         return WrongArguments();
       }
     }
     std::string stored;
+    if (id == platform::kMessageHeaderField && field == platform::kHeaderMessageId) {
+      // Asked of every message of a newsbox on every check: answered without reading the message.
+      StoreStatus status = core.Store().MessageIdValue(mailboxId_, messageId_, stored);
+      return status.ok ? DispatchResult::Success(stored) : Failed(status);
+    }
     StoreStatus status = core.Store().ReadMessage(mailboxId_, messageId_, stored);
     if (!status.ok) return Failed(status);
     StoredMessageParts parts = SplitStoredMessage(stored);

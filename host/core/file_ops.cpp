@@ -108,4 +108,18 @@ bool WriteAt(int fd, std::string_view bytes, uint64_t offset) {
   return true;
 }
 
+bool AppendAtEnd(int fd, std::string_view bytes, uint64_t& start, uint64_t& written) {
+  start = 0;
+  written = 0;
+  while (written < bytes.size()) {
+    ssize_t put = write(fd, bytes.data() + written, bytes.size() - written);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    off_t end = lseek(fd, 0, SEEK_CUR);  // just past the bytes written, wherever the end was
+    if (written == 0 && end >= put) start = static_cast<uint64_t>(end - put);
+    written += static_cast<uint64_t>(put);
+  }
+  return true;
+}
+
 }  // namespace tarnwick::host

@@ -40,4 +40,9 @@ int CreateSiblingTemporary(const std::string& path, std::string& temporaryPath, 
 /// Writes at an offset, going on after short writes.
 bool WriteAt(int fd, std::string_view bytes, uint64_t offset);
 
+/// Appends to a file opened with O_APPEND in one write, so that no other writer's bytes land inside
+/// them (going on after a short write, which only a full disk or a signal causes). `start` receives
+/// where the bytes begin and `written` how many were written, also on failure.
+bool AppendAtEnd(int fd, std::string_view bytes, uint64_t& start, uint64_t& written);
+
 }  // namespace tarnwick::host

@@ -13,6 +13,7 @@ inline constexpr char kMailboxExtension[] = ".mbx";
 inline constexpr char kTocExtension[] = ".toc";
 inline constexpr char kFolderExtension[] = ".fol";
 inline constexpr char kHostSettingsFileName[] = "host.ini";
+inline constexpr char kDataFolderLockFileName[] = ".tarnwick-host.lock";  // the file that hosts lock
 
 // Automation errors.
 inline constexpr char kUnknownMemberText[] = "The object has no member with this dispatch id.";

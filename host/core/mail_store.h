@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/change_watch.h"
 #include "core/host_settings.h"
 #include "core/mailbox_file.h"
 #include "core/mailbox_tree.h"
@@ -85,6 +86,8 @@ public:
   StoreStatus MessageIdAt(int32_t mailboxId, size_t position, uint32_t* messageId);
   /// A message's bytes as stored in the mailbox file.
   StoreStatus ReadMessage(int32_t mailboxId, uint32_t messageId, std::string& bytes);
+  /// The value of a message's "Message-Id" header, answered from the mailbox's index of them.
+  StoreStatus MessageIdValue(int32_t mailboxId, uint32_t messageId, std::string& value);
   /// A message's state.
   StoreStatus MessageState(int32_t mailboxId, uint32_t messageId, int16_t* state);
   /// Sets a message's state.
@@ -110,6 +113,7 @@ private:
   std::string dataFolder_;
   HostSettings settings_;
   MailboxTree tree_;
+  ChangeWatch changeWatch_;  // outlives the mailboxes that use it
   std::map<int32_t, std::unique_ptr<MailboxFile>> mailboxes_;
   FaultHook faultHook_;
 };

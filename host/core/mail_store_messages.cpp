@@ -34,6 +34,7 @@ MailboxFile* MailStore::OpenMailbox(int32_t mailboxId, StoreStatus& status) {
   if (!mailbox) {
     mailbox = std::make_unique<MailboxFile>(tree_.FullPath(*node));
     mailbox->SetFaultHook(faultHook_);
+    mailbox->SetChangeWatch(&changeWatch_);
   }
   status = mailbox->Refresh();
   return status.ok ? mailbox.get() : nullptr;
@@ -84,6 +85,15 @@ StoreStatus MailStore::ReadMessage(int32_t mailboxId, uint32_t messageId, std::s
   size_t position = 0;
   if (mailbox == nullptr || !(status = PositionOf(*mailbox, messageId, &position)).ok) return status;
   return mailbox->Read(position, bytes);
+}
+
+StoreStatus MailStore::MessageIdValue(int32_t mailboxId, uint32_t messageId, std::string& value) {
+  std::lock_guard lock(mutex_);
+  StoreStatus status;
+  MailboxFile* mailbox = OpenMailbox(mailboxId, status);
+  size_t position = 0;
+  if (mailbox == nullptr || !(status = PositionOf(*mailbox, messageId, &position)).ok) return status;
+  return mailbox->MessageIdValue(position, value);
 }
 
 StoreStatus MailStore::MessageState(int32_t mailboxId, uint32_t messageId, int16_t* state) {

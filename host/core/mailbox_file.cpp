@@ -15,6 +15,7 @@ namespace tarnwick::host {
 namespace {
 
 constexpr int kScanAttempts = 3;
+constexpr std::chrono::seconds kLongestUnlooked{1};
 
 // The table file's bytes and its state, read through one descriptor so that they agree.
 bool ReadToc(const std::string& path, std::string& bytes, FileState& state) {
@@ -74,7 +75,27 @@ std::optional<size_t> MailboxFile::PositionOf(uint32_t id) const {
   return found->second;
 }
 
+bool MailboxFile::UnchangedSinceLastLook(std::chrono::steady_clock::time_point now) {
+  if (watch_ == nullptr || !stampValid_ || !loaded_ || !mailboxState_.exists) return false;
+  // A look once a second also catches changes that raise no notice (made from another machine).
+  if (now - lookedAt_ >= kLongestUnlooked) return false;
+  return watch_->Stamp(mailboxPath_, tocPath_) == stamp_;
+}
+
 StoreStatus MailboxFile::Refresh() {
+  // A large mailbox is asked about once per message in a row; looking at its two files each time
+  // would cost more than the answers.
+  const auto now = std::chrono::steady_clock::now();
+  if (UnchangedSinceLastLook(now)) return StoreStatus::Success();
+  stampValid_ = false;
+  if (watch_ != nullptr && watch_->Watch(mailboxPath_)) stamp_ = watch_->Stamp(mailboxPath_, tocPath_);
+  StoreStatus status = LookAtFiles();
+  stampValid_ = status.ok && watch_ != nullptr;
+  lookedAt_ = now;
+  return status;
+}
+
+StoreStatus MailboxFile::LookAtFiles() {
   int error = 0;
   FileState mailboxState = StatePath(mailboxPath_, &error);
   FileState tocState = StatePath(tocPath_);
@@ -169,6 +190,7 @@ void MailboxFile::AdoptEntries(std::vector<TocEntry> entries, const FileState& m
     if (entries_[i].state == kStateUnread) ++unread_;
     nextId_ = std::max(nextId_, entries_[i].id + 1);
   }
+  idIndex_.KeepOnly(entries_);
   mailboxState_ = mailboxState;
   loaded_ = true;
 }
@@ -196,6 +218,17 @@ void MailboxFile::WriteWholeToc() {
 StoreStatus MailboxFile::Read(size_t position, std::string& bytes) const {
   const TocEntry& entry = entries_[position];
   return ReadRange(mailboxPath_, entry.offset, entry.length, bytes);
+}
+
+StoreStatus MailboxFile::MessageIdValue(size_t position, std::string& value) {
+  const std::string* known = idIndex_.Find(entries_[position]);
+  if (known == nullptr) {
+    StoreStatus status = idIndex_.Fill(mailboxPath_, entries_);
+    if (!status.ok) return status;
+    known = idIndex_.Find(entries_[position]);
+  }
+  value = known != nullptr ? *known : std::string();
+  return StoreStatus::Success();
 }
 
 StoreStatus MailboxFile::SetState(size_t position, int16_t state) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/change_watch.h"
 #include "core/file_ops.h"
+#include "core/message_id_index.h"
 #include "core/store_status.h"
 #include "core/toc_layout.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,8 +17,8 @@
 
 namespace tarnwick::host {
 
-/// Called at the named points of a write ("appended", "rewritten") so tests can stop the program
-/// there as a crash would.
+/// Called at the named points of a write ("appending", "appended", "rewritten") so tests can stop
+/// the program there as a crash would, or act as another writer would.
 using FaultHook = std::function<void(std::string_view point)>;
 
 /// One mailbox: its file, its table of contents beside it and the index of its messages in memory.
@@ -48,8 +51,12 @@ public:
 
   /// The message's bytes as stored.
   StoreStatus Read(size_t position, std::string& bytes) const;
+  /// The value of the message's "Message-Id" header, from the index of them that the first such
+  /// question builds with one pass over the file and that is kept while the messages stay the same.
+  StoreStatus MessageIdValue(size_t position, std::string& value);
   /// Appends a complete message (separator line first, CR LF last) in the given state and gives
-  /// its new id. On failure the file is cut back to what it was.
+  /// its new id, as one atomic append to the file's end. On failure the file is cut back to what it
+  /// was. Another writer's append that got in first is read in as well.
   StoreStatus Append(std::string_view message, int16_t state, uint32_t* newId);
   /// Removes a message: the file is cut short when it is the last one, else rewritten through a
   /// temporary file and a rename.
@@ -57,12 +64,21 @@ public:
   /// Sets a message's state.
   StoreStatus SetState(size_t position, int16_t state);
 
-  /// Installs the hook called at the fault points of Remove (tests only).
+  /// Lets Refresh skip looking at files that the watch saw nobody touch (at most a second long).
+  /// The watch must outlive the mailbox.
+  void SetChangeWatch(ChangeWatch* watch) { watch_ = watch; }
+
+  /// Installs the hook called at the fault points of Append and Remove (tests only).
   void SetFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
 
 private:
+  bool UnchangedSinceLastLook(std::chrono::steady_clock::time_point now);
+  StoreStatus LookAtFiles();
   bool TryLoadToc(const FileState& mailboxState);
   StoreStatus Rebuild(FileState mailboxState);
+  // After an append that another writer's got ahead of: reads the file again and gives the id of
+  // the message written at `offset`.
+  StoreStatus FindAppendedAfterOthers(uint64_t offset, int16_t state, uint32_t* newId);
   // The next id that is neither 0 nor one of `taken`.
   uint32_t NewId(const std::unordered_map<uint32_t, size_t>& taken);
   void AdoptEntries(std::vector<TocEntry> entries, const FileState& mailboxState);
@@ -87,6 +103,11 @@ private:
   FileState mailboxState_;
   FileState tocState_;
   bool tocInStep_ = false;  // the table on disk holds exactly the entries in memory
+  MessageIdIndex idIndex_;
+  ChangeWatch* watch_ = nullptr;
+  ChangeStamp stamp_;  // what the watch had seen when the files were last looked at
+  bool stampValid_ = false;
+  std::chrono::steady_clock::time_point lookedAt_;
   FaultHook faultHook_;
 };
 

@@ -44,7 +44,9 @@ bool CopyRange(int from, int to, uint64_t offset, uint64_t length) {
 }  // namespace
 
 StoreStatus MailboxFile::Append(std::string_view message, int16_t state, uint32_t* newId) {
-  int fd = open(mailboxPath_.c_str(), O_RDWR | O_CLOEXEC);
+  // O_APPEND and one write: another writer's message can come before this one or after it, never
+  // inside it or on top of it.
+  int fd = open(mailboxPath_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
   if (fd < 0) return StoreStatus::Failure(CannotWriteText(mailboxPath_, errno));
   const uint64_t oldSize = mailboxState_.size;
   if (StateOfDescriptor(fd).size != oldSize) {
@@ -55,10 +57,16 @@ StoreStatus MailboxFile::Append(std::string_view message, int16_t state, uint32_
   std::string_view prefix;
   char last = '\n';
   if (oldSize > 0 && pread(fd, &last, 1, static_cast<off_t>(oldSize - 1)) == 1 && last != '\n') prefix = kCrLf;
-  bool written = WriteAt(fd, prefix, oldSize) && WriteAt(fd, message, oldSize + prefix.size());
-  if (!written) {
+  std::string bytes;
+  bytes.reserve(prefix.size() + message.size());
+  bytes.append(prefix).append(message);
+  Fault("appending");
+  uint64_t start = 0;
+  uint64_t written = 0;
+  if (!AppendAtEnd(fd, bytes, start, written)) {
     int error = errno;
-    if (ftruncate(fd, static_cast<off_t>(oldSize)) != 0) {
+    // Cut off the part written, unless another writer has appended after it.
+    if (written > 0 && StateOfDescriptor(fd).size == start + written && ftruncate(fd, static_cast<off_t>(start)) != 0) {
       // The file keeps a partial message; the next refresh reads it as one.
     }
     close(fd);
@@ -67,6 +75,7 @@ StoreStatus MailboxFile::Append(std::string_view message, int16_t state, uint32_
   }
   mailboxState_ = StateOfDescriptor(fd);
   close(fd);
+  if (start != oldSize) return FindAppendedAfterOthers(start + prefix.size(), state, newId);
 
   if (!prefix.empty() && !entries_.empty()) {
     entries_.back().length += static_cast<uint32_t>(prefix.size());
@@ -83,9 +92,22 @@ StoreStatus MailboxFile::Append(std::string_view message, int16_t state, uint32_
   positions_[entry.id] = entries_.size();
   if (state == kStateUnread) ++unread_;
   if (newId != nullptr) *newId = entry.id;
+  idIndex_.Add(entry, message);
   entries_.push_back(std::move(entry));
   UpdateTocAfterAppend(!prefix.empty() && entries_.size() > 1);
   return StoreStatus::Success();
+}
+
+StoreStatus MailboxFile::FindAppendedAfterOthers(uint64_t offset, int16_t state, uint32_t* newId) {
+  mailboxState_ = FileState{};
+  StoreStatus status = Refresh();
+  if (!status.ok) return status;
+  for (size_t position = 0; position < entries_.size(); ++position) {
+    if (entries_[position].offset != offset) continue;
+    if (newId != nullptr) *newId = entries_[position].id;
+    return SetState(position, state);
+  }
+  return StoreStatus::Failure(ChangedUnderfootText(mailboxPath_));
 }
 
 void MailboxFile::UpdateTocAfterAppend(bool lastEntryChanged) {
@@ -135,6 +157,7 @@ StoreStatus MailboxFile::RemoveLast() {
   close(fd);
   if (entry.state == kStateUnread) --unread_;
   positions_.erase(entry.id);
+  idIndex_.Forget(entry.id);
   entries_.pop_back();
   UpdateTocAfterCut();
   return StoreStatus::Success();
@@ -172,6 +195,7 @@ StoreStatus MailboxFile::RemoveByRewrite(size_t position) {
   for (size_t i = position; i < entries_.size(); ++i) entries_[i].offset -= removed.length;
   if (removed.state == kStateUnread) --unread_;
   positions_.erase(removed.id);
+  idIndex_.Forget(removed.id);
   for (size_t i = position; i < entries_.size(); ++i) positions_[entries_[i].id] = i;
   mailboxState_ = newState;
   WriteWholeToc();

@@ -1,5 +1,6 @@
 #include "check/auto_check_scheduler.h"
 
+#include "feed/document_validators.h"
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
 #include "store/file_utilities.h"
@@ -18,7 +19,9 @@ AutoCheckScheduler::AutoCheckScheduler(Settings settings, const std::atomic<bool
                                        const platform::Clock& clock, feed::DownloadWorkerSet& workers)
     : settings_(std::move(settings)), mainWindowOpen_(mainWindowOpen), clock_(clock), workers_(workers) {}
 
-AutoCheckScheduler::~AutoCheckScheduler() { Stop(); }
+AutoCheckScheduler::~AutoCheckScheduler() {
+  Stop();
+}
 
 bool AutoCheckScheduler::Start() {
   if (thread_.joinable()) return false;
@@ -54,6 +57,18 @@ void AutoCheckScheduler::Run() {
   }
 }
 
+namespace {
+
+// What the download asks the server about: a document still waiting in the cache is the newest
+// the program has, so its validators count; otherwise those of the document last delivered.
+feed::DocumentValidators ConditionalValidators(const store::SettingsStore& settings, const std::string& alias,
+                                               const std::string& cachePath) {
+  if (store::FileExists(cachePath)) return feed::ReadValidatorsBeside(cachePath);
+  return feed::ReadFeedValidators(settings, alias);
+}
+
+}  // namespace
+
 int AutoCheckScheduler::Tick() {
   if (mainWindowOpen_.load()) return 0;
   const std::string cacheFolder = settings_.hostDataFolder + "/Feeds";
@@ -74,7 +89,8 @@ int AutoCheckScheduler::Tick() {
       // A feed whose last download is still running is left alone by this tick, its "LastCheck"
       // included: it stays due and gets its download on the first tick after that one ended.
       if (workers_.IsDownloadingTo(cachePath)) continue;
-      feed::DownloadRequest request{std::move(cachePath), settings.ReadText(alias, store::kUrlKey, "")};
+      feed::DownloadRequest request{cachePath, settings.ReadText(alias, store::kUrlKey, ""),
+                                    ConditionalValidators(settings, alias, cachePath)};
       if (workers_.StartDownload(std::move(request))) ++started;
     }
     const int interval = settings.ReadInt(alias, store::kIntervalMinutesKey, 0);

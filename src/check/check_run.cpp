@@ -1,6 +1,7 @@
 #include "check/check_run.h"
 
 #include "check/check_texts.h"
+#include "check/document_prefetcher.h"
 #include "platform/ui_pump.h"
 #include "store/file_utilities.h"
 #include "store/folder_scanner.h"
@@ -49,8 +50,8 @@ CheckRun::CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWrit
 
 void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.lastResult = result;
-  report_.feeds.push_back(
-      {feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(), checker_.LastSkips()});
+  report_.feeds.push_back({feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(),
+                           checker_.LastSkips(), checker_.LastNotModified()});
   report_.leftInPending += checker_.LeftInPending();
 }
 
@@ -60,18 +61,28 @@ const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSetting
   view_.SetRunControlsEnabled(false);
   const std::stop_token stop = ClearStop();
   report_.feedsDone = 0;
-  for (const store::FeedSettings& feed : feeds) {
-    ++report_.feedsDone;
-    Record(feed, checker_.CheckFeed(feed, false, settings_.scratchFeedPath, stop));
-    report_.lastFeedUrl = feed.url;
-    report_.lastFeedName = feed.name;
-    report_.lastFeedNewsbox = feed.newsbox;
-    if (stop.stop_requested()) {
-      view_.ShowGeneralStatus(kGoingOffline);
-      report_.stopped = true;
-      break;
+  {
+    // Ends with the loop: downloads still running stop and untaken documents go before completion.
+    DocumentPrefetcher prefetcher(feeds, settings_.scratchFeedPath, settings_.settingsPath, stop);
+    std::size_t index = 0;
+    checker_.SetDocumentFetcher([&](const store::FeedSettings&, const std::string& path, bool pause) {
+      return prefetcher.Take(index, path, pause);
+    });
+    for (const store::FeedSettings& feed : feeds) {
+      ++report_.feedsDone;
+      Record(feed, checker_.CheckFeed(feed, false, settings_.scratchFeedPath, stop));
+      ++index;
+      report_.lastFeedUrl = feed.url;
+      report_.lastFeedName = feed.name;
+      report_.lastFeedNewsbox = feed.newsbox;
+      if (stop.stop_requested()) {
+        view_.ShowGeneralStatus(kGoingOffline);
+        report_.stopped = true;
+        break;
+      }
+      view_.ShowGeneralStatus(kNextFeed);
     }
-    view_.ShowGeneralStatus(kNextFeed);
+    checker_.SetDocumentFetcher({});
   }
   Complete(true);
   return report_;

@@ -17,10 +17,11 @@ namespace tarnwick::check {
 struct FeedOutcome {
   std::string alias;
   std::string name;
-  int result = -1;        // messages delivered, or -1 when the feed could not be checked
-  int leftInPending = 0;  // messages the host did not move into the newsbox
-  std::string problem;    // why, when something went wrong
-  SkipCounts skipped{};   // items of its document that did not become messages, by reason
+  int result = -1;           // messages delivered, or -1 when the feed could not be checked
+  int leftInPending = 0;     // messages the host did not move into the newsbox
+  std::string problem;       // why, when something went wrong
+  SkipCounts skipped{};      // items of its document that did not become messages, by reason
+  bool notModified = false;  // the server said the document had not changed, so nothing was read
 };
 
 /// What a run leaves for its report.
@@ -53,7 +54,8 @@ public:
   CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWriter& writer,
            const automation::HostAutomation& host, CheckView& view);
 
-  /// Checks the feeds in order until asked to stop.
+  /// Checks the feeds in order until asked to stop. The documents of the next feeds download
+  /// meanwhile (DocumentPrefetcher), so a feed's check seldom waits for the network.
   const RunReport& RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds);
   /// Checks every "*.rss" document of the cache folder and its sub-folders (sub-folders first) as
   /// the feed whose cache file has that name; a document that no feed's cache file is named like

@@ -37,6 +37,8 @@ inline constexpr char kSkippedSameLink[] = "already delivered (same link)";
 inline constexpr char kSkippedBeyondFirstCheck[] = "left out by the first check's limit";
 inline constexpr char kSkippedPrefix[] = "skipped: ";
 
+// After a feed's count in a run's report when the server said its document had not changed.
+inline constexpr char kNotModifiedNote[] = " (the feed has not changed since the last check)";
 // After a count of messages in a run's report: the articles the host did not move.
 inline constexpr char kLeftInPendingSuffix[] = " left in \"Pending\"";
 

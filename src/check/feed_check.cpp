@@ -26,7 +26,9 @@ constexpr int kEndPauseMilliseconds = 25;
 constexpr char kInMailboxName[] = "In";
 
 // The date that stands for an unreadable "LastArticle": every dated article is later.
-platform::DateTime UnreadableLastArticleDate() { return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30); }
+platform::DateTime UnreadableLastArticleDate() {
+  return platform::DateTime::FromParts(1970, 1, 1, 10, 20, 30);
+}
 
 }  // namespace
 
@@ -41,17 +43,32 @@ void FeedChecker::Pace(int milliseconds) const {
 }
 
 platform::DateTime FeedChecker::ReadLastArticle(const std::string& alias) const {
-  std::string text = store::SettingsStore(settings_.settingsPath)
-                         .ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
+  std::string text =
+      store::SettingsStore(settings_.settingsPath).ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
   return platform::ParseDate(text).value_or(UnreadableLastArticleDate());
 }
 
-bool FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath) {
-  if (!fromCache) feed::FreshFetch(feed.url, documentPath, settings_.pacing, feed::UrlOrigin::kTypedByUser);
+feed::FetchResult FeedChecker::FreshFetchFeed(const store::FeedSettings& feed, const std::string& path,
+                                              const std::string& settingsPath, bool pause) {
+  const feed::DocumentValidators conditional = feed::ReadFeedValidators(store::SettingsStore(settingsPath), feed.alias);
+  return feed::FreshFetch(feed.url, path, pause, feed::UrlOrigin::kTypedByUser, conditional);
+}
+
+FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache,
+                                                const std::string& documentPath) {
+  validators_ = {};
+  if (fromCache) {
+    validators_ = feed::ReadValidatorsBeside(documentPath);
+  } else {
+    feed::FetchResult fetched = fetcher_ ? fetcher_(feed, documentPath, settings_.pacing)
+                                         : FreshFetchFeed(feed, documentPath, settings_.settingsPath, settings_.pacing);
+    if (fetched.notModified) return Document::kNotModified;
+    validators_ = std::move(fetched.validators);
+  }
   document_.ParseText();
-  if (document_.LoadFile(documentPath)) return true;
+  if (document_.LoadFile(documentPath)) return Document::kLoaded;
   problem_ = store::FileExists(documentPath) ? kNotWellFormedPrefix + document_.ErrorText() : kNotDownloaded;
-  return false;
+  return Document::kMissing;
 }
 
 // A feed's first check is one that has not yet recorded a last article.
@@ -61,16 +78,16 @@ int FeedChecker::FirstCheckLimit(const std::string& alias) const {
   return std::max(0, settings.ReadInt(alias, store::kFirstCheckArticlesKey, 0));
 }
 
-// Marks every item but the `limit` newest: by date, an undated or unreadable date counting as the
-// time of the check, and among equal dates the one earlier in the document (feeds list their
-// newest first).
+// Marks every item but the `limit` newest: by date as an instant (its zone applied), an undated
+// or unreadable date counting as the time of the check, and among equal dates the one earlier in
+// the document (feeds list their newest first).
 std::vector<bool> FeedChecker::BeyondFirstCheck(const std::vector<feed::Article>& articles, int limit) const {
   std::vector<bool> beyond(articles.size(), false);
   if (limit <= 0 || articles.size() <= static_cast<size_t>(limit)) return beyond;
   std::vector<std::pair<platform::DateTime, size_t>> dated;
   for (size_t index = 0; index < articles.size(); ++index) {
-    std::optional<platform::DateTime> date = platform::ParseDate(feed::ToParseableDate(articles[index].date, clock_));
-    dated.emplace_back(date.value_or(clock_.Now()), index);
+    const feed::ArticleInstant instant = feed::ReadArticleInstant(articles[index].date, clock_);
+    dated.emplace_back(instant.local.value_or(clock_.Now()), index);
   }
   std::stable_sort(dated.begin(), dated.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   for (size_t rank = static_cast<size_t>(limit); rank < dated.size(); ++rank) beyond[dated[rank].second] = true;
@@ -111,6 +128,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   problem_.clear();
   leftInPending_ = 0;
   skips_.fill(0);
+  notModified_ = false;
   nowText_ = platform::FormatLocaleDate(clock_.Now());
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
   if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) {
@@ -133,10 +151,13 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   int result = -1;
   // The feed's downloads (its document, then the full-article pages) end at once on a stop.
   const feed::DownloadStopScope stoppable(stop);
-  if (LoadDocument(feed, fromCache, documentPath)) {
+  const Document document = LoadDocument(feed, fromCache, documentPath);
+  if (document != Document::kMissing) {
     view_.ShowGeneralStatus(fromCache ? feed.name + kCheckingCacheSuffix
                                       : kCheckingPrefix + feed.name + kCheckingSuffix);
-    DeliverItems(feed, lastDate, newestDate, firstCheckLimit);
+    // An unchanged document has nothing new to read; articles left in "Pending" still go.
+    notModified_ = document == Document::kNotModified;
+    if (!notModified_) DeliverItems(feed, lastDate, newestDate, firstCheckLimit);
     ClosePendingWindow();
     result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
     leftInPending_ = writer_.LeftInPending();
@@ -145,15 +166,21 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
     problem_ = kStopped;
   }
   unlink(documentPath.c_str());
+  if (fromCache) unlink(feed::ValidatorsFilePath(documentPath).c_str());
   view_.SetProgress(0);
   view_.ShowDetailsStatus("");
   // Articles the host did not take stay in "Pending", which the next check empties: the date
   // must not move past them, so that they are admitted again then.
   if (result >= 0 && writer_.DeliveryIncomplete()) {
     problem_ = writer_.StagingReady() ? kKeptInPending : kNoStagingMailbox;
-  } else if (newestDate > lastDate) {
-    store::SettingsStore(settings_.settingsPath)
-        .WriteText(feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern));
+  } else {
+    const store::SettingsStore settings(settings_.settingsPath);
+    if (newestDate > lastDate) {
+      settings.WriteText(feed.alias, store::kLastArticleKey,
+                         platform::FormatDate(newestDate, feed::kStoredDatePattern));
+    }
+    // Only a delivered document's validators may make the next download conditional.
+    if (document == Document::kLoaded) (void)feed::WriteFeedValidators(settings, feed.alias, validators_);
   }
   Pace(kEndPauseMilliseconds);
   return result;

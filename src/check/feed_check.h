@@ -2,12 +2,14 @@
 
 #include "automation/host_automation.h"
 #include "check/check_view.h"
+#include "feed/download.h"
 #include "feed/xml_document.h"
 #include "mailbox/newsbox_writer.h"
 #include "platform/clock.h"
 #include "store/feed_settings.h"
 
 #include <array>
+#include <functional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -28,6 +30,11 @@ public:
     bool pacing = true;         // the short pauses that let a window repaint; off when headless
   };
 
+  /// Fetches a feed's document into a path for a check, with FreshFetch's pause when asked;
+  /// returns what FreshFetch returns. A run hands in one that takes documents it downloaded ahead.
+  using DocumentFetcher =
+      std::function<feed::FetchResult(const store::FeedSettings& feed, const std::string& path, bool pause)>;
+
   /// Everything given must outlive the checker.
   FeedChecker(Settings settings, mailbox::NewsboxWriter& writer, const automation::HostAutomation& host,
               const platform::Clock& clock, CheckView& view);
@@ -41,6 +48,16 @@ public:
   /// pages not downloaded by then.
   int CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath, std::stop_token stop = {});
 
+  /// Replaces how documents are fetched; an empty one restores the fresh fetch, made conditional
+  /// by the validators of the document last delivered.
+  void SetDocumentFetcher(DocumentFetcher fetcher) { fetcher_ = std::move(fetcher); }
+  /// The fetch that an empty DocumentFetcher stands for (`pause` as FreshFetch's).
+  static feed::FetchResult FreshFetchFeed(const store::FeedSettings& feed, const std::string& path,
+                                          const std::string& settingsPath, bool pause);
+
+  /// Whether the server said in the last check that the document has not changed since the one
+  /// last delivered, so nothing was read.
+  bool LastNotModified() const { return notModified_; }
   /// Why the last check returned -1 or left its articles undelivered; empty when it went well.
   const std::string& LastProblem() const { return problem_; }
   /// How many items of the last check's document did not become messages, by reason.
@@ -53,7 +70,8 @@ public:
 
 private:
   platform::DateTime ReadLastArticle(const std::string& alias) const;
-  bool LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath);
+  enum class Document { kMissing, kLoaded, kNotModified };
+  Document LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath);
   int FirstCheckLimit(const std::string& alias) const;
   std::vector<bool> BeyondFirstCheck(const std::vector<feed::Article>& articles, int limit) const;
   void DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate, platform::DateTime& newestDate,
@@ -72,6 +90,9 @@ private:
   std::string problem_;
   int leftInPending_ = 0;
   SkipCounts skips_{};
+  DocumentFetcher fetcher_;
+  feed::DocumentValidators validators_;  // those of the document loaded by the current check
+  bool notModified_ = false;
 };
 
 }  // namespace tarnwick::check

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "feed/feed_date.h"
-#include "platform/date_parser.h"
 
 namespace tarnwick::feed {
 
@@ -17,7 +16,10 @@ bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platf
   why = SkipReason::kNoTitleOrText;
   if (article.title.empty() && article.body.empty()) return false;
   if (article.author.empty()) article.author = feed.name;
-  if (article.date.empty()) article.date = std::string(downloadText);
+  // The download time stands in for a missing date, but it names no publication: it never moves
+  // the newest date on, or one undated item would hide every item published before the check.
+  const bool fallbackDate = article.date.empty();
+  if (fallbackDate) article.date = std::string(downloadText);
 
   const std::string messageId = MessageIdOf(article, feed.url);
   if (messageId.empty()) return false;
@@ -25,10 +27,12 @@ bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platf
 
   // The date test comes before the duplicate is turned away, so that an item already delivered
   // still moves the newest date on.
-  const std::optional<platform::DateTime> date = platform::ParseDate(ToParseableDate(article.date, clock));
+  // Dates are compared as instants in local time, each moved from its own zone.
+  const ArticleInstant instant = ReadArticleInstant(article.date, clock);
+  const std::optional<platform::DateTime>& date = instant.local;
   if (date) {
     if (*date > lastDate) {
-      if (*date > newestDate) newestDate = *date;
+      if (*date > newestDate && !fallbackDate && !instant.currentTime) newestDate = *date;
     } else if (feed.downloadOnlyNewArticles == 1) {
       why = SkipReason::kNotNewer;
       return false;

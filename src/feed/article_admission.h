@@ -28,9 +28,12 @@ inline constexpr int kSkipReasonCount = 6;
 /// one whose date is not later than `lastDate`; last, one whose message identifier is in
 /// `knownIds`, and one whose link `links` (when given) finds already delivered. `reason` (when
 /// given) receives why an article was rejected, kNone when it is admitted. A parsed date later
-/// than `newestDate` becomes the new `newestDate`, even for a duplicate. A date that does not
-/// parse is replaced by `downloadText` and counts as new without moving `newestDate`. `clock`
-/// supplies the current time for dates that do not split into their parts (see ToParseableDate).
+/// than `newestDate` becomes the new `newestDate`, even for a duplicate. Dates are compared as
+/// instants (ReadArticleInstant: the date's zone applied, local time). The download time that
+/// stands in for a missing date, or the current time for a date that does not split, is compared
+/// but never becomes `newestDate`. A date that does not parse is replaced by `downloadText` and
+/// counts as new without moving `newestDate`. `clock` supplies the current time for dates that do
+/// not split into their parts (see ToParseableDate).
 bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platform::DateTime& lastDate,
                   platform::DateTime& newestDate, const KnownIds& knownIds, std::string_view downloadText,
                   const platform::Clock& clock, const LinkGuard* links = nullptr, SkipReason* reason = nullptr);

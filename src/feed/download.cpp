@@ -22,10 +22,27 @@ bool FetchUrlToFile(const std::string& url, const std::string& path, UrlOrigin o
   return outcome.ok;
 }
 
-void FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin) {
+FetchResult FetchDocument(const std::string& url, const std::string& path, UrlOrigin origin,
+                          const DocumentValidators& conditional) {
+  TransferOutcome outcome = TransferUrlToFile(url, path, origin, CacheUse::kAllowCached, conditional);
+  // An answer of "not modified" is final: asking the origin server again would only repeat it.
+  if (!outcome.ok && !outcome.notModified && !outcome.stopped) {
+    outcome = TransferUrlToFile(url, path, origin, CacheUse::kRevalidate, conditional);
+  }
+  return {outcome.notModified, outcome.stopped, outcome.ok || outcome.stopped ? std::string() : outcome.errorText,
+          std::move(outcome.validators)};
+}
+
+void RemoveBeforeFetch(const std::string& path, bool pause) {
   if (store::FileExists(path) && unlink(path.c_str()) == 0 && pause) platform::WaitMilliseconds(100);
-  DownloadUrlToFile(url, path, origin);
-  if (!store::FileExists(path)) FetchUrlToFile(url, path, origin);
+}
+
+FetchResult FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin,
+                       const DocumentValidators& conditional) {
+  RemoveBeforeFetch(path, pause);
+  FetchResult result = FetchDocument(url, path, origin, conditional);
+  if (!result.errorText.empty()) platform::ShowMessageBox(result.errorText, platform::kApplicationName);
+  return result;
 }
 
 }  // namespace tarnwick::feed

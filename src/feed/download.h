@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "feed/document_validators.h"
 #include "feed/url_origin.h"
 
 namespace tarnwick::feed {
@@ -18,9 +19,29 @@ void DownloadUrlToFile(const std::string& url, const std::string& path, UrlOrigi
 /// A download stopped through a DownloadStopScope shows nothing.
 bool FetchUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin);
 
+/// What became of a document fetch: the document is in the file, or the server said it has not
+/// changed since the `conditional` validators (no file), or it failed for `errorText` (empty when
+/// the failure was a stop). `validators` are the ones the document came with.
+struct FetchResult {
+  bool notModified = false;
+  bool stopped = false;
+  std::string errorText;
+  DocumentValidators validators;
+};
+
+/// The two downloads of FreshFetch, showing nothing: DownloadUrlToFile, then the fresh fetch
+/// when no file came of it and the server did not answer "not modified". Any thread may call it.
+FetchResult FetchDocument(const std::string& url, const std::string& path, UrlOrigin origin,
+                          const DocumentValidators& conditional);
+
 /// Fetches `url` into `path` as the feed check does: an existing file is deleted first (and, when
-/// that worked and `pause` is set, 100 ms pass), then DownloadUrlToFile, then FetchUrlToFile when
-/// no file came of it. The caller tests whether `path` exists.
-void FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin);
+/// that worked and `pause` is set, 100 ms pass), then FetchDocument; a failure is shown as
+/// FetchUrlToFile shows it. The caller tests whether `path` exists; with `conditional`
+/// validators, an unchanged document leaves no file and a result that says so.
+FetchResult FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin,
+                       const DocumentValidators& conditional = {});
+
+/// Removes `path` when it exists, then, when that worked and `pause` is set, waits 100 ms.
+void RemoveBeforeFetch(const std::string& path, bool pause);
 
 }  // namespace tarnwick::feed

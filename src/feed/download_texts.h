@@ -4,6 +4,8 @@ namespace tarnwick::feed {
 
 /// The background download's message when the whole document arrived.
 inline constexpr char kAllDataDownloaded[] = "All data downloaded successfully.";
+/// The background download's message when the server said the document has not changed.
+inline constexpr char kNotModified[] = "The feed has not changed since it was last downloaded.";
 /// Starts the message when the local file cannot be created; the path and the system's reason follow.
 inline constexpr char kCannotCreateFile[] = "Cannot create the file ";
 /// Starts the message when the local file cannot be written; the path and the system's reason follow.

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -104,6 +105,36 @@ size_t WriteBody(char* bytes, size_t size, size_t count, void* context) {
   return part->Write(bytes, size * count) ? size * count : 0;
 }
 
+// Collects the validators of the answer as its header lines arrive. Each answer on the way (a
+// redirect's, say) starts with its status line and replaces what an earlier one said.
+struct AnswerHeaders {
+  DocumentValidators validators;
+};
+
+std::string TrimmedValue(const std::string& line, std::string::size_type colon) {
+  std::string::size_type start = line.find_first_not_of(" \t", colon + 1);
+  std::string::size_type end = line.find_last_not_of(" \t\r\n");
+  return start == std::string::npos || end < start ? std::string() : line.substr(start, end - start + 1);
+}
+
+bool NameIs(const std::string& line, std::string::size_type colon, const char* name) {
+  return colon == std::char_traits<char>::length(name) && strncasecmp(line.c_str(), name, colon) == 0;
+}
+
+size_t ReadHeaderLine(char* bytes, size_t size, size_t count, void* context) {
+  auto* answer = static_cast<AnswerHeaders*>(context);
+  const std::string line(bytes, size * count);
+  if (line.rfind("HTTP/", 0) == 0) {
+    answer->validators = {};
+    return size * count;
+  }
+  std::string::size_type colon = line.find(':');
+  if (colon == std::string::npos) return size * count;
+  if (NameIs(line, colon, "ETag")) answer->validators.entityTag = TrimmedValue(line, colon);
+  if (NameIs(line, colon, "Last-Modified")) answer->validators.lastModified = TrimmedValue(line, colon);
+  return size * count;
+}
+
 struct EasyDeleter {
   void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
@@ -124,7 +155,7 @@ constexpr int kQuietWaitMilliseconds = 1000;
 
 // Everything a transfer needs set on its handle; the first option that fails decides the result.
 CURLcode Configure(CURL* curl, const std::string& url, UrlOrigin origin, const DownloadLimits& limits,
-                   curl_slist* headers, PartFile& part, char* errorBuffer) {
+                   curl_slist* headers, PartFile& part, AnswerHeaders& answer, char* errorBuffer) {
   CURLcode code = CURLE_OK;
   auto set = [&](CURLoption option, auto value) {
     if (code == CURLE_OK) code = curl_easy_setopt(curl, option, value);
@@ -148,6 +179,8 @@ CURLcode Configure(CURL* curl, const std::string& url, UrlOrigin origin, const D
   set(CURLOPT_TIMEOUT_MS, static_cast<long>(timeLimit.count()));
   set(CURLOPT_WRITEFUNCTION, &WriteBody);
   set(CURLOPT_WRITEDATA, static_cast<void*>(&part));
+  set(CURLOPT_HEADERFUNCTION, &ReadHeaderLine);
+  set(CURLOPT_HEADERDATA, static_cast<void*>(&answer));
   if (headers != nullptr) set(CURLOPT_HTTPHEADER, headers);
   // No proxy option is set on purpose: libcurl then takes http_proxy, https_proxy and no_proxy
   // from the environment, which is this platform's system proxy setting.
@@ -242,6 +275,44 @@ bool StopRequested() {
   return stop != nullptr && stop->stop_requested();
 }
 
+// The request's extra header lines: the revalidation asked of caches and the validators that
+// make it conditional. False when a line could not be added (out of memory).
+bool AddRequestHeaders(HeaderList& headers, CacheUse cacheUse, const DocumentValidators& conditional) {
+  auto add = [&headers](const std::string& line) {
+    curl_slist* head = curl_slist_append(headers.get(), line.c_str());
+    if (head == nullptr) return false;
+    if (!headers) headers.reset(head);
+    return true;
+  };
+  // Both forms: Cache-Control for HTTP/1.1 caches, Pragma for HTTP/1.0 ones.
+  if (cacheUse == CacheUse::kRevalidate && !(add("Cache-Control: no-cache") && add("Pragma: no-cache"))) return false;
+  if (!conditional.entityTag.empty() && !add("If-None-Match: " + conditional.entityTag)) return false;
+  return conditional.lastModified.empty() || add("If-Modified-Since: " + conditional.lastModified);
+}
+
+constexpr long kNotModifiedStatus = 304;
+
+TransferOutcome Failure(std::string errorText) {
+  TransferOutcome outcome;
+  outcome.errorText = std::move(errorText);
+  return outcome;
+}
+
+TransferOutcome Stopped() {
+  TransferOutcome outcome = Failure(kDownloadStopped);
+  outcome.stopped = true;
+  return outcome;
+}
+
+// A finished transfer: its document in place, or (`notModified`) none needed.
+TransferOutcome Answered(bool notModified, DocumentValidators validators) {
+  TransferOutcome outcome;
+  outcome.ok = !notModified;
+  outcome.notModified = notModified;
+  outcome.validators = std::move(validators);
+  return outcome;
+}
+
 }  // namespace
 
 DownloadLimits SetDownloadLimits(const DownloadLimits& limits) {
@@ -256,34 +327,34 @@ DownloadLimits CurrentDownloadLimits() {
   return Limits();
 }
 
-TransferOutcome TransferUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin,
-                                  CacheUse cacheUse) {
-  if (StopRequested()) return {false, kDownloadStopped, true};
+TransferOutcome TransferUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin, CacheUse cacheUse,
+                                  const DocumentValidators& conditional) {
+  if (StopRequested()) return Stopped();
   CURLcode ready = EnsureCurlReady();
-  if (ready != CURLE_OK) return {false, kDownloaderUnavailable + std::string(curl_easy_strerror(ready))};
+  if (ready != CURLE_OK) return Failure(kDownloaderUnavailable + std::string(curl_easy_strerror(ready)));
   EasyHandle curl(curl_easy_init());
-  if (!curl) return {false, kDownloaderUnavailable + std::string(curl_easy_strerror(CURLE_OUT_OF_MEMORY))};
+  if (!curl) return Failure(kDownloaderUnavailable + std::string(curl_easy_strerror(CURLE_OUT_OF_MEMORY)));
 
   HeaderList headers;
-  if (cacheUse == CacheUse::kRevalidate) {
-    // Both forms: Cache-Control for HTTP/1.1 caches, Pragma for HTTP/1.0 ones.
-    headers.reset(curl_slist_append(nullptr, "Cache-Control: no-cache"));
-    curl_slist* longer = headers ? curl_slist_append(headers.get(), "Pragma: no-cache") : nullptr;
-    if (longer == nullptr)
-      return {false, kDownloaderUnavailable + std::string(curl_easy_strerror(CURLE_OUT_OF_MEMORY))};
-  }
+  if (!AddRequestHeaders(headers, cacheUse, conditional))
+    return Failure(kDownloaderUnavailable + std::string(curl_easy_strerror(CURLE_OUT_OF_MEMORY)));
 
   PartFile part(path);
-  if (!part.IsOpen()) return {false, part.Error()};
+  if (!part.IsOpen()) return Failure(part.Error());
   char errorBuffer[CURL_ERROR_SIZE] = {};
-  CURLcode code = Configure(curl.get(), url, origin, CurrentDownloadLimits(), headers.get(), part, errorBuffer);
+  AnswerHeaders answer;
+  CURLcode code = Configure(curl.get(), url, origin, CurrentDownloadLimits(), headers.get(), part, answer, errorBuffer);
   bool stopped = false;
   if (code == CURLE_OK) code = Perform(curl.get(), stopped);
-  if (stopped) return {false, kDownloadStopped, true};
-  if (code == CURLE_WRITE_ERROR && !part.Error().empty()) return {false, part.Error()};
-  if (code != CURLE_OK) return {false, ErrorText(curl.get(), code, errorBuffer, url, origin)};
-  if (!part.Commit()) return {false, part.Error()};
-  return {true, {}};
+  if (stopped) return Stopped();
+  if (code == CURLE_WRITE_ERROR && !part.Error().empty()) return Failure(part.Error());
+  if (code != CURLE_OK) return Failure(ErrorText(curl.get(), code, errorBuffer, url, origin));
+  long status = 0;
+  curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+  // Only an answer to a question asked counts as "not modified"; the uncommitted part goes.
+  if (status == kNotModifiedStatus && !conditional.Empty()) return Answered(true, std::move(answer.validators));
+  if (!part.Commit()) return Failure(part.Error());
+  return Answered(false, std::move(answer.validators));
 }
 
 }  // namespace tarnwick::feed

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "feed/document_validators.h"
 #include "feed/url_origin.h"
 
 namespace tarnwick::feed {
@@ -36,10 +37,14 @@ enum class CacheUse { kAllowCached, kRevalidate };
 
 /// What became of one download: `ok` when the whole body is in the target file, otherwise
 /// `errorText` says why, in words for the user; `stopped` when that was the caller's own stop.
+/// `notModified` when the server answered a conditional request with "not modified" (no file
+/// written, `ok` false, no error). `validators` are those of the answer that ended the transfer.
 struct [[nodiscard]] TransferOutcome {
   bool ok = false;
   std::string errorText;
   bool stopped = false;
+  bool notModified = false;
+  DocumentValidators validators;
 };
 
 /// Downloads `url` into the file `path`, following redirects and accepting compressed transfer.
@@ -49,6 +54,9 @@ struct [[nodiscard]] TransferOutcome {
 /// The agent name is the application's; the environment's proxy settings apply. Blocks the
 /// calling thread until done, at most for the time limit of the origin's kind of download, and
 /// inside a DownloadStopScope only until its stop; any thread may call it, several at once.
-TransferOutcome TransferUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin, CacheUse cacheUse);
+/// Non-empty `conditional` validators make the request conditional (If-None-Match,
+/// If-Modified-Since), so that an unchanged document costs no body.
+TransferOutcome TransferUrlToFile(const std::string& url, const std::string& path, UrlOrigin origin, CacheUse cacheUse,
+                                  const DocumentValidators& conditional = {});
 
 }  // namespace tarnwick::feed

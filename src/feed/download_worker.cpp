@@ -55,8 +55,14 @@ struct DownloadWorker::Queue {
 DownloadReport HandleDownloadRequest(const DownloadRequest& request) {
   std::string path = request.localPath;
   std::string url = request.url;
-  TransferOutcome outcome = TransferUrlToFile(url, path, UrlOrigin::kTypedByUser, CacheUse::kRevalidate);
-  if (outcome.ok) return {true, kAllDataDownloaded};
+  TransferOutcome outcome =
+      TransferUrlToFile(url, path, UrlOrigin::kTypedByUser, CacheUse::kRevalidate, request.validators);
+  if (outcome.notModified) return {true, kNotModified};
+  if (outcome.ok) {
+    // Without its validators the document is still good: it is only fetched whole next time.
+    (void)SaveValidatorsBeside(path, outcome.validators);
+    return {true, kAllDataDownloaded};
+  }
   DownloadReport report{false, CutMessage(std::move(outcome.errorText))};
   if (!outcome.stopped) platform::ShowMessageBox(report.message, platform::kApplicationName);
   return report;

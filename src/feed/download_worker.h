@@ -8,13 +8,17 @@
 #include <thread>
 #include <vector>
 
+#include "feed/document_validators.h"
+
 namespace tarnwick::feed {
 
 /// One background download: where the document goes and where it comes from (a feed address
-/// the user configured, so http, https and file URLs are allowed).
+/// the user configured, so http, https and file URLs are allowed), and the validators of the
+/// version the program already has, which make the download conditional.
 struct DownloadRequest {
   std::string localPath;
   std::string url;
+  DocumentValidators validators{};
 };
 
 /// How a background download ended: `message` is kAllDataDownloaded on success, otherwise the
@@ -26,7 +30,9 @@ struct [[nodiscard]] DownloadReport {
 
 /// Does one request as a worker does, on the calling thread: the fresh fetch of the URL into the
 /// path, and on failure one message box with the reason (the application's name as caption). A
-/// download stopped through a DownloadStopScope reports kDownloadStopped and shows nothing.
+/// download stopped through a DownloadStopScope reports kDownloadStopped and shows nothing. The
+/// validators the document came with are kept beside it (SaveValidatorsBeside); an answer of
+/// "not modified" leaves the path as it was and reports kNotModified.
 DownloadReport HandleDownloadRequest(const DownloadRequest& request);
 
 /// The sender's end of a started worker thread, which waits for its one request, handles it with

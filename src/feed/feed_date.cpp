@@ -1,5 +1,8 @@
 #include "feed/feed_date.h"
 
+#include <algorithm>
+#include <cmath>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -123,7 +126,34 @@ std::optional<std::string_view> TakeWord(std::string_view& rest) {
   return word;
 }
 
-std::optional<std::string> SplitToParseable(std::string_view text) {
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// The text with its white space collapsed and a blank put after a comma that has none, so that a
+// pretty-printed date or "Tue,10 Jun 2003" splits into its words.
+std::string CleanDateText(std::string_view text) {
+  std::string clean;
+  for (char c : CollapseWhiteSpace(text)) {
+    if (!clean.empty() && clean.back() == ',' && c != ' ') clean += ' ';
+    clean += c;
+  }
+  return clean;
+}
+
+bool IsMeridiem(std::string_view word) {
+  return platform::EqualsIgnoreCase(word, "AM") || platform::EqualsIgnoreCase(word, "PM");
+}
+
+// A date text split into its parseable form and what followed the time (a zone, or nothing).
+struct SplitDate {
+  std::string parseable;
+  std::string_view zone;
+};
+
+// Splits the cleaned text: an optional day name, then day, month, year and time. A date without a
+// time is midnight; an AM or PM after the time stays with it.
+std::optional<SplitDate> SplitToParseable(std::string_view text) {
   const size_t firstSpace = text.find(' ');
   if (firstSpace == std::string_view::npos) return std::nullopt;
   std::string_view rest = text;
@@ -135,14 +165,68 @@ std::optional<std::string> SplitToParseable(std::string_view text) {
   std::optional<std::string_view> month = TakeWord(rest);
   if (!month) return std::nullopt;
   std::optional<std::string_view> year = TakeWord(rest);
-  if (!year) return std::nullopt;
-  const std::string_view time = rest.substr(0, rest.find(' '));
+  std::string_view time;
+  if (!year) {
+    year = rest;  // the date alone
+    rest = {};
+  } else {
+    time = rest.substr(0, rest.find(' '));
+    rest.remove_prefix(std::min(rest.size(), time.size() + 1));
+  }
+  std::string timeText(time);
+  if (const std::string_view next = rest.substr(0, rest.find(' ')); !next.empty() && IsMeridiem(next)) {
+    timeText += " " + std::string(next);
+    rest.remove_prefix(std::min(rest.size(), next.size() + 1));
+  }
 
   const std::string dayText = day->size() == 1 ? "0" + std::string(*day) : std::string(*day);
-  return MonthNumberText(*month) + "/" + dayText + "/" + std::string(*year) + " " + std::string(time);
+  std::string parseable = MonthNumberText(*month) + "/" + dayText + "/" + std::string(*year);
+  if (!timeText.empty()) parseable += " " + timeText;
+  return SplitDate{std::move(parseable), rest};
+}
+
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kUnixEpochDay = 25569;  // 1 January 1970 in days since 30 December 1899
+
+// The local time of the instant that `wall` names in a zone `offsetMinutes` east of UTC; `wall`
+// itself when the system cannot convert it.
+DateTime ToLocalTime(const DateTime& wall, int offsetMinutes) {
+  const auto seconds = static_cast<int64_t>(std::llround(wall.Days() * kSecondsPerDay));
+  const int64_t unix = seconds - kUnixEpochDay * kSecondsPerDay - int64_t{offsetMinutes} * 60;
+  const DateTime local = DateTime::FromTimeT(static_cast<std::time_t>(unix));
+  return local.IsValid() ? local : wall;
+}
+
+// The zone of an ISO 8601 date and time as " +hhmm" ("Z" is " +0000"); empty when it has none.
+std::string IsoZoneSuffix(std::string_view text) {
+  if (text.size() < 16) return {};
+  size_t at = 16;  // after YYYY-MM-DDThh:mm
+  while (at < text.size() && (text[at] == ':' || text[at] == '.' || (text[at] >= '0' && text[at] <= '9'))) ++at;
+  const std::string_view zone = text.substr(at);
+  if (zone == "Z" || zone == "z") return " +0000";
+  if (zone.size() == 6 && (zone[0] == '+' || zone[0] == '-') && zone[3] == ':') {
+    return " " + std::string(zone.substr(0, 3)) + std::string(zone.substr(4, 2));
+  }
+  if (zone.size() == 5 && (zone[0] == '+' || zone[0] == '-')) return " " + std::string(zone);
+  return {};
 }
 
 }  // namespace
+
+std::string CollapseWhiteSpace(std::string_view text) {
+  std::string collapsed;
+  bool blank = false;
+  for (char c : text) {
+    if (IsBlank(c)) {
+      blank = !collapsed.empty();
+      continue;
+    }
+    if (blank) collapsed += ' ';
+    blank = false;
+    collapsed += c;
+  }
+  return collapsed;
+}
 
 std::string NormalizeFeedDate(std::string_view text, int mode, const platform::Clock& clock) {
   const std::string trimmed = platform::TrimWhiteSpace(text);
@@ -156,11 +240,32 @@ std::string NormalizeFeedDate(std::string_view text, int mode, const platform::C
 std::string ToParseableDate(std::string_view text, const platform::Clock& clock) {
   const std::string fallback = platform::FormatLocaleDate(clock.Now());
   try {
-    std::optional<std::string> parseable = SplitToParseable(text);
-    return parseable ? *parseable : fallback;
+    std::optional<SplitDate> split = SplitToParseable(CleanDateText(text));
+    return split ? split->parseable : fallback;
   } catch (const std::exception&) {
     return fallback;
   }
+}
+
+ArticleInstant ReadArticleInstant(std::string_view text, const platform::Clock& clock) {
+  const std::string clean = CleanDateText(text);
+  std::optional<SplitDate> split;
+  try {
+    split = SplitToParseable(clean);
+  } catch (const std::exception&) {
+  }
+  if (!split) return {platform::ParseDate(platform::FormatLocaleDate(clock.Now())), true};
+  std::optional<DateTime> date = platform::ParseDate(split->parseable);
+  if (!date) return {};
+  if (const std::optional<int> offset = platform::ParseZoneOffset(split->zone)) *date = ToLocalTime(*date, *offset);
+  return {date, false};
+}
+
+std::string AtomItemDate(std::string_view text, const platform::Clock& clock) {
+  const std::string trimmed = platform::TrimWhiteSpace(text);
+  const std::string display = NormalizeFeedDate(trimmed, kIsoDateMode, clock);
+  // Only a date cut with its time carries the zone; the current time standing in has none.
+  return trimmed.size() >= 18 ? display + IsoZoneSuffix(trimmed) : display;
 }
 
 }  // namespace tarnwick::feed

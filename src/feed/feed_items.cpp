@@ -18,7 +18,9 @@ struct Vocabulary {
 constexpr Vocabulary kRssNames{"item", "description", "pubDate", "guid"};
 constexpr Vocabulary kAtomNames{"entry", "content", "issued", "id"};
 
-const Vocabulary& NamesOf(FeedFormat format) { return format == FeedFormat::kAtom ? kAtomNames : kRssNames; }
+const Vocabulary& NamesOf(FeedFormat format) {
+  return format == FeedFormat::kAtom ? kAtomNames : kRssNames;
+}
 
 constexpr std::string_view kRdfNamespace = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
 constexpr std::string_view kRss10Namespace = "http://purl.org/rss/1.0/";
@@ -161,6 +163,34 @@ void ReadExtras(XmlDocument& document, FeedFormat format, Article& article) {
   article.source = FirstChildText(document, "source");
 }
 
+// The entry's page: the href of its first link with rel "alternate" or without rel. Links to
+// replies, edits, the feed itself and the like are not the page; without an alternate link the
+// link taken from the content's src stays. The links are the children named as the first one:
+// bare, or under the entry's own prefix.
+void ReadAtomLink(XmlDocument& document, Article& article) {
+  if (!FindFirstChild(document, "link")) return;
+  const std::string name(document.ElementName(document.ChildPosition()));
+  document.RestartChildSearch();
+  while (document.FindChildElement(name)) {
+    const std::string rel = document.ChildAttributeValue("rel");
+    if (rel.empty() || rel == "alternate") {
+      article.link = document.ChildAttributeValue("href");
+      return;
+    }
+  }
+}
+
+// The entry's date: "issued" (Atom 0.3), else "published", else "updated" (Atom 1.0). Only the
+// entry's own children count, never the feed's "updated".
+void ReadAtomDate(XmlDocument& document, Article& article, const platform::Clock& clock) {
+  for (const char* name : {"issued", "published", "updated"}) {
+    if (FindFirstChild(document, name)) {
+      article.date = AtomItemDate(document.ChildText(), clock);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 FeedFormat DetectFeedFormat(const XmlDocument& document) {
@@ -190,14 +220,17 @@ Article ReadItem(XmlDocument& document, FeedFormat format, const platform::Clock
     article.enclosureLength = document.ChildAttributeValue("length");
     article.enclosureType = document.ChildAttributeValue("type");
   }
-  if (FindFirstChild(document, "link")) {
-    article.link = format == FeedFormat::kAtom ? document.ChildAttributeValue("href") : document.ChildText();
+  if (format == FeedFormat::kAtom) {
+    ReadAtomLink(document, article);
+  } else if (FindFirstChild(document, "link")) {
+    article.link = document.ChildText();
   }
   ReadSummary(document, article);
   ReadAuthor(document, format, article);
-  if (FindFirstChild(document, names.date)) {
-    article.date = document.ChildText();
-    if (format == FeedFormat::kAtom) article.date = NormalizeFeedDate(article.date, kIsoDateMode, clock);
+  if (format == FeedFormat::kAtom) {
+    ReadAtomDate(document, article, clock);
+  } else if (FindFirstChild(document, names.date)) {
+    article.date = CollapseWhiteSpace(document.ChildText());  // a pretty-printed date is one line
   }
   article.guid = FirstChildText(document, names.identifier);
   ReadExtras(document, format, article);

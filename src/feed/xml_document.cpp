@@ -1,6 +1,7 @@
 #include "feed/xml_document.h"
 
 #include "feed/xml_content_text.h"
+#include "feed/xml_encoding.h"
 #include "feed/xml_messages.h"
 #include "feed/xml_start_tag.h"
 #include "feed/xml_tree_builder.h"
@@ -66,8 +67,9 @@ bool XmlDocument::LoadFile(const std::string& path) {
     error_ = platform::SystemErrorText(errorNumber);
     return false;
   }
-  text_ = std::move(bytes);
-  error_ = xml_messages::FileSize(text_.size());
+  const size_t fileSize = bytes.size();
+  text_ = XmlDocumentAsUtf8(std::move(bytes));
+  error_ = xml_messages::FileSize(fileSize);
   return Parse();
 }
 

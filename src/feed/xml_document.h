@@ -30,7 +30,8 @@ public:
   /// first fault found. True when the result is well-formed. The document keeps the text: a
   /// caller done with it passes it with std::move and nothing is copied.
   bool ParseText(std::string text = {});
-  /// Reads the whole file and parses it. False with the system's error text (and the previous
+  /// Reads the whole file, converts it to UTF-8 from its own encoding (XmlDocumentAsUtf8) and
+  /// parses it. False with the system's error text (and the previous
   /// document kept) when the file cannot be read; otherwise the error text is "<size> bytes",
   /// followed by ", " and the first fault when there is one, and the result is WellFormed().
   bool LoadFile(const std::string& path);

@@ -7,6 +7,8 @@ namespace tarnwick::feed {
 namespace {
 
 constexpr long kLastCodePoint = 0x10FFFF;
+constexpr long kFirstSurrogate = 0xD800;
+constexpr long kLastSurrogate = 0xDFFF;
 
 // Writes a code point as UTF-8 at `out`, returning the bytes written. The reference that named it
 // is at least as long as the bytes ("&#1;" for one byte, "&#x10000;" for four), so the output
@@ -46,7 +48,9 @@ long NumericReference(std::string_view text, size_t at, size_t& end) {
   char buffer[8] = {};
   std::memcpy(buffer, text.data() + digits, semicolon - digits);
   long value = std::strtol(buffer, nullptr, hex ? 16 : 10);
-  if (value <= 0 || value > kLastCodePoint) return 0;
+  // A surrogate or a value beyond the last code point names no character: the reference stays
+  // as written rather than becoming bytes that are not UTF-8.
+  if (value <= 0 || value > kLastCodePoint || (value >= kFirstSurrogate && value <= kLastSurrogate)) return 0;
   end = semicolon + 1;
   return value;
 }

@@ -81,7 +81,8 @@ std::string ComposeMessage(const feed::Article& article, const MessageContext& c
   AddOptionalHeader(message, "Source: ", article.source);
   message.append("Tarnwick-Plugin-" + OneLine(context.versionText) + kLineEnd);
   AddHeader(message, "Feed: ", context.feedName);
-  message.append("MIME-Version: 1.0\r\nContent-Type: text/html\r\nContent-Transfer-Encoding: 8bit\r\n\r\n");
+  message.append(
+      "MIME-Version: 1.0\r\nContent-Type: text/html; charset=utf-8\r\nContent-Transfer-Encoding: 8bit\r\n\r\n");
   message.append(EscapeFromLines("<x-html>" + article.body + "</x-html>"));
   message.append(kLineEnd);
   return message;

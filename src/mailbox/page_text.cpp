@@ -1,8 +1,11 @@
 #include "mailbox/page_text.h"
 
+#include "mailbox/page_charset.h"
 #include "platform/file_io.h"
+#include "platform/text_encoding.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace tarnwick::mailbox {
 namespace {
@@ -53,9 +56,20 @@ std::string Utf16ToUtf8(const std::string& bytes, size_t start, bool bigEndian, 
   return text;
 }
 
+// A page's bytes as UTF-8, from the character set its UTF-8 mark, its <meta> tag or the server
+// names (in that order); UTF-8 when none does. Bytes the system cannot convert stay as they are.
+std::string PageAsUtf8(std::string bytes, std::string_view serverCharset) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return bytes.substr(3);
+  std::string_view charset = DeclaredPageCharset(bytes);
+  if (charset.empty()) charset = serverCharset;
+  if (charset.empty() || platform::IsUtf8Name(charset)) return bytes;
+  std::optional<std::string> text = platform::ConvertToUtf8(bytes, charset);
+  return text ? std::move(*text) : std::move(bytes);
+}
+
 }  // namespace
 
-std::string ReadPageText(const std::string& path) {
+std::string ReadPageText(const std::string& path, std::string_view serverCharset) {
   std::string bytes;
   if (path.empty() || !platform::ReadFileIfPresent(path, bytes)) return kUnreadablePage;
   std::string text;
@@ -66,6 +80,7 @@ std::string ReadPageText(const std::string& path) {
   } else {
     text = bytes.substr(0, bytes.find('\0'));
     length = text.size();
+    text = PageAsUtf8(std::move(text), serverCharset);
   }
   // A text much shorter than the file means a zero byte early on.
   const long long shortest = static_cast<long long>(bytes.size() / 2) - 20;

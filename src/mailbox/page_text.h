@@ -1,16 +1,20 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tarnwick::mailbox {
 
 /// What ReadPageText returns for a page it cannot use.
 inline constexpr char kUnreadablePage[] = "-1";
 
-/// The text of a downloaded web page: the bytes up to the first zero byte, or, for a file that
-/// starts with a UTF-16 byte-order mark (little- or big-endian), its characters up to the first
-/// zero character converted to UTF-8. kUnreadablePage when the path is empty, the file cannot be read,
-/// or the text stops well short of the file (a zero byte early on: binary data).
-std::string ReadPageText(const std::string& path);
+/// The text of a downloaded web page as UTF-8: for a file that starts with a UTF-16 byte-order
+/// mark (little- or big-endian), its characters up to the first zero character; otherwise the
+/// bytes up to the first zero byte, converted from the character set that a UTF-8 mark, the
+/// page's <meta> charset or `serverCharset` (the server's Content-Type charset, when known)
+/// names; bytes that cannot be converted stay as they are. kUnreadablePage when the path is
+/// empty, the file cannot be read, or the text stops well short of the file (a zero byte early on:
+/// binary data).
+std::string ReadPageText(const std::string& path, std::string_view serverCharset = {});
 
 }  // namespace tarnwick::mailbox

@@ -18,7 +18,8 @@
 //   time      H:MM, H:MM:SS, H:MM:SS.fraction (the fraction is dropped), 24-hour, H from 0 to 23;
 //             each of these followed by AM or PM, or by A or P alone, is 12-hour, H from 1 to 12;
 //             also H AM, H PM. Hours, minutes and seconds have one or two digits.
-//   zone      only after a time; dropped, the time is taken as written: GMT, UT, UTC, Z, EST, EDT,
+//   zone      only after a time; ParseDate drops it and takes the time as written (ParseZoneOffset
+//             reads a zone alone, for callers that apply it): GMT, UT, UTC, Z, EST, EDT,
 //             CST, CDT, MST, MDT, PST, PDT, one military letter other than A, J and P (A and P
 //             mark a 12-hour time), an offset +hhmm, -hhmm, +hh:mm, -hh:mm or +hh, or one of
 //             those names directly followed by an offset (GMT+0100); then optionally a comment of
@@ -125,18 +126,33 @@ int MonthFromWord(const std::string& word) {
   return FindName(word, kShortMonthNames, kLongMonthNames);
 }
 
-bool IsZoneName(const std::string& word) {
-  static constexpr std::string_view kZones[] = {"gmt", "ut",  "utc", "z",   "est", "edt",
-                                                "cst", "cdt", "mst", "mdt", "pst", "pdt"};
-  for (std::string_view zone : kZones) {
-    if (word == zone) return true;
+struct ZoneName {
+  std::string_view name;
+  int minutes;  // east of UTC
+};
+constexpr ZoneName kZoneNames[] = {{"gmt", 0},       {"ut", 0},        {"utc", 0},       {"z", 0},
+                                   {"est", -5 * 60}, {"edt", -4 * 60}, {"cst", -6 * 60}, {"cdt", -5 * 60},
+                                   {"mst", -7 * 60}, {"mdt", -6 * 60}, {"pst", -8 * 60}, {"pdt", -7 * 60}};
+
+// The offset of a zone name in minutes east of UTC; nullopt for a word that names no zone.
+std::optional<int> ZoneNameOffset(const std::string& word) {
+  for (const ZoneName& zone : kZoneNames) {
+    if (word == zone.name) return zone.minutes;
   }
-  return false;
+  return std::nullopt;
 }
 
 // A single military zone letter: every letter but J, and but A and P, which mark a 12-hour time.
 bool IsMilitaryZone(const std::string& word) {
   return word.size() == 1 && word[0] != 'j' && word[0] != 'a' && word[0] != 'p';
+}
+
+// The military letters count hours east from B to M (J skipped) and west from N to Y; Z is UTC.
+int MilitaryZoneOffset(char letter) {
+  if (letter == 'z') return 0;
+  if (letter <= 'i') return (letter - 'a' + 1) * 60;
+  if (letter <= 'm') return (letter - 'a') * 60;
+  return -(letter - 'n' + 1) * 60;
 }
 
 // Full year from a written year: one or two digits through the window, three or four as written.
@@ -168,6 +184,8 @@ public:
   explicit DateReader(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
 
   std::optional<DateTime> Read();
+  /// Reads a zone and nothing else; its offset in minutes east of UTC.
+  std::optional<int> ReadZoneOnly();
 
 private:
   const Token* At(size_t index) const { return index < tokens_.size() ? &tokens_[index] : nullptr; }
@@ -191,6 +209,7 @@ private:
 
   std::vector<Token> tokens_;
   size_t pos_ = 0;
+  int zoneMinutes_ = 0;  // the offset of the zone read last, east of UTC
 };
 
 bool DateReader::IsNumberAt(size_t index, int maxDigits, bool glued) const {
@@ -342,14 +361,23 @@ bool DateReader::ReadMeridiem(TimeParts& time) {
   return true;
 }
 
+std::optional<int> DateReader::ReadZoneOnly() {
+  if (!ReadZone() || pos_ != tokens_.size()) return std::nullopt;
+  return zoneMinutes_;
+}
+
 bool DateReader::ReadZone() {
-  if (IsWordAt(pos_) && IsZoneName(tokens_[pos_].word)) {
+  const std::optional<int> named = IsWordAt(pos_) ? ZoneNameOffset(tokens_[pos_].word) : std::nullopt;
+  if (named) {
     ++pos_;
+    zoneMinutes_ = 0;
     if ((IsSymbolAt(pos_, '+', true) || IsSymbolAt(pos_, '-', true)) && !ReadZoneOffset()) {
       --pos_;
       return false;
     }
+    zoneMinutes_ += *named;  // GMT+0100 is the offset from the name's own
   } else if (IsWordAt(pos_) && IsMilitaryZone(tokens_[pos_].word)) {
+    zoneMinutes_ = MilitaryZoneOffset(tokens_[pos_].word[0]);
     ++pos_;
   } else if (!ReadZoneOffset()) {
     return false;
@@ -376,6 +404,7 @@ bool DateReader::ReadZoneOffset() {
     end += 2;
   }
   if (hours > 23 || minutes > 59) return false;
+  zoneMinutes_ = static_cast<int>(hours * 60 + minutes) * (IsSymbolAt(p, '-', false) ? -1 : 1);
   pos_ = end;
   return true;
 }
@@ -396,6 +425,12 @@ std::optional<DateTime> ParseDate(std::string_view text) {
   std::optional<std::vector<Token>> tokens = Tokenize(text);
   if (!tokens || tokens->empty()) return std::nullopt;
   return DateReader(std::move(*tokens)).Read();
+}
+
+std::optional<int> ParseZoneOffset(std::string_view text) {
+  std::optional<std::vector<Token>> tokens = Tokenize(text);
+  if (!tokens || tokens->empty()) return std::nullopt;
+  return DateReader(std::move(*tokens)).ReadZoneOnly();
 }
 
 }  // namespace tarnwick::platform

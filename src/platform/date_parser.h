@@ -15,4 +15,10 @@ namespace tarnwick::platform {
 /// any text that names no real date or holds anything not understood. Safe on any input.
 std::optional<DateTime> ParseDate(std::string_view text);
 
+/// Reads a time zone written alone, as it follows the time in a date: a name (GMT, UT, UTC, Z, the
+/// US zones EST ... PDT), a military letter (B to M east, N to Y west, Z), an offset such as
+/// -0800, +09:00 or +09, or a name followed by an offset (GMT+0100); optionally followed by a
+/// comment in parentheses. Its offset in minutes east of UTC; nullopt for anything else.
+std::optional<int> ParseZoneOffset(std::string_view text);
+
 }  // namespace tarnwick::platform

@@ -56,6 +56,7 @@ void TerminalView::PrintReport(const check::RunReport& report) {
       line += "not checked: " + feed.problem;
     } else {
       line += std::to_string(feed.result) + " new article" + (feed.result == 1 ? "" : "s");
+      if (feed.notModified) line += check::kNotModifiedNote;
       if (feed.leftInPending > 0) line += ", " + std::to_string(feed.leftInPending) + check::kLeftInPendingSuffix;
       if (!feed.problem.empty()) line += " (" + feed.problem + ")";
       const std::string skipped = check::DescribeSkips(feed.skipped);

@@ -23,6 +23,9 @@ inline constexpr char kLastCheckKey[] = "LastCheck";
 inline constexpr char kNotifyNewsBoardKey[] = "NotifyNewsBoard";
 /// How many of the newest items a feed's first check delivers; 0 or absent: all of them.
 inline constexpr char kFirstCheckArticlesKey[] = "FirstCheckArticles";
+// What the server said identifies the feed document last delivered; sent back on the next download.
+inline constexpr char kEntityTagKey[] = "ETag";
+inline constexpr char kLastModifiedKey[] = "LastModified";
 
 /// "LastArticle" of a feed that never had one.
 inline constexpr char kDefaultLastArticle[] = "1/1/1970 11:10:00";

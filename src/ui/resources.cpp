@@ -4,7 +4,10 @@
 
 #include <wx/image.h>
 #include <wx/mstream.h>
+#include <wx/sound.h>
 
+#include <map>
+#include <memory>
 #include <string>
 
 namespace tarnwick::ui {
@@ -56,6 +59,22 @@ wxCursor ResourceCursor(int number) {
   image.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_X, image.GetWidth() / 2);
   image.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_Y, image.GetHeight() / 2);
   return wxCursor(image);
+}
+
+bool PlayResourceSound(int number) {
+  // A sound plays on after this returns, from its loaded data: loaded sounds stay for good.
+  static std::map<int, std::unique_ptr<wxSound>> loaded;
+  std::unique_ptr<wxSound>& sound = loaded[number];
+  if (!sound) {
+    const std::string_view bytes = ResourceBytes("sounds/" + std::to_string(number) + ".wav");
+    auto candidate = std::make_unique<wxSound>();
+    if (bytes.empty() || !candidate->Create(bytes.size(), bytes.data())) {
+      loaded.erase(number);
+      return false;
+    }
+    sound = std::move(candidate);
+  }
+  return sound->Play(wxSOUND_ASYNC);
 }
 
 }  // namespace tarnwick::ui

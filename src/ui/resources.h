@@ -27,4 +27,8 @@ wxAnimation ResourceAnimation(int number);
 /// arrow when there is none.
 wxCursor ResourceCursor(int number);
 
+/// Starts playing the sound of a resource number (res/sounds/<number>.wav) and returns without
+/// waiting for it; false when the module carries no such sound. Call on the UI thread.
+bool PlayResourceSound(int number);
+
 }  // namespace tarnwick::ui

@@ -5,6 +5,9 @@
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
+#include <wx/utils.h>
+
+#include <dlfcn.h>
 
 namespace tarnwick::ui {
 namespace {
@@ -22,9 +25,20 @@ void DrainToolkitEvents() {
   }
 }
 
+// The toolkit's window library, and the system's graphics libraries under it, are not made to be
+// unloaded: their load-time set-up (type registrations, tables built by their constructors) would
+// be lost, and made again, at every unload and load of the module. Once the module has brought
+// them into the process they stay there, as they do in a host that makes windows of its own.
+void KeepWindowLibrariesLoaded() {
+  Dl_info library{};
+  if (dladdr(reinterpret_cast<void*>(&wxGetKeyState), &library) == 0 || library.dli_fname == nullptr) return;
+  if (void* handle = dlopen(library.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE)) dlclose(handle);
+}
+
 }  // namespace
 
 void StartToolkit() {
+  KeepWindowLibrariesLoaded();
   if (wxAppConsole::GetInstance() == nullptr) startedHere = wxInitialize();
   platform::SetMessagePump(DrainToolkitEvents);
 }

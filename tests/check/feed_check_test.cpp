@@ -1,4 +1,5 @@
 #include "check_fixture.h"
+#include "support/scoped_time_zone.h"
 
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
@@ -14,15 +15,20 @@ std::string RssItem(const std::string& guid, const std::string& title, const std
          "</guid><pubDate>" + date + "</pubDate><description>Body of " + title + "</description></item>";
 }
 
-std::string Rss(const std::string& items) { return "<rss version=\"2.0\"><channel><title>C</title>" + items + "</channel></rss>"; }
+std::string Rss(const std::string& items) {
+  return "<rss version=\"2.0\"><channel><title>C</title>" + items + "</channel></rss>";
+}
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 using FeedCheckTest = CheckFixture;
 
 TEST_F(FeedCheckTest, DeliversNewItemsAndAdvancesLastArticle) {
-  auto feed = AddFeed("tech", Rss(RssItem("a", "First", "Tue, 10 Jun 2003 04:00:00 GMT") +
-                                  RssItem("b", "Second", "Wed, 11 Jun 2003 05:00:00 GMT")),
+  auto feed = AddFeed("tech",
+                      Rss(RssItem("a", "First", "Tue, 10 Jun 2003 04:00:00 GMT") +
+                          RssItem("b", "Second", "Wed, 11 Jun 2003 05:00:00 GMT")),
                       "Tech");
   EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 2);
   auto messages = Messages("Tech");
@@ -51,10 +57,11 @@ TEST_F(FeedCheckTest, DeliversNewItemsAndAdvancesLastArticle) {
 }
 
 TEST_F(FeedCheckTest, MovesLastFirstWithProgress) {
-  auto feed = AddFeed("p", Rss(RssItem("1", "one", "Tue, 10 Jun 2003 04:00:00 GMT") +
-                               RssItem("2", "two", "Tue, 10 Jun 2003 04:00:01 GMT") +
-                               RssItem("3", "three", "Tue, 10 Jun 2003 04:00:02 GMT")),
-                      "P");
+  auto feed = AddFeed(
+      "p",
+      Rss(RssItem("1", "one", "Tue, 10 Jun 2003 04:00:00 GMT") + RssItem("2", "two", "Tue, 10 Jun 2003 04:00:01 GMT") +
+          RssItem("3", "three", "Tue, 10 Jun 2003 04:00:02 GMT")),
+      "P");
   view.progress.clear();
   EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 3);
   EXPECT_EQ(view.progress, (std::vector<int>{0, 33, 66, 98, 100, 0}));
@@ -78,19 +85,25 @@ TEST_F(FeedCheckTest, AutomationOffKeepsArticlesForTheNextCheck) {
   EXPECT_EQ(LastArticle("off"), "06/10/2003 04:00:00");
 }
 
-TEST_F(FeedCheckTest, AtomWithoutIssuedTakesTheDownloadTime) {
+// An Atom 1.0 entry without "issued" takes its "updated"; an entry with no date at all takes the
+// download time, which does not move "LastArticle".
+TEST_F(FeedCheckTest, AtomWithoutIssuedTakesUpdatedOrElseTheDownloadTime) {
+  tarnwick::test::ScopedTimeZone utc("UTC0");
   auto feed = AddFeed("atom",
                       "<feed xmlns=\"http://www.w3.org/2005/Atom\"><id>urn:f</id><title>F</title>"
                       "<entry><id>urn:e1</id><title>E</title><updated>2003-12-13T18:30:02Z</updated>"
                       "<content type=\"xhtml\"><div xmlns=\"http://www.w3.org/1999/xhtml\"><b>x</b></div></content>"
-                      "</entry></feed>",
+                      "</entry><entry><id>urn:e2</id><title>Undated</title></entry></feed>",
                       "Atom");
-  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 2);
   auto messages = Messages("Atom");
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_TRUE(Contains(messages[0], "Date: Mon, 7 Dec 2026 07:03:15\r\n"));
-  EXPECT_TRUE(Contains(messages[0], "<x-html><div xmlns=\"http://www.w3.org/1999/xhtml\"><b>x</b></div></x-html>"));
-  EXPECT_EQ(LastArticle("atom"), "12/07/2026 07:03:15");
+  ASSERT_EQ(messages.size(), 2u);
+  const std::string& dated = Contains(messages[0], "Subject: E\r\n") ? messages[0] : messages[1];
+  const std::string& undated = Contains(messages[0], "Subject: E\r\n") ? messages[1] : messages[0];
+  EXPECT_TRUE(Contains(dated, "Date: Sat, 13 Dec 2003 18:30:00 +0000\r\n"));
+  EXPECT_TRUE(Contains(dated, "<x-html><div xmlns=\"http://www.w3.org/1999/xhtml\"><b>x</b></div></x-html>"));
+  EXPECT_TRUE(Contains(undated, "Date: Mon, 7 Dec 2026 07:03:15\r\n"));
+  EXPECT_EQ(LastArticle("atom"), "12/13/2003 18:30:00");
 }
 
 TEST_F(FeedCheckTest, SameGuidTwiceInOneDocumentArrivesTwiceAndItemsWithoutTitleOrTextNever) {
@@ -161,8 +174,9 @@ TEST_F(FeedCheckTest, CachedDocumentIsDeletedEvenWhenItDoesNotParse) {
 }
 
 TEST_F(FeedCheckTest, TitlesWithLineBreaksCannotForgeHeaders) {
-  auto feed = AddFeed("evil", Rss("<item><title>Hi&#13;&#10;Bcc: x@example.org</title><guid>e</guid>"
-                                  "<description>From ???@??? Mon Dec 7 07:03:15 2026&#10;From ok</description></item>"),
+  auto feed = AddFeed("evil",
+                      Rss("<item><title>Hi&#13;&#10;Bcc: x@example.org</title><guid>e</guid>"
+                          "<description>From ???@??? Mon Dec 7 07:03:15 2026&#10;From ok</description></item>"),
                       "Evil");
   EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
   auto messages = Messages("Evil");
@@ -183,8 +197,10 @@ TEST_F(FeedCheckBadInput, LargeFeedOfFiveThousandItemsIsDeliveredWhole) {
   std::string items;
   for (int i = 0; i < 5000; ++i) {
     std::string id = std::to_string(i);
-    items += "<item><title>Item " + id + "</title><guid>big-" + id + "</guid><pubDate>Tue, 10 Jun 2003 04:00:00 GMT</pubDate>"
-             "<description><![CDATA[" + std::string(3800, 'x') + "]]></description></item>";
+    items += "<item><title>Item " + id + "</title><guid>big-" + id +
+             "</guid><pubDate>Tue, 10 Jun 2003 04:00:00 GMT</pubDate>"
+             "<description><![CDATA[" +
+             std::string(3800, 'x') + "]]></description></item>";
   }
   std::string document = "<rss><channel>" + items + "</channel></rss>";
   ASSERT_GT(document.size(), 19u * 1000 * 1000);
@@ -195,8 +211,9 @@ TEST_F(FeedCheckBadInput, LargeFeedOfFiveThousandItemsIsDeliveredWhole) {
 
 TEST_F(FeedCheckBadInput, BodiesWithZeroBytesAndBrokenUtf8AreKeptAsTheyCame) {
   std::string body = std::string("before\0after ", 13) + "\xff\xfe\xc3 broken";
-  auto feed = AddFeed("bytes", "<rss><channel><item><title>Bytes</title><guid>b</guid><description>" + body +
-                                   "</description></item></channel></rss>",
+  auto feed = AddFeed("bytes",
+                      "<rss><channel><item><title>Bytes</title><guid>b</guid><description>" + body +
+                          "</description></item></channel></rss>",
                       "Bytes");
   EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
   auto messages = Messages("Bytes");
@@ -205,15 +222,16 @@ TEST_F(FeedCheckBadInput, BodiesWithZeroBytesAndBrokenUtf8AreKeptAsTheyCame) {
 }
 
 TEST_F(FeedCheckBadInput, HtmlServedAsAFeedFailsCleanly) {
-  auto feed = AddFeed("html", "<!DOCTYPE html><html><head><title>Not a feed</title><body><p>Hello<br></body></html>",
-                      "Html");
+  auto feed =
+      AddFeed("html", "<!DOCTYPE html><html><head><title>Not a feed</title><body><p>Hello<br></body></html>", "Html");
   EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), -1);
   EXPECT_EQ(Messages("Html").size(), 0u);
 }
 
 TEST_F(FeedCheckBadInput, UnwritablePendingLosesNothingAndKeepsTheDate) {
-  auto feed = AddFeed("locked", "<rss><channel><item><title>T</title><guid>l</guid>"
-                                "<pubDate>Tue, 10 Jun 2003 04:00:00 GMT</pubDate></item></channel></rss>",
+  auto feed = AddFeed("locked",
+                      "<rss><channel><item><title>T</title><guid>l</guid>"
+                      "<pubDate>Tue, 10 Jun 2003 04:00:00 GMT</pubDate></item></channel></rss>",
                       "Locked");
   // A folder where the staging mailbox's file should be: nothing can be appended to it.
   std::filesystem::create_directory(dataFolder + "/Pending.mbx");

@@ -4,15 +4,22 @@
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
+#include "support/scoped_time_zone.h"
 #include "support/temp_dir.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <map>
 #include <regex>
+#include <thread>
 
 namespace tarnwick {
 namespace {
@@ -30,12 +37,23 @@ int RunCommand(const std::string& command, std::string& output) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Quote(const std::string& text) { return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'"; }
+std::string Quote(const std::string& text) {
+  return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
+}
 
 std::string RssItem(const std::string& id, const std::string& title, const std::string& date) {
   return "<item><title>" + title + "</title><link>http://example.org/" + id + "</link><guid>" + id +
-         "</guid><pubDate>" + date + "</pubDate><description><![CDATA[<p>" + title +
-         "</p>]]></description></item>";
+         "</guid><pubDate>" + date + "</pubDate><description><![CDATA[<p>" + title + "</p>]]></description></item>";
+}
+
+// An RFC 822 date `minutes` after a fixed moment, so that every item of a long feed has its own.
+std::string DateAfter(int minutes) {
+  std::time_t at = 1796029200 + std::time_t{minutes} * 60;  // Mon, 30 Nov 2026 09:00:00 GMT
+  std::tm parts{};
+  gmtime_r(&at, &parts);
+  char text[40];
+  std::strftime(text, sizeof text, "%a, %d %b %Y %H:%M:%S GMT", &parts);
+  return text;
 }
 
 std::string Rss(const std::string& items) {
@@ -47,8 +65,9 @@ protected:
   void SetUp() override {
     std::filesystem::create_directories(plugins);
     std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
-    AddFeed("news", "News", Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT") +
-                                RssItem("n2", "Second news", "Tue, 01 Dec 2026 09:00:00 GMT")));
+    AddFeed("news", "News",
+            Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT") +
+                RssItem("n2", "Second news", "Tue, 01 Dec 2026 09:00:00 GMT")));
     AddFeed("planet", "Planet",
             "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\" xmlns=\"http://purl.org/rss/1.0/\">"
             "<channel><title>P</title></channel><item><title>Alpha</title><link>http://example.org/alpha</link>"
@@ -57,16 +76,18 @@ protected:
             "<feed xmlns=\"http://www.w3.org/2005/Atom\"><id>urn:w</id><title>W</title><entry><id>urn:w1</id>"
             "<title>Week one</title><link href=\"http://example.org/w1\"/><issued>2026-11-28T12:00:00Z</issued>"
             "<author><name>Ada</name><email>ada@example.org</email></author><content>c</content></entry></feed>");
-    AddFeed("old", "Old", "<feed version=\"0.3\"><id>tag:old</id><entry><id>tag:old1</id><title>Old one</title>"
-                          "<issued>2003-12-13T18:30:02Z</issued></entry></feed>");
+    AddFeed("old", "Old",
+            "<feed version=\"0.3\"><id>tag:old</id><entry><id>tag:old1</id><title>Old one</title>"
+            "<issued>2003-12-13T18:30:02Z</issued></entry></feed>");
     AddFeed("broken", "Broken", "<rss><channel><item><title>cut off");
   }
 
   void AddFeed(const std::string& alias, const std::string& newsbox, const std::string& document) {
     Serve(alias, document);
     test::WriteFileBytes(data + "/" + newsbox + ".mbx", "");
-    store::FeedSettings feed{alias, alias + " feed", server.Url("/" + alias + ".xml"), newsbox,
-                             data + "/" + newsbox + ".mbx", 0, 1, 0, 0, 1};
+    store::FeedSettings feed{
+        alias, alias + " feed", server.Url("/" + alias + ".xml"), newsbox, data + "/" + newsbox + ".mbx", 0, 1, 0, 0,
+        1};
     settings.WriteFeed(feed, "");
   }
   void Serve(const std::string& alias, const std::string& document) {
@@ -97,8 +118,7 @@ protected:
 TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
   std::string output;
   EXPECT_EQ(Host("check", output), 1) << output;  // the broken feed fails, the others go on
-  EXPECT_NE(output.find("broken: not checked: the feed document is not well-formed XML"), std::string::npos)
-      << output;
+  EXPECT_NE(output.find("broken: not checked: the feed document is not well-formed XML"), std::string::npos) << output;
   EXPECT_NE(output.find("Feeds: 5, new articles: 5"), std::string::npos) << output;
   EXPECT_EQ(CountMessages("News"), 2);
   EXPECT_EQ(CountMessages("Planet"), 1);
@@ -112,11 +132,12 @@ TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
       "Subject: Second news\r\nFrom: news feed\r\nDate: Tue, 01 Dec 2026 09:00:00 GMT\r\n"
       "Website: http://example.org/n2\r\nMessage-Id: <n2@tarnwick.invalid>\r\n"
       "Downloaded: [A-Z][a-z]{2}, \\d{1,2} [A-Z][a-z]{2} \\d{4} \\d\\d:\\d\\d:\\d\\d\r\n"
-      "Tarnwick-Plugin-Version: 1.0\r\nFeed: news feed\r\nMIME-Version: 1.0\r\nContent-Type: text/html\r\n"
+      "Tarnwick-Plugin-Version: 1.0\r\nFeed: news feed\r\nMIME-Version: 1.0\r\nContent-Type: text/html; "
+      "charset=utf-8\r\n"
       "Content-Transfer-Encoding: 8bit\r\n\r\n<x-html><p>Second news</p></x-html>\r\n"
       "From \\?\\?\\?@\\?\\?\\? [^\r]*\r\nSubject: First news\r\n[^]*");
   EXPECT_TRUE(std::regex_match(Newsbox("News"), message)) << Newsbox("News");
-  EXPECT_NE(Newsbox("Weekly").find("From: Ada <ada@example.org>\r\nDate: Sat, 28 Nov 2026 12:00:00\r\n"),
+  EXPECT_NE(Newsbox("Weekly").find("From: Ada <ada@example.org>\r\nDate: Sat, 28 Nov 2026 12:00:00 +0000\r\n"),
             std::string::npos);
   EXPECT_EQ(settings.ReadText("news", store::kLastArticleKey, ""), "12/01/2026 09:00:00");
   EXPECT_EQ(settings.ReadText("old", store::kLastArticleKey, ""), "12/13/2003 18:30:00");
@@ -236,6 +257,65 @@ TEST_F(EndToEnd, AddWithFirstDeliversOnlyTheNewestItemsOnTheFirstCheck) {
       << output;
 }
 
+// A check started from a timer while another runs on the same data folder: the second waits for
+// the first, so every item of a long feed arrives once, none is lost from "Pending" on the way.
+TEST_F(EndToEnd, TwoChecksAtOnceDeliverEveryItemExactlyOnce) {
+  constexpr int kItems = 5000;
+  std::string items;
+  for (int i = 0; i < kItems; ++i) {
+    items += RssItem("big" + std::to_string(i), "Item " + std::to_string(i), DateAfter(i));
+  }
+  AddFeed("big", "Big", Rss(items));
+  std::string firstOutput, secondOutput;
+  int first = -1;
+  std::thread other([&] { first = Host("check big", firstOutput); });
+  int second = Host("check big", secondOutput);
+  other.join();
+  EXPECT_EQ(first, 0) << firstOutput;
+  EXPECT_EQ(second, 0) << secondOutput;
+  EXPECT_NE((firstOutput + secondOutput).find("is in use by another tarnwick-host"), std::string::npos)
+      << "the two checks did not overlap";
+
+  EXPECT_EQ(CountMessages("Big"), kItems);
+  std::map<std::string, int> seen;
+  const std::string text = Newsbox("Big");
+  const std::string idPrefix = "\r\nMessage-Id: <";
+  for (size_t at = text.find(idPrefix); at != std::string::npos; at = text.find(idPrefix, at + 1)) {
+    size_t start = at + idPrefix.size();
+    ++seen[text.substr(start, text.find('>', start) - start)];
+  }
+  int missing = 0, duplicated = 0;
+  for (int i = 0; i < kItems; ++i) {
+    int count = seen["big" + std::to_string(i) + "@tarnwick.invalid"];
+    missing += count == 0;
+    duplicated += count > 1;
+  }
+  EXPECT_EQ(seen.size(), size_t{kItems});
+  EXPECT_EQ(missing, 0);
+  EXPECT_EQ(duplicated, 0);
+}
+
+// A check that finds the data folder held by another host for longer than it may wait leaves
+// without checking anything; once the folder is free the same check delivers.
+TEST_F(EndToEnd, CheckGivesUpClearlyWhenAnotherHostKeepsTheDataFolder) {
+  int held = open((data + "/.tarnwick-host.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  std::string output;
+  EXPECT_EQ(Host("--lock-wait 1 check news", output), 3) << output;
+  EXPECT_NE(output.find("tarnwick-host: the data folder " + data +
+                        " is still in use by another tarnwick-host after 1 seconds; giving up, nothing was done"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(server.HitCount("/news.xml"), 0);
+  EXPECT_EQ(CountMessages("News"), 0);
+  EXPECT_FALSE(std::filesystem::exists(data + "/Pending.mbx"));
+
+  close(held);
+  EXPECT_EQ(Host("--lock-wait 1 check news", output), 0) << output;
+  EXPECT_EQ(CountMessages("News"), 2);
+}
+
 TEST_F(EndToEnd, PluginsVerbListsTheModuleAndSkipsBrokenOnes) {
   test::WriteFileBytes(plugins + "/notes.so", "not a module");
   std::string output;
@@ -244,6 +324,178 @@ TEST_F(EndToEnd, PluginsVerbListsTheModuleAndSkipsBrokenOnes) {
   EXPECT_NE(output.find("Special menu: Tarnwick..."), std::string::npos) << output;
   EXPECT_NE(output.find("translator: Get the Full Article"), std::string::npos) << output;
   EXPECT_NE(output.find("notes.so: not a loadable plug-in"), std::string::npos) << output;
+}
+
+// Feeds as the web serves them (tests/data/wild): in UTF-16, Latin-1 and windows-1252, with
+// references beyond U+FFFF, dates in other zones and shapes, and Atom 1.0 entries. The host runs
+// at UTC, so "LastArticle" shows each newest date moved to UTC.
+class WildFeeds : public EndToEnd {
+protected:
+  void AddWildFeed(const std::string& alias, const std::string& file, int onlyNew = 1) {
+    const std::string document = ReadFileBytes(std::string(TARNWICK_WILD_FEEDS) + "/" + file);
+    ASSERT_FALSE(document.empty()) << file;
+    Serve(alias, document);
+    test::WriteFileBytes(data + "/" + alias + ".mbx", "");
+    settings.WriteFeed(
+        {alias, alias, server.Url("/" + alias + ".xml"), alias, data + "/" + alias + ".mbx", 0, onlyNew, 0, 0, 1}, "");
+  }
+  // The value of a header line of the newsbox's messages, in the order they lie in the file.
+  std::vector<std::string> Headers(const std::string& box, const std::string& name) {
+    std::vector<std::string> values;
+    const std::string text = Newsbox(box);
+    const std::string key = "\r\n" + name + ": ";
+    for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
+      const size_t start = at + key.size();
+      values.push_back(text.substr(start, text.find("\r\n", start) - start));
+    }
+    return values;
+  }
+  std::string LastArticle(const std::string& alias) { return settings.ReadText(alias, store::kLastArticleKey, ""); }
+
+  test::ScopedTimeZone utc{"UTC0"};
+};
+
+TEST_F(WildFeeds, EveryEncodingZoneAndAtomShapeIsDeliveredAsWritten) {
+  AddWildFeed("le", "utf16le.xml");
+  AddWildFeed("be", "utf16be.xml");
+  AddWildFeed("latin", "latin1.xml");
+  AddWildFeed("cp", "cp1252.xml");
+  AddWildFeed("emoji", "emoji.xml");
+  AddWildFeed("atom", "atom10.xml");
+  // The article at 03:09:05 -0800 (11:09:05 UTC) is later than this, though 03:09 is not.
+  settings.WriteText("le", store::kLastArticleKey, "12/07/2026 11:08:00");
+  std::string output;
+  EXPECT_EQ(Host("check le be latin cp emoji atom", output), 0) << output;
+  EXPECT_NE(output.find("Feeds: 6, new articles: 7"), std::string::npos) << output;
+
+  EXPECT_EQ(Headers("le", "Subject"), std::vector<std::string>{"Gr\xC3\xBC\xC3\x9F"
+                                                               "e aus K\xC3\xB6ln \xE2\x98\x95"});
+  EXPECT_EQ(Headers("le", "Date"), std::vector<std::string>{"Mon, 07 Dec 2026 03:09:05 -0800"});
+  EXPECT_EQ(Headers("le", "Website"), std::vector<std::string>{"http://example.org/le1"});
+  EXPECT_NE(Newsbox("le").find("<p>Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F"
+                               "e</p>"),
+            std::string::npos);
+  EXPECT_EQ(LastArticle("le"), "12/07/2026 11:09:05");
+
+  EXPECT_EQ(Headers("be", "Subject"),
+            std::vector<std::string>{"\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1 "
+                                     "\xCE\xBA\xCF\x8C\xCF\x83\xCE\xBC\xCE\xB5"});
+  EXPECT_EQ(Headers("be", "Date"), std::vector<std::string>{"Mon, 07 Dec 2026 20:30:00 +0900"});
+  EXPECT_EQ(LastArticle("be"), "12/07/2026 11:30:00");
+
+  // A Latin-1 byte and a reference to the same character give the same UTF-8.
+  EXPECT_EQ(Headers("latin", "Subject"), std::vector<std::string>{"Caf\xC3\xA9 \xC3\xA9t\xC3\xA9"});
+  EXPECT_EQ(Headers("latin", "Date"), std::vector<std::string>{"Tue, 01 Dec 2026 09:00:00 GMT"});
+  EXPECT_NE(Newsbox("latin").find("cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+                                  "e"),
+            std::string::npos);
+  EXPECT_EQ(LastArticle("latin"), "12/01/2026 09:00:00");
+
+  EXPECT_EQ(Headers("cp", "Subject"), std::vector<std::string>{"\xE2\x80\x9C"
+                                                               "Five \xE2\x82\xAC\xE2\x80\x9D \xE2\x80\x93 done"});
+  EXPECT_EQ(Headers("cp", "Date"), std::vector<std::string>{"Tue,01 Dec 2026 4:00:00 PM GMT"});
+  EXPECT_EQ(LastArticle("cp"), "12/01/2026 16:00:00");  // 4 PM, not 4 AM
+
+  // Four-byte UTF-8 for the emoji; the reference to a lone surrogate stays as written.
+  EXPECT_EQ(Headers("emoji", "Subject"), std::vector<std::string>{"Smile \xF0\x9F\x98\x80 &#xD800;"});
+  EXPECT_NE(Newsbox("emoji").find("Grin \xF0\x9F\x98\x81"), std::string::npos);
+  EXPECT_EQ(LastArticle("emoji"), "12/02/2026 10:00:00");
+
+  // Atom 1.0: published, else updated (never the feed's own); the alternate link, not the replies.
+  EXPECT_EQ(Headers("atom", "Subject"), (std::vector<std::string>{"Second",
+                                                                  "Premi\xC3\xA8re entr\xC3\xA9"
+                                                                  "e"}));
+  EXPECT_EQ(Headers("atom", "Date"),
+            (std::vector<std::string>{"Sat, 05 Dec 2026 23:30:00 +0900", "Thu, 03 Dec 2026 08:15:00 -0800"}));
+  EXPECT_EQ(Headers("atom", "Website"), (std::vector<std::string>{"http://blog.example.org/2026/12/second.html",
+                                                                  "http://blog.example.org/2026/12/first.html"}));
+  EXPECT_EQ(Headers("atom", "From"), (std::vector<std::string>{"atom", "Zo\xC3\xAB <zoe@example.org>"}));
+  EXPECT_EQ(LastArticle("atom"), "12/05/2026 14:30:00");
+  for (const char* box : {"le", "be", "latin", "cp", "emoji", "atom"}) {
+    EXPECT_EQ(Headers(box, "Content-Type"), std::vector<std::string>(CountMessages(box), "text/html; charset=utf-8"));
+  }
+
+  // Nothing is new the second time.
+  EXPECT_EQ(Host("check le be latin cp emoji atom", output), 0) << output;
+  EXPECT_NE(output.find("Feeds: 6, new articles: 0"), std::string::npos) << output;
+}
+
+// The newsboxes open in ordinary mail readers with their text intact: Python's mailbox module
+// and mutt read Subject, From and body of UTF-16, Latin-1 and windows-1252 feeds as UTF-8.
+TEST_F(WildFeeds, MailReadersShowTheTextOfEveryEncoding) {
+  std::string python = TARNWICK_PYTHON3;
+  ASSERT_FALSE(python.empty() || python.ends_with("NOTFOUND")) << "python3 was not found when the tests were built";
+  AddWildFeed("le", "utf16le.xml", 0);
+  AddWildFeed("latin", "latin1.xml", 0);
+  AddWildFeed("cp", "cp1252.xml", 0);
+  AddWildFeed("atom", "atom10.xml", 0);
+  std::string output;
+  ASSERT_EQ(Host("check le latin cp atom", output), 0) << output;
+  test::WriteFileBytes(dir.File("read.py"),
+                       "import email, email.policy, mailbox, sys\n"
+                       "def parse(f): return email.message_from_binary_file(f, policy=email.policy.default)\n"
+                       "for path in sys.argv[1:]:\n"
+                       "    for m in mailbox.mbox(path, factory=parse, create=False):\n"
+                       "        print(m['Subject'], m['From'], m.get_content().strip(), sep='|')\n");
+  std::string boxes;
+  for (const char* box : {"le", "latin", "cp", "atom"}) boxes += " " + Quote(data + "/" + box + ".mbx");
+  EXPECT_EQ(RunCommand(Quote(python) + " " + Quote(dir.File("read.py")) + boxes, output), 0) << output;
+  EXPECT_EQ(output,
+            "Gr\xC3\xBC\xC3\x9F"
+            "e aus K\xC3\xB6ln \xE2\x98\x95|le|<x-html><p>Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F"
+            "e</p></x-html>\n"
+            "Caf\xC3\xA9 \xC3\xA9t\xC3\xA9|latin|<x-html>cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+            "e</x-html>\n"
+            "\xE2\x80\x9C"
+            "Five \xE2\x82\xAC\xE2\x80\x9D \xE2\x80\x93 done|cp|<x-html>It\xE2\x80\x99s here</x-html>\n"
+            "Second|atom|<x-html>Two</x-html>\n"
+            "Premi\xC3\xA8re entr\xC3\xA9"
+            "e|Zo\xC3\xAB <zoe@example.org>|<x-html><p>Bonjour</p></x-html>\n");
+
+  const std::string mutt = TARNWICK_MUTT;
+  const std::string tmux = TARNWICK_TMUX;
+  if (mutt.empty() || mutt.ends_with("NOTFOUND") || tmux.empty() || tmux.ends_with("NOTFOUND")) {
+    GTEST_SKIP() << "mutt or tmux was not found when the tests were built (scripts/install-deps.sh installs both)";
+  }
+  // mutt runs read-only in a detached tmux session under a UTF-8 locale; the screen is read back.
+  const std::string socket = dir.File("tmux.sock");
+  std::filesystem::create_directory(dir.File("Mail"));  // or mutt asks to create its folder
+  const std::string tmuxCommand =
+      "HOME=" + Quote(dir.Path()) + " LANG=C.UTF-8 LC_ALL=C.UTF-8 " + Quote(tmux) + " -S " + Quote(socket);
+  auto screen = [&](const std::string& expected) {
+    std::string shown;
+    for (int attempt = 0; attempt < 100 && shown.find(expected) == std::string::npos; ++attempt) {
+      usleep(100000);
+      RunCommand(tmuxCommand + " capture-pane -p -t 0", shown);
+    }
+    return shown;
+  };
+  ASSERT_EQ(RunCommand(tmuxCommand + " new-session -d -x 120 -y 30 " +
+                           Quote(Quote(mutt) + " -n -F /dev/null -R -f " + Quote(data + "/le.mbx")),
+                       output),
+            0)
+      << output;
+  struct ServerEnd {  // the session ends with the test, whatever fails
+    std::string command;
+    ~ServerEnd() {
+      std::string ignored;
+      RunCommand(command, ignored);
+    }
+  } serverEnd{tmuxCommand + " kill-server"};
+  const std::string index = screen("K\xC3\xB6ln");
+  EXPECT_NE(index.find("Gr\xC3\xBC\xC3\x9F"
+                       "e aus K\xC3\xB6ln \xE2\x98\x95"),
+            std::string::npos)
+      << index;
+  RunCommand(tmuxCommand + " send-keys -t 0 Enter", output);
+  const std::string pager = screen("Sch\xC3\xB6ne");
+  EXPECT_NE(pager.find("<p>Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F"
+                       "e</p>"),
+            std::string::npos)
+      << pager;
+  for (const std::string& shown : {index, pager}) {
+    EXPECT_EQ(shown.find("\xEF\xBF\xBD"), std::string::npos) << shown;  // no replacement character
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "feed/feed_date.h"
 #include "platform/date_format.h"
+#include "support/scoped_time_zone.h"
 
 namespace tarnwick::feed {
 namespace {
@@ -38,6 +39,7 @@ protected:
     return AdmitArticle(feed_, article, lastDate_, newestDate_, knownIds_, downloadText_, clock_);
   }
 
+  test::ScopedTimeZone zone_{"UTC0"};  // dates with zones read the same on every machine
   platform::ManualClock clock_{DateTime::FromParts(2026, 12, 7, 7, 3, 15)};
   store::FeedSettings feed_;
   DateTime lastDate_ = DateTime::FromParts(2003, 6, 10, 4, 0, 0);
@@ -77,11 +79,16 @@ TEST_F(AdmitArticleTest, AnArticleWithoutAuthorCarriesTheFeedsName) {
   EXPECT_EQ(signed_.author, "Jane");
 }
 
-TEST_F(AdmitArticleTest, AnArticleWithoutDateTakesTheDownloadTimeAndMovesTheNewestDate) {
+// The download time stands in for the date but names no publication, so it never moves the
+// newest date: an item published before the check and seen after it is still new next time.
+TEST_F(AdmitArticleTest, AnArticleWithoutDateTakesTheDownloadTimeButNeverMovesTheNewestDate) {
   Article article = Item("a", "");
   EXPECT_TRUE(Admit(article));
   EXPECT_EQ(article.date, downloadText_);
-  EXPECT_EQ(newestDate_, DateTime::FromParts(2026, 12, 7, 7, 3, 15));
+  EXPECT_EQ(newestDate_, lastDate_);
+  Article dated = Item("b", "Mon, 07 Dec 2026 07:00:00");
+  EXPECT_TRUE(Admit(dated));
+  EXPECT_EQ(newestDate_, DateTime::FromParts(2026, 12, 7, 7, 0, 0));
 }
 
 TEST_F(AdmitArticleTest, TheIdentifierIsTheGuidOrElseTheLink) {
@@ -205,11 +212,30 @@ TEST_F(AdmitArticleTest, AnUnreadableDateTakesTheDownloadTextAndIsAdmitted) {
   EXPECT_EQ(duplicate.date, downloadText_);
 }
 
-TEST_F(AdmitArticleTest, ADateThatDoesNotSplitCountsAsTheCurrentTime) {
+TEST_F(AdmitArticleTest, ADateThatDoesNotSplitCountsAsTheCurrentTimeWithoutMovingTheNewestDate) {
   Article article = Item("a", "2003-12-13T18:30:02Z");
   EXPECT_TRUE(Admit(article));
   EXPECT_EQ(article.date, "2003-12-13T18:30:02Z");
-  EXPECT_EQ(newestDate_, clock_.Now());
+  EXPECT_EQ(newestDate_, lastDate_);
+  feed_.downloadOnlyNewArticles = 1;
+  lastDate_ = clock_.Now().AddMinutes(1);  // the current time is not new against a later last date
+  EXPECT_FALSE(Admit(article));
+}
+
+// A date in another zone is compared as the instant it names: 03:09:05 at -0800 is 11:09:05 UTC,
+// later than a last article of 11:08 here, though its written time is earlier.
+TEST_F(AdmitArticleTest, DatesInOtherZonesAreComparedAsInstants) {
+  feed_.downloadOnlyNewArticles = 1;
+  lastDate_ = DateTime::FromParts(2026, 12, 7, 11, 8, 0);
+  newestDate_ = lastDate_;
+  Article west = Item("west", "Mon, 07 Dec 2026 03:09:05 -0800");
+  EXPECT_TRUE(Admit(west));
+  EXPECT_EQ(west.date, "Mon, 07 Dec 2026 03:09:05 -0800");  // the message keeps the feed's text
+  EXPECT_EQ(newestDate_, DateTime::FromParts(2026, 12, 7, 11, 9, 5));
+  // 20:07 at +0900 is 11:07 UTC: older than the last article, though its written time is later.
+  Article east = Item("east", "Mon, 07 Dec 2026 20:07:00 +0900");
+  EXPECT_FALSE(Admit(east));
+  EXPECT_EQ(newestDate_, DateTime::FromParts(2026, 12, 7, 11, 9, 5));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "../../fuzz/feed_date_checks.h"
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
+#include "support/scoped_time_zone.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::feed {
@@ -83,11 +84,57 @@ TEST_F(FeedDate, ParseableFormDropsTheDayNameAndTheZone) {
 }
 
 TEST_F(FeedDate, ParseableFormFallsBackToTheCurrentTimeInLocaleForm) {
-  EXPECT_EQ(Parseable("10 Jun 2003"), nowLocale_);
-  EXPECT_EQ(Parseable("Tue, 10 Jun 2003"), nowLocale_);
+  EXPECT_EQ(Parseable("10"), nowLocale_);
+  EXPECT_EQ(Parseable("Tue, 10 Jun"), nowLocale_);
   EXPECT_EQ(Parseable("2003-12-13T18:30:02Z"), nowLocale_);
   EXPECT_EQ(Parseable(""), nowLocale_);
   EXPECT_EQ(Parseable("Tue,"), nowLocale_);
+}
+
+// Dates as feeds print them: indented over lines, with doubled blanks, without a blank after
+// the comma, without a time, or with a 12-hour time.
+TEST_F(FeedDate, ParseableFormReadsDatesAsFeedsPrintThem) {
+  EXPECT_EQ(Parseable("\n      Tue, 10 Jun 2003\n      04:00:00 GMT\n    "), "6/10/2003 04:00:00");
+  EXPECT_EQ(Parseable("Tue,  10  Jun 2003\t04:00:00"), "6/10/2003 04:00:00");
+  EXPECT_EQ(Parseable("Tue,10 Jun 2003 04:00:00 GMT"), "6/10/2003 04:00:00");
+  EXPECT_EQ(Parseable("Tue,10 Jun 2003"), "6/10/2003");
+  EXPECT_EQ(Parseable("Tue, 10 Jun 2003 4:00:00 PM"), "6/10/2003 4:00:00 PM");
+  EXPECT_EQ(Parseable("Tue, 10 Jun 2003 4:00:00 am EST"), "6/10/2003 4:00:00 am");
+  EXPECT_EQ(platform::ParseDate(Parseable("Tue, 10 Jun 2003 4:00:00 PM")), DateTime::FromParts(2003, 6, 10, 16, 0, 0));
+  EXPECT_EQ(platform::ParseDate(Parseable("Tue,10 Jun 2003")), DateTime::FromParts(2003, 6, 10, 0, 0, 0));
+}
+
+// Instants in local time: a zone after the time is applied; none means local time as written.
+TEST_F(FeedDate, ArticleInstantsApplyTheirZone) {
+  test::ScopedTimeZone zone("LOC-1");  // one hour east of UTC, all year
+  auto local = [this](std::string_view text) { return ReadArticleInstant(text, clock_).local; };
+  // 03:09:05 at -0800 is 11:09:05 UTC, 12:09:05 here.
+  EXPECT_EQ(local("Mon, 07 Dec 2026 03:09:05 -0800"), DateTime::FromParts(2026, 12, 7, 12, 9, 5));
+  EXPECT_EQ(local("Mon, 07 Dec 2026 20:09:05 +0900"), DateTime::FromParts(2026, 12, 7, 12, 9, 5));
+  EXPECT_EQ(local("Mon, 07 Dec 2026 11:09:05 GMT"), DateTime::FromParts(2026, 12, 7, 12, 9, 5));
+  EXPECT_EQ(local("Mon, 07 Dec 2026 11:09:05 Z"), DateTime::FromParts(2026, 12, 7, 12, 9, 5));
+  EXPECT_EQ(local("Mon, 07 Dec 2026 06:09:05 EST"), DateTime::FromParts(2026, 12, 7, 12, 9, 5));
+  EXPECT_EQ(local("Mon, 07 Dec 2026 04:09:05 PDT"), DateTime::FromParts(2026, 12, 7, 12, 9, 5));
+  EXPECT_EQ(local("Mon, 07 Dec 2026 10:09:05 N"), DateTime::FromParts(2026, 12, 7, 12, 9, 5));  // military -1
+  EXPECT_EQ(local("Mon, 07 Dec 2026 3:09:05 AM -0800"), DateTime::FromParts(2026, 12, 7, 12, 9, 5));
+  EXPECT_EQ(local("Tue, 01 Dec 2026 23:30:00 -0800"), DateTime::FromParts(2026, 12, 2, 8, 30, 0));  // next day
+  EXPECT_EQ(local(Iso("2026-12-07T11:09:05Z") + " +0000"), DateTime::FromParts(2026, 12, 7, 12, 9, 0));
+  EXPECT_EQ(local("Mon, 07 Dec 2026 11:09:05"), DateTime::FromParts(2026, 12, 7, 11, 9, 5));
+  EXPECT_EQ(local("Mon, 07 Dec 2026 11:09:05 (no zone)"), DateTime::FromParts(2026, 12, 7, 11, 9, 5));
+  EXPECT_FALSE(ReadArticleInstant("Mon, 07 Dec 2026 11:09:05 -0800", clock_).currentTime);
+  EXPECT_FALSE(local("Mon, 07 Foo 2026 11:09:05 -0800").has_value());
+  const ArticleInstant unsplit = ReadArticleInstant("2026-12-07T11:09:05Z", clock_);
+  EXPECT_TRUE(unsplit.currentTime);
+  EXPECT_EQ(unsplit.local, clock_.Now());
+}
+
+TEST_F(FeedDate, AtomItemDatesKeepTheirZone) {
+  EXPECT_EQ(AtomItemDate("2003-12-13T18:30:02Z", clock_), "Sat, 13 Dec 2003 18:30:00 +0000");
+  EXPECT_EQ(AtomItemDate(" 2003-12-13T18:30:02.25+09:00\n", clock_), "Sat, 13 Dec 2003 18:30:00 +0900");
+  EXPECT_EQ(AtomItemDate("2003-12-13T18:30-0800", clock_), "Sat, 13 Dec 2003 18:30:00 -0800");
+  EXPECT_EQ(AtomItemDate("2003-12-13T18:30:02", clock_), "Sat, 13 Dec 2003 18:30:00");
+  EXPECT_EQ(AtomItemDate("2003-12-13T18:30:02 PST", clock_), "Sat, 13 Dec 2003 18:30:00");
+  EXPECT_EQ(AtomItemDate("2003-12-13", clock_), "Sat, 13 Dec 2003 00:00:00");
 }
 
 TEST_F(FeedDate, DisplayTextsReadBackThroughTheParseableForm) {
@@ -106,7 +153,7 @@ TEST_F(FeedDate, HostileTextsNeitherCrashNorHang) {
     EXPECT_FALSE(Iso(text).empty());
   }
   EXPECT_EQ(FreeForm(std::string(10000, ' ')), nowDisplay_);
-  EXPECT_EQ(Parseable(std::string(10000, ' ')), "// ");
+  EXPECT_EQ(Parseable(std::string(10000, ' ')), nowLocale_);
 }
 
 std::filesystem::path CorpusFolder() {

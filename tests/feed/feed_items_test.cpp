@@ -123,7 +123,8 @@ TEST(ReadItem, EveryItemStartsEmpty) {
 }
 
 TEST(ReadItem, RssDescriptionWithChildElementsIsEmpty) {
-  auto articles = ReadAll("<rss><channel><item><title>t</title><description><b>x</b></description></item></channel></rss>");
+  auto articles =
+      ReadAll("<rss><channel><item><title>t</title><description><b>x</b></description></item></channel></rss>");
   ASSERT_EQ(articles.size(), 1u);
   EXPECT_EQ(articles[0].body, "");
   EXPECT_EQ(articles[0].title, "t");
@@ -147,14 +148,14 @@ TEST(ReadItem, AtomEntryFields) {
   EXPECT_EQ(a.link, "http://example.org/a");
   EXPECT_EQ(a.author, "Ann <a@b>");
   EXPECT_EQ(a.guid, "urn:entry:1");
-  EXPECT_EQ(a.date, "Sat, 13 Dec 2003 18:30:00");
+  EXPECT_EQ(a.date, "Sat, 13 Dec 2003 18:30:00 +0000");  // the zone stays with the date
   EXPECT_EQ(a.summary, "Short");
   EXPECT_EQ(a.category, "tech");
 }
 
 TEST(ReadItem, AtomEntryWithoutIssuedOrNameOrLink) {
   auto articles = ReadAll(
-      "<feed><id>f</id><entry><id>e</id><updated>2003-12-13T18:30:02Z</updated>"
+      "<feed><id>f</id><entry><id>e</id>"
       "<author><email>a@b</email></author><content src=\"http://only-src\">text</content></entry></feed>");
   ASSERT_EQ(articles.size(), 1u);
   EXPECT_EQ(articles[0].date, "");
@@ -206,10 +207,48 @@ TEST(WalkItems, PrefixedItemsOfTheVocabularyAreItemsWithTheirPrefixedFields) {
 
   articles = ReadAll(
       "<a:feed xmlns:a=\"http://www.w3.org/2005/Atom\"><a:entry><a:title>T</a:title><a:id>urn:a</a:id>"
+      "<a:link rel=\"self\" href=\"http://example.org/self\"/><a:link rel=\"alternate\" href=\"http://example.org/a\"/>"
       "<a:author><a:name>Ann</a:name></a:author></a:entry></a:feed>");
   ASSERT_EQ(articles.size(), 1u);
   EXPECT_EQ(articles[0].guid, "urn:a");
   EXPECT_EQ(articles[0].author, "Ann");
+  EXPECT_EQ(articles[0].link, "http://example.org/a");
+}
+
+// Atom 1.0 entries carry "published" and "updated" rather than "issued"; the feed's own
+// "updated" belongs to no entry.
+TEST(ReadItem, AtomDateIsIssuedThenPublishedThenUpdated) {
+  auto articles = ReadAll(
+      "<feed><id>f</id><updated>2026-12-01T00:00:00Z</updated>"
+      "<entry><id>1</id><title>a</title><updated>2026-12-03T10:00:00Z</updated>"
+      "<published>2026-12-02T10:00:00+09:00</published><issued>2026-12-01T10:00:00-08:00</issued></entry>"
+      "<entry><id>2</id><title>b</title><updated>2026-12-03T10:00:00Z</updated>"
+      "<published>2026-12-02T10:00:00+09:00</published></entry>"
+      "<entry><id>3</id><title>c</title><updated>2026-12-03T10:00:00Z</updated></entry>"
+      "<entry><id>4</id><title>d</title></entry></feed>");
+  ASSERT_EQ(articles.size(), 4u);
+  EXPECT_EQ(articles[0].date, "Tue, 01 Dec 2026 10:00:00 -0800");
+  EXPECT_EQ(articles[1].date, "Wed, 02 Dec 2026 10:00:00 +0900");
+  EXPECT_EQ(articles[2].date, "Thu, 03 Dec 2026 10:00:00 +0000");
+  EXPECT_EQ(articles[3].date, "");
+}
+
+// A Blogger-style link set: the page is the alternate link, wherever it stands among the others.
+TEST(ReadItem, AtomLinkIsTheFirstAlternateOrUntypedLink) {
+  auto articles = ReadAll(
+      "<feed><id>f</id><entry><id>1</id><title>a</title>"
+      "<link rel=\"replies\" type=\"application/atom+xml\" href=\"http://blog/comments/1\"/>"
+      "<link rel=\"edit\" href=\"http://blog/edit/1\"/><link rel=\"self\" href=\"http://blog/self/1\"/>"
+      "<link rel=\"alternate\" type=\"text/html\" href=\"http://blog/post-1.html\"/>"
+      "<link rel=\"alternate\" href=\"http://blog/second.html\"/></entry>"
+      "<entry><id>2</id><title>b</title><link rel=\"enclosure\" href=\"http://blog/a.mp3\"/>"
+      "<link href=\"http://blog/post-2.html\"/></entry>"
+      "<entry><id>3</id><title>c</title><content src=\"http://blog/src-3\"/>"
+      "<link rel=\"self\" href=\"http://blog/self/3\"/></entry></feed>");
+  ASSERT_EQ(articles.size(), 3u);
+  EXPECT_EQ(articles[0].link, "http://blog/post-1.html");
+  EXPECT_EQ(articles[1].link, "http://blog/post-2.html");
+  EXPECT_EQ(articles[2].link, "http://blog/src-3");  // no alternate: the content's src stays
 }
 
 }  // namespace

@@ -27,6 +27,8 @@ TEST(UnescapeText, ReferencesThatCannotBeReadStayAsWritten) {
   EXPECT_EQ(UnescapeText("&#12345678;"), "&#12345678;");  // ";" more than 7 places after the digits
   EXPECT_EQ(UnescapeText("&#1234567;"), "&#1234567;");    // beyond U+10FFFF
   EXPECT_EQ(UnescapeText("&#x110000;"), "&#x110000;");
+  EXPECT_EQ(UnescapeText("&#xD800;&#xDFFF;&#55357;"), "&#xD800;&#xDFFF;&#55357;");  // surrogates
+  EXPECT_EQ(UnescapeText("&#xD7FF;&#xE000;"), "\xED\x9F\xBF\xEE\x80\x80");          // their neighbours are read
   EXPECT_EQ(UnescapeText("&#-65;"), "&#-65;");
   EXPECT_EQ(UnescapeText("&#65"), "&#65");
 }

@@ -1,4 +1,5 @@
 #include "feed/xml_document.h"
+#include "platform/file_io.h"
 
 #include "../../fuzz/xml_table_checks.h"
 
@@ -219,6 +220,33 @@ TEST(XmlCorpus, EveryFeedDocumentParsesIntoASoundTree) {
   }
   EXPECT_GT(files, 4000u);
   EXPECT_GT(wellFormedFiles, 1700u);
+}
+
+// Reading documents in their own encoding loses none: every corpus document whose bytes parse as
+// they stand still loads well-formed, and the wide (UTF-16, UTF-32) documents now load too.
+TEST(XmlCorpus, ConversionKeepsEveryDocumentAndReadsTheWideOnes) {
+  std::string folder = CorpusFolder();
+  if (folder.empty() || !std::filesystem::is_directory(folder)) GTEST_SKIP() << "no feed corpus at " << folder;
+  size_t wideFiles = 0;
+  XmlDocument loaded;
+  XmlDocument raw;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string path = entry.path().string();
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadFileIfPresent(path, bytes)) << path;
+    const bool wide = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+                      bytes.starts_with(std::string_view("<\0?\0", 4)) ||
+                      bytes.starts_with(std::string_view("\0<\0?", 4));
+    const bool rawWellFormed = raw.ParseText(std::move(bytes));
+    const bool loadedWellFormed = loaded.LoadFile(path);
+    if (rawWellFormed) EXPECT_TRUE(loadedWellFormed) << path << ": " << loaded.ErrorText();
+    if (wide) {
+      ++wideFiles;
+      EXPECT_TRUE(loadedWellFormed) << path << ": " << loaded.ErrorText();
+    }
+  }
+  EXPECT_GE(wideFiles, 10u);
 }
 
 }  // namespace

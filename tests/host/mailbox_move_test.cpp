@@ -110,6 +110,38 @@ TEST(MailboxMove, MovesIntoAFolderOrAVanishedMessageFailWithAReason) {
   EXPECT_TRUE(boxes.List(boxes.target).empty());
 }
 
+// Another writer appends to the newsbox after this move has checked the file's size and before it
+// writes: both messages are kept whole, and the move still knows the id and state of its own.
+TEST(MailboxMove, AnotherWritersAppendInBetweenIsKeptBesideTheMovedMessage) {
+  TwoMailboxes boxes(2, 1);
+  std::unique_ptr<MailStore> other = OpenStore(boxes.dir.Path());
+  int32_t otherNews = other->FindMailbox("News");
+  bool interrupted = false;
+  boxes.store->SetFaultHook([&](std::string_view point) {
+    if (point != "appending" || interrupted) return;
+    interrupted = true;
+    EXPECT_TRUE(other->AddMessage(otherNews, ArticleMessage("other writer", "<o@x>", "o"), 0, nullptr).ok);
+  });
+  uint32_t last = boxes.List(boxes.source)[1].id;
+  ASSERT_TRUE(boxes.store->SetMessageState(boxes.source, last, kStateRead).ok);
+  uint32_t movedId = 0;
+  StoreStatus moved = boxes.store->MoveMessage(boxes.source, last, boxes.target, &movedId);
+  ASSERT_TRUE(moved.ok) << moved.errorText;
+  EXPECT_TRUE(interrupted);
+
+  std::string bytes;
+  ASSERT_TRUE(boxes.store->ReadMessage(boxes.target, movedId, bytes).ok);
+  EXPECT_TRUE(bytes.ends_with("end-m1</x-html>\r\n")) << bytes;
+  auto after = OpenStore(boxes.dir.Path());
+  int32_t news = after->FindMailbox("News");
+  EXPECT_EQ(Subjects(*after, news), (std::vector<std::string>{"old0", "other writer", "m1"}));
+  std::vector<MessageInfo> listed;
+  ASSERT_TRUE(after->ListMessages(news, listed).ok);
+  EXPECT_EQ(listed.back().id, movedId);
+  EXPECT_EQ(listed.back().state, kStateRead);
+  EXPECT_EQ(Subjects(*after, after->FindMailbox("Pending")), (std::vector<std::string>{"m0"}));
+}
+
 // Runs `move` in a child process that dies at the fault point named; waits for it.
 void CrashAt(MailStore& store, const std::string& point, const std::function<void()>& move) {
   EXPECT_EXIT(

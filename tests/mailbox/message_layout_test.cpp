@@ -49,7 +49,7 @@ TEST(ComposeMessage, WritesEveryHeaderInOrder) {
             "Tarnwick-Plugin-Version: 1.0\r\n"
             "Feed: Daily\r\n"
             "MIME-Version: 1.0\r\n"
-            "Content-Type: text/html\r\n"
+            "Content-Type: text/html; charset=utf-8\r\n"
             "Content-Transfer-Encoding: 8bit\r\n"
             "\r\n"
             "<x-html><p>Body</p></x-html>\r\n");

@@ -1,4 +1,5 @@
 #include "mailbox/page_text.h"
+#include "mailbox/page_charset.h"
 
 #include "support/temp_dir.h"
 
@@ -45,6 +46,33 @@ TEST_F(PageTextTest, EarlyZeroBytesAndMissingFilesAreUnreadable) {
   EXPECT_EQ(ReadPageText(dir.File("missing.html")), kUnreadablePage);
   EXPECT_EQ(ReadPageText(dir.Path()), kUnreadablePage);
   EXPECT_EQ(ReadPageText(""), kUnreadablePage);
+}
+
+TEST_F(PageTextTest, PagesAreConvertedFromTheCharsetTheyDeclare) {
+  EXPECT_EQ(Read("<html><head><meta charset=\"ISO-8859-1\"></head><body>Caf\xE9</body></html>"),
+            "<html><head><meta charset=\"ISO-8859-1\"></head><body>Caf\xC3\xA9</body></html>");
+  EXPECT_EQ(Read("<META HTTP-EQUIV='Content-Type' CONTENT='text/html; Charset=windows-1252'>\x93q\x94"),
+            "<META HTTP-EQUIV='Content-Type' CONTENT='text/html; Charset=windows-1252'>\xE2\x80\x9Cq\xE2\x80\x9D");
+  EXPECT_EQ(Read("\xEF\xBB\xBF<p>\xC3\xA9</p>"), "<p>\xC3\xA9</p>");  // the UTF-8 mark is dropped
+  // The server's charset counts when the page declares none; the page's own comes first.
+  tarnwick::test::WriteFileBytes(page, "<p>\xE9</p>");
+  EXPECT_EQ(ReadPageText(page, "iso-8859-1"), "<p>\xC3\xA9</p>");
+  tarnwick::test::WriteFileBytes(page, "<meta charset=utf-8><p>\xC3\xA9</p>");
+  EXPECT_EQ(ReadPageText(page, "iso-8859-1"), "<meta charset=utf-8><p>\xC3\xA9</p>");
+}
+
+TEST_F(PageTextTest, PagesThatCannotBeConvertedKeepTheirBytes) {
+  for (std::string bytes :
+       {std::string("<p>\xE9</p>"), std::string("<meta charset=x-unknown><p>\xE9</p>"),
+        std::string("<meta charset=Shift_JIS><p>\x82</p>"), std::string("<p>charset=latin1 is only text \xE9</p>")}) {
+    EXPECT_EQ(Read(bytes), bytes);
+  }
+}
+
+TEST(CharsetOfContentType, TakesTheParameterWithoutQuotes) {
+  EXPECT_EQ(CharsetOfContentType("text/html; charset=ISO-8859-1"), "ISO-8859-1");
+  EXPECT_EQ(CharsetOfContentType("text/html;CHARSET=\"utf-8\""), "utf-8");
+  EXPECT_EQ(CharsetOfContentType("text/html"), "");
 }
 
 }  // namespace

@@ -155,5 +155,41 @@ TEST(DateParser, SurvivesHugeAndHostileTexts) {
   EXPECT_EQ(ParseDate(padded), DateTime::FromParts(2003, 6, 10, 4, 0, 0));
 }
 
+TEST(ParseZoneOffset, NamesLettersAndOffsetsInMinutesEastOfUtc) {
+  EXPECT_EQ(ParseZoneOffset("GMT"), 0);
+  EXPECT_EQ(ParseZoneOffset("ut"), 0);
+  EXPECT_EQ(ParseZoneOffset("UTC"), 0);
+  EXPECT_EQ(ParseZoneOffset("Z"), 0);
+  EXPECT_EQ(ParseZoneOffset("EST"), -300);
+  EXPECT_EQ(ParseZoneOffset("EDT"), -240);
+  EXPECT_EQ(ParseZoneOffset("CST"), -360);
+  EXPECT_EQ(ParseZoneOffset("CDT"), -300);
+  EXPECT_EQ(ParseZoneOffset("MST"), -420);
+  EXPECT_EQ(ParseZoneOffset("MDT"), -360);
+  EXPECT_EQ(ParseZoneOffset("PST"), -480);
+  EXPECT_EQ(ParseZoneOffset("PDT"), -420);
+  EXPECT_EQ(ParseZoneOffset("-0800"), -480);
+  EXPECT_EQ(ParseZoneOffset("+0900"), 540);
+  EXPECT_EQ(ParseZoneOffset("+05:30"), 330);
+  EXPECT_EQ(ParseZoneOffset("-03"), -180);
+  EXPECT_EQ(ParseZoneOffset("GMT+0100"), 60);
+  EXPECT_EQ(ParseZoneOffset("EST-0100"), -360);
+  EXPECT_EQ(ParseZoneOffset("+0000 (UTC)"), 0);
+  EXPECT_EQ(ParseZoneOffset("B"), 120);
+  EXPECT_EQ(ParseZoneOffset("I"), 540);
+  EXPECT_EQ(ParseZoneOffset("K"), 600);
+  EXPECT_EQ(ParseZoneOffset("M"), 720);
+  EXPECT_EQ(ParseZoneOffset("N"), -60);
+  EXPECT_EQ(ParseZoneOffset("Y"), -720);
+}
+
+TEST(ParseZoneOffset, AnythingElseIsNoZone) {
+  for (std::string_view text : {"", "J", "A", "P", "CET", "+2400", "+0960", "+123", "GMT GMT", "(UTC)", "-0800 x"}) {
+    EXPECT_FALSE(ParseZoneOffset(text).has_value()) << text;
+  }
+  // ParseDate still reads a zone and takes the time as written.
+  EXPECT_EQ(ParseDate("6/10/2003 04:00:00 -0800"), DateTime::FromParts(2003, 6, 10, 4, 0, 0));
+}
+
 }  // namespace
 }  // namespace tarnwick::platform

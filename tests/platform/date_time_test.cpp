@@ -1,4 +1,5 @@
 #include "platform/date_time.h"
+#include "support/scoped_time_zone.h"
 
 #include <gtest/gtest.h>
 
@@ -136,29 +137,7 @@ TEST(DateTime, AddingMinutesCrossesDaysMonthsYearsAndLeapDays) {
   EXPECT_FALSE(DateTime::FromDays(0).AddMinutes(std::numeric_limits<int64_t>::min()).IsValid());
 }
 
-// Sets a POSIX time zone rule for one test and puts the old one back afterwards.
-class ScopedTimeZone {
-public:
-  explicit ScopedTimeZone(const char* zone) {
-    const char* old = std::getenv("TZ");
-    hadOld_ = old != nullptr;
-    if (hadOld_) old_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~ScopedTimeZone() {
-    if (hadOld_) {
-      setenv("TZ", old_.c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
-private:
-  bool hadOld_ = false;
-  std::string old_;
-};
+using test::ScopedTimeZone;
 
 TEST(DateTime, InstantsReadAsLocalWallClockTime) {
   ScopedTimeZone zone("EST5EDT,M3.2.0,M11.1.0");

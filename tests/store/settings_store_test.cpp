@@ -145,6 +145,20 @@ TEST_F(SettingsStoreTest, EditingAFeedRebuildsItsSectionWithoutLastCheck) {
                                              "LastArticle=", "AutoCheck=1", "IntervalMinutes=15"}));
 }
 
+// The validators belong to the document last delivered under the old settings (another URL,
+// perhaps): an edited feed is fetched whole once.
+TEST_F(SettingsStoreTest, EditingAFeedDropsTheValidatorsOfItsLastDocument) {
+  FeedSettings feed{"news", "Daily News", "http://n/rss", "News", "", 0, 1, 0, 0, 1};
+  store.WriteFeed(feed, "");
+  store.WriteText("news", kEntityTagKey, "W/\"abc\"");
+  store.WriteText("news", kLastModifiedKey, "Tue, 10 Jun 2003 04:00:00 GMT");
+  std::string kept = store.ReadText("news", kLastArticleKey, kDefaultLastArticle);
+  store.RemoveFeed("news");
+  store.WriteFeed(feed, kept);
+  EXPECT_EQ(store.ReadText("news", kEntityTagKey, "absent"), "absent");
+  EXPECT_EQ(store.ReadText("news", kLastModifiedKey, "absent"), "absent");
+}
+
 TEST_F(SettingsStoreTest, AliasesThatWouldNotReadBackAreRefusedWithTheirReasonAndNothingIsWritten) {
   const std::string before = "[Aliases]\nnews=Daily News\n[news]\nURL=http://n\n";
   WriteFileBytes(path, before);

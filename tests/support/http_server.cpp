@@ -42,6 +42,8 @@ const char* ReasonPhrase(int status) {
       return "OK";
     case 204:
       return "No Content";
+    case 304:
+      return "Not Modified";
     case 301:
       return "Moved Permanently";
     case 302:
@@ -211,6 +213,17 @@ void HttpServer::AddEndpoint(const std::string& path, int status, std::string bo
   endpoints_[path] = std::move(endpoint);
 }
 
+int HttpServer::ConditionalCount(const std::string& path) const {
+  std::lock_guard guard(lock_);
+  auto found = conditionalHits_.find(path);
+  return found == conditionalHits_.end() ? 0 : found->second;
+}
+
+int HttpServer::PeakConcurrency() const {
+  std::lock_guard guard(lock_);
+  return peakAnswering_;
+}
+
 int HttpServer::HitCount(const std::string& path) const {
   std::lock_guard guard(lock_);
   auto found = hits_.find(path);
@@ -228,6 +241,7 @@ std::string HttpServer::LastRequestHeader(const std::string& path, const std::st
 void HttpServer::Record(const std::string& path, std::map<std::string, std::string> headers) {
   std::lock_guard guard(lock_);
   ++hits_[path];
+  if (headers.count("if-none-match") != 0 || headers.count("if-modified-since") != 0) ++conditionalHits_[path];
   lastHeaders_[path] = std::move(headers);
 }
 
@@ -260,7 +274,22 @@ void HttpServer::Serve(int connection) {
   std::string path = TargetPath(head.substr(0, head.find("\r\n")));
   std::map<std::string, std::string> fields = HeaderFields(head);
   bool acceptsGzip = Lower(fields["accept-encoding"]).find("gzip") != std::string::npos;
+  const std::string ifNoneMatch = fields.count("if-none-match") != 0 ? fields["if-none-match"] : std::string("\n");
+  const std::string ifModifiedSince =
+      fields.count("if-modified-since") != 0 ? fields["if-modified-since"] : std::string("\n");
   Record(path, std::move(fields));
+  // Counted from the request's arrival to the end of its answer.
+  struct Answering {
+    HttpServer& server;
+    explicit Answering(HttpServer& s) : server(s) {
+      std::lock_guard guard(server.lock_);
+      server.peakAnswering_ = std::max(server.peakAnswering_, ++server.answering_);
+    }
+    ~Answering() {
+      std::lock_guard guard(server.lock_);
+      --server.answering_;
+    }
+  } answering(*this);
 
   std::shared_ptr<const Endpoint> endpoint;
   {
@@ -274,6 +303,16 @@ void HttpServer::Serve(int connection) {
     return;
   }
 
+  if (endpoint->behaviour == Behaviour::kSlow && !WaitReady(stopRead_, POLLIN, stopRead_, kSlowAnswerMilliseconds)) {
+    return;
+  }
+  if (endpoint->behaviour == Behaviour::kConditional) {
+    for (const auto& [name, value] : endpoint->headers) {
+      if ((Lower(name) == "etag" && value == ifNoneMatch) ||
+          (Lower(name) == "last-modified" && value == ifModifiedSince))
+        endpoint = std::make_shared<Endpoint>(Endpoint{304, "", endpoint->headers, Behaviour::kNormal});
+    }
+  }
   bool gzip = endpoint->behaviour == Behaviour::kGzip && acceptsGzip;
   std::string encoded = gzip ? GzipStored(endpoint->body) : std::string();
   const std::string& body = gzip ? encoded : endpoint->body;

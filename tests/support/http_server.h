@@ -20,7 +20,13 @@ enum class Behaviour {
   kDrip,         ///< sends the body one byte every kDripIntervalMilliseconds
   kTrickle,      ///< sends the body one byte every kTrickleIntervalMilliseconds: too fast for the low-speed rule
   kGzip,         ///< sends the body gzip-encoded when the request accepts gzip, plainly otherwise
+  kConditional,  ///< answers 304 without a body when the request's If-None-Match equals the
+                 ///< endpoint's "ETag" header or its If-Modified-Since its "Last-Modified"
+  kSlow,         ///< waits kSlowAnswerMilliseconds, then answers as kNormal
 };
+
+/// How long a kSlow endpoint waits before it answers.
+inline constexpr int kSlowAnswerMilliseconds = 300;
 
 /// The pause between two bytes of a kDrip body.
 inline constexpr int kDripIntervalMilliseconds = 50;
@@ -52,6 +58,10 @@ public:
                    Behaviour behaviour = Behaviour::kNormal);
   /// How many requests for `path` arrived so far (known or not).
   int HitCount(const std::string& path) const;
+  /// How many requests for `path` carried If-None-Match or If-Modified-Since.
+  int ConditionalCount(const std::string& path) const;
+  /// The most requests (of any path) that were being answered at one time so far.
+  int PeakConcurrency() const;
   /// The value of header `name` (case-insensitive) in the last request for `path`; empty when absent.
   std::string LastRequestHeader(const std::string& path, const std::string& name) const;
 
@@ -69,6 +79,9 @@ private:
   mutable std::mutex lock_;
   std::map<std::string, std::shared_ptr<const Endpoint>> endpoints_;
   std::map<std::string, int> hits_;
+  std::map<std::string, int> conditionalHits_;
+  int answering_ = 0;
+  int peakAnswering_ = 0;
   std::map<std::string, std::map<std::string, std::string>> lastHeaders_;
   std::vector<std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>> connections_;
   std::thread acceptor_;

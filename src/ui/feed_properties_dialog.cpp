@@ -1,0 +1,210 @@
+#include "ui/feed_properties_dialog.h"
+
+#include "platform/message_box.h"
+#include "ui/desktop_launcher.h"
+#include "ui/feed_info_dialog.h"
+#include "ui/feed_properties_texts.h"
+#include "ui/mailbox_picker.h"
+#include "ui/resources.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/valtext.h>
+
+namespace tarnwick::ui {
+namespace {
+
+constexpr int kProgramCursor = 301;
+constexpr int kStatusIconSize = 32;
+constexpr int kFieldWidth = 340;
+constexpr int kIntervalWidth = 48;
+constexpr int kIntervalDigits = 5;
+
+wxString Text(const std::string& text) {
+  return wxString::FromUTF8(text);
+}
+
+}  // namespace
+
+FeedPropertiesDialog::FeedPropertiesDialog(wxWindow* parent, const FeedDialogContext& context, FeedPropertiesMode mode,
+                                           const store::FeedSettings& feed)
+    : wxDialog(parent, wxID_ANY, kFeedPropertiesTitle, wxDefaultPosition, wxDefaultSize, wxCAPTION),
+      context_(context),
+      model_(context, *this) {
+  if (mode == FeedPropertiesMode::kEdit) {
+    model_.OpenEdit(feed);
+  } else {
+    model_.OpenNew();
+  }
+  CreateControls();
+  LayOut();
+  BindEvents();
+  SetCursor(ResourceCursor(kProgramCursor));
+  SetEscapeId(wxID_NONE);
+  alias_->SetFocus();
+}
+
+void FeedPropertiesDialog::CreateControls() {
+  const store::FeedSettings& values = model_.Values();
+  alias_ = new wxTextCtrl(this, kAliasId, Text(values.alias));
+  url_ = new wxTextCtrl(this, kUrlId, Text(values.url));
+  validate_ = new wxButton(this, kValidateId, kValidateButton);
+  newsbox_ = new wxButton(this, kNewsboxButtonId, Text(model_.NewsboxButtonText()));
+  downloadReferring_ = new wxCheckBox(this, kDownloadReferringId, kDownloadReferringLabel);
+  downloadOnlyNew_ = new wxCheckBox(this, kDownloadOnlyNewId, kDownloadOnlyNewLabel);
+  autoCheck_ = new wxCheckBox(this, kAutoCheckId, kAutoCheckLabel);
+  interval_ = new wxTextCtrl(this, kIntervalId, wxString::Format("%d", values.intervalMinutes), wxDefaultPosition,
+                             wxDefaultSize, wxTE_RIGHT, wxTextValidator(wxFILTER_DIGITS));
+  interval_->SetMaxLength(kIntervalDigits);
+  minutes_ = new wxStaticText(this, wxID_ANY, kMinutesLabel);
+  nameLabel_ = new wxStaticText(this, kNameLabelId, wxString());
+  nameLabel_->SetLabelText(Text(model_.NameLabel()));
+  statusIcon_ = new wxStaticBitmap(this, kStatusIconId, ResourceBitmap(model_.StatusIcon()), wxDefaultPosition,
+                                   FromDIP(wxSize(kStatusIconSize, kStatusIconSize)));
+  ShowOptions();
+}
+
+void FeedPropertiesDialog::LayOut() {
+  const int gap = FromDIP(6);
+  auto* fields = new wxFlexGridSizer(3, gap, FromDIP(8));
+  fields->AddGrowableCol(1);
+  const wxSizerFlags label = wxSizerFlags().CentreVertical();
+  fields->Add(new wxStaticText(this, wxID_ANY, kAliasLabel), label);
+  fields->Add(alias_, wxSizerFlags().Expand());
+  fields->AddSpacer(0);
+  fields->Add(new wxStaticText(this, wxID_ANY, kUrlLabel), label);
+  fields->Add(url_, wxSizerFlags().Expand());
+  fields->Add(validate_);
+  fields->Add(new wxStaticText(this, wxID_ANY, kNewsboxLabel), label);
+  fields->Add(newsbox_, wxSizerFlags().Expand());
+  fields->AddSpacer(0);
+  alias_->SetMinSize(wxSize(FromDIP(kFieldWidth), -1));
+  interval_->SetMinSize(wxSize(FromDIP(kIntervalWidth), -1));
+
+  auto* every = new wxBoxSizer(wxHORIZONTAL);
+  every->Add(autoCheck_, wxSizerFlags().CentreVertical());
+  every->Add(interval_, wxSizerFlags().CentreVertical().Border(wxLEFT | wxRIGHT, gap));
+  every->Add(minutes_, wxSizerFlags().CentreVertical());
+  auto* boxes = new wxBoxSizer(wxVERTICAL);
+  boxes->Add(downloadReferring_);
+  boxes->Add(downloadOnlyNew_, wxSizerFlags().Border(wxTOP, gap));
+  boxes->Add(every, wxSizerFlags().Border(wxTOP, gap));
+  auto* options = new wxBoxSizer(wxHORIZONTAL);
+  options->Add(statusIcon_, wxSizerFlags().Top().Border(wxRIGHT, FromDIP(12)));
+  options->Add(boxes, wxSizerFlags(1));
+
+  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+  buttons->Add(nameLabel_, wxSizerFlags(1).CentreVertical());
+  buttons->Add(new wxButton(this, kPropertiesOkId, kOkButton), wxSizerFlags().Border(wxLEFT, gap));
+  buttons->Add(new wxButton(this, kPropertiesCancelId, kCancelButton), wxSizerFlags().Border(wxLEFT, gap));
+  buttons->Add(new wxButton(this, kPropertiesHelpId, kHelpButton), wxSizerFlags().Border(wxLEFT, gap));
+
+  const int margin = FromDIP(12);
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(fields, wxSizerFlags().Expand().Border(wxALL, margin));
+  top->Add(new wxStaticLine(this), wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT, margin));
+  top->Add(options, wxSizerFlags().Expand().Border(wxALL, margin));
+  top->Add(buttons, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, margin));
+  SetSizerAndFit(top);
+  CentreOnParent();
+}
+
+void FeedPropertiesDialog::BindEvents() {
+  auto onButton = [this](int id, auto handler) {
+    Bind(
+        wxEVT_BUTTON, [handler](wxCommandEvent&) { handler(); }, id);
+  };
+  onButton(kPropertiesOkId, [this] { OnOk(); });
+  onButton(kPropertiesCancelId, [this] { EndModal(0); });  // the edited feed never left the file
+  onButton(kPropertiesHelpId, [this] { (void)OpenHelpTopic(context_.helpPath, kSettingsHelpTopic); });
+  onButton(kValidateId, [this] { OnValidate(); });
+  onButton(kNewsboxButtonId, [this] { OnNewsbox(); });
+  auto onBox = [this](int id, void (FeedProperties::*toggle)()) {
+    Bind(
+        wxEVT_CHECKBOX, [this, toggle](wxCommandEvent&) { OnToggle(toggle); }, id);
+  };
+  onBox(kDownloadReferringId, &FeedProperties::ToggleDownloadReferring);
+  onBox(kDownloadOnlyNewId, &FeedProperties::ToggleDownloadOnlyNew);
+  onBox(kAutoCheckId, &FeedProperties::ToggleAutoCheck);
+  Bind(wxEVT_CHAR_HOOK, &FeedPropertiesDialog::OnKey, this);
+  Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
+    if (event.CanVeto()) event.Veto();  // no close box: only OK and Cancel end the dialog
+  });
+}
+
+// The boxes show the flags the logic holds, whatever the toolkit did on the click.
+void FeedPropertiesDialog::ShowOptions() {
+  const store::FeedSettings& values = model_.Values();
+  downloadReferring_->SetValue(values.downloadReferringArticles != 0);
+  downloadOnlyNew_->SetValue(values.downloadOnlyNewArticles != 0);
+  autoCheck_->SetValue(values.autoCheck != 0);
+  interval_->Enable(model_.IntervalEnabled() && alias_->IsEnabled());
+  statusIcon_->SetBitmap(ResourceBitmap(model_.StatusIcon()));
+}
+
+void FeedPropertiesDialog::OnToggle(void (FeedProperties::*toggle)()) {
+  (model_.*toggle)();
+  ShowOptions();
+}
+
+void FeedPropertiesDialog::OnNewsbox() {
+  std::string path = model_.Values().newsboxPath;
+  std::string name = model_.Values().newsbox;
+  if (ShowMailboxPicker(this, context_.hostDataFolder, path, name) != 1) return;
+  model_.SetNewsbox(path, name);
+  newsbox_->SetLabelText(Text(model_.NewsboxButtonText()));
+  Layout();
+}
+
+void FeedPropertiesDialog::OnOk() {
+  if (model_.Ok(alias_->GetValue().utf8_string(), url_->GetValue().utf8_string(),
+                interval_->GetValue().utf8_string()) == FeedProperties::OkResult::kSaved) {
+    EndModal(1);
+  }
+}
+
+void FeedPropertiesDialog::OnValidate() {
+  model_.Validate(alias_->GetValue().utf8_string(), url_->GetValue().utf8_string());
+}
+
+void FeedPropertiesDialog::OnKey(wxKeyEvent& event) {
+  switch (event.GetKeyCode()) {
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+    case WXK_ESCAPE:
+      return;  // neither presses OK nor ends the dialog
+    default:
+      event.Skip();
+  }
+}
+
+void FeedPropertiesDialog::EnableInputs(bool enabled) {
+  for (wxWindow* input :
+       std::initializer_list<wxWindow*>{alias_, url_, newsbox_, downloadReferring_, downloadOnlyNew_, autoCheck_}) {
+    input->Enable(enabled);
+  }
+  interval_->Enable(enabled && model_.IntervalEnabled());
+}
+
+void FeedPropertiesDialog::ShowInfo(const FeedInfo& info) {
+  (void)ShowFeedInfoDialog(this, info);
+}
+
+void FeedPropertiesDialog::ShowRefusal(const std::string& text) {
+  platform::ShowMessageBox(text, context_.productName);
+}
+
+int ShowFeedPropertiesDialog(wxWindow* parent, const FeedDialogContext& context, FeedPropertiesMode mode,
+                             store::FeedSettings& feed) {
+  FeedPropertiesDialog dialog(parent, context, mode, feed);
+  const int result = dialog.ShowModal();
+  if (result == 1) feed = dialog.Model().Values();
+  return result;
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,31 @@
+#pragma once
+
+// Texts of the Feed Properties dialog.
+
+namespace tarnwick::ui {
+
+inline constexpr char kFeedPropertiesTitle[] = "Feed Properties";
+inline constexpr char kAliasLabel[] = "&Alias (Friendly Name):";
+inline constexpr char kUrlLabel[] = "&URL:";
+inline constexpr char kValidateButton[] = "&Validate";
+inline constexpr char kNewsboxLabel[] = "&Newsbox:";
+inline constexpr char kNoNewsboxSelected[] = "[No newsbox selected]";
+inline constexpr char kDownloadReferringLabel[] = "&Download full/referring articles (if available/referred).";
+inline constexpr char kDownloadOnlyNewLabel[] = "Do&wnload only new articles.";
+inline constexpr char kAutoCheckLabel[] = "Check for new articles every";
+inline constexpr char kMinutesLabel[] = "&minutes.";
+inline constexpr char kOkButton[] = "&OK";
+inline constexpr char kCancelButton[] = "&Cancel";
+inline constexpr char kHelpButton[] = "&Help";
+
+inline constexpr char kNameLabelOpen[] = " >> ";
+inline constexpr char kNameLabelClose[] = " << ";
+inline constexpr char kNameLabelCut[] = "...";
+
+/// The help page of this dialog.
+inline constexpr char kSettingsHelpTopic[] = "Settings.htm";
+
+/// When the settings file could not be written; the file's path follows.
+inline constexpr char kFeedNotSavedText[] = "The feed could not be saved. Is the settings file writable?\n";
+
+}  // namespace tarnwick::ui

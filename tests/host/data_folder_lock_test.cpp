@@ -1,0 +1,149 @@
+// One host at a time on a data folder: a second one waits a bounded time for the first, then gives
+// up with a message that says why; the lock goes with the process that held it, however it ends.
+#include "core/data_folder_lock.h"
+#include "cli/command_line.h"
+#include "core/host_texts.h"
+#include "host_test_support.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+namespace tarnwick::host {
+namespace {
+
+using namespace std::chrono_literals;
+using tarnwick::test::TempDir;
+
+using Clock = std::chrono::steady_clock;
+
+// The holder is killed without a chance to clean up: the system lets go of its lock.
+TEST(DataFolderLock, IsReleasedWhenTheHoldingProcessIsKilled) {
+  TempDir dir;
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    DataFolderLock lock(dir.Path());
+    char taken = lock.Take(0ms) == LockOutcome::kTaken ? 'y' : 'n';
+    if (write(pipeEnds[1], &taken, 1) != 1) _exit(1);
+    for (;;) pause();
+  }
+  close(pipeEnds[1]);
+  char taken = 0;
+  ASSERT_EQ(read(pipeEnds[0], &taken, 1), 1);
+  close(pipeEnds[0]);
+  EXPECT_EQ(taken, 'y');
+
+  DataFolderLock lock(dir.Path());
+  EXPECT_EQ(lock.Take(100ms), LockOutcome::kBusy);
+  EXPECT_EQ(lock.HolderProcessId(), child);
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(lock.Take(5s), LockOutcome::kTaken);
+  EXPECT_EQ(lock.HolderProcessId(), getpid());
+}
+
+TEST(DataFolderLock, MissingFolderIsAClearError) {
+  TempDir dir;
+  DataFolderLock lock(dir.File("absent"));
+  EXPECT_EQ(lock.Take(0ms), LockOutcome::kFailed);
+  EXPECT_NE(lock.ErrorText().find("absent does not exist"), std::string::npos) << lock.ErrorText();
+}
+
+// A folder this user may not write to: an existing lock file is still locked through a read-only
+// descriptor, and without one there is nothing to lock, so the host goes on (it can only read).
+// Checked in a child process without the super-user's right to write anywhere.
+TEST(DataFolderLock, ReadOnlyFolderIsLockedThroughAnExistingLockFileOrNotAtAll) {
+  TempDir withFile;
+  TempDir withoutFile;
+  DataFolderLock held(withFile.Path());
+  ASSERT_EQ(held.Take(0ms), LockOutcome::kTaken);
+  ASSERT_EQ(chmod(withFile.Path().c_str(), 0555), 0);
+  ASSERT_EQ(chmod(withFile.File(kDataFolderLockFileName).c_str(), 0444), 0);
+  ASSERT_EQ(chmod(withoutFile.Path().c_str(), 0555), 0);
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        DataFolderLock busy(withFile.Path());
+        DataFolderLock unguarded(withoutFile.Path());
+        int outcomes = static_cast<int>(busy.Take(0ms)) * 10 + static_cast<int>(unguarded.Take(0ms));
+        bool created = access((withoutFile.Path() + "/" + kDataFolderLockFileName).c_str(), F_OK) == 0;
+        std::fprintf(stderr, "outcomes=%d created=%d\n", outcomes, created ? 1 : 0);
+        _exit(0);
+      },
+      ::testing::ExitedWithCode(0), "outcomes=10 created=0");
+  ASSERT_EQ(chmod(withFile.Path().c_str(), 0755), 0);
+  ASSERT_EQ(chmod(withoutFile.Path().c_str(), 0755), 0);
+}
+
+struct CommandResult {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+CommandResult Command(std::vector<std::string> arguments) {
+  std::ostringstream out, err;
+  int code = RunCommandLine(arguments, out, err);
+  return {code, out.str(), err.str()};
+}
+
+// What a check started by a timer meets while another host runs: it waits, then gives up saying
+// whom it waited for and touching nothing, or runs once the other host is done.
+TEST(CommandLineLock, VerbWaitsForTheOtherHostThenGivesUpTouchingNothingOrRuns) {
+  TempDir dir;
+  auto held = std::make_unique<DataFolderLock>(dir.Path());
+  ASSERT_EQ(held->Take(0ms), LockOutcome::kTaken);
+  auto started = Clock::now();
+  CommandResult refused = Command({"--lock-wait", "1", "--data-folder", dir.Path(), "create-mailbox", "Late"});
+  EXPECT_GE(Clock::now() - started, 1s);
+  EXPECT_EQ(refused.code, kExitBusy);
+  const std::string lead = "tarnwick-host: the data folder " + dir.Path();
+  const std::string holder = " (process " + std::to_string(getpid()) + ")";
+  EXPECT_EQ(refused.err, lead + " is in use by another tarnwick-host" + holder +
+                             "; waiting up to 1 seconds for it to finish\n" + lead +
+                             " is still in use by another tarnwick-host" + holder +
+                             " after 1 seconds; giving up, nothing was done\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("In.mbx"))) << "the store was opened without the lock";
+
+  std::thread releaser([&] {
+    std::this_thread::sleep_for(300ms);
+    held.reset();
+  });
+  CommandResult run = Command({"--lock-wait", "60", "--data-folder", dir.Path(), "create-mailbox", "Late"});
+  releaser.join();
+  EXPECT_EQ(run.code, kExitSuccess) << run.err;
+  EXPECT_EQ(run.out, "Late.mbx\t5\n");
+
+  // A wait of 0 neither waits nor announces a wait.
+  held = std::make_unique<DataFolderLock>(dir.Path());
+  ASSERT_EQ(held->Take(0ms), LockOutcome::kTaken);
+  CommandResult atOnce = Command({"--lock-wait", "0", "--data-folder", dir.Path(), "mailboxes"});
+  EXPECT_EQ(atOnce.code, kExitBusy);
+  EXPECT_EQ(atOnce.err.find("waiting"), std::string::npos) << atOnce.err;
+}
+
+TEST(CommandLineLock, WaitMustBeAWholeNumberOfSecondsUpToADay) {
+  TempDir dir;
+  for (const char* wrong : {"", "x", "-1", "1.5", "86401", "999999999999"}) {
+    CommandResult run = Command({"--lock-wait", wrong, "--data-folder", dir.Path(), "mailboxes"});
+    EXPECT_EQ(run.code, kExitUsage) << wrong;
+    EXPECT_NE(run.err.find("--lock-wait takes a whole number of seconds"), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Command({"--lock-wait", "86400", "--data-folder", dir.Path(), "mailboxes"}).code, kExitSuccess);
+  EXPECT_NE(Command({"--help"}).out.find("--lock-wait SECONDS  how long to wait"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarnwick::host
