@@ -4,7 +4,9 @@
 #include "cli/verbs.h"
 #include "core/plugin_set.h"
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <ostream>
 
 namespace tarnwick::host {
@@ -12,6 +14,7 @@ namespace {
 
 using CheckFeedsFunction = int32_t (*)(const char* const* aliases, int32_t count);
 using BackgroundTickFunction = int32_t (*)();
+using AddFeedFunction = int32_t (*)(const char* alias, const char* url, const char* newsbox, int32_t firstCheck);
 
 // Shows the main window's status text on the terminal whenever a plug-in changes it.
 class StatusEcho {
@@ -72,6 +75,26 @@ int RunCheckVerb(VerbContext& context) {
   StatusEcho echo(context.core, context.out);
   context.out.flush();
   return ExitCodeOf(check(aliases.data(), static_cast<int32_t>(aliases.size())));
+}
+
+// "add ALIAS URL NEWSBOX [--first N]".
+int RunAddVerb(VerbContext& context) {
+  const std::vector<std::string>& arguments = context.arguments;
+  int32_t first = 0;
+  if (arguments.size() > 3) {
+    char* end = nullptr;
+    const long value = arguments.size() == 5 ? std::strtol(arguments[4].c_str(), &end, 10) : 0;
+    if (arguments[3] != kFirstOption || arguments.size() != 5 || end == arguments[4].c_str() || *end != '\0' ||
+        value < 1 || value > INT32_MAX) {
+      return ReportFailure(context, kFirstOptionText);
+    }
+    first = static_cast<int32_t>(value);
+  }
+  auto plugins = LoadPlugins(context);
+  auto add = reinterpret_cast<AddFeedFunction>(plugins->FindExport("tarnwick_AddFeed"));
+  if (add == nullptr) return ReportFailure(context, Fill(kNoCheckingPluginText, {context.pluginsFolder}));
+  context.out.flush();
+  return ExitCodeOf(add(arguments[0].c_str(), arguments[1].c_str(), arguments[2].c_str(), first));
 }
 
 int RunTickVerb(VerbContext& context) {

@@ -26,6 +26,9 @@ const std::vector<Verb>& Verbs() {
        SIZE_MAX, RunCheckVerb},
       {"tick", "", "fetch the feeds that are due as in the background, then deliver what was fetched", 0, 0,
        RunTickVerb},
+      {"add", "ALIAS URL NEWSBOX [--first N]",
+       "add a feed delivering into NEWSBOX; with --first, its first check delivers only its N newest articles", 3, 5,
+       RunAddVerb},
   };
   return verbs;
 }

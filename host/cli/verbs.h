@@ -46,6 +46,7 @@ int RunPluginsVerb(VerbContext& context);
 int RunCheckVerb(VerbContext& context);
 int RunTickVerb(VerbContext& context);
 int RunGuiVerb(VerbContext& context);
+int RunAddVerb(VerbContext& context);
 
 /// The format with each "%s" replaced by the next of `values`.
 std::string Fill(const char* format, const std::vector<std::string>& values);

@@ -50,8 +50,8 @@ CheckRun::CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWrit
 
 void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.lastResult = result;
-  report_.feeds.push_back(
-      {feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(), checker_.LastNotModified()});
+  report_.feeds.push_back({feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(),
+                           checker_.LastSkips(), checker_.LastNotModified()});
   report_.leftInPending += checker_.LeftInPending();
 }
 

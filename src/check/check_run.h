@@ -20,6 +20,7 @@ struct FeedOutcome {
   int result = -1;           // messages delivered, or -1 when the feed could not be checked
   int leftInPending = 0;     // messages the host did not move into the newsbox
   std::string problem;       // why, when something went wrong
+  SkipCounts skipped{};      // items of its document that did not become messages, by reason
   bool notModified = false;  // the server said the document had not changed, so nothing was read
 };
 

@@ -27,6 +27,16 @@ inline constexpr char kKeptInPending[] =
     "the mail client could not take the articles; they stay in \"Pending\" and come again next time";
 inline constexpr char kNoStagingMailbox[] =
     "the mail client gave no \"Pending\" mailbox to collect the articles in; they come again next time";
+// Items of a feed that did not become messages, after their count, in a run's report.
+inline constexpr char kSkippedItem[] = " item ";
+inline constexpr char kSkippedItems[] = " items ";
+inline constexpr char kSkippedNoTitleOrText[] = "without title or text";
+inline constexpr char kSkippedNotNewer[] = "not newer than the last article";
+inline constexpr char kSkippedAlreadyDelivered[] = "already delivered";
+inline constexpr char kSkippedSameLink[] = "already delivered (same link)";
+inline constexpr char kSkippedBeyondFirstCheck[] = "left out by the first check's limit";
+inline constexpr char kSkippedPrefix[] = "skipped: ";
+
 // After a feed's count in a run's report when the server said its document had not changed.
 inline constexpr char kNotModifiedNote[] = " (the feed has not changed since the last check)";
 // After a count of messages in a run's report: the articles the host did not move.

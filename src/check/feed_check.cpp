@@ -15,6 +15,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <optional>
+
 namespace tarnwick::check {
 namespace {
 
@@ -68,18 +71,49 @@ FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed,
   return Document::kMissing;
 }
 
+// A feed's first check is one that has not yet recorded a last article.
+int FeedChecker::FirstCheckLimit(const std::string& alias) const {
+  const store::SettingsStore settings(settings_.settingsPath);
+  if (!settings.ReadText(alias, store::kLastArticleKey, "").empty()) return 0;
+  return std::max(0, settings.ReadInt(alias, store::kFirstCheckArticlesKey, 0));
+}
+
+// Marks every item but the `limit` newest: by date as an instant (its zone applied), an undated
+// or unreadable date counting as the time of the check, and among equal dates the one earlier in
+// the document (feeds list their newest first).
+std::vector<bool> FeedChecker::BeyondFirstCheck(const std::vector<feed::Article>& articles, int limit) const {
+  std::vector<bool> beyond(articles.size(), false);
+  if (limit <= 0 || articles.size() <= static_cast<size_t>(limit)) return beyond;
+  std::vector<std::pair<platform::DateTime, size_t>> dated;
+  for (size_t index = 0; index < articles.size(); ++index) {
+    const feed::ArticleInstant instant = feed::ReadArticleInstant(articles[index].date, clock_);
+    dated.emplace_back(instant.local.value_or(clock_.Now()), index);
+  }
+  std::stable_sort(dated.begin(), dated.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (size_t rank = static_cast<size_t>(limit); rank < dated.size(); ++rank) beyond[dated[rank].second] = true;
+  return beyond;
+}
+
 void FeedChecker::DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
-                               platform::DateTime& newestDate) {
+                               platform::DateTime& newestDate, int firstCheckLimit) {
   const feed::FeedFormat format = feed::DetectFeedFormat(document_);
+  std::vector<feed::Article> articles;
   feed::WalkItems(
-      document_, format,
-      [&] {
-        feed::Article article = feed::ReadItem(document_, format, clock_);
-        if (writer_.AppendArticle(feed, article, lastDate, newestDate, downloadText_)) {
-          view_.ShowDetailsStatus(article.title + kByWord + article.author);
-        }
-      },
+      document_, format, [&] { articles.push_back(feed::ReadItem(document_, format, clock_)); },
       [&] { Pace(kElementPauseMilliseconds); });
+  // Every link of the document is counted before the first item is admitted: a link that
+  // several items share identifies none of them.
+  for (const feed::Article& article : articles) writer_.CountDocumentLink(article.link);
+  const std::vector<bool> beyond = BeyondFirstCheck(articles, firstCheckLimit);
+  for (size_t index = 0; index < articles.size(); ++index) {
+    feed::SkipReason reason = feed::SkipReason::kBeyondFirstCheck;
+    feed::Article& article = articles[index];
+    if (!beyond[index] && writer_.AppendArticle(feed, article, lastDate, newestDate, downloadText_, &reason)) {
+      view_.ShowDetailsStatus(article.title + kByWord + article.author);
+    } else if (reason != feed::SkipReason::kNone) {
+      ++skips_[static_cast<size_t>(reason)];
+    }
+  }
 }
 
 void FeedChecker::ClosePendingWindow() {
@@ -93,6 +127,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
                            std::stop_token stop) {
   problem_.clear();
   leftInPending_ = 0;
+  skips_.fill(0);
   notModified_ = false;
   nowText_ = platform::FormatLocaleDate(clock_.Now());
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
@@ -109,6 +144,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
     return -1;
   }
   const platform::DateTime lastDate = ReadLastArticle(feed.alias);
+  const int firstCheckLimit = FirstCheckLimit(feed.alias);
   platform::DateTime newestDate = lastDate;
   writer_.PreparePending(feed.newsboxPath, feed.newsbox);
 
@@ -121,7 +157,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
                                       : kCheckingPrefix + feed.name + kCheckingSuffix);
     // An unchanged document has nothing new to read; articles left in "Pending" still go.
     notModified_ = document == Document::kNotModified;
-    if (!notModified_) DeliverItems(feed, lastDate, newestDate);
+    if (!notModified_) DeliverItems(feed, lastDate, newestDate, firstCheckLimit);
     ClosePendingWindow();
     result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
     leftInPending_ = writer_.LeftInPending();

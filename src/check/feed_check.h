@@ -8,11 +8,16 @@
 #include "platform/clock.h"
 #include "store/feed_settings.h"
 
+#include <array>
 #include <functional>
 #include <stop_token>
 #include <string>
+#include <vector>
 
 namespace tarnwick::check {
+
+/// How many items of a feed were skipped, by reason (indexed by feed::SkipReason).
+using SkipCounts = std::array<int, feed::kSkipReasonCount>;
 
 /// Checks one feed: fetches its document (or takes it from the cache), reads every item, has the
 /// newsbox writer deliver the new ones and records the newest article date in "LastArticle". Runs
@@ -55,6 +60,8 @@ public:
   bool LastNotModified() const { return notModified_; }
   /// Why the last check returned -1 or left its articles undelivered; empty when it went well.
   const std::string& LastProblem() const { return problem_; }
+  /// How many items of the last check's document did not become messages, by reason.
+  const SkipCounts& LastSkips() const { return skips_; }
   /// How many messages of the last check the host did not move and so stayed in "Pending".
   int LeftInPending() const { return leftInPending_; }
   /// The current time of the last check in locale form, and in display form (the "Downloaded: " text).
@@ -65,8 +72,10 @@ private:
   platform::DateTime ReadLastArticle(const std::string& alias) const;
   enum class Document { kMissing, kLoaded, kNotModified };
   Document LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath);
-  void DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
-                    platform::DateTime& newestDate);
+  int FirstCheckLimit(const std::string& alias) const;
+  std::vector<bool> BeyondFirstCheck(const std::vector<feed::Article>& articles, int limit) const;
+  void DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate, platform::DateTime& newestDate,
+                    int firstCheckLimit);
   void ClosePendingWindow();
   void Pace(int milliseconds) const;
 
@@ -80,6 +89,7 @@ private:
   std::string downloadText_;
   std::string problem_;
   int leftInPending_ = 0;
+  SkipCounts skips_{};
   DocumentFetcher fetcher_;
   feed::DocumentValidators validators_;  // those of the document loaded by the current check
   bool notModified_ = false;

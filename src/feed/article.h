@@ -36,7 +36,10 @@ inline constexpr char kMessageIdHostName[] = "tarnwick.invalid";
 /// so that the identifier is exactly what a message header can carry and the host reads back.
 std::string MessageIdFor(std::string_view key);
 
-/// The article's message identifier, from its guid or else its link; empty when both are empty.
-std::string MessageIdOf(const Article& article);
+/// The article's message identifier, from its guid or else its link. An item with neither is
+/// known by its content: the SHA-1 of the feed's URL, the item's title and its body, as 40
+/// hexadecimal digits in the same "<...@host>" form, so it is the same on every check. Empty only
+/// when title and body are empty as well.
+std::string MessageIdOf(const Article& article, std::string_view feedUrl);
 
 }  // namespace tarnwick::feed

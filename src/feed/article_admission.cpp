@@ -10,7 +10,10 @@ namespace tarnwick::feed {
 
 bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platform::DateTime& lastDate,
                   platform::DateTime& newestDate, const KnownIds& knownIds, std::string_view downloadText,
-                  const platform::Clock& clock) {
+                  const platform::Clock& clock, const LinkGuard* links, SkipReason* reason) {
+  SkipReason ignored;
+  SkipReason& why = reason != nullptr ? *reason : ignored;
+  why = SkipReason::kNoTitleOrText;
   if (article.title.empty() && article.body.empty()) return false;
   if (article.author.empty()) article.author = feed.name;
   // The download time stands in for a missing date, but it names no publication: it never moves
@@ -18,7 +21,7 @@ bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platf
   const bool fallbackDate = article.date.empty();
   if (fallbackDate) article.date = std::string(downloadText);
 
-  const std::string messageId = MessageIdOf(article);
+  const std::string messageId = MessageIdOf(article, feed.url);
   if (messageId.empty()) return false;
   const bool duplicate = std::find(knownIds.begin(), knownIds.end(), messageId) != knownIds.end();
 
@@ -31,12 +34,24 @@ bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platf
     if (*date > lastDate) {
       if (*date > newestDate && !fallbackDate && !instant.currentTime) newestDate = *date;
     } else if (feed.downloadOnlyNewArticles == 1) {
+      why = SkipReason::kNotNewer;
       return false;
     }
   } else {
     article.date = std::string(downloadText);
   }
-  return !duplicate;
+  if (duplicate) {
+    why = SkipReason::kAlreadyDelivered;
+    return false;
+  }
+  // A feed that changes how it names its items (http to https, a new guid scheme) still links
+  // them to the same pages.
+  if (links != nullptr && links->AlreadyDelivered(article.link)) {
+    why = SkipReason::kSameLink;
+    return false;
+  }
+  why = SkipReason::kNone;
+  return true;
 }
 
 }  // namespace tarnwick::feed

@@ -11,8 +11,10 @@ namespace tarnwick::feed {
 /// The vocabulary a feed document speaks.
 enum class FeedFormat { kRss, kAtom };
 
-/// Atom when an element named "id" (any letter case, no prefix) comes before any named "guid" in
-/// document order below the root; RSS otherwise. The document's cursor is left untouched.
+/// The root element decides first: "feed" or "entry" (bare or in an Atom namespace) is Atom;
+/// "rss", "item" (bare or in the RSS 1.0 namespace) or an "RDF" root in the RDF namespace is RSS.
+/// Any other root: Atom when an element named "id" (any letter case, no prefix) comes before any
+/// named "guid" in document order below the root; RSS otherwise. The cursor is left untouched.
 FeedFormat DetectFeedFormat(const XmlDocument& document);
 
 /// The item with the document's current element as the item: title, body, enclosure, link,
@@ -21,9 +23,10 @@ FeedFormat DetectFeedFormat(const XmlDocument& document);
 Article ReadItem(XmlDocument& document, FeedFormat format, const platform::Clock& clock);
 
 /// Visits every element below the root in document order; for each item element of the format
-/// (its name equal to "item" or "entry" in any letter case, prefixes not allowed) calls
-/// `deliver` with the document's current element on the item. `afterElement` runs after every
-/// element visited, item or not (the check paces itself there). Returns the number of items.
+/// (named "item" or "entry" in any letter case, bare or with a prefix bound to the RSS 1.0 or
+/// Atom namespace) calls `deliver` with the document's current element on the item. A root that
+/// is itself an item is delivered first. `afterElement` runs after every element visited below
+/// the root, item or not (the check paces itself there). Returns the number of items.
 int WalkItems(XmlDocument& document, FeedFormat format, const std::function<void()>& deliver,
               const std::function<void()>& afterElement);
 

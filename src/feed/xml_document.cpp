@@ -210,6 +210,11 @@ std::string XmlDocument::AttributeOf(uint32_t index, std::string_view name) cons
   return StartTagAttribute(StartTagOf(index), name);
 }
 
+std::string XmlDocument::AttributeValueAt(uint32_t index, std::string_view name) const {
+  if (index == 0 || index >= elements_.Count()) return {};
+  return StartTagAttribute(StartTagOf(index), name);
+}
+
 std::string_view XmlDocument::StartTagOf(uint32_t index) const {
   return std::string_view(text_).substr(elements_[index].start, elements_.StartTagLength(index));
 }

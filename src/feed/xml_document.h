@@ -92,6 +92,8 @@ public:
   uint32_t ChildPosition() const { return child_; }
   /// The name of any element (TagName's rule), as a view into Text(); empty for index 0.
   std::string_view ElementName(uint32_t index) const;
+  /// AttributeValue for any element, wherever the cursor is; empty for index 0 or past the table.
+  std::string AttributeValueAt(uint32_t index, std::string_view name) const;
 
 private:
   bool Parse();

@@ -72,7 +72,7 @@ std::string ComposeMessage(const feed::Article& article, const MessageContext& c
   AddHeader(message, "Subject: ", article.title);
   AddHeader(message, "From: ", article.author);
   AddHeader(message, "Date: ", article.date);
-  AddOptionalHeader(message, "Website: ", article.link);
+  AddOptionalHeader(message, kWebsiteHeader, article.link);
   AddHeader(message, "Message-Id: ", context.messageId);
   AddHeader(message, "Downloaded: ", context.downloadText);
   AddOptionalHeader(message, "Enclosed: ", article.enclosureUrl);

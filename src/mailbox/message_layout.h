@@ -13,6 +13,10 @@ namespace tarnwick::mailbox {
 /// parser), or for the clock's time when it names none.
 std::string MessageSeparator(std::string_view timeText, const platform::Clock& clock);
 
+/// The header that carries an article's link; the newsbox writer reads it back to know which
+/// pages the newsbox holds.
+inline constexpr char kWebsiteHeader[] = "Website: ";
+
 /// What a message carries beside its article: the identifier, the time of the check, the
 /// program's version text ("Version: 1.0") and the feed's name.
 struct MessageContext {

@@ -3,6 +3,7 @@
 #include "automation/automation_texts.h"
 #include "feed/article_admission.h"
 #include "feed/download.h"
+#include "mailbox/header_reader.h"
 #include "mailbox/message_layout.h"
 #include "mailbox/page_text.h"
 #include "platform/application_name.h"
@@ -81,11 +82,14 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
   if (store::FileExists(pendingToc_) && unlink(pendingToc_.c_str()) == 0) Pause(kHostPauseMilliseconds);
 
   knownIds_.clear();
+  linkGuard_.Clear();
   automation::HostConnectResult connection = host_.Connect();
   if (connection.Connected()) {
     automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath, newsboxName).Messages();
     for (int position = messages.Count(); position >= 1; --position) {
-      std::string id = automation::HostMessage(messages.Item(position)).MessageIdLine();
+      automation::HostMessage message(messages.Item(position));
+      std::string id = message.MessageIdLine();
+      linkGuard_.AddDeliveredLink(ReadHeaderField(HeaderBlockOf(message.RawText()), kWebsiteHeader));
       platform::DrainMessages();
       knownIds_.push_back(std::move(id));
     }
@@ -132,11 +136,14 @@ bool NewsboxWriter::AppendToPending(const std::string& message) {
 
 bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article& article,
                                   const platform::DateTime& lastDate, platform::DateTime& newestDate,
-                                  const std::string& downloadText) {
+                                  const std::string& downloadText, feed::SkipReason* reason) {
+  if (reason != nullptr) *reason = feed::SkipReason::kNone;
   if (!stagingReady_) return false;
-  if (!feed::AdmitArticle(feed, article, lastDate, newestDate, knownIds_, downloadText, clock_)) return false;
+  if (!feed::AdmitArticle(feed, article, lastDate, newestDate, knownIds_, downloadText, clock_, &linkGuard_, reason)) {
+    return false;
+  }
   if (feed.downloadReferringArticles == 1 && !article.link.empty()) article.body += FullArticleOf(article.link);
-  MessageContext context{feed::MessageIdOf(article), downloadText, settings_.versionText, feed.name};
+  MessageContext context{feed::MessageIdOf(article, feed.url), downloadText, settings_.versionText, feed.name};
   if (AppendToPending(ComposeMessage(article, context, settings_.separatorLine))) {
     ++appended_;
     return true;

@@ -3,6 +3,8 @@
 #include "automation/host_automation.h"
 #include "automation/host_message.h"
 #include "feed/article.h"
+#include "feed/article_admission.h"
+#include "feed/link_key.h"
 #include "mailbox/new_article_notice.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
@@ -45,15 +47,21 @@ public:
                 DeliveryProgress* progress, NewArticleReceiver* receiver);
 
   /// Empties "Pending" (closing its window, cutting its file, deleting its table of contents) and
-  /// collects the identifiers of the newsbox's messages. When "Pending" has no file and the host
-  /// gives none ("-1" or nothing), there is nowhere to stage: see StagingReady.
+  /// collects the identifiers of the newsbox's messages and, in the same pass, their links. When
+  /// "Pending" has no file and the host gives none ("-1" or nothing), there is nowhere to stage:
+  /// see StagingReady.
   void PreparePending(const std::string& newsboxPath, const std::string& newsboxName);
-  /// Admits the article and appends it as a message to "Pending"; true when appended. A failed
+  /// Admits the article and appends it as a message to "Pending"; true when appended. `reason`
+  /// (when given) says why admission turned it away (kNone when it was admitted). A failed
   /// write leaves the file as it was and counts in AppendFailures; without a staging file nothing
   /// is admitted or appended. With the feed's full articles on, the article's page is fetched
   /// afresh into the work file; when that fails the article goes without it.
   bool AppendArticle(const store::FeedSettings& feed, feed::Article& article, const platform::DateTime& lastDate,
-                     platform::DateTime& newestDate, const std::string& downloadText);
+                     platform::DateTime& newestDate, const std::string& downloadText,
+                     feed::SkipReason* reason = nullptr);
+  /// Counts the link of one item of the document being checked: a link that several items share
+  /// does not identify an item.
+  void CountDocumentLink(const std::string& link) { linkGuard_.CountDocumentLink(link); }
   /// Has the host move every message of "Pending" into the newsbox, last first; each message is
   /// announced and counted once it has been moved. The number of messages moved; 0 when the host
   /// cannot be reached or there is no staging file.
@@ -93,6 +101,7 @@ private:
   std::string pendingMailbox_;
   std::string pendingToc_;
   feed::KnownIds knownIds_;
+  feed::LinkGuard linkGuard_;
   int newArticles_ = 0;
   int appended_ = 0;
   int appendFailures_ = 0;

@@ -2,6 +2,7 @@
 #include "platform/ems_records.h"
 #include "plugin/background_fetching.h"
 #include "plugin/export_guard.h"
+#include "plugin/headless_add_feed.h"
 #include "plugin/headless_runs.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_context.h"
@@ -103,6 +104,17 @@ TARNWICK_EXPORT int32_t tarnwick_CheckFeeds(const char* const* aliases, int32_t 
     for (int32_t i = 0; aliases != nullptr && i < count; ++i)
       names.emplace_back(aliases[i] != nullptr ? aliases[i] : "");
     return plugin::RunChecksHeadless(plugin::Context(), names, stdout);
+  });
+}
+
+// Adds a feed for the host's command line ("add"); `firstCheckArticles` 0 means all. The result is
+// the exit status.
+TARNWICK_EXPORT int32_t tarnwick_AddFeed(const char* alias, const char* url, const char* newsbox,
+                                         int32_t firstCheckArticles) {
+  return Guarded(__func__, plugin::kRunNotPossible, [&] {
+    plugin::NewFeed feed{alias != nullptr ? alias : "", url != nullptr ? url : "", newsbox != nullptr ? newsbox : "",
+                         firstCheckArticles};
+    return plugin::AddFeedHeadless(plugin::Context(), feed, stdout);
   });
 }
 

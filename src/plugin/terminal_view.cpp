@@ -1,6 +1,7 @@
 #include "plugin/terminal_view.h"
 
 #include "check/check_texts.h"
+#include "check/skip_summary.h"
 #include "mailbox/header_reader.h"
 
 #include <unistd.h>
@@ -58,6 +59,8 @@ void TerminalView::PrintReport(const check::RunReport& report) {
       if (feed.notModified) line += check::kNotModifiedNote;
       if (feed.leftInPending > 0) line += ", " + std::to_string(feed.leftInPending) + check::kLeftInPendingSuffix;
       if (!feed.problem.empty()) line += " (" + feed.problem + ")";
+      const std::string skipped = check::DescribeSkips(feed.skipped);
+      if (!skipped.empty()) line += "; " + (check::kSkippedPrefix + skipped);
     }
     PrintLine(line);
   }

@@ -21,6 +21,8 @@ inline constexpr char kAutoCheckKey[] = "AutoCheck";
 inline constexpr char kIntervalMinutesKey[] = "IntervalMinutes";
 inline constexpr char kLastCheckKey[] = "LastCheck";
 inline constexpr char kNotifyNewsBoardKey[] = "NotifyNewsBoard";
+/// How many of the newest items a feed's first check delivers; 0 or absent: all of them.
+inline constexpr char kFirstCheckArticlesKey[] = "FirstCheckArticles";
 // What the server said identifies the feed document last delivered; sent back on the next download.
 inline constexpr char kEntityTagKey[] = "ETag";
 inline constexpr char kLastModifiedKey[] = "LastModified";

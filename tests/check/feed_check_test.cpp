@@ -106,13 +106,16 @@ TEST_F(FeedCheckTest, AtomWithoutIssuedTakesUpdatedOrElseTheDownloadTime) {
   EXPECT_EQ(LastArticle("atom"), "12/13/2003 18:30:00");
 }
 
-TEST_F(FeedCheckTest, SameGuidTwiceInOneDocumentArrivesTwiceAndItemsWithoutIdentityNever) {
+TEST_F(FeedCheckTest, SameGuidTwiceInOneDocumentArrivesTwiceAndItemsWithoutTitleOrTextNever) {
   auto feed = AddFeed("dup",
                       Rss(RssItem("same", "one", "Tue, 10 Jun 2003 04:00:00 GMT") +
                           RssItem("same", "two", "Tue, 10 Jun 2003 04:00:01 GMT") +
                           "<item><title>anonymous</title></item><item><guid>empty</guid></item>"),
                       "Dup");
-  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 2);
+  // The item without guid or link is known by its content; the one without title or text is not
+  // an article.
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 3);
+  EXPECT_EQ(checker.LastSkips()[static_cast<size_t>(feed::SkipReason::kNoTitleOrText)], 1);
 }
 
 TEST_F(FeedCheckTest, MissingNewsboxDeliversIntoIn) {

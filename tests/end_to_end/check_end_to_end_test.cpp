@@ -145,6 +145,10 @@ TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
 
   EXPECT_EQ(Host("check news planet weekly old", output), 0) << output;
   EXPECT_NE(output.find("Feeds: 4, new articles: 0"), std::string::npos) << output;
+  // Nothing new, and the report says what became of the items.
+  EXPECT_NE(output.find("  news: 0 new articles; skipped: 2 items not newer than the last article\n"),
+            std::string::npos)
+      << output;
   EXPECT_EQ(CountMessages("News"), 2);
 
   Serve("news", Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT") +
@@ -220,6 +224,37 @@ TEST_F(EndToEnd, TickFetchesDueFeedsIntoTheCacheAndDeliversThem) {
   EXPECT_EQ(Host("tick", output), 0) << output;
   EXPECT_NE(output.find("Background check: 0 feeds fetched into the cache."), std::string::npos) << output;
   EXPECT_EQ(server.HitCount("/news.xml"), 1);
+}
+
+TEST_F(EndToEnd, AddWithFirstDeliversOnlyTheNewestItemsOnTheFirstCheck) {
+  std::string items;
+  for (int day = 1; day <= 50; ++day) {  // oldest first, one a day from 1 January 2026
+    const std::string date = std::to_string(day <= 31 ? day : day - 31) + (day <= 31 ? " Jan" : " Feb") + " 2026";
+    items += RssItem("f" + std::to_string(day), "Day " + std::to_string(day), date + " 10:00:00 GMT");
+  }
+  Serve("flood", Rss(items));
+  std::string output;
+  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --first 0", output), 1) << output;
+  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --last 5", output), 1) << output;
+  EXPECT_EQ(Host("add news " + server.Url("/flood.xml") + " Flood", output), 1) << output;
+  EXPECT_NE(output.find("\"news\" is already the alias of a feed."), std::string::npos) << output;
+
+  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --first 5", output), 0) << output;
+  EXPECT_NE(output.find("Feed \"flood\" added, delivering into \"Flood\". Its first check delivers its 5 newest"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(Host("check flood", output), 0) << output;
+  EXPECT_NE(output.find("flood: 5 new articles; skipped: 45 items left out by the first check's limit"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(CountMessages("Flood"), 5);
+  EXPECT_NE(Newsbox("Flood").find("Subject: Day 50\r\n"), std::string::npos);
+  EXPECT_NE(Newsbox("Flood").find("Subject: Day 46\r\n"), std::string::npos);
+  EXPECT_EQ(Newsbox("Flood").find("Subject: Day 45\r\n"), std::string::npos);
+
+  EXPECT_EQ(Host("check flood", output), 0) << output;
+  EXPECT_NE(output.find("flood: 0 new articles; skipped: 50 items not newer than the last article"), std::string::npos)
+      << output;
 }
 
 // A check started from a timer while another runs on the same data folder: the second waits for

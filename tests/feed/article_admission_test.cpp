@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include "feed/feed_date.h"
@@ -93,18 +94,53 @@ TEST_F(AdmitArticleTest, AnArticleWithoutDateTakesTheDownloadTimeButNeverMovesTh
 TEST_F(AdmitArticleTest, TheIdentifierIsTheGuidOrElseTheLink) {
   Article byGuid = Item("urn:1", "");
   byGuid.link = "http://example.com/1";
-  EXPECT_EQ(MessageIdOf(byGuid), "<urn:1@tarnwick.invalid>");
+  EXPECT_EQ(MessageIdOf(byGuid, feed_.url), "<urn:1@tarnwick.invalid>");
   Article byLink = Item("", "");
   byLink.link = "http://example.com/1";
-  EXPECT_EQ(MessageIdOf(byLink), "<http://example.com/1@tarnwick.invalid>");
+  EXPECT_EQ(MessageIdOf(byLink, feed_.url), "<http://example.com/1@tarnwick.invalid>");
   // Line breaks could not stand in a header; the identifier holds the blanks the header will.
   EXPECT_EQ(MessageIdFor("\n  urn:2\r\n"), "<   urn:2  @tarnwick.invalid>");
 }
 
-TEST_F(AdmitArticleTest, AnArticleWithNeitherGuidNorLinkIsDropped) {
+TEST_F(AdmitArticleTest, AnArticleWithNeitherGuidNorLinkIsKnownByItsContent) {
   Article article = Item("", "Tue, 10 Jun 2003 05:00:00 GMT");
-  EXPECT_FALSE(Admit(article));
-  EXPECT_EQ(newestDate_, lastDate_);
+  EXPECT_TRUE(Admit(article));
+  EXPECT_EQ(newestDate_, DateTime::FromParts(2003, 6, 10, 5, 0, 0));
+  // Once delivered, the same content is recognised.
+  knownIds_ = {MessageIdOf(article, feed_.url)};
+  Article again = Item("", "Tue, 10 Jun 2003 06:00:00 GMT");
+  EXPECT_FALSE(Admit(again));
+  Article other = Item("", "Tue, 10 Jun 2003 06:00:00 GMT");
+  other.body = "Other text";
+  EXPECT_TRUE(Admit(other));
+  // With neither title nor body there is nothing to know it by.
+  Article empty = Item("", "Tue, 10 Jun 2003 06:00:00 GMT");
+  empty.title.clear();
+  empty.body.clear();
+  EXPECT_EQ(MessageIdOf(empty, feed_.url), "");
+}
+
+TEST_F(AdmitArticleTest, AContentIdentifierHashesTheFeedUrlTitleAndBody) {
+  Article article = Item("", "");
+  const std::string id = MessageIdOf(article, "http://example.com/feed.xml");
+  EXPECT_TRUE(std::regex_match(id, std::regex("<[0-9a-f]{40}@tarnwick\\.invalid>"))) << id;
+  EXPECT_EQ(MessageIdOf(article, "http://example.com/feed.xml"), id);  // the same on every check
+  EXPECT_NE(MessageIdOf(article, "http://example.com/other.xml"), id);
+  Article otherTitle = article;
+  otherTitle.title = "Headline 2";
+  EXPECT_NE(MessageIdOf(otherTitle, "http://example.com/feed.xml"), id);
+  // Title and body do not run into each other: "ab" + "c" is not "a" + "bc".
+  Article split1 = article, split2 = article;
+  split1.title = "ab";
+  split1.body = "c";
+  split2.title = "a";
+  split2.body = "bc";
+  EXPECT_NE(MessageIdOf(split1, ""), MessageIdOf(split2, ""));
+  // Author and date may change between checks without making the item new.
+  Article otherDate = article;
+  otherDate.date = "Tue, 10 Jun 2003 06:00:00 GMT";
+  otherDate.author = "Someone";
+  EXPECT_EQ(MessageIdOf(otherDate, "http://example.com/feed.xml"), id);
 }
 
 TEST_F(AdmitArticleTest, OnlyIdentifiersAlreadyInTheNewsboxAreDuplicates) {

@@ -22,18 +22,42 @@ std::vector<Article> ReadAll(const std::string& text, FeedFormat* detected = nul
   return articles;
 }
 
-TEST(DetectFeedFormat, FirstGuidOrIdBelowTheRootDecides) {
+TEST(DetectFeedFormat, WhenTheRootSaysNothingTheFirstGuidOrIdBelowItDecides) {
   XmlDocument document;
-  document.ParseText("<feed><id>urn:x</id><entry><guid>g</guid></entry></feed>");
+  document.ParseText("<doc><id>urn:x</id><entry><guid>g</guid></entry></doc>");
   EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kAtom);
-  document.ParseText("<rss><channel><item><GUID>g</GUID><id>i</id></item></channel></rss>");
+  document.ParseText("<doc><channel><item><GUID>g</GUID><id>i</id></item></channel></doc>");
   EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
-  document.ParseText("<rdf:RDF><channel/><item><title>t</title></item></rdf:RDF>");
+  document.ParseText("<rdf:RDF><channel/><item><title>t</title></item></rdf:RDF>");  // prefix unbound
   EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
-  document.ParseText("<feed><atom:id>x</atom:id><entry/></feed>");
+  document.ParseText("<doc><atom:id>x</atom:id><entry/></doc>");
   EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
   document.ParseText("<id><x/></id>");
   EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
+}
+
+TEST(DetectFeedFormat, TheRootElementDecidesFirst) {
+  XmlDocument document;
+  // Atom without any id, and with a guid where the first-id rule would have said RSS.
+  document.ParseText(
+      "<feed xmlns=\"http://www.w3.org/2005/Atom\"><guid>g</guid><entry><title>t</title></entry></feed>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kAtom);
+  document.ParseText("<a:feed xmlns:a=\"http://purl.org/atom/ns#\"><a:entry/></a:feed>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kAtom);
+  document.ParseText("<entry><title>one</title></entry>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kAtom);
+  // RSS whose channel has an "id" before any guid.
+  document.ParseText("<rss><channel><id>x</id><item><title>t</title></item></channel></rss>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
+  document.ParseText("<r:RDF xmlns:r=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><id>x</id></r:RDF>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
+  document.ParseText("<item><id>x</id></item>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kRss);
+  // A root in a foreign namespace says nothing.
+  document.ParseText("<x:feed xmlns:x=\"http://example.org/other\"><id>x</id></x:feed>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kAtom);
+  document.ParseText("<x:RDF xmlns:x=\"http://example.org/other\"><id>x</id></x:RDF>");
+  EXPECT_EQ(DetectFeedFormat(document), FeedFormat::kAtom);
 }
 
 TEST(DetectFeedFormat, LeavesTheCursorWhereItWas) {
@@ -138,6 +162,57 @@ TEST(ReadItem, AtomEntryWithoutIssuedOrNameOrLink) {
   EXPECT_EQ(articles[0].author, "<a@b>");
   EXPECT_EQ(articles[0].link, "http://only-src");
   EXPECT_EQ(articles[0].body, "text");
+}
+
+TEST(WalkItems, AtomEntriesWithoutIdsAreRead) {
+  FeedFormat format;
+  auto articles = ReadAll(
+      "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>No ids</title>"
+      "<entry><title>one</title><link href=\"http://example.org/1\"/></entry>"
+      "<entry><title>two</title><content>body</content></entry></feed>",
+      &format);
+  EXPECT_EQ(format, FeedFormat::kAtom);
+  ASSERT_EQ(articles.size(), 2u);
+  EXPECT_EQ(articles[0].link, "http://example.org/1");
+  EXPECT_EQ(articles[1].body, "body");
+}
+
+TEST(WalkItems, ARootThatIsAnItemIsAFeedOfOne) {
+  int visited = 0;
+  auto articles = ReadAll("<entry><title>Alone</title><id>urn:1</id><content>c</content></entry>", nullptr, &visited);
+  ASSERT_EQ(articles.size(), 1u);
+  EXPECT_EQ(articles[0].title, "Alone");
+  EXPECT_EQ(articles[0].guid, "urn:1");
+  EXPECT_EQ(visited, 3);
+  articles = ReadAll("<item><title>Lone item</title><guid>g</guid></item>");
+  ASSERT_EQ(articles.size(), 1u);
+  EXPECT_EQ(articles[0].guid, "g");
+}
+
+TEST(WalkItems, PrefixedItemsOfTheVocabularyAreItemsWithTheirPrefixedFields) {
+  auto articles = ReadAll(
+      "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\" xmlns:rss=\"http://purl.org/rss/1.0/\""
+      " xmlns:x=\"http://example.org/x\">"
+      "<rss:channel><rss:title>C</rss:title></rss:channel>"
+      "<rss:item><rss:title>First</rss:title><rss:link>http://example.org/1</rss:link>"
+      "<rss:description>Body one</rss:description></rss:item>"
+      "<x:item><x:title>foreign</x:title></x:item>"
+      "<undeclared:item><title>unbound</title></undeclared:item>"
+      "<rss:item><rss:title>Second</rss:title></rss:item></rdf:RDF>");
+  ASSERT_EQ(articles.size(), 2u);
+  EXPECT_EQ(articles[0].title, "First");
+  EXPECT_EQ(articles[0].link, "http://example.org/1");
+  EXPECT_EQ(articles[0].body, "Body one");
+  EXPECT_EQ(articles[1].title, "Second");
+
+  articles = ReadAll(
+      "<a:feed xmlns:a=\"http://www.w3.org/2005/Atom\"><a:entry><a:title>T</a:title><a:id>urn:a</a:id>"
+      "<a:link rel=\"self\" href=\"http://example.org/self\"/><a:link rel=\"alternate\" href=\"http://example.org/a\"/>"
+      "<a:author><a:name>Ann</a:name></a:author></a:entry></a:feed>");
+  ASSERT_EQ(articles.size(), 1u);
+  EXPECT_EQ(articles[0].guid, "urn:a");
+  EXPECT_EQ(articles[0].author, "Ann");
+  EXPECT_EQ(articles[0].link, "http://example.org/a");
 }
 
 // Atom 1.0 entries carry "published" and "updated" rather than "issued"; the feed's own

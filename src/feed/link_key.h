@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace tarnwick::feed {
+
+/// The form in which two links to the same page compare equal: http and https alike (the scheme
+/// dropped), the host in lower case, a default port (80, 443) dropped, one trailing slash of the
+/// path dropped, tracking parameters ("utm_*", "fbclid", "gclid" and their kin) and the fragment
+/// dropped. Anything else is kept as written. Empty for an empty or blank link.
+std::string NormalizeLink(std::string_view link);
+
+/// The second key by which an item is recognised in its newsbox: its normalised link. It knows
+/// the links of the newsbox's messages and counts the links of the document being checked; a link
+/// that two or more items of the document share (a feed that points every item at its home page)
+/// is no key at all.
+class LinkGuard {
+public:
+  /// Forgets the newsbox's links and the document's.
+  void Clear();
+  /// Adds the link of a message already in the newsbox.
+  void AddDeliveredLink(std::string_view link);
+  /// Counts the link of one item of the document being checked.
+  void CountDocumentLink(std::string_view link);
+  /// True when the link is a key (not empty, not shared in the document) and a message of the
+  /// newsbox has the same normalised link.
+  bool AlreadyDelivered(std::string_view link) const;
+  /// How many different links the newsbox's messages have.
+  size_t DeliveredLinkCount() const { return delivered_.size(); }
+
+private:
+  std::unordered_set<std::string> delivered_;
+  std::unordered_map<std::string, int> documentCounts_;
+};
+
+}  // namespace tarnwick::feed
