@@ -154,6 +154,7 @@ void ArticleViewer::ShowPane() {
 }
 
 void ArticleViewer::OnPageLoaded(wxWebViewEvent& event) {
+  if (IsBeingDeleted()) return;
   if (!failedUrl_.empty() && event.GetURL() == failedUrl_) return;  // the engine's error page
   GetMenuBar()->Enable(kModifiedArticleCommand, false);
   if (model_.Mode() == ViewMode::kFullArticle) {

@@ -98,7 +98,7 @@ TEST_F(ArticleViewerTest, AFailedPageLeavesTheStoredBodyReachableAndEscapeDoesNo
 TEST_F(ArticleViewerTest, ClosingWritesThePlacementKeys) {
   Open("", "<p>stored</p>");
   viewer_->SetSize(40, 50, 640, 480);
-  test::RunEventsFor(200ms);
+  test::RunEventsFor(700ms);  // the first load has ended
   const wxRect rect = viewer_->GetScreenRect();
   viewer_->Close();
   viewer_ = nullptr;
