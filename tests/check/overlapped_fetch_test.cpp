@@ -147,7 +147,6 @@ TEST_F(OverlappedFetchTest, NeverMoreThanTwoDownloadsFromOneHostAtOnce) {
   EXPECT_EQ(report.newArticles, 6);
   // Never more than two at once from one host (on a loaded machine they may not overlap at all).
   EXPECT_LE(server.PeakConcurrency(), 2);
-  EXPECT_GE(server.PeakConcurrency(), 1);
 }
 
 // Two servers that never answer take their time limit side by side, not one after the other,
