@@ -2,6 +2,7 @@
 
 #include "ui/article_actions.h"
 #include "ui/article_viewer_ids.h"
+#include "ui/current_placement.h"
 #include "ui/web_view_backend.h"
 #include "ui/window_placement.h"
 
@@ -114,16 +115,7 @@ void ArticleViewer::PlaceFromSettings() {
 }
 
 void ArticleViewer::SavePlacement() {
-  WindowPlacement placement;
-  placement.state = IsMaximized()  ? WindowState::kMaximised
-                    : IsIconized() ? WindowState::kMinimised
-                                   : WindowState::kNormal;
-  const wxRect rect = GetScreenRect();
-  placement.left = rect.x;
-  placement.top = rect.y;
-  placement.width = rect.width;
-  placement.height = rect.height;
-  WriteWindowPlacement(store::SettingsStore(context_.settingsPath), kPlacementPrefix, placement);
+  WriteWindowPlacement(store::SettingsStore(context_.settingsPath), kPlacementPrefix, CurrentPlacement(*this));
 }
 
 void ArticleViewer::ShowMode(ViewMode mode) {

@@ -1,6 +1,7 @@
 #include "ui/newsboard_window.h"
 
 #include "ui/about_box.h"
+#include "ui/current_placement.h"
 #include "ui/desktop_launcher.h"
 #include "ui/newsboard_texts.h"
 #include "ui/resources.h"
@@ -112,16 +113,7 @@ void NewsboardWindow::SaveSettings() {
   columns.sort = rows_.Sort();
   for (int column = 0; column < kNewsboardColumnCount; ++column) columns.widths[column] = list_->GetColumnWidth(column);
   WriteNewsboardColumns(settings, columns);
-  WindowPlacement placement;
-  placement.state = IsMaximized()  ? WindowState::kMaximised
-                    : IsIconized() ? WindowState::kMinimised
-                                   : WindowState::kNormal;
-  const wxRect rect = GetScreenRect();
-  placement.left = rect.x;
-  placement.top = rect.y;
-  placement.width = rect.width;
-  placement.height = rect.height;
-  WriteWindowPlacement(settings, kPlacementPrefix, placement);
+  WriteWindowPlacement(settings, kPlacementPrefix, CurrentPlacement(*this));
 }
 
 void NewsboardWindow::ShowBoard() {
