@@ -27,9 +27,12 @@
 #include <string>
 #include <thread>
 
-// Fontconfig keeps the caches it builds the first time a window lays out text until the program
-// ends without freeing them; the leak checker of the sanitizer tree is told so, and nothing else.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+// Fontconfig keeps the caches it builds the first time a window lays out text, and the web engine's
+// script library the objects of its first pages, until the program ends without freeing them; the
+// leak checker of the sanitizer tree is told so, and nothing else.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\nleak:libjavascriptcoregtk-4.0.so\nleak:libwebkit2gtk-4.0.so\n";
+}
 
 namespace {
 
