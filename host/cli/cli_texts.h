@@ -5,12 +5,14 @@ namespace tarnwick::host {
 // Every text of the command line.
 
 inline constexpr char kProgramName[] = "tarnwick-host";
+inline constexpr char kGuiVerbName[] = "gui";
 inline constexpr char kUsageHead[] =
     "Usage: tarnwick-host [--data-folder DIR] [--plugins-folder DIR] [--no-automation] [--lock-wait SECONDS]\n"
-    "                     VERB [ARGUMENTS...]\n"
+    "                     [VERB [ARGUMENTS...]]\n"
     "\n"
     "The stand-in mail client: a data folder of mailboxes (Name.mbx with its table of contents\n"
     "Name.toc, folders Name.fol), served to plug-ins through its automation interface.\n"
+    "With a data folder and no verb, its windows open (the verb gui).\n"
     "\n"
     "Options:\n"
     "  --data-folder DIR   the data folder (it must exist; In, Out and Trash are created in it)\n"
@@ -56,5 +58,6 @@ inline constexpr char kDescriptionLabel[] = "description: ";
 inline constexpr char kSpecialMenuLabel[] = "Special menu: ";
 inline constexpr char kTranslatorLabel[] = "translator: ";
 inline constexpr char kStatusBarPrefix[] = "[status bar] ";
+inline constexpr char kNoWindowsText[] = "this program was built without windows; use one of the other verbs";
 
 }  // namespace tarnwick::host

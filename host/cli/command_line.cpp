@@ -119,13 +119,14 @@ int LockDataFolder(DataFolderLock& lock, const ParsedCommandLine& parsed, std::o
   return kExitBusy;
 }
 
-int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const GuiRunner& gui) {
   ParsedCommandLine parsed;
   if (!Parse(arguments, parsed, err)) return kExitUsage;
-  if (parsed.help || parsed.verb.empty()) {
+  if (parsed.help || (parsed.verb.empty() && parsed.dataFolder.empty())) {
     PrintUsage(out);
     return kExitSuccess;
   }
+  if (parsed.verb.empty()) parsed.verb = kGuiVerbName;
   const std::vector<Verb>& verbs = Verbs();
   auto verb =
       std::find_if(verbs.begin(), verbs.end(), [&](const Verb& candidate) { return parsed.verb == candidate.name; });
@@ -147,7 +148,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
   }
   PublishHost(core);
   std::string pluginsFolder = parsed.pluginsFolder.empty() ? parsed.dataFolder + "/plugins" : parsed.pluginsFolder;
-  VerbContext context{*core, parsed.verbArguments, out, err, pluginsFolder};
+  VerbContext context{*core, parsed.verbArguments, out, err, pluginsFolder, gui ? &gui : nullptr};
   int code = verb->run(context);
   WithdrawHost(core.get());
   out.flush();
@@ -156,9 +157,10 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const GuiRunner& gui) {
   try {
-    return Run(arguments, out, err);
+    return Run(arguments, out, err, gui);
   } catch (const std::exception& error) {
     err << kProgramName << ": " << kUnexpectedFailureText << error.what() << "\n";
   } catch (...) {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace tarnwick::host {
+
+class HostCore;
 
 /// Exit codes of the command line.
 inline constexpr int kExitSuccess = 0;
@@ -13,8 +16,14 @@ inline constexpr int kExitUsage = 2;
 /// Another host kept the data folder locked for longer than the wait.
 inline constexpr int kExitBusy = 3;
 
+/// Runs the host's windows on an open host until they close; gives the exit code. The program
+/// passes one; a command line without it (tests, tools) fails the verb "gui" with a clear text.
+using GuiRunner = std::function<int(HostCore& core, const std::string& pluginsFolder, std::ostream& err)>;
+
 /// Runs the host's command line: options, then a verb and its arguments (the program name not
-/// included). Output goes to `out`, messages to `err`; returns the exit code. Never throws.
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+/// included). Without a verb, a data folder opens the windows (the verb "gui"), and no data folder
+/// shows the usage. Output goes to `out`, messages to `err`; returns the exit code. Never throws.
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const GuiRunner& gui = {});
 
 }  // namespace tarnwick::host

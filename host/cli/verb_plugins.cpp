@@ -53,8 +53,12 @@ int RunPluginsVerb(VerbContext& context) {
   if (plugins->Plugins().empty()) context.out << Fill(kNoPluginsText, {context.pluginsFolder}) << "\n";
   for (const LoadedPlugin& plugin : plugins->Plugins()) {
     context.out << plugin.file << "\n  " << kDescriptionLabel << plugin.description << "\n";
-    for (const std::string& entry : plugin.specialMenuEntries) context.out << "  " << kSpecialMenuLabel << entry << "\n";
-    for (const std::string& translator : plugin.translators) context.out << "  " << kTranslatorLabel << translator << "\n";
+    for (const PluginEntry& entry : plugin.specialMenuEntries) {
+      context.out << "  " << kSpecialMenuLabel << entry.name << "\n";
+    }
+    for (const PluginEntry& translator : plugin.translators) {
+      context.out << "  " << kTranslatorLabel << translator.name << "\n";
+    }
   }
   return kExitSuccess;
 }

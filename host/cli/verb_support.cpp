@@ -11,6 +11,7 @@ namespace tarnwick::host {
 
 const std::vector<Verb>& Verbs() {
   static const std::vector<Verb> verbs = {
+      {kGuiVerbName, "", "open the host's windows (what runs when no verb is given)", 0, 0, RunGuiVerb},
       {"mailboxes", "", "list every mailbox and folder: path, id, messages, unread", 0, 0, RunMailboxesVerb},
       {"messages", "MAILBOX", "list the messages of a mailbox: id, state, subject, from, date", 1, 1, RunMessagesVerb},
       {"show", "MAILBOX ID", "print a message as it is stored", 2, 2, RunShowVerb},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/command_line.h"
 #include "core/host_core.h"
 
 #include <iosfwd>
@@ -14,7 +15,8 @@ struct VerbContext {
   const std::vector<std::string>& arguments;
   std::ostream& out;
   std::ostream& err;
-  std::string pluginsFolder;  ///< where the plug-in modules lie
+  std::string pluginsFolder;       ///< where the plug-in modules lie
+  const GuiRunner* gui = nullptr;  ///< what runs the windows; null in a program without them
 };
 
 /// A verb's function; returns the exit code.
@@ -43,6 +45,7 @@ int RunAutomationVerb(VerbContext& context);
 int RunPluginsVerb(VerbContext& context);
 int RunCheckVerb(VerbContext& context);
 int RunTickVerb(VerbContext& context);
+int RunGuiVerb(VerbContext& context);
 
 /// The format with each "%s" replaced by the next of `values`.
 std::string Fill(const char* format, const std::vector<std::string>& values);

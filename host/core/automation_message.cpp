@@ -12,9 +12,6 @@ namespace {
 using platform::DispatchArguments;
 using platform::DispatchResult;
 
-constexpr std::string_view kHtmlOpen = "<x-html>";
-constexpr std::string_view kHtmlClose = "</x-html>";
-
 const char* HeaderNameOf(int32_t field) {
   switch (field) {
     case platform::kHeaderTo:
@@ -36,22 +33,6 @@ const char* HeaderNameOf(int32_t field) {
     default:
       return nullptr;
   }
-}
-
-// The body as a reader sees it: unescaped, without the line end that closes the message, and
-// without the <x-html> markers that tell the store an HTML body is inside.
-std::string ReportedBody(std::string_view escapedBody) {
-  std::string body = UnescapeBody(escapedBody);
-  if (body.ends_with("\r\n")) {
-    body.resize(body.size() - 2);
-  } else if (body.ends_with("\n")) {
-    body.pop_back();
-  }
-  if (body.starts_with(kHtmlOpen) && body.ends_with(kHtmlClose) &&
-      body.size() >= kHtmlOpen.size() + kHtmlClose.size()) {
-    body = body.substr(kHtmlOpen.size(), body.size() - kHtmlOpen.size() - kHtmlClose.size());
-  }
-  return body;
 }
 
 // One message. After a move it stands for the message in its new mailbox.
@@ -111,7 +92,7 @@ private:
     StoredMessageParts parts = SplitStoredMessage(stored);
     switch (id) {
       case platform::kMessageBody:
-        return DispatchResult::Success(ReportedBody(parts.body));
+        return DispatchResult::Success(ReadableBody(parts.body));
       case platform::kMessageRawText:
         return DispatchResult::Success(std::string(parts.headerBlock) + UnescapeBody(parts.body));
       default:

@@ -25,6 +25,9 @@ inline constexpr char kMessageGoneText[] = "The message no longer exists.";
 inline constexpr char kNotAMailboxText[] = "This is a folder of mailboxes, not a mailbox.";
 inline constexpr char kMoveTargetText[] = "A message can only be moved into a mailbox of this host.";
 inline constexpr char kCannotAddHereText[] = "Mailboxes can only be added to the list of mailboxes or to a folder.";
+inline constexpr char kEmptyMessageText[] = "A message cannot be empty.";
+inline constexpr char kNoTranslatorText[] = "The plug-in does not offer message translation.";
+inline constexpr char kEmptyTranslationText[] = "The translator wrote nothing; the message is kept as it was.";
 inline constexpr char kBadStateText[] = "A message state is a number from 0 to 32767.";
 inline constexpr char kNotRunningText[] =
     "The mail client is not running: it has shut down or has not finished starting.";

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -69,10 +70,35 @@ StoreStatus MailStore::EnsureStandardMailboxes() {
   return StoreStatus::Success();
 }
 
+MailStore::ChangeNotice::~ChangeNotice() {
+  if (changed_.empty()) return;
+  StoreChangeListener listener;
+  {
+    std::lock_guard lock(store_.listenerMutex_);
+    listener = store_.listener_;
+  }
+  if (!listener) return;
+  std::vector<int32_t> told;
+  for (int32_t id : changed_) {
+    if (std::find(told.begin(), told.end(), id) != told.end()) continue;
+    told.push_back(id);
+    listener(id);
+  }
+}
+
+void MailStore::SetChangeListener(StoreChangeListener listener) {
+  std::lock_guard lock(listenerMutex_);
+  listener_ = std::move(listener);
+}
+
 StoreStatus MailStore::Rescan() {
+  ChangeNotice notice(*this);
   std::lock_guard lock(mutex_);
   settings_.Reload();
-  return tree_.Scan();
+  const std::vector<int32_t> before = tree_.InTreeOrder();
+  StoreStatus status = tree_.Scan();
+  if (status.ok && tree_.InTreeOrder() != before) notice.Add(kTreeChanged);
+  return status;
 }
 
 std::vector<int32_t> MailStore::TopLevel() {
@@ -150,6 +176,7 @@ int32_t MailStore::FindMailboxByName(const std::string& name) {
 
 StoreStatus MailStore::Create(int32_t parentId, const std::string& name, bool isMailbox, int32_t* newId,
                               bool* created) {
+  ChangeNotice notice(*this);
   std::lock_guard lock(mutex_);
   if (created != nullptr) *created = false;
   if (!IsUsableName(name)) return StoreStatus::Failure(BadNameText(name));
@@ -174,6 +201,7 @@ StoreStatus MailStore::Create(int32_t parentId, const std::string& name, bool is
   settings_.Reload();
   StoreStatus status = tree_.Scan();
   if (!status.ok) return status;
+  notice.Add(kTreeChanged);
   int32_t id = tree_.FindByRelativePath(relativePath);
   const MailboxNode* node = tree_.Find(id);
   if (node == nullptr || node->isMailbox != isMailbox) return StoreStatus::Failure(CannotWriteText(path, EEXIST));
@@ -182,12 +210,14 @@ StoreStatus MailStore::Create(int32_t parentId, const std::string& name, bool is
 }
 
 StoreStatus MailStore::SetLeftOut(int32_t id, bool leftOut) {
+  ChangeNotice notice(*this);
   std::lock_guard lock(mutex_);
   const MailboxNode* node = tree_.Find(id);
   if (node == nullptr) return StoreStatus::Failure(kMailboxGoneText);
   if (!settings_.SetLeftOut(node->relativePath, leftOut)) {
     return StoreStatus::Failure(CannotWriteText(dataFolder_ + "/" + kHostSettingsFileName, errno));
   }
+  notice.Add(kTreeChanged);
   return StoreStatus::Success();
 }
 

@@ -8,6 +8,7 @@
 #include "core/toc_layout.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -37,6 +38,14 @@ struct MessageInfo {
   MessageSummary summary;
 };
 
+/// The id a change notice carries when the tree of mailboxes and folders changed (rather than the
+/// messages of one mailbox).
+inline constexpr int32_t kTreeChanged = 0;
+
+/// Told about a change the store made: the id of the mailbox whose messages or states changed, or
+/// kTreeChanged. Called on the thread that made the change, after the store let go of its lock.
+using StoreChangeListener = std::function<void(int32_t changedId)>;
+
 /// The host's mail store: the mailboxes and folders of one data folder with their messages. Every
 /// method is thread-safe and complete in itself; the files are re-read whenever another program
 /// changed them.
@@ -53,7 +62,8 @@ public:
   /// Switches the automation server on or off in the host's settings.
   StoreStatus SetAutomationEnabled(bool enabled);
 
-  /// Reads the folder tree and the host's settings again (new or vanished mailboxes).
+  /// Reads the folder tree and the host's settings again (new or vanished mailboxes); tells the
+  /// listener when the tree is not what it was.
   StoreStatus Rescan();
   /// The top-level ids in list order, as of the last rescan.
   std::vector<int32_t> TopLevel();
@@ -98,10 +108,32 @@ public:
   /// in between leaves it in both and never in neither. It keeps its state and gets a new id.
   StoreStatus MoveMessage(int32_t fromId, uint32_t messageId, int32_t toId, uint32_t* newId);
 
+  /// Puts a complete message in place of one (a translator rewrote it): it keeps its id and state.
+  /// The separator line is added when missing, line ends become CR LF; an empty message is refused.
+  StoreStatus ReplaceMessage(int32_t mailboxId, uint32_t messageId, std::string_view message);
+
+  /// Installs the listener told about every change the store makes (one; an empty function removes it).
+  void SetChangeListener(StoreChangeListener listener);
+
   /// Installs a hook called at the fault points of writes (tests stop the program there).
   void SetFaultHook(FaultHook hook);
 
 private:
+  // Collects what one method changed and tells the listener once the method has let go of the
+  // store's lock: declared before the lock, it is destroyed after it.
+  class ChangeNotice {
+  public:
+    explicit ChangeNotice(MailStore& store) : store_(store) {}
+    ~ChangeNotice();
+    ChangeNotice(const ChangeNotice&) = delete;
+    ChangeNotice& operator=(const ChangeNotice&) = delete;
+    void Add(int32_t changedId) { changed_.push_back(changedId); }
+
+  private:
+    MailStore& store_;
+    std::vector<int32_t> changed_;
+  };
+
   explicit MailStore(std::string dataFolder);
   StoreStatus EnsureStandardMailboxes();
   MailboxInfo InfoOf(const MailboxNode& node) const;
@@ -116,6 +148,8 @@ private:
   ChangeWatch changeWatch_;  // outlives the mailboxes that use it
   std::map<int32_t, std::unique_ptr<MailboxFile>> mailboxes_;
   FaultHook faultHook_;
+  std::mutex listenerMutex_;
+  StoreChangeListener listener_;
 };
 
 }  // namespace tarnwick::host

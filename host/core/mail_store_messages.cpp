@@ -107,23 +107,44 @@ StoreStatus MailStore::MessageState(int32_t mailboxId, uint32_t messageId, int16
 }
 
 StoreStatus MailStore::SetMessageState(int32_t mailboxId, uint32_t messageId, int16_t state) {
+  ChangeNotice notice(*this);
   std::lock_guard lock(mutex_);
   StoreStatus status;
   MailboxFile* mailbox = OpenMailbox(mailboxId, status);
   size_t position = 0;
   if (mailbox == nullptr || !(status = PositionOf(*mailbox, messageId, &position)).ok) return status;
-  return mailbox->SetState(position, state);
+  const bool differs = mailbox->EntryAt(position).state != state;
+  status = mailbox->SetState(position, state);
+  if (status.ok && differs) notice.Add(mailboxId);
+  return status;
 }
 
 StoreStatus MailStore::AddMessage(int32_t mailboxId, std::string_view message, int16_t state, uint32_t* newId) {
+  ChangeNotice notice(*this);
   std::lock_guard lock(mutex_);
   StoreStatus status;
   MailboxFile* mailbox = OpenMailbox(mailboxId, status);
   if (mailbox == nullptr) return status;
-  return mailbox->Append(PrepareForAppend(message), state, newId);
+  status = mailbox->Append(PrepareForAppend(message), state, newId);
+  if (status.ok) notice.Add(mailboxId);
+  return status;
+}
+
+StoreStatus MailStore::ReplaceMessage(int32_t mailboxId, uint32_t messageId, std::string_view message) {
+  ChangeNotice notice(*this);
+  std::lock_guard lock(mutex_);
+  if (message.empty()) return StoreStatus::Failure(kEmptyMessageText);
+  StoreStatus status;
+  MailboxFile* mailbox = OpenMailbox(mailboxId, status);
+  size_t position = 0;
+  if (mailbox == nullptr || !(status = PositionOf(*mailbox, messageId, &position)).ok) return status;
+  status = mailbox->Replace(position, PrepareForAppend(message));
+  if (status.ok) notice.Add(mailboxId);
+  return status;
 }
 
 StoreStatus MailStore::MoveMessage(int32_t fromId, uint32_t messageId, int32_t toId, uint32_t* newId) {
+  ChangeNotice notice(*this);
   std::lock_guard lock(mutex_);
   StoreStatus status;
   MailboxFile* from = OpenMailbox(fromId, status);
@@ -140,6 +161,7 @@ StoreStatus MailStore::MoveMessage(int32_t fromId, uint32_t messageId, int32_t t
   if (!(status = from->Read(position, stored)).ok) return status;
   uint32_t appendedId = 0;
   if (!(status = to->Append(PrepareForAppend(stored), from->EntryAt(position).state, &appendedId)).ok) return status;
+  notice.Add(toId);
   if (faultHook_) faultHook_("appended");
   status = from->Remove(position);
   if (!status.ok) {
@@ -148,6 +170,7 @@ StoreStatus MailStore::MoveMessage(int32_t fromId, uint32_t messageId, int32_t t
     if (to->Count() > 0 && to->EntryAt(to->Count() - 1).id == appendedId) (void)to->Remove(to->Count() - 1);
     return status;
   }
+  notice.Add(fromId);
   if (newId != nullptr) *newId = appendedId;
   return status;
 }

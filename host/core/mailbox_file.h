@@ -63,6 +63,9 @@ public:
   StoreStatus Remove(size_t position);
   /// Sets a message's state.
   StoreStatus SetState(size_t position, int16_t state);
+  /// Puts a complete message (separator line first, CR LF last) in place of the one at `position`,
+  /// which keeps its id and state; the file is rewritten through a temporary file and a rename.
+  StoreStatus Replace(size_t position, std::string_view message);
 
   /// Lets Refresh skip looking at files that the watch saw nobody touch (at most a second long).
   /// The watch must outlive the mailbox.
@@ -89,6 +92,8 @@ private:
   TocHeader Header() const;
   StoreStatus RemoveLast();
   StoreStatus RemoveByRewrite(size_t position);
+  // Writes the file anew with the message at `position` replaced by `replacement` (nothing: taken out).
+  StoreStatus Rewrite(size_t position, std::string_view replacement);
   void Fault(std::string_view point) const {
     if (faultHook_) faultHook_(point);
   }

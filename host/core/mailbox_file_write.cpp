@@ -165,6 +165,38 @@ StoreStatus MailboxFile::RemoveLast() {
 
 StoreStatus MailboxFile::RemoveByRewrite(size_t position) {
   const TocEntry removed = entries_[position];
+  StoreStatus status = Rewrite(position, {});
+  if (!status.ok) return status;
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
+  for (size_t i = position; i < entries_.size(); ++i) entries_[i].offset -= removed.length;
+  if (removed.state == kStateUnread) --unread_;
+  positions_.erase(removed.id);
+  idIndex_.Forget(removed.id);
+  for (size_t i = position; i < entries_.size(); ++i) positions_[entries_[i].id] = i;
+  WriteWholeToc();
+  return StoreStatus::Success();
+}
+
+StoreStatus MailboxFile::Replace(size_t position, std::string_view message) {
+  if (message.empty()) return StoreStatus::Failure(CannotWriteText(mailboxPath_, EINVAL));
+  const uint32_t oldLength = entries_[position].length;
+  StoreStatus status = Rewrite(position, message);
+  if (!status.ok) return status;
+  TocEntry& entry = entries_[position];
+  idIndex_.Forget(entry.id);
+  entry.length = static_cast<uint32_t>(message.size());
+  entry.flags = IsSeparatorLine(message) ? kEntryHasSeparator : 0;
+  entry.hash = ContinueHash(kHashStart, message);
+  entry.summary = SummaryOfMessage(message);
+  for (size_t i = position + 1; i < entries_.size(); ++i) {
+    entries_[i].offset = entries_[i].offset - oldLength + entry.length;
+  }
+  WriteWholeToc();
+  return StoreStatus::Success();
+}
+
+StoreStatus MailboxFile::Rewrite(size_t position, std::string_view replacement) {
+  const TocEntry& old = entries_[position];
   int from = open(mailboxPath_.c_str(), O_RDONLY | O_CLOEXEC);
   if (from < 0) return StoreStatus::Failure(CannotReadText(mailboxPath_, errno));
   std::string temporaryPath;
@@ -174,14 +206,14 @@ StoreStatus MailboxFile::RemoveByRewrite(size_t position) {
     close(from);
     return StoreStatus::Failure(errorText);
   }
-  uint64_t tail = removed.offset + removed.length;
-  bool copied =
-      CopyRange(from, to, 0, removed.offset) && CopyRange(from, to, tail, mailboxState_.size - tail) && fsync(to) == 0;
+  uint64_t tail = old.offset + old.length;
+  bool copied = CopyRange(from, to, 0, old.offset) && WriteAt(to, replacement, old.offset) &&
+                lseek(to, 0, SEEK_END) >= 0 && CopyRange(from, to, tail, mailboxState_.size - tail) && fsync(to) == 0;
   int error = errno;
   FileState newState = StateOfDescriptor(to);
   close(from);
   close(to);
-  if (!copied || newState.size != mailboxState_.size - removed.length) {
+  if (!copied || newState.size != mailboxState_.size - old.length + replacement.size()) {
     unlink(temporaryPath.c_str());
     return StoreStatus::Failure(CannotWriteText(mailboxPath_, copied ? EIO : error));
   }
@@ -191,14 +223,7 @@ StoreStatus MailboxFile::RemoveByRewrite(size_t position) {
     unlink(temporaryPath.c_str());
     return StoreStatus::Failure(CannotWriteText(mailboxPath_, error));
   }
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
-  for (size_t i = position; i < entries_.size(); ++i) entries_[i].offset -= removed.length;
-  if (removed.state == kStateUnread) --unread_;
-  positions_.erase(removed.id);
-  idIndex_.Forget(removed.id);
-  for (size_t i = position; i < entries_.size(); ++i) positions_[entries_[i].id] = i;
   mailboxState_ = newState;
-  WriteWholeToc();
   return StoreStatus::Success();
 }
 

@@ -104,6 +104,22 @@ StoredMessageParts SplitStoredMessage(std::string_view stored) {
   return parts;
 }
 
+std::string ReadableBody(std::string_view escapedBody) {
+  constexpr std::string_view kHtmlOpen = "<x-html>";
+  constexpr std::string_view kHtmlClose = "</x-html>";
+  std::string body = UnescapeBody(escapedBody);
+  if (body.ends_with("\r\n")) {
+    body.resize(body.size() - 2);
+  } else if (body.ends_with("\n")) {
+    body.pop_back();
+  }
+  if (body.starts_with(kHtmlOpen) && body.ends_with(kHtmlClose) &&
+      body.size() >= kHtmlOpen.size() + kHtmlClose.size()) {
+    body = body.substr(kHtmlOpen.size(), body.size() - kHtmlOpen.size() - kHtmlClose.size());
+  }
+  return body;
+}
+
 std::string HeaderValue(std::string_view headerBlock, std::string_view name) {
   std::string value;
   bool inField = false;

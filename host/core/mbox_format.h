@@ -36,6 +36,10 @@ struct StoredMessageParts {
 /// Splits a message as it lies in the mailbox file. The views point into `stored`.
 StoredMessageParts SplitStoredMessage(std::string_view stored);
 
+/// The body as a reader sees it: unescaped, without the line end that closes the message, and
+/// without the "<x-html>" and "</x-html>" markers that tell the store an HTML body lies between them.
+std::string ReadableBody(std::string_view escapedBody);
+
 /// The value of the first header line named `name` (without colon, any letter case) in a header
 /// block: the text after the colon with leading blanks dropped, continuation lines (those that
 /// start with a blank or a tab) joined on, and trailing white space dropped. Empty when absent.

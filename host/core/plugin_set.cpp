@@ -40,7 +40,7 @@ void ReadSpecialMenu(LoadedPlugin& plugin, int32_t count, EmsSpecialInfoFunction
   for (int32_t id = 1; id <= count; ++id) {
     EmsMenu menu{sizeof(EmsMenu), id, nullptr, nullptr, 0};
     if (info(nullptr, &menu) != 0) continue;
-    plugin.specialMenuEntries.push_back(TakeText(menu.name, plugin.release));
+    plugin.specialMenuEntries.push_back({id, TakeText(menu.name, plugin.release)});
     if (menu.icon != nullptr) plugin.release(menu.icon);
   }
 }
@@ -49,7 +49,7 @@ void ReadTranslators(LoadedPlugin& plugin, int32_t count, EmsTranslatorInfoFunct
   for (int32_t id = 1; id <= count; ++id) {
     EmsTranslator translator{sizeof(EmsTranslator), id, 0, 0, nullptr, nullptr};
     if (info(nullptr, &translator) != 0) continue;
-    plugin.translators.push_back(TakeText(translator.description, plugin.release));
+    plugin.translators.push_back({id, TakeText(translator.description, plugin.release)});
     if (translator.icon != nullptr) plugin.release(translator.icon);
   }
 }
@@ -64,9 +64,15 @@ PluginSet::PluginSet(const std::string& folder, std::vector<std::string>& proble
 }
 
 PluginSet::~PluginSet() {
+  FinishAll();
+  for (auto plugin = plugins_.rbegin(); plugin != plugins_.rend(); ++plugin) dlclose(plugin->handle);
+}
+
+void PluginSet::FinishAll() {
   for (auto plugin = plugins_.rbegin(); plugin != plugins_.rend(); ++plugin) {
+    if (plugin->finished) continue;
+    plugin->finished = true;
     plugin->finish(nullptr);
-    dlclose(plugin->handle);
   }
 }
 
@@ -110,6 +116,8 @@ bool PluginSet::Load(const std::string& file, const std::string& folder, std::st
   if (specialInfo != nullptr) ReadSpecialMenu(plugin, info.numSpecials, specialInfo);
   auto translatorInfo = Symbol<EmsTranslatorInfoFunction>(handle, "ems_translator_info");
   if (translatorInfo != nullptr) ReadTranslators(plugin, info.numTranslators, translatorInfo);
+  plugin.canTranslate = Symbol<EmsCanTranslateFunction>(handle, "ems_can_translate");
+  plugin.translateFile = Symbol<EmsTranslateFileFunction>(handle, "ems_translate_file");
   plugins_.push_back(std::move(plugin));
   return true;
 }

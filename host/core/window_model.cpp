@@ -70,10 +70,17 @@ std::vector<MailboxWindow> WindowModel::MailboxWindows() const {
 }
 
 bool WindowModel::CloseMailboxWindow(const std::string& title) {
+  return CloseTopmost([&](const MailboxWindow& window) { return window.title == title; });
+}
+
+bool WindowModel::CloseMailboxWindowOf(int32_t mailboxId) {
+  return CloseTopmost([&](const MailboxWindow& window) { return window.mailboxId == mailboxId; });
+}
+
+bool WindowModel::CloseTopmost(const std::function<bool(const MailboxWindow&)>& matches) {
   {
     std::lock_guard lock(mutex_);
-    auto open = std::find_if(windows_.begin(), windows_.end(),
-                             [&](const MailboxWindow& window) { return window.title == title; });
+    auto open = std::find_if(windows_.begin(), windows_.end(), matches);
     if (open == windows_.end()) return false;
     windows_.erase(open);
   }

@@ -36,6 +36,8 @@ public:
   std::vector<MailboxWindow> MailboxWindows() const;
   /// Closes the topmost window with exactly that title. True when one was closed.
   bool CloseMailboxWindow(const std::string& title);
+  /// Closes the window of that mailbox (a user closed it). True when it was open.
+  bool CloseMailboxWindowOf(int32_t mailboxId);
   /// Brings the main window forward. False without a main window.
   bool BringMainWindowForward();
   /// How often the main window was brought forward (a GUI raises it; tests read it).
@@ -51,6 +53,8 @@ public:
 
 private:
   void Changed();
+  // Closes the topmost window that `matches`; true when there was one.
+  bool CloseTopmost(const std::function<bool(const MailboxWindow&)>& matches);
 
   mutable std::mutex mutex_;
   bool mainWindow_ = true;

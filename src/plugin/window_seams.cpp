@@ -1,6 +1,7 @@
 #include "plugin/window_seams.h"
 
 #include "plugin/check_session.h"
+#include "plugin/full_article_translator.h"
 #include "plugin/special_menu.h"
 #include "ui/main_window_model.h"
 #include "ui/platform_backends.h"
@@ -26,6 +27,19 @@ ui::MainWindowSetup SetupOf(const PluginContext& context, bool cacheMode) {
   setup.versionText = context.versionText;
   setup.cacheMode = cacheMode;
   return setup;
+}
+
+ui::ViewerContext ViewerContextOf(const PluginContext& context) {
+  ui::ViewerContext viewer;
+  viewer.settingsPath = context.settingsPath;
+  viewer.hostDataFolder = context.hostDataFolder;
+  viewer.inMailboxPath = context.inMailboxPath;
+  viewer.outMailboxPath = context.outMailboxPath;
+  viewer.helpPath = context.helpPath;
+  viewer.productName = context.productName;
+  viewer.versionText = context.versionText;
+  viewer.tidyRegistered = context.tidyRegistered;
+  return viewer;
 }
 
 void ReportUnreachableHost(const std::string& productName, const std::string& errorText) {
@@ -58,7 +72,10 @@ bool InstallWindows(PluginContext& context) {
       [](PluginContext& runContext, MainWindowMode mode) { RunWindow(runContext, mode == MainWindowMode::kCache); });
   SetHostErrorReporter(
       [&context](const std::string& errorText) { ReportUnreachableHost(context.productName, errorText); });
-  ui::CreateNewsboard();
+  SetArticleViewerOpener([&context](const std::string& articleHtml, const std::string& headerText) {
+    return ui::OpenArticleViewer(ViewerContextOf(context), headerText, articleHtml);
+  });
+  ui::CreateNewsboard(ViewerContextOf(context));
   installed = true;
   static RemovedAtUnload removal;
   return true;
@@ -68,6 +85,7 @@ void RemoveWindows() {
   if (!installed) return;
   SetMainWindowRunner({});
   SetHostErrorReporter({});
+  SetArticleViewerOpener({});
   ui::RemovePlatformBackends();
   ui::DestroyNewsboard();
   installed = false;

@@ -1,42 +1,292 @@
 #include "ui/newsboard_window.h"
 
-#include "mailbox/header_reader.h"
+#include "ui/about_box.h"
+#include "ui/desktop_launcher.h"
 #include "ui/newsboard_texts.h"
 #include "ui/resources.h"
+#include "ui/window_placement.h"
 
-#include <wx/listbox.h>
+#include "platform/wait.h"
+
+#include <wx/artprov.h>
+#include <wx/imaglist.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
 #include <wx/sizer.h>
+#include <wx/toolbar.h>
 
 namespace tarnwick::ui {
 namespace {
 
-constexpr int kNewsboardIconNumber = 1000;
+constexpr int kNewImage = 0;
+constexpr int kOpenedImage = 1;
+constexpr char kPlacementPrefix[] = "Newsboard";
+// A first Newsboard opens at the screen's top left at a size its six columns fit in.
+const WindowPlacement kDefaultPlacement{0, 0, 680, 320, WindowState::kNormal};
+const wxSize kSmallestSize(250, 150);
+const wxSize kLargestSize(2250, 2150);
+const wxColour kBackground(212, 208, 200);
+
+wxBitmap Art(const wxArtID& id, int size) {
+  return wxArtProvider::GetBitmap(id, wxART_OTHER, wxSize(size, size));
+}
+
+// Orders two list items by the rows their item data number.
+int wxCALLBACK CompareItems(wxIntPtr first, wxIntPtr second, wxIntPtr rowsAddress) {
+  const auto* rows = reinterpret_cast<const NewsboardRows*>(rowsAddress);
+  const NewsboardEntry* a = rows->Find(first);
+  const NewsboardEntry* b = rows->Find(second);
+  if (a == nullptr || b == nullptr) return 0;
+  return CompareNewsboardEntries(*a, *b, rows->Sort());
+}
 
 }  // namespace
 
-NewsboardWindow::NewsboardWindow() : wxFrame(nullptr, wxID_ANY, kNewsboardTitle) {
+NewsboardWindow::NewsboardWindow(const ViewerContext& context)
+    : wxFrame(nullptr, wxID_ANY, kNewsboardTitle),
+      context_(context),
+      host_([](int milliseconds) { platform::WaitMilliseconds(milliseconds); }) {
   SetIcon(ResourceIcon(kNewsboardIconNumber));
-  list_ = new wxListBox(this, kNewsboardListId, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_EXTENDED);
-  auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(list_, wxSizerFlags(1).Expand());
-  SetSizer(top);
-  SetSize(FromDIP(wxSize(420, 260)));
+  SetBackgroundColour(kBackground);
+  CreateToolBar();
+  CreateList();
+  SetSizeHints(kSmallestSize, kLargestSize);
+  PlaceFromSettings();
 
   Bind(kUiDisplayWindow, &NewsboardWindow::OnDisplayWindow, this);
   Bind(kUiNewArticle, &NewsboardWindow::OnNewArticle, this);
-  // The user's close only hides the window; when the application ends it goes with the others.
-  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
+  Bind(wxEVT_CLOSE_WINDOW, &NewsboardWindow::OnClose, this);
+  Bind(wxEVT_MENU, [this](wxCommandEvent& event) { RunCommand(event.GetId()); });
+  Bind(wxEVT_TOOL, [this](wxCommandEvent& event) { RunCommand(event.GetId()); });
+  Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
+    if (event.GetKeyCode() != WXK_ESCAPE) event.Skip();  // Escape does not close the Newsboard
+  });
+}
+
+void NewsboardWindow::CreateList() {
+  list_ = new wxListCtrl(this, kNewsboardListId, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
+  auto* images = new wxImageList(16, 16, true, 2);
+  images->Add(Art(wxART_NORMAL_FILE, 16));
+  images->Add(Art(wxART_TICK_MARK, 16));
+  list_->AssignImageList(images, wxIMAGE_LIST_SMALL);
+  const NewsboardColumnSettings columns = ReadNewsboardColumns(store::SettingsStore(context_.settingsPath));
+  for (int column = 0; column < kNewsboardColumnCount; ++column) {
+    list_->AppendColumn(kNewsboardColumns[column].heading, wxLIST_FORMAT_LEFT, columns.widths[column]);
+  }
+  rows_.Sort() = columns.sort;
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(list_, wxSizerFlags(1).Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 1));
+  SetSizer(sizer);
+
+  list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, &NewsboardWindow::OnActivated, this);
+  list_->Bind(wxEVT_LIST_COL_CLICK, &NewsboardWindow::OnColumnClick, this);
+  list_->Bind(wxEVT_LIST_KEY_DOWN, &NewsboardWindow::OnListKey, this);
+  list_->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) { UpdateToolBar(); });
+  list_->Bind(wxEVT_LIST_ITEM_DESELECTED, [this](wxListEvent&) { UpdateToolBar(); });
+  list_->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, [this](wxListEvent&) { ShowContextMenu(wxGetMousePosition()); });
+}
+
+void NewsboardWindow::CreateToolBar() {
+  wxToolBar* bar = wxFrame::CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+  bar->SetToolBitmapSize(wxSize(32, 32));
+  bar->AddTool(kNewsboardOpen, kOpenText, Art(wxART_FILE_OPEN, 32), kOpenText);
+  bar->AddTool(kNewsboardBrowse, kBrowseText, Art(wxART_GO_HOME, 32), kBrowseText);
+  bar->AddTool(kNewsboardRemove, kRemoveText, Art(wxART_DELETE, 32), kRemoveText);
+  bar->AddSeparator();
+  bar->AddTool(kNewsboardOpenNewsbox, kOpenNewsboxText, Art(wxART_FOLDER_OPEN, 32), kOpenNewsboxText);
+  bar->AddSeparator();
+  bar->AddTool(kNewsboardAbout, kAboutText, Art(wxART_INFORMATION, 32), kAboutText);
+  bar->Realize();
+  UpdateToolBar();
+}
+
+void NewsboardWindow::PlaceFromSettings() {
+  const WindowPlacement placement =
+      ReadWindowPlacement(store::SettingsStore(context_.settingsPath), kPlacementPrefix, kDefaultPlacement);
+  SetSize(placement.left, placement.top, placement.width, placement.height);
+}
+
+void NewsboardWindow::SaveSettings() {
+  const store::SettingsStore settings(context_.settingsPath);
+  NewsboardColumnSettings columns;
+  columns.sort = rows_.Sort();
+  for (int column = 0; column < kNewsboardColumnCount; ++column) columns.widths[column] = list_->GetColumnWidth(column);
+  WriteNewsboardColumns(settings, columns);
+  WindowPlacement placement;
+  placement.state = IsMaximized()  ? WindowState::kMaximised
+                    : IsIconized() ? WindowState::kMinimised
+                                   : WindowState::kNormal;
+  const wxRect rect = GetScreenRect();
+  placement.left = rect.x;
+  placement.top = rect.y;
+  placement.width = rect.width;
+  placement.height = rect.height;
+  WriteWindowPlacement(settings, kPlacementPrefix, placement);
+}
+
+void NewsboardWindow::ShowBoard() {
+  if (IsIconized()) Restore();
+  Show();
+}
+
+void NewsboardWindow::HideBoard() {
+  Hide();
+}
+
+void NewsboardWindow::AddRow(const mailbox::NewArticleNotice& notice) {
+  NewsboardEntry entry = MakeNewsboardEntry(notice, clock_);
+  const long item = list_->InsertItem(list_->GetItemCount(), wxString::FromUTF8(entry.headline), kNewImage);
+  for (int column = kFeedColumn; column < kNewsboardColumnCount; ++column) {
+    list_->SetItem(item, column, wxString::FromUTF8(ColumnText(entry, column)));
+  }
+  list_->SetItemPtrData(item, static_cast<wxUIntPtr>(rows_.Add(std::move(entry))));
+  SortList();
+}
+
+void NewsboardWindow::SortList() {
+  list_->SortItems(CompareItems, reinterpret_cast<wxIntPtr>(&rows_));
+  list_->Refresh();
+}
+
+std::vector<long> NewsboardWindow::SelectedItems() const {
+  std::vector<long> items;
+  for (long item = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
+       item = list_->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
+    items.push_back(item);
+  }
+  return items;
+}
+
+void NewsboardWindow::UpdateToolBar() {
+  const bool selected = list_ != nullptr && list_->GetSelectedItemCount() > 0;
+  for (int command : {kNewsboardOpen, kNewsboardBrowse, kNewsboardRemove, kNewsboardOpenNewsbox}) {
+    GetToolBar()->EnableTool(command, selected);
+  }
+}
+
+void NewsboardWindow::RunCommand(int command) {
+  switch (command) {
+    case kNewsboardOpen:
+      OpenRows();
+      break;
+    case kNewsboardBrowse:
+      BrowseRows();
+      break;
+    case kNewsboardRemove:
+      RemoveRows();
+      break;
+    case kNewsboardOpenNewsbox:
+      OpenNewsboxes();
+      break;
+    case kNewsboardSelectAll:
+      for (long item = 0; item < list_->GetItemCount(); ++item) {
+        list_->SetItemState(item, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+      }
+      break;
+    case kNewsboardAbout:
+      ShowAboutBox(this, context_.productName, context_.versionText);
+      break;
+    default:
+      return;
+  }
+  list_->SetFocus();
+}
+
+void NewsboardWindow::OpenRows() {
+  for (long item : SelectedItems()) {
+    const int64_t number = static_cast<int64_t>(list_->GetItemData(item));
+    if (const NewsboardEntry* entry = rows_.Find(number)) {
+      ArticleViewer::Open(context_, entry->headerBlock, entry->bodyText);
+    }
+    // Marked opened whether or not its viewer could be made.
+    rows_.MarkOpened(number);
+    list_->SetItemImage(item, kOpenedImage);
+  }
+  Lower();
+}
+
+void NewsboardWindow::BrowseRows() {
+  for (long item : SelectedItems()) {
+    if (const NewsboardEntry* entry = rows_.Find(static_cast<int64_t>(list_->GetItemData(item)))) {
+      OpenAddress(entry->website);
+    }
+  }
+  Lower();
+}
+
+void NewsboardWindow::RemoveRows() {
+  std::vector<long> items = SelectedItems();
+  std::vector<int64_t> numbers;
+  // From the bottom up, so the indexes still to delete do not shift.
+  for (auto item = items.rbegin(); item != items.rend(); ++item) {
+    numbers.push_back(static_cast<int64_t>(list_->GetItemData(*item)));
+    list_->DeleteItem(*item);
+  }
+  rows_.Remove(numbers);
+  UpdateToolBar();
+}
+
+void NewsboardWindow::OpenNewsboxes() {
+  for (long item : SelectedItems()) {
+    if (const NewsboardEntry* entry = rows_.Find(static_cast<int64_t>(list_->GetItemData(item)))) {
+      host_.OpenMailboxByPath(entry->mailboxPath);
+    }
+  }
+  Lower();
+  host_.BringHostForward();
+}
+
+void NewsboardWindow::ShowContextMenu(const wxPoint& position) {
+  if (list_->GetSelectedItemCount() == 0) return;
+  wxMenu menu;
+  menu.Append(kNewsboardOpen, kOpenMenuText);
+  menu.AppendSeparator();
+  menu.Append(kNewsboardBrowse, kBrowseMenuText);
+  menu.Append(kNewsboardRemove, kRemoveMenuText);
+  menu.AppendSeparator();
+  menu.Append(kNewsboardOpenNewsbox, kOpenNewsboxMenuText);
+  menu.AppendSeparator();
+  menu.Append(kNewsboardSelectAll, kSelectAllMenuText);
+  PopupMenu(&menu, ScreenToClient(position));
 }
 
 void NewsboardWindow::OnDisplayWindow(DisplayWindowEvent& event) {
-  Show(event.Request() == 1);
+  if (event.Request() == 1) {
+    ShowBoard();
+  } else {
+    HideBoard();
+  }
   event.SetAnswer(1);
 }
 
 void NewsboardWindow::OnNewArticle(NewArticleEvent& event) {
-  notices_.push_back(event.Notice());
-  list_->Append(wxString::FromUTF8(mailbox::ReadHeaderField(event.Notice().headerBlock, kHeadlineHeaderName)));
-  Show();
+  AddRow(event.Notice());
+  ShowBoard();
+}
+
+void NewsboardWindow::OnActivated(wxListEvent&) {
+  // Enter or a double click: the live keyboard decides between the viewer and the browser.
+  RunCommand(wxGetKeyState(WXK_CONTROL) ? kNewsboardBrowse : kNewsboardOpen);
+}
+
+void NewsboardWindow::OnColumnClick(wxListEvent& event) {
+  rows_.Sort().ClickColumn(event.GetColumn());
+  SortList();
+}
+
+void NewsboardWindow::OnListKey(wxListEvent& event) {
+  if (event.GetKeyCode() != WXK_F10 || !wxGetKeyState(WXK_SHIFT)) return event.Skip();
+  wxRect row;
+  const long mark = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+  const wxPoint position = mark != -1 && list_->GetItemRect(mark, row) ? list_->ClientToScreen(row.GetTopLeft())
+                                                                       : GetScreenPosition() + wxPoint(10, 30);
+  ShowContextMenu(position);
+}
+
+void NewsboardWindow::OnClose(wxCloseEvent&) {
+  SaveSettings();
+  HideBoard();
 }
 
 }  // namespace tarnwick::ui

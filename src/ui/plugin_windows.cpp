@@ -26,9 +26,9 @@ bool WindowsAvailable() {
   return application != nullptr && application->IsGUI();
 }
 
-bool CreateNewsboard() {
+bool CreateNewsboard(const ViewerContext& context) {
   if (!WindowsAvailable()) return false;
-  if (!Newsboard()) Newsboard() = new NewsboardWindow();
+  if (!Newsboard()) Newsboard() = new NewsboardWindow(context);
   return Newsboard() != nullptr;
 }
 
@@ -46,6 +46,10 @@ check::RunReport RunMainWindow(const MainWindowSetup& setup, const CheckRunFacto
   MainWindow window(HostMainWindow(), setup, makeRun, Newsboard().get());
   window.RunModally();
   return window.Report();
+}
+
+bool OpenArticleViewer(const ViewerContext& context, const std::string& headerBlock, const std::string& bodyText) {
+  return WindowsAvailable() && ArticleViewer::Open(context, headerBlock, bodyText) != nullptr;
 }
 
 void ShowInformation(const FeedInfo& info) {

@@ -6,6 +6,7 @@
 #include "check/check_run.h"
 #include "check/check_view.h"
 #include "mailbox/new_article_notice.h"
+#include "ui/article_viewer.h"
 #include "ui/feed_info.h"
 #include "ui/feed_properties.h"
 
@@ -32,8 +33,9 @@ using CheckRunFactory =
 bool WindowsAvailable();
 
 /// Creates the Newsboard, hidden, unless it exists; false when there are no windows or it could
-/// not be made. It lives until DestroyNewsboard (or the application's end).
-bool CreateNewsboard();
+/// not be made. It lives until DestroyNewsboard (or the application's end). Its article viewers
+/// use `context`.
+bool CreateNewsboard(const ViewerContext& context);
 /// Destroys the Newsboard if it exists.
 void DestroyNewsboard();
 /// True while the Newsboard exists.
@@ -43,6 +45,10 @@ bool NewsboardExists();
 /// cached feeds and closes itself) and returns the report of its run: lastResult -2 when no feed
 /// was checked, kNewsboxOpenedResult when the user opened a newsbox.
 check::RunReport RunMainWindow(const MainWindowSetup& setup, const CheckRunFactory& makeRun);
+
+/// Opens an article viewer on a message's header block and body, in front; false when there are no
+/// windows.
+bool OpenArticleViewer(const ViewerContext& context, const std::string& headerBlock, const std::string& bodyText);
 
 /// Shows the information dialog for `info` over the host's main window and returns when it is closed.
 void ShowInformation(const FeedInfo& info);

@@ -106,7 +106,7 @@ TEST(CommandLine, UnreadableMailboxIsReportedAndTheListingGoesOn) {
 TEST(CommandLine, UsageErrorsAndHelp) {
   CommandResult help = Command({"--help"});
   EXPECT_EQ(help.code, kExitSuccess);
-  for (const char* verb : {"mailboxes", "messages MAILBOX", "show MAILBOX ID", "create-mailbox NAME"}) {
+  for (const char* verb : {"gui", "mailboxes", "messages MAILBOX", "show MAILBOX ID", "create-mailbox NAME"}) {
     EXPECT_NE(help.out.find(verb), std::string::npos) << verb;
   }
   EXPECT_EQ(Command({}).out, help.out);
@@ -117,6 +117,32 @@ TEST(CommandLine, UsageErrorsAndHelp) {
   EXPECT_EQ(unknown.code, kExitUsage);
   EXPECT_NE(unknown.err.find("unknown verb frobnicate"), std::string::npos);
   EXPECT_EQ(Command({"--data-folder", "/tmp", "show", "In"}).code, kExitUsage);
+}
+
+TEST(CommandLine, ADataFolderWithoutAVerbOpensTheWindows) {
+  TempDir dir;
+  int runs = 0;
+  std::string pluginsFolder;
+  GuiRunner gui = [&](HostCore& core, const std::string& folder, std::ostream&) {
+    ++runs;
+    pluginsFolder = folder;
+    EXPECT_EQ(core.Store().FindMailbox("In"), kInMailboxId);
+    return 7;
+  };
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCommandLine({"--data-folder", dir.Path()}, out, err, gui), 7) << "the windows' exit code";
+  EXPECT_EQ(pluginsFolder, dir.Path() + "/plugins");
+  EXPECT_EQ(RunCommandLine({"--data-folder", dir.Path(), "--plugins-folder", "/p", "gui"}, out, err, gui), 7);
+  EXPECT_EQ(pluginsFolder, "/p");
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(RunCommandLine({}, out, err, gui), kExitSuccess) << "no data folder: the usage";
+  EXPECT_EQ(RunCommandLine({"--data-folder", "/nonexistent/x"}, out, err, gui), kExitFailure);
+  EXPECT_EQ(RunCommandLine({"--data-folder", dir.Path(), "gui", "extra"}, out, err, gui), kExitUsage);
+  EXPECT_EQ(runs, 2);
+
+  CommandResult without = Command({"--data-folder", dir.Path()});
+  EXPECT_EQ(without.code, kExitFailure);
+  EXPECT_NE(without.err.find("built without windows"), std::string::npos) << without.err;
 }
 
 TEST(CommandLine, AutomationSwitchIsKeptInTheHostSettings) {

@@ -22,6 +22,19 @@ TEST(WindowModel, OpeningRaisesAndClosingTakesTheTopmostWithThatTitle) {
   EXPECT_FALSE(windows->CloseMailboxWindow(""));
 }
 
+TEST(WindowModel, AUserClosesTheWindowOfOneMailboxWhateverItsTitle) {
+  auto model = std::make_shared<WindowModel>();
+  model->OpenMailboxWindow(5, "Tech");
+  model->OpenMailboxWindow(6, "Tech");
+  int changes = 0;
+  model->SetChangeListener([&] { ++changes; });
+  EXPECT_TRUE(model->CloseMailboxWindowOf(5)) << "not the topmost of that title";
+  ASSERT_EQ(model->MailboxWindows().size(), 1u);
+  EXPECT_EQ(model->MailboxWindows()[0].mailboxId, 6);
+  EXPECT_FALSE(model->CloseMailboxWindowOf(5));
+  EXPECT_EQ(changes, 1);
+}
+
 TEST(WindowModel, WithoutMainWindowNothingIsShownOrClosed) {
   auto model = std::make_shared<WindowModel>();
   platform::HostWindowsPointer windows = MakeHostWindows(model);

@@ -1,8 +1,8 @@
 // The two window messages between the check, the main window and the Newsboard, sent and handled
 // through the toolkit's events without a display.
+#include "ui/registered_messages.h"
 #include "mailbox/new_article_notice.h"
 #include "platform/ui_pump.h"
-#include "ui/registered_messages.h"
 #include "ui/toolkit.h"
 
 #include <gtest/gtest.h>

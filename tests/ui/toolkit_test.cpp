@@ -1,7 +1,7 @@
 // Starting and ending the toolkit as the module's application object does, with and without an
 // application of the host's own.
-#include "platform/ui_pump.h"
 #include "ui/toolkit.h"
+#include "platform/ui_pump.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, DownloadShowsTheRunAndStopWhileTheSecondFeedDownloadsEnds
   AddFeed("f2", 1, "Box2");
   server.AddEndpoint("/f2.xml", 200, RssItems("f2", 1), {}, Behaviour::kNeverAnswer);
   AddFeed("f3", 3, "Box3");
-  ui::NewsboardWindow newsboard;
+  ui::NewsboardWindow newsboard{ui::ViewerContext{}};
   ui::MainWindow window(nullptr, Setup(), Factory(), &newsboard);
   RunWatcher watcher(window, server);
   WhenMainWindowRuns([&](ui::MainWindow& running) {
@@ -114,7 +114,7 @@ TEST_F(MainWindowTest, DownloadShowsTheRunAndStopWhileTheSecondFeedDownloadsEnds
   EXPECT_EQ(CountMessages("Box2"), 0);
   EXPECT_EQ(CountMessages("Box3"), 0);
   EXPECT_EQ(result, 3);
-  EXPECT_EQ(newsboard.Notices().size(), 3u);
+  EXPECT_EQ(newsboard.Rows().Count(), 3u);
 
   EXPECT_GT(watcher.highestProgress, 0);
   EXPECT_TRUE(watcher.controlsLocked);
@@ -274,7 +274,7 @@ TEST_F(MainWindowTest, TheNewsboxMenuClosesTheNewsboxWindowAndOpensTheNewsboxInT
 
 TEST_F(MainWindowTest, HelpAboutAndTheNewsboardAnswerTheirButtonsAndKeys) {
   AddFeed("alpha", 1, "Tech");  // the settings file exists: this is not the first start
-  ui::NewsboardWindow newsboard;
+  ui::NewsboardWindow newsboard{ui::ViewerContext{}};
   ui::MainWindow window(nullptr, Setup(), Factory(), &newsboard);
   std::string aboutTitle;
   std::vector<std::string> aboutTexts;

@@ -105,7 +105,7 @@ TEST_F(SpecialMenuWindowsTest, CachedFeedsComeFirstThenTheRunOfThreeFeedsIsRepor
   EXPECT_EQ(report.title, "You've Got New Articles!");
   EXPECT_EQ(report.text, "\n\n\n\t\t\tYou've got 3 new articles.");
   ASSERT_NE(FindNewsboard(), nullptr);
-  EXPECT_EQ(FindNewsboard()->Notices().size(), 5u);  // both windows announced their articles
+  EXPECT_EQ(FindNewsboard()->Rows().Count(), 5u);  // both windows announced their articles
   EXPECT_TRUE(FindNewsboard()->IsShown());
   EXPECT_FALSE(context.mainWindowOpen);
 }
