@@ -6,6 +6,7 @@
 #include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/utils.h>
+#include <wx/webview.h>
 
 #include <dlfcn.h>
 
@@ -25,14 +26,22 @@ void DrainToolkitEvents() {
   }
 }
 
-// The toolkit's window library, and the system's graphics libraries under it, are not made to be
-// unloaded: their load-time set-up (type registrations, tables built by their constructors) would
-// be lost, and made again, at every unload and load of the module. Once the module has brought
-// them into the process they stay there, as they do in a host that makes windows of its own.
-void KeepWindowLibrariesLoaded() {
+// Keeps the library holding `symbol`, and every library it needs, loaded for the life of the process.
+void KeepLoaded(const void* symbol) {
   Dl_info library{};
-  if (dladdr(reinterpret_cast<void*>(&wxGetKeyState), &library) == 0 || library.dli_fname == nullptr) return;
+  if (dladdr(symbol, &library) == 0 || library.dli_fname == nullptr) return;
   if (void* handle = dlopen(library.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE)) dlclose(handle);
+}
+
+// The toolkit's window and web view libraries, and the system's libraries under them, are not made
+// to be unloaded: their load-time set-up (type registrations, tables built by their constructors)
+// would be lost and made again at every unload and load of the module, and the web engine starts
+// a thread of its own at load time (its memory scavenger) that would go on running in unmapped
+// code. Once the module has brought them into the process they stay there, as they do in a host
+// that makes windows of its own.
+void KeepWindowLibrariesLoaded() {
+  KeepLoaded(reinterpret_cast<const void*>(&wxGetKeyState));
+  KeepLoaded(wxWebViewBackendDefault);
 }
 
 }  // namespace
