@@ -29,6 +29,7 @@ namespace {
 
 constexpr int kPendingClosePauseMilliseconds = 200;
 constexpr int kImageSize = 16;
+constexpr int kPluginIconNumber = 1000;
 constexpr int kStatusImageNumber = 1002;
 constexpr int kFeedImageNumber = 185;
 constexpr int kDecorationNumber = 214;
@@ -91,7 +92,7 @@ MainWindow::MainWindow(wxWindow* parent, const MainWindowSetup& setup, const Che
                       : ResourceCursor(kBusyCursorNumber)),
       clock_(this) {
   if (newsboard_ != nullptr) forwarder_ = std::make_unique<NewArticleForwarder>(*newsboard_);
-  SetIcon(ResourceIcon(1000));
+  SetIcon(ResourceIcon(kPluginIconNumber));
   AddIcons(feedImages_, kFeedIconNumbers, std::size(kFeedIconNumbers));
   AddIcons(newsboxImages_, kNewsboxIconNumbers, std::size(kNewsboxIconNumbers));
   CreateControls();
@@ -215,7 +216,7 @@ void MainWindow::Initialise() {
   if (feedList_->GetItemCount() > 0) feedList_->SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
   ApplyFeedSelection();  // nothing is selected yet: Edit, Delete and Download wait for a selection
   if (setup_.cacheMode) SetRunControlsEnabled(false);
-  stop_->Disable();  // a cache run cannot be stopped
+  stop_->Disable();  // until a run from Download, which the cache run is not
 }
 
 void MainWindow::FillNewsboxList() {

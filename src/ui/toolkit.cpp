@@ -26,21 +26,22 @@ void DrainToolkitEvents() {
   }
 }
 
-// Keeps the library that holds `symbol`, and the libraries it depends on, loaded for good.
-void KeepLibraryOf(void* symbol) {
+// Keeps the library holding `symbol`, and every library it needs, loaded for the life of the process.
+void KeepLoaded(const void* symbol) {
   Dl_info library{};
   if (dladdr(symbol, &library) == 0 || library.dli_fname == nullptr) return;
   if (void* handle = dlopen(library.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE)) dlclose(handle);
 }
 
-// The toolkit's window and web view libraries, and the system's graphics and web engine libraries
-// under them, are not made to be unloaded: their load-time set-up (type registrations, tables
-// built by their constructors, the engine's own threads) would be lost, and made again, at every
-// unload and load of the module. Once the module has brought them into the process they stay
-// there, as they do in a host that makes windows of its own.
+// The toolkit's window and web view libraries, and the system's libraries under them, are not made
+// to be unloaded: their load-time set-up (type registrations, tables built by their constructors)
+// would be lost and made again at every unload and load of the module, and the web engine starts
+// a thread of its own at load time (its memory scavenger) that would go on running in unmapped
+// code. Once the module has brought them into the process they stay there, as they do in a host
+// that makes windows of its own.
 void KeepWindowLibrariesLoaded() {
-  KeepLibraryOf(reinterpret_cast<void*>(&wxGetKeyState));
-  KeepLibraryOf(reinterpret_cast<void*>(&wxWebView::IsBackendAvailable));
+  KeepLoaded(reinterpret_cast<const void*>(&wxGetKeyState));
+  KeepLoaded(wxWebViewBackendDefault);
 }
 
 }  // namespace

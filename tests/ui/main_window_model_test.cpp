@@ -107,14 +107,6 @@ TEST_F(MainWindowModelTest, NewsboxesAreListedOnceByNameWithTheirCounts) {
   EXPECT_EQ(model.Newsboxes().size(), 3u);
 }
 
-TEST_F(MainWindowModelTest, ANewsboxWithoutTableOfContentsShowsMinusOneAndTheEmptyImage) {
-  WriteFeed("news", "News");  // mailbox file, no table of contents
-  model.Load();
-  ASSERT_EQ(model.Newsboxes().size(), 1u);
-  EXPECT_EQ(model.Newsboxes()[0].Text(), "News (-1/-1)");
-  EXPECT_EQ(model.Newsboxes()[0].Image(), kEmptyNewsboxImage);
-}
-
 TEST_F(MainWindowModelTest, AFeedWhoseMailboxFileIsMissingStaysButItsNewsboxIsLeftOut) {
   store::FeedSettings feed = WriteFeed("lost", "Lost");
   std::remove(feed.newsboxPath.c_str());
@@ -241,18 +233,6 @@ TEST(RunReport, IsShownOnlyAfterAFeedWasChecked) {
   EXPECT_EQ(ComposeFeedInfo(*info).title, "Tarnwick - Feed Error");
   EXPECT_NE(ComposeFeedInfo(*info).text.find(" Feed: Broken\n URL: http://127.0.0.1/broken.xml\n Mailbox: News"),
             std::string::npos);
-}
-
-TEST(RunReport, ThreeFeedsThatDeliveredTwoNoneAndOneReportTheirTotal) {
-  check::RunReport report;
-  report.feedsDone = 3;
-  report.lastResult = 1;
-  report.newArticles = 3;
-  std::optional<FeedInfo> info = RunReportInfo(report, "Tarnwick");
-  ASSERT_TRUE(info.has_value());
-  FeedInfoMessage message = ComposeFeedInfo(*info);
-  EXPECT_EQ(message.title, "You've Got New Articles!");
-  EXPECT_EQ(message.text, "\n\n\n\t\t\tYou've got 3 new articles.");
 }
 
 }  // namespace
