@@ -5,6 +5,7 @@
 #include "store/settings_store.h"
 #include "support/http_server.h"
 #include "support/scoped_time_zone.h"
+#include "support/shell_command.h"
 #include "support/temp_dir.h"
 
 #include <fcntl.h>
@@ -24,22 +25,10 @@
 namespace tarnwick {
 namespace {
 
+using test::Quote;
+using test::RunCommand;
+
 using test::ReadFileBytes;
-
-// Runs a command line through the shell; its standard output (and error) and exit code.
-int RunCommand(const std::string& command, std::string& output) {
-  output.clear();
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return -1;
-  char buffer[4096];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
-  int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string Quote(const std::string& text) {
-  return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
-}
 
 std::string RssItem(const std::string& id, const std::string& title, const std::string& date) {
   return "<item><title>" + title + "</title><link>http://example.org/" + id + "</link><guid>" + id +

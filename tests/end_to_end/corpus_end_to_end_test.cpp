@@ -5,6 +5,7 @@
 #include "store/feed_settings.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
+#include "support/shell_command.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -20,25 +21,12 @@
 namespace tarnwick {
 namespace {
 
+using test::Quote;
+using test::RunCommand;
+
 // The settings file lists feeds from a section read into a 2 KB buffer: 150 short aliases fit.
 constexpr size_t kBatchFeeds = 150;
 constexpr int kBatchTimeLimitSeconds = 600;  // a hang ends the batch with status 124
-
-// The exit status of a command line run through the shell, with its output in `output`; -1 when
-// it did not exit by itself (a crash).
-int RunCommand(const std::string& command, std::string& output) {
-  output.clear();
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return -1;
-  char buffer[4096];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
-  int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string Quote(const std::string& text) {
-  return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
-}
 
 // The corpus's feed documents in a fixed order (licences and notes left out). In the sanitizer
 // tree, which runs several times slower, every fourth one.
