@@ -49,6 +49,11 @@ bool NameBefore(const MailboxTreeNode& a, const MailboxTreeNode& b) {
   return platform::ToLowerAscii(a.entry.name) < platform::ToLowerAscii(b.entry.name);
 }
 
+void SortByName(std::vector<MailboxTreeNode>& nodes) {
+  std::stable_sort(nodes.begin(), nodes.end(), NameBefore);
+  for (MailboxTreeNode& node : nodes) SortByName(node.children);
+}
+
 bool Walk(const MailboxTreeNode& node, const std::string& path, MailboxPreselection& preselection) {
   if (platform::EqualsIgnoreCase(node.entry.path, path)) {
     preselection.selected = &node;
@@ -74,7 +79,7 @@ MailboxListResult ReadHostMailboxes(const automation::HostAutomation& host) {
   return result;
 }
 
-std::vector<MailboxTreeNode> BuildMailboxTree(const MailboxList& entries, const std::string& folderPath) {
+std::vector<MailboxTreeNode> NestMailboxes(const MailboxList& entries, const std::string& folderPath) {
   std::string folder = folderPath;
   if (folder.empty() || folder.back() != kSeparator) folder += kSeparator;
   std::vector<MailboxTreeNode> children;
@@ -85,10 +90,15 @@ std::vector<MailboxTreeNode> BuildMailboxTree(const MailboxList& entries, const 
       children.push_back({MailboxEntry{entry.name, entry.path, entry.id, kEntryMailbox, entry.messageCount}, {}});
     } else if (EndsWithIgnoringCase(entry.path, kFolderExtension)) {
       children.push_back(
-          {MailboxEntry{entry.name, entry.path, entry.id, kEntryFolder, 0}, BuildMailboxTree(entries, entry.path)});
+          {MailboxEntry{entry.name, entry.path, entry.id, kEntryFolder, 0}, NestMailboxes(entries, entry.path)});
     }
   }
-  std::stable_sort(children.begin(), children.end(), NameBefore);
+  return children;
+}
+
+std::vector<MailboxTreeNode> BuildMailboxTree(const MailboxList& entries, const std::string& folderPath) {
+  std::vector<MailboxTreeNode> children = NestMailboxes(entries, folderPath);
+  SortByName(children);
   return children;
 }
 

@@ -52,7 +52,11 @@ struct MailboxTreeNode {
 /// The children of folder `folderPath`: the entries whose file lies directly in it (compared
 /// without regard to case), in list order, each ".mbx" as a mailbox and each ".fol" as a folder
 /// holding its own children; entries without a name or path, or of another kind of file, are left
-/// out. Every level is sorted by name as a tree control sorts, without regard to letter case.
+/// out.
+std::vector<MailboxTreeNode> NestMailboxes(const MailboxList& entries, const std::string& folderPath);
+
+/// NestMailboxes with every level sorted by name as a tree control sorts, without regard to
+/// letter case.
 std::vector<MailboxTreeNode> BuildMailboxTree(const MailboxList& entries, const std::string& folderPath);
 
 /// The name of a tree's root: the data folder's last component, or "Mailboxes" when it has none.

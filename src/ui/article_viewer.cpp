@@ -80,6 +80,7 @@ ArticleViewer::ArticleViewer(const ViewerContext& context, std::string headerBlo
       host_([](int milliseconds) { platform::WaitMilliseconds(milliseconds); }) {
   SetTitle(wxString::FromUTF8(model_.Title()));
   SetBackgroundColour(kBackground);
+  ReadFileInMailboxes();
   BuildMenuBar();
   BuildToolBar();
 
@@ -185,9 +186,11 @@ void ArticleViewer::OnCommand(wxCommandEvent& event) {
       viewMenu_->Check(kSourceCommand, model_.ToggleSource());
       ShowPane();
       break;
-    case kFileInToolCommand:
-      PopupMenu(BuildFileMenu());
+    case kFileInToolCommand: {
+      std::unique_ptr<wxMenu> menu(BuildFileMenu());
+      PopupMenu(menu.get());
       break;
+    }
     default:
       if (command >= kMaximizeCommand && command <= kCenterCommand) OnWindowCommand(command);
       if (command >= kHelpTopicsCommand && command <= kAboutCommand) OnHelpCommand(command);

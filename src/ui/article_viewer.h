@@ -1,12 +1,14 @@
 #pragma once
 
 #include "automation/host_automation.h"
+#include "mailbox/mailbox_tree.h"
 #include "platform/clock.h"
 #include "ui/article_viewer_model.h"
 
 #include <wx/frame.h>
 
 #include <string>
+#include <vector>
 
 class wxMenu;
 class wxTextCtrl;
@@ -47,7 +49,8 @@ private:
   ArticleViewer(const ViewerContext& context, std::string headerBlock, std::string bodyText);
 
   void BuildMenuBar();
-  wxMenu* BuildFileMenu();
+  wxMenu* BuildFileMenu() const;
+  void ReadFileInMailboxes();
   void BuildToolBar();
   void PlaceFromSettings();
   void SavePlacement();
@@ -69,7 +72,7 @@ private:
   wxWebView* webView_ = nullptr;
   wxTextCtrl* sourcePane_ = nullptr;
   wxMenu* viewMenu_ = nullptr;
-  wxMenu* fileMenu_ = nullptr;
+  std::vector<mailbox::MailboxTreeNode> fileInMailboxes_;  // read from the host once, when the viewer opens
   wxString failedUrl_;  // the address whose load failed: the engine shows its error page for it
 };
 

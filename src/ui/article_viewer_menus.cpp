@@ -4,7 +4,10 @@
 #include "ui/article_viewer.h"
 #include "ui/article_viewer_ids.h"
 #include "ui/desktop_launcher.h"
+#include "ui/file_in_menu.h"
 
+#include "platform/application_name.h"
+#include "platform/message_box.h"
 #include "store/file_utilities.h"
 
 #include <wx/artprov.h>
@@ -72,7 +75,33 @@ wxBitmap ToolImage(const wxArtID& id) {
   return wxArtProvider::GetBitmap(id, wxART_TOOLBAR, wxSize(32, 32));
 }
 
+// The mailboxes and folders of one level of the File menu; a mailbox whose id no command can carry
+// is listed all the same, with an id of its own that files nothing.
+void AppendMailboxItems(wxMenu& menu, const std::vector<mailbox::MailboxTreeNode>& nodes) {
+  for (const mailbox::MailboxTreeNode& node : nodes) {
+    const wxString name = wxString::FromUTF8(node.entry.name);
+    if (node.entry.kind == mailbox::kEntryFolder) {
+      auto* folder = new wxMenu;
+      AppendMailboxItems(*folder, node.children);
+      menu.AppendSubMenu(folder, name);
+    } else {
+      const int command = FileInCommandOf(node.entry.id);
+      menu.Append(command == 0 ? wxID_ANY : command, name);
+    }
+  }
+}
+
 }  // namespace
+
+void ArticleViewer::ReadFileInMailboxes() {
+  const mailbox::MailboxListResult list = mailbox::ReadHostMailboxes(host_);
+  if (!list.Read()) {
+    platform::ShowMessageBox(list.errorText, platform::kApplicationName);
+    return;
+  }
+  fileInMailboxes_ =
+      FileInMenuMailboxes(list.entries, {context_.hostDataFolder, context_.inMailboxPath, context_.outMailboxPath});
+}
 
 void ArticleViewer::BuildMenuBar() {
   auto* bar = new wxMenuBar;
@@ -86,9 +115,10 @@ void ArticleViewer::BuildMenuBar() {
   SetMenuBar(bar);
 }
 
-wxMenu* ArticleViewer::BuildFileMenu() {
+wxMenu* ArticleViewer::BuildFileMenu() const {
   auto* menu = new wxMenu;
   menu->Append(kFileInInCommand, "&In");
+  AppendMailboxItems(*menu, fileInMailboxes_);
   return menu;
 }
 

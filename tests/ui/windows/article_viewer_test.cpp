@@ -3,11 +3,13 @@
 #include "ui/article_viewer_ids.h"
 
 #include "gui_support/gui_test_support.h"
+#include "host_fixture.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
@@ -109,6 +111,57 @@ TEST_F(ArticleViewerTest, ClosingWritesThePlacementKeys) {
   EXPECT_EQ(settings.ReadInt("Windows", "MessageWidth", -1), 640);
   EXPECT_EQ(settings.ReadInt("Windows", "MessageHeight", -1), 480);
   EXPECT_EQ(settings.ReadInt("Windows", "MessageState", -1), 0);
+}
+
+// The File menu lists the host's mailboxes as the host holds them, and filing through one of its
+// items puts a copy of the article into that mailbox and closes the viewer.
+class ArticleViewerFileMenuTest : public test::HostFixture {
+protected:
+  void TearDown() override {
+    if (viewer_ != nullptr) viewer_->Destroy();
+    EXPECT_TRUE(test::RunEventsUntil([this] { return viewer_ == nullptr; }, 5s)) << "the viewer is gone";
+    HostFixture::TearDown();
+  }
+
+  test::TempDir settings_;
+  wxWeakRef<ArticleViewer> viewer_;
+};
+
+std::string MenuOutline(const wxMenu& menu) {
+  std::string text;
+  for (const wxMenuItem* item : menu.GetMenuItems()) {
+    text += item->GetItemLabelText().utf8_string();
+    if (item->GetSubMenu() != nullptr) text += "[" + MenuOutline(*item->GetSubMenu()) + "]";
+    text += " ";
+  }
+  return text;
+}
+
+TEST_F(ArticleViewerFileMenuTest, ListsTheHostsMailboxesAndFilesACopyIntoTheOneChosen) {
+  CreateNews();
+  Create(0, "Pending", true);
+  ViewerContext context;
+  context.settingsPath = settings_.File("tarnwick.ini");
+  context.hostDataFolder = data_.Path();
+  context.inMailboxPath = data_.File("In.mbx");
+  context.outMailboxPath = data_.File("Out.mbx");
+  viewer_ = ArticleViewer::Open(context, Headers(""), "<p>stored</p>");
+
+  wxMenuBar* bar = viewer_->GetMenuBar();
+  const wxMenu* file = bar->GetMenu(bar->FindMenu("File"));
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(MenuOutline(*file), "In News[Tech World ] ") << "as the host lists them; Out, Trash and Pending never";
+  EXPECT_TRUE(messageBoxes_.empty());
+
+  const int32_t world = core_->Store().FindMailbox("World");
+  wxCommandEvent event(wxEVT_MENU, bar->FindMenuItem("File", "World"));
+  ASSERT_EQ(event.GetId(), world) << "a mailbox's command is its host id";
+  viewer_->ProcessWindowEvent(event);
+  EXPECT_TRUE(test::RunEventsUntil([this] { return viewer_ == nullptr; }, 10s)) << "filing closes the viewer";
+  std::vector<host::MessageInfo> messages;
+  ASSERT_TRUE(core_->Store().ListMessages(world, messages).ok);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].summary.subject, "Big news");
 }
 
 }  // namespace
