@@ -56,7 +56,8 @@ void HostGuiTest::SetUp() {
                  HtmlMessage("Compiler released", "Tech Desk <tech@example.org>", "<p>A <b>new</b> compiler.</p>") +
                      HtmlMessage("Kernel news", "Tech Desk", "<p>The kernel.</p>"));
   WriteFileBytes(folder + "/Archive.mbx", "");
-  std::filesystem::copy_file(TARNWICK_HOST_GUI_PROBE, folder + "/plugins/gui_probe.so");
+  std::filesystem::copy_file(pluginFile_,
+                             folder + "/plugins/" + std::filesystem::path(pluginFile_).filename().string());
 
   std::string errorText;
   core_ = HostCore::Open(folder, {}, errorText);
@@ -70,9 +71,11 @@ void HostGuiTest::SetUp() {
   std::vector<std::string> problems;
   plugins_ = std::make_unique<PluginSet>(folder + "/plugins", problems);
   ASSERT_TRUE(problems.empty()) << problems.front();
-  auto record = reinterpret_cast<GuiProbeRecordFunction>(plugins_->FindExport("probe_record"));
-  ASSERT_NE(record, nullptr);
-  probe_ = record();
+  if (pluginFile_ == TARNWICK_HOST_GUI_PROBE) {
+    auto record = reinterpret_cast<GuiProbeRecordFunction>(plugins_->FindExport("probe_record"));
+    ASSERT_NE(record, nullptr);
+    probe_ = record();
+  }
 
   frame_ = new HostFrame(*core_, *plugins_);
   frame_->Move(0, 0);

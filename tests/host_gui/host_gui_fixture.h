@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 class wxWindow;
 
@@ -23,10 +24,13 @@ std::string HtmlMessage(const std::string& subject, const std::string& from, con
 
 /// A host with its windows on a data folder of In, Out, Trash, a top-level Archive and the folder
 /// News holding Tech (two messages, one of them read) and World (one unread message), with the
-/// probe plug-in in its plug-ins folder. The host is published, so plug-in code in this program
+/// probe plug-in (or another module) in its plug-ins folder. The host is published, so plug-in code in this program
 /// connects to it as a module inside tarnwick-host does.
 class HostGuiTest : public testing::Test {
 protected:
+  /// Loads `pluginFile` instead of the probe (then Probe() must not be used).
+  explicit HostGuiTest(std::string pluginFile = TARNWICK_HOST_GUI_PROBE) : pluginFile_(std::move(pluginFile)) {}
+
   void SetUp() override;
   void TearDown() override;
 
@@ -51,6 +55,7 @@ protected:
   void ChooseMenuItem(const std::string& menuTitle, const std::string& itemLabel);
 
 private:
+  std::string pluginFile_;
   tarnwick::test::TempDir folder_;
   std::shared_ptr<HostCore> core_;
   std::unique_ptr<PluginSet> plugins_;

@@ -17,29 +17,46 @@
 
 namespace tarnwick::test {
 
-/// Runs `actions` from the event loop once a dialog of class T runs modally.
-template <class T>
-void WhenShown(std::function<void(T&)> actions) {
+/// Runs `actions` from the event loop once a shown top-level window is `ready`.
+inline void WhenReady(std::function<bool(wxWindow&)> ready, std::function<void(wxWindow&)> actions) {
   class Poll : public wxTimer {
   public:
-    explicit Poll(std::function<void(T&)> actions) : actions_(std::move(actions)) {}
+    Poll(std::function<bool(wxWindow&)> ready, std::function<void(wxWindow&)> actions)
+        : ready_(std::move(ready)), actions_(std::move(actions)) {}
     void Notify() override {
       for (wxWindow* window : wxTopLevelWindows) {
-        auto* dialog = dynamic_cast<T*>(window);
-        if (dialog == nullptr || !dialog->IsModal() || !dialog->IsShown()) continue;
+        if (!window->IsShown() || window->IsBeingDeleted() || !ready_(*window)) continue;
         Stop();
-        std::function<void(T&)> actions = std::move(actions_);
+        std::function<void(wxWindow&)> actions = std::move(actions_);
         wxTheApp->CallAfter([this] { delete this; });
         RunEventsFor(std::chrono::milliseconds(100));  // let it draw and take the focus
-        actions(*dialog);
+        actions(*window);
         return;
       }
     }
 
   private:
-    std::function<void(T&)> actions_;
+    std::function<bool(wxWindow&)> ready_;
+    std::function<void(wxWindow&)> actions_;
   };
-  (new Poll(std::move(actions)))->Start(20);
+  (new Poll(std::move(ready), std::move(actions)))->Start(20);
+}
+
+/// Runs `actions` from the event loop once a dialog of class T runs modally.
+template <class T>
+void WhenShown(std::function<void(T&)> actions) {
+  WhenReady(
+      [](wxWindow& window) {
+        auto* dialog = dynamic_cast<T*>(&window);
+        return dialog != nullptr && dialog->IsModal();
+      },
+      [actions = std::move(actions)](wxWindow& window) { actions(dynamic_cast<T&>(window)); });
+}
+
+/// Runs `actions` once a window titled `title` is shown: for the windows of a loaded module, whose
+/// classes this program cannot name.
+inline void WhenTitled(const std::string& title, std::function<void(wxWindow&)> actions) {
+  WhenReady([title](wxWindow& window) { return window.GetLabel().utf8_string() == title; }, std::move(actions));
 }
 
 /// The child of `parent` with that id, as a T; null when there is none of that class.

@@ -1,0 +1,169 @@
+// The whole program as a user meets it: the host's window with the real Tarnwick module in its
+// plug-ins folder. A feed is added in Tarnwick's main window, opened from the Special menu, and
+// downloaded; its articles show in the newsbox's tab; the Message menu's translator opens an
+// article in the viewer, or, with Ctrl held, puts the article's web page into the message.
+#include "host_gui_fixture.h"
+
+#include "dialog_driver.h"
+#include "gui/host_frame.h"
+#include "gui/mailbox_panel.h"
+#include "gui_support/gui_test_support.h"
+#include "support/http_server.h"
+#include "ui/feed_info_dialog.h"
+#include "ui/feed_properties_dialog.h"
+#include "ui/main_window.h"
+
+#include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/textctrl.h>
+#include <wx/treectrl.h>
+#include <wx/uiaction.h>
+
+namespace tarnwick::host::gui::test {
+namespace {
+
+using namespace std::chrono_literals;
+using tarnwick::test::Click;
+using tarnwick::test::RunEventsFor;
+using tarnwick::test::RunEventsUntil;
+using tarnwick::test::SaveScreenshot;
+
+constexpr char kProductName[] = "Tarnwick";
+constexpr char kTranslatorName[] = "Get the Full Article";
+
+std::string Feed(const tarnwick::test::HttpServer& server) {
+  std::string items;
+  for (const char* name : {"first", "second", "third"}) {
+    items += std::string("<item><title>The ") + name + " story</title><link>" + server.Url("/" + std::string(name)) +
+             "</link><guid>" + name + "</guid><description>Summary of the " + name + " story.</description></item>";
+  }
+  return "<rss version=\"2.0\"><channel><title>Daily</title><link>" + server.Url("/") + "</link>" + items +
+         "</channel></rss>";
+}
+
+class RealModuleTest : public HostGuiTest {
+protected:
+  RealModuleTest() : HostGuiTest(TARNWICK_MODULE_FILE) {}
+
+  void SetUp() override {
+    HostGuiTest::SetUp();
+    server_.AddEndpoint("/feed.xml", 200, Feed(server_), {{"Content-Type", "application/rss+xml"}});
+    for (const char* name : {"first", "second", "third"}) {
+      server_.AddEndpoint("/" + std::string(name), 200,
+                          "<html><body><p>The whole " + std::string(name) + " story.</p></body></html>",
+                          {{"Content-Type", "text/html; charset=utf-8"}});
+    }
+  }
+
+  int MessagesIn(int32_t mailbox) {
+    std::vector<MessageInfo> messages;
+    return Core().Store().ListMessages(mailbox, messages).ok ? static_cast<int>(messages.size()) : -1;
+  }
+
+  // Adds the feed "Daily" delivering into Archive through Feed Properties and the picker.
+  void AddDailyFeed(wxWindow& main) {
+    tarnwick::test::WhenTitled("Feed Properties", [this](wxWindow& properties) {
+      tarnwick::test::TypeInto(properties.FindWindow(ui::kAliasId), "Daily");
+      tarnwick::test::TypeInto(properties.FindWindow(ui::kUrlId), server_.Url("/feed.xml"));
+      tarnwick::test::WhenTitled("Mailboxes", [](wxWindow& picker) {
+        wxTreeCtrl* tree = nullptr;
+        for (wxWindow* child : picker.GetChildren()) {
+          if (auto* found = dynamic_cast<wxTreeCtrl*>(child)) tree = found;
+        }
+        ASSERT_NE(tree, nullptr) << "the picker shows the host's mailboxes in a tree";
+        SaveScreenshot(&picker, "end_to_end_picker");
+        tarnwick::test::DoubleClickItem(*tree, tarnwick::test::ChildNamed(*tree, tree->GetRootItem(), "Archive"));
+      });
+      Click(properties.FindWindow(ui::kNewsboxButtonId));
+      RunEventsFor(200ms);
+      SaveScreenshot(&properties, "end_to_end_feed_properties");
+      Click(properties.FindWindow(ui::kPropertiesOkId));
+    });
+    Click(main.FindWindow(ui::kAddId));
+  }
+
+  tarnwick::test::HttpServer server_;
+};
+
+TEST_F(RealModuleTest, AFeedAddedFromTheSpecialMenuDeliversIntoItsNewsboxAndItsArticlesOpen) {
+  const int32_t archive = MailboxId("Archive");
+  Core().Windows()->OpenMailboxWindow(archive, "Archive");
+  std::string reportTitle;
+  tarnwick::test::WhenTitled(kProductName, [&](wxWindow& main) {
+    AddDailyFeed(main);
+    auto* feeds = dynamic_cast<wxListCtrl*>(main.FindWindow(ui::kFeedListId));
+    ASSERT_TRUE(feeds != nullptr && feeds->GetItemCount() == 1);
+    wxRect row;
+    ASSERT_TRUE(feeds->GetItemRect(0, row));
+    tarnwick::test::ClickAt(feeds, row.GetPosition() + wxPoint(20, row.height / 2));
+    SaveScreenshot(&main, "end_to_end_main_window");
+    Click(main.FindWindow(ui::kDownloadId));
+    EXPECT_TRUE(
+        RunEventsUntil([&] { return MessagesIn(archive) == 3 && main.FindWindow(ui::kCloseId)->IsEnabled(); }, 60s));
+    tarnwick::test::WhenShown<wxDialog>([&](wxDialog& report) {
+      reportTitle = report.GetTitle().utf8_string();
+      SaveScreenshot(&report, "end_to_end_run_report");
+      Click(report.FindWindow(ui::kInfoOkId));
+    });
+    Click(main.FindWindow(ui::kCloseId));
+  });
+  ChooseMenuItem("Special", "Tarnwick...");
+  ASSERT_TRUE(RunEventsUntil([&] { return !reportTitle.empty(); }, 90s));
+  EXPECT_EQ(reportTitle, "You've Got New Articles!");
+
+  // The Newsboard came forward with the new articles; it is looked at and put away.
+  for (wxWindow* window : wxTopLevelWindows) {
+    if (window->GetLabel() != "News Board") continue;
+    EXPECT_TRUE(window->IsShown());
+    SaveScreenshot(window, "end_to_end_newsboard");
+    window->Hide();
+  }
+  MailboxPanel* panel = Frame().PanelOf(archive);
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(RunEventsUntil([&] { return panel->List()->GetItemCount() == 3; }, 10s)) << "the tab follows the moves";
+  ClickMessageRow(0);
+  SaveScreenshot(&Frame(), "end_to_end_host_with_articles");
+
+  // The translator without Ctrl opens the article in the viewer and leaves the message alone.
+  const uint32_t message = panel->SelectedMessage();
+  std::string before;
+  ASSERT_TRUE(Core().Store().ReadMessage(archive, message, before).ok);
+  ChooseMenuItem("Message", kTranslatorName);
+  wxWindow* viewer = nullptr;
+  ASSERT_TRUE(RunEventsUntil(
+      [&] {
+        for (wxWindow* window : wxTopLevelWindows) {
+          if (window->IsShown() && window->GetLabel().Contains("story")) viewer = window;
+        }
+        return viewer != nullptr;
+      },
+      20s));
+  RunEventsFor(1s);
+  SaveScreenshot(viewer, "end_to_end_article_viewer");
+  viewer->Close();
+  std::string after;
+  ASSERT_TRUE(Core().Store().ReadMessage(archive, message, after).ok);
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(StatusBarText().find("result"), std::string::npos) << StatusBarText();
+
+  // With Ctrl held, the message's body becomes the article's web page.
+  wxUIActionSimulator keys;
+  keys.KeyDown(WXK_CONTROL);
+  RunEventsFor(100ms);
+  wxCommandEvent translate(wxEVT_MENU, Frame().GetMenuBar()->FindMenuItem("Message", kTranslatorName));
+  Frame().ProcessWindowEvent(translate);
+  keys.KeyUp(WXK_CONTROL);
+  ASSERT_TRUE(RunEventsUntil(
+      [&] {
+        std::string stored;
+        return Core().Store().ReadMessage(archive, message, stored).ok && stored.find("The whole") != std::string::npos;
+      },
+      20s))
+      << StatusBarText();
+  EXPECT_TRUE(RunEventsUntil([&] { return StatusBarText().find("replaced") != std::string::npos; }, 5s))
+      << StatusBarText();
+}
+
+}  // namespace
+}  // namespace tarnwick::host::gui::test
