@@ -10,6 +10,7 @@
 #include "ui/display_text.h"
 #include "ui/feed_properties_texts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -21,8 +22,8 @@ constexpr char kTitleElement[] = "title";
 constexpr char kPendingMailbox[] = "Pending";
 constexpr char kOutMailbox[] = "Out";
 
-// The interval edit takes digits only; what does not read as a number in range counts as 0.
-int32_t IntervalFrom(const std::string& text) {
+// The number edits take digits only; what does not read as a number in range counts as 0.
+int32_t NumberFrom(const std::string& text) {
   const std::string trimmed = platform::TrimBlanks(text);
   int32_t value = 0;
   const char* first = trimmed.data();
@@ -63,6 +64,7 @@ void FeedProperties::OpenNew() {
   values_.intervalMinutes = kNewFeedIntervalMinutes;
   opened_ = values_;
   lastArticle_.clear();
+  firstCheckArticles_ = 0;
   aliasEntries_.clear();
   (void)store::SettingsStore(context_.settingsPath).ReadSectionEntries(aliasEntries_, store::kAliasesSection);
 }
@@ -73,6 +75,8 @@ void FeedProperties::OpenEdit(const store::FeedSettings& feed) {
   opened_ = feed;
   const store::SettingsStore settings(context_.settingsPath);
   lastArticle_ = settings.ReadText(feed.alias, store::kLastArticleKey, store::kDefaultLastArticle);
+  firstCheckArticles_ =
+      FirstCheckEnabled() ? std::max(0, settings.ReadInt(feed.alias, store::kFirstCheckArticlesKey, 0)) : 0;
   aliasEntries_.clear();
   (void)settings.ReadSectionEntries(aliasEntries_, store::kAliasesSection);
 }
@@ -92,6 +96,10 @@ int FeedProperties::StatusIcon() const {
   const size_t index = (values_.downloadReferringArticles != 0 ? 4 : 0) +
                        (values_.downloadOnlyNewArticles != 0 ? 2 : 0) + (values_.autoCheck != 0 ? 1 : 0);
   return kFeedStatusIcons[index];
+}
+
+void FeedProperties::SetFirstCheckArticles(const std::string& text) {
+  firstCheckArticles_ = std::max(0, NumberFrom(text));
 }
 
 void FeedProperties::SetNewsbox(const std::string& path, const std::string& name) {
@@ -122,7 +130,7 @@ FeedProperties::OkResult FeedProperties::Ok(const std::string& alias, const std:
     view_.ShowInfo(InfoAboutFeed(FeedInfoMode::kDuplicateAlias));
     result = OkResult::kDuplicate;
   } else {
-    values_.intervalMinutes = IntervalFrom(intervalText);
+    values_.intervalMinutes = NumberFrom(intervalText);
     if (values_.intervalMinutes < 1) values_.autoCheck = 0;
     if (!Save()) {
       view_.ShowRefusal(kFeedNotSavedText + context_.settingsPath);
@@ -152,6 +160,10 @@ bool FeedProperties::Save() {
   // Its "Aliases" line is rewritten in place, taking a change of letter case with it.
   if (sameAlias) (void)settings.DeleteSection(opened_.alias);
   if (!settings.WriteFeed(values_, lastArticle_)) return false;
+  if (FirstCheckEnabled() && firstCheckArticles_ > 0 &&
+      !settings.WriteInt(values_.alias, store::kFirstCheckArticlesKey, firstCheckArticles_)) {
+    return false;
+  }
   if (mode_ == FeedPropertiesMode::kEdit && !sameAlias) (void)settings.RemoveFeed(opened_.alias);
   values_.notifyNewsBoard = 1;  // the rewritten section has no "NotifyNewsBoard": it reads as 1
   return true;

@@ -79,6 +79,10 @@ public:
   int StatusIcon() const;
   /// Whether the interval can be edited (auto-check on).
   bool IntervalEnabled() const { return values_.autoCheck == 1; }
+  /// Whether the feed is still to have its first check, which may deliver only its newest articles.
+  bool FirstCheckEnabled() const { return lastArticle_.empty(); }
+  /// How many of the newest articles the first check delivers; 0 for all.
+  int32_t FirstCheckArticles() const { return firstCheckArticles_; }
 
   /// Each flips its option.
   void ToggleDownloadReferring() { values_.downloadReferringArticles = !values_.downloadReferringArticles; }
@@ -86,6 +90,8 @@ public:
   void ToggleAutoCheck() { values_.autoCheck = !values_.autoCheck; }
   /// The newsbox the picker chose.
   void SetNewsbox(const std::string& path, const std::string& name);
+  /// The text of the first-check edit, read as the interval is; what is not a number above 0 means all.
+  void SetFirstCheckArticles(const std::string& text);
 
   /// OK with the texts of the alias, URL and interval edits.
   OkResult Ok(const std::string& alias, const std::string& url, const std::string& intervalText);
@@ -104,6 +110,7 @@ private:
   store::FeedSettings values_;
   store::FeedSettings opened_;
   std::string lastArticle_;
+  int32_t firstCheckArticles_ = 0;
   std::vector<std::string> aliasEntries_;
 };
 

@@ -62,6 +62,13 @@ void FeedPropertiesDialog::CreateControls() {
                              wxDefaultSize, wxTE_RIGHT, wxTextValidator(wxFILTER_DIGITS));
   interval_->SetMaxLength(kIntervalDigits);
   minutes_ = new wxStaticText(this, wxID_ANY, kMinutesLabel);
+  const int32_t first = model_.FirstCheckArticles();
+  firstCheck_ = new wxTextCtrl(this, kFirstCheckId, first > 0 ? wxString::Format("%d", first) : wxString(),
+                               wxDefaultPosition, wxDefaultSize, wxTE_RIGHT, wxTextValidator(wxFILTER_DIGITS));
+  firstCheck_->SetMaxLength(kIntervalDigits);
+  firstCheckBox_ = new wxCheckBox(this, kFirstCheckBoxId, kFirstCheckLabel);
+  firstCheckBox_->SetValue(first > 0);
+  firstCheckBox_->SetToolTip(kFirstCheckToolTip);
   nameLabel_ = new wxStaticText(this, kNameLabelId, wxString());
   nameLabel_->SetLabelText(Text(model_.NameLabel()));
   statusIcon_ = new wxStaticBitmap(this, kStatusIconId, ResourceBitmap(model_.StatusIcon()), wxDefaultPosition,
@@ -85,15 +92,21 @@ void FeedPropertiesDialog::LayOut() {
   fields->AddSpacer(0);
   alias_->SetMinSize(wxSize(FromDIP(kFieldWidth), -1));
   interval_->SetMinSize(wxSize(FromDIP(kIntervalWidth), -1));
+  firstCheck_->SetMinSize(wxSize(FromDIP(kIntervalWidth), -1));
 
   auto* every = new wxBoxSizer(wxHORIZONTAL);
   every->Add(autoCheck_, wxSizerFlags().CentreVertical());
   every->Add(interval_, wxSizerFlags().CentreVertical().Border(wxLEFT | wxRIGHT, gap));
   every->Add(minutes_, wxSizerFlags().CentreVertical());
+  auto* first = new wxBoxSizer(wxHORIZONTAL);
+  first->Add(firstCheckBox_, wxSizerFlags().CentreVertical());
+  first->Add(firstCheck_, wxSizerFlags().CentreVertical().Border(wxLEFT | wxRIGHT, gap));
+  first->Add(new wxStaticText(this, wxID_ANY, kFirstCheckArticlesLabel), wxSizerFlags().CentreVertical());
   auto* boxes = new wxBoxSizer(wxVERTICAL);
   boxes->Add(downloadReferring_);
   boxes->Add(downloadOnlyNew_, wxSizerFlags().Border(wxTOP, gap));
   boxes->Add(every, wxSizerFlags().Border(wxTOP, gap));
+  boxes->Add(first, wxSizerFlags().Border(wxTOP, gap));
   auto* options = new wxBoxSizer(wxHORIZONTAL);
   options->Add(statusIcon_, wxSizerFlags().Top().Border(wxRIGHT, FromDIP(12)));
   options->Add(boxes, wxSizerFlags(1));
@@ -131,6 +144,8 @@ void FeedPropertiesDialog::BindEvents() {
   onBox(kDownloadReferringId, &FeedProperties::ToggleDownloadReferring);
   onBox(kDownloadOnlyNewId, &FeedProperties::ToggleDownloadOnlyNew);
   onBox(kAutoCheckId, &FeedProperties::ToggleAutoCheck);
+  Bind(
+      wxEVT_CHECKBOX, [this](wxCommandEvent&) { ShowFirstCheck(alias_->IsEnabled()); }, kFirstCheckBoxId);
   Bind(wxEVT_CHAR_HOOK, &FeedPropertiesDialog::OnKey, this);
   Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
     if (event.CanVeto()) event.Veto();  // no close box: only OK and Cancel end the dialog
@@ -144,6 +159,7 @@ void FeedPropertiesDialog::ShowOptions() {
   downloadOnlyNew_->SetValue(values.downloadOnlyNewArticles != 0);
   autoCheck_->SetValue(values.autoCheck != 0);
   interval_->Enable(model_.IntervalEnabled() && alias_->IsEnabled());
+  ShowFirstCheck(alias_->IsEnabled());
   statusIcon_->SetBitmap(ResourceBitmap(model_.StatusIcon()));
 }
 
@@ -162,6 +178,7 @@ void FeedPropertiesDialog::OnNewsbox() {
 }
 
 void FeedPropertiesDialog::OnOk() {
+  model_.SetFirstCheckArticles(firstCheckBox_->GetValue() ? firstCheck_->GetValue().utf8_string() : std::string());
   if (model_.Ok(alias_->GetValue().utf8_string(), url_->GetValue().utf8_string(),
                 interval_->GetValue().utf8_string()) == FeedProperties::OkResult::kSaved) {
     EndModal(1);
@@ -189,6 +206,13 @@ void FeedPropertiesDialog::EnableInputs(bool enabled) {
     input->Enable(enabled);
   }
   interval_->Enable(enabled && model_.IntervalEnabled());
+  ShowFirstCheck(enabled);
+}
+
+// The first check's limit can change until the feed has had that check.
+void FeedPropertiesDialog::ShowFirstCheck(bool inputsEnabled) {
+  firstCheckBox_->Enable(inputsEnabled && model_.FirstCheckEnabled());
+  firstCheck_->Enable(firstCheckBox_->IsEnabled() && firstCheckBox_->GetValue());
 }
 
 void FeedPropertiesDialog::ShowInfo(const FeedInfo& info) {

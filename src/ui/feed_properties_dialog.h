@@ -27,6 +27,8 @@ enum FeedPropertiesControl {
   kNewsboxButtonId = 1052,
   kValidateId = 1055,
   kPropertiesHelpId = 1056,
+  kFirstCheckId = 1060,
+  kFirstCheckBoxId = 1061,
 };
 
 /// The Feed Properties dialog: adds a feed or edits one. It only routes events to FeedProperties
@@ -46,6 +48,7 @@ private:
   void LayOut();
   void BindEvents();
   void ShowOptions();
+  void ShowFirstCheck(bool inputsEnabled);
   void OnToggle(void (FeedProperties::*toggle)());
   void OnNewsbox();
   void OnOk();
@@ -67,6 +70,8 @@ private:
   wxCheckBox* autoCheck_ = nullptr;
   wxTextCtrl* interval_ = nullptr;
   wxStaticText* minutes_ = nullptr;
+  wxCheckBox* firstCheckBox_ = nullptr;
+  wxTextCtrl* firstCheck_ = nullptr;
   wxStaticText* nameLabel_ = nullptr;
   wxStaticBitmap* statusIcon_ = nullptr;
 };

@@ -14,6 +14,11 @@ inline constexpr char kDownloadReferringLabel[] = "&Download full/referring arti
 inline constexpr char kDownloadOnlyNewLabel[] = "Do&wnload only new articles.";
 inline constexpr char kAutoCheckLabel[] = "Check for new articles every";
 inline constexpr char kMinutesLabel[] = "&minutes.";
+inline constexpr char kFirstCheckLabel[] = "&First check delivers only the newest";
+inline constexpr char kFirstCheckArticlesLabel[] = "articles.";
+inline constexpr char kFirstCheckToolTip[] =
+    "A feed that has never been checked may hold years of articles: its first check delivers only "
+    "this many of the newest. Later checks deliver everything new.";
 inline constexpr char kOkButton[] = "&OK";
 inline constexpr char kCancelButton[] = "&Cancel";
 inline constexpr char kHelpButton[] = "&Help";

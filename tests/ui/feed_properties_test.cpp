@@ -2,6 +2,7 @@
 #include "ui/feed_properties.h"
 
 #include "platform/message_box.h"
+#include "store/settings_store.h"
 #include "support/http_server.h"
 #include "support/temp_dir.h"
 
@@ -205,6 +206,31 @@ TEST_F(FeedPropertiesTest, IntervalBelowOneSwitchesAutoCheckOff) {
     EXPECT_EQ(dialog_.Values().autoCheck, 0) << interval;
     EXPECT_NE(ReadFileBytes(settingsPath_).find("\nAutoCheck=0\nIntervalMinutes=0\n"), std::string::npos);
   }
+}
+
+TEST_F(FeedPropertiesTest, TheFirstCheckLimitIsKeptUntilTheFeedHasBeenChecked) {
+  const auto firstCheckKey = [this](const std::string& alias) {
+    return store::SettingsStore(settingsPath_).ReadInt(alias, "FirstCheckArticles", -1);
+  };
+  dialog_.OpenNew();
+  EXPECT_TRUE(dialog_.FirstCheckEnabled());
+  dialog_.SetNewsbox(newsboxPath_, "Tech");
+  dialog_.SetFirstCheckArticles("5");
+  ASSERT_EQ(dialog_.Ok("daily", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kSaved);
+  EXPECT_EQ(firstCheckKey("daily"), 5);
+
+  dialog_.OpenEdit(dialog_.Values());
+  EXPECT_EQ(dialog_.FirstCheckArticles(), 5) << "not checked yet: the limit shows and can change";
+  dialog_.SetFirstCheckArticles("");
+  ASSERT_EQ(dialog_.Ok("daily", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kSaved);
+  EXPECT_EQ(firstCheckKey("daily"), -1) << "empty: all, and no key";
+
+  ASSERT_TRUE(store::SettingsStore(settingsPath_).WriteText("daily", "LastArticle", "5/1/2026 10:00:00"));
+  dialog_.OpenEdit(dialog_.Values());
+  EXPECT_FALSE(dialog_.FirstCheckEnabled());
+  dialog_.SetFirstCheckArticles("9");
+  ASSERT_EQ(dialog_.Ok("daily", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kSaved);
+  EXPECT_EQ(firstCheckKey("daily"), -1) << "a checked feed has had its first check";
 }
 
 TEST_F(FeedPropertiesTest, EditingWithoutChangesRebuildsTheSectionFromTheNineKeys) {
