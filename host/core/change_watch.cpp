@@ -1,5 +1,7 @@
 #include "core/change_watch.h"
 
+#include "platform/text.h"
+
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -12,6 +14,14 @@ namespace {
 constexpr uint32_t kFileEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE | IN_MOVED_FROM |
                                  IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
 constexpr size_t kNoticeBufferSize = 64 * 1024;
+constexpr uint32_t kEntryEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+
+// Whether an entry's name is that of a mailbox or of a folder of mailboxes, in any letter case.
+bool NamesTreeEntry(std::string_view name) {
+  if (name.size() < 4) return false;
+  const std::string extension = platform::ToLowerAscii(name.substr(name.size() - 4));
+  return extension == ".mbx" || extension == ".fol";
+}
 
 std::string FolderOf(const std::string& path) {
   std::string::size_type slash = path.rfind('/');
@@ -64,6 +74,7 @@ void ChangeWatch::TakeNotices() {
         continue;
       }
       ++changes_[KeyOf(event->wd, event->name)];
+      if ((event->mask & kEntryEvents) != 0 && NamesTreeEntry(event->name)) ++treeEntries_;
     }
   }
 }
@@ -78,6 +89,11 @@ ChangeStamp ChangeWatch::Stamp(const std::string& first, const std::string& seco
     return found == changes_.end() ? uint64_t{0} : found->second;
   };
   return {epoch_, count(first), count(second)};
+}
+
+uint64_t ChangeWatch::TreeChanges() {
+  TakeNotices();
+  return epoch_ + treeEntries_;
 }
 
 }  // namespace tarnwick::host

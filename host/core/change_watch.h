@@ -30,6 +30,12 @@ public:
   bool Watch(const std::string& path);
   /// The changes seen so far of the two files (taking in the notices that wait).
   ChangeStamp Stamp(const std::string& first, const std::string& second);
+  /// Counts the entries named as mailboxes or folders of mailboxes (".mbx", ".fol") that came, went
+  /// or were renamed in the followed folders, and every notice that may concern any file (taking in
+  /// the notices that wait): while it stays the same, those folders hold the same mailbox entries.
+  uint64_t TreeChanges();
+  /// How many folders are followed.
+  size_t FolderCount() const { return watches_.size(); }
 
 private:
   void TakeNotices();
@@ -37,6 +43,7 @@ private:
   int fd_ = -1;
   uint64_t epoch_ = 0;                                 // counts events that may concern any file
   uint64_t unfollowed_ = 0;                            // counts looks at files whose folder is not followed
+  uint64_t treeEntries_ = 0;                           // mailbox and folder entries that came, went or moved
   std::unordered_map<std::string, int> watches_;       // folder -> watch descriptor
   std::unordered_map<std::string, uint64_t> changes_;  // watch descriptor "/" file name -> changes seen
 };

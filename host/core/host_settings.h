@@ -16,6 +16,8 @@ public:
 
   /// Reads the file again.
   void Reload();
+  /// The file's path.
+  const std::string& Path() const { return path_; }
   /// False when the file switches automation off.
   bool AutomationEnabled() const { return automationEnabled_; }
   /// True when the mailbox or folder at that relative path is marked to be left out of lists.

@@ -94,11 +94,32 @@ void MailStore::SetChangeListener(StoreChangeListener listener) {
 StoreStatus MailStore::Rescan() {
   ChangeNotice notice(*this);
   std::lock_guard lock(mutex_);
+  // Plug-ins look mailboxes up many times a check: the folders are read again only when a mailbox
+  // or folder came, went or moved, or the settings changed, since they were last read.
+  const TreeMark mark = CurrentTreeMark();
+  if (treeKnown_ && mark == scannedTree_) return StoreStatus::Success();
   settings_.Reload();
   const std::vector<int32_t> before = tree_.InTreeOrder();
   StoreStatus status = tree_.Scan();
   if (status.ok && tree_.InTreeOrder() != before) notice.Add(kTreeChanged);
+  // A folder followed only from now on may have changed unseen while it was read.
+  treeKnown_ = status.ok && FollowTreeFolders();
+  scannedTree_ = mark;
   return status;
+}
+
+MailStore::TreeMark MailStore::CurrentTreeMark() {
+  return {changeWatch_.TreeChanges(), changeWatch_.Stamp(settings_.Path(), settings_.Path())};
+}
+
+bool MailStore::FollowTreeFolders() {
+  const size_t followed = changeWatch_.FolderCount();
+  bool all = changeWatch_.Watch(settings_.Path()) && changeWatch_.Watch(dataFolder_ + "/");
+  for (int32_t id : tree_.InTreeOrder()) {
+    const MailboxNode* node = tree_.Find(id);
+    if (node != nullptr && !node->isMailbox) all = changeWatch_.Watch(tree_.FullPath(*node) + "/") && all;
+  }
+  return all && changeWatch_.FolderCount() == followed;
 }
 
 std::vector<int32_t> MailStore::TopLevel() {

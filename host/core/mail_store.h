@@ -140,12 +140,23 @@ private:
   // The mailbox of that id, refreshed from its files; null with `status` set when unusable.
   MailboxFile* OpenMailbox(int32_t mailboxId, StoreStatus& status);
   StoreStatus PositionOf(MailboxFile& mailbox, uint32_t messageId, size_t* position);
+  // What the folders and the settings file had seen of changes: equal marks, an unchanged tree.
+  struct TreeMark {
+    uint64_t entries = 0;
+    ChangeStamp settings;
+    bool operator==(const TreeMark&) const = default;
+  };
+  TreeMark CurrentTreeMark();
+  // Follows the tree's folders; true when every one was followed already before the scan.
+  bool FollowTreeFolders();
 
   std::mutex mutex_;
   std::string dataFolder_;
   HostSettings settings_;
   MailboxTree tree_;
   ChangeWatch changeWatch_;  // outlives the mailboxes that use it
+  TreeMark scannedTree_;     // the marks when the tree was last read
+  bool treeKnown_ = false;   // whether an unchanged mark means the tree is as it was read
   std::map<int32_t, std::unique_ptr<MailboxFile>> mailboxes_;
   FaultHook faultHook_;
   std::mutex listenerMutex_;

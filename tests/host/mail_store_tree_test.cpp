@@ -82,6 +82,34 @@ TEST(MailStoreTree, IdsStayWithTheirPathsAcrossRescansAndReturns) {
   EXPECT_EQ(store->FindMailbox("B"), b);
 }
 
+// The tree is read again only when something changed; what another program changes is seen all
+// the same, in every folder and in the settings, however deep and however new the folder.
+TEST(MailStoreTree, ARescanSeesWhatOtherProgramsChangeInFoldersAndSettings) {
+  TempDir dir;
+  WriteBelow(dir.Path(), "News.fol/Tech.mbx", "");
+  auto store = OpenStore(dir.Path());
+  ASSERT_TRUE(store->Rescan().ok);
+  WriteBelow(dir.Path(), "News.fol/World.mbx", "");
+  ASSERT_TRUE(store->Rescan().ok);
+  EXPECT_NE(store->FindMailbox("World"), 0) << "a mailbox made inside a folder";
+  WriteBelow(dir.Path(), "News.fol/Old.fol/Deep.mbx", "");
+  ASSERT_TRUE(store->Rescan().ok);
+  EXPECT_NE(store->FindMailbox("Deep"), 0) << "a new folder with its mailbox";
+  WriteBelow(dir.Path(), "News.fol/Old.fol/Deeper.mbx", "");
+  ASSERT_TRUE(store->Rescan().ok);
+  EXPECT_NE(store->FindMailbox("Deeper"), 0) << "a mailbox made in the new folder";
+  WriteBelow(dir.Path(), "News.fol/Tech.toc", "");  // not a mailbox: nothing to read again for
+  ASSERT_TRUE(store->Rescan().ok);
+  const int32_t tech = store->FindMailbox("Tech");
+  EXPECT_FALSE(store->Info(tech)->leftOut);
+  WriteBelow(dir.Path(), "host.ini", "[LeftOutOfLists]\nNews.fol/Tech.mbx=1\n");
+  ASSERT_TRUE(store->Rescan().ok);
+  EXPECT_TRUE(store->Info(tech)->leftOut) << "the settings another program wrote";
+  ASSERT_EQ(std::remove(dir.File("News.fol/World.mbx").c_str()), 0);
+  ASSERT_TRUE(store->Rescan().ok);
+  EXPECT_EQ(store->FindMailbox("World"), 0);
+}
+
 TEST(MailStoreTree, CreatingMakesMailboxesAndFoldersAndAcceptsExistingOnes) {
   TempDir dir;
   auto store = OpenStore(dir.Path());
