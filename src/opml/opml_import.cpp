@@ -48,7 +48,7 @@ public:
   }
 
   // Empty when the entry was added; otherwise why not.
-  std::string Import(const OpmlEntry& entry, ImportedFeed& added) {
+  std::string Import(const OpmlEntry& entry, store::FeedSettings& added) {
     if (entry.url.empty()) return kNoAddressReason;
     if (entry.url.size() > store::SettingsStore::kMaxTextLength) return kAddressTooLongReason;
     if (std::any_of(entry.url.begin(), entry.url.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; })) {
@@ -69,7 +69,7 @@ public:
     std::string reason = Store(feed);
     if (!reason.empty()) return reason;
     feeds_.push_back(feed);
-    added = {feed.alias, feed.url, feed.newsbox};
+    added = std::move(feed);
     return {};
   }
 
@@ -125,7 +125,7 @@ private:
 std::string ImportReport::Text() const {
   if (!ok) return error;
   std::string text;
-  for (const ImportedFeed& feed : added) {
+  for (const store::FeedSettings& feed : added) {
     text += kAddedPrefix + feed.alias + kTitleEnd + AddressText(feed.url) + kAddedNewsboxInfix + feed.newsbox +
             kAddedNewsboxSuffix + kLineEnd;
   }
@@ -142,7 +142,7 @@ ImportReport ImportEntries(const std::vector<OpmlEntry>& entries, const store::S
   report.ok = true;
   Importer importer(settings, newsboxes);
   for (const OpmlEntry& entry : entries) {
-    ImportedFeed added;
+    store::FeedSettings added;
     std::string reason = importer.Import(entry, added);
     if (reason.empty()) {
       report.added.push_back(std::move(added));

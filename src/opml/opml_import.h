@@ -9,13 +9,6 @@
 
 namespace tarnwick::opml {
 
-/// A feed an import added.
-struct ImportedFeed {
-  std::string alias;
-  std::string url;
-  std::string newsbox;
-};
-
 /// An outline an import left out, and why.
 struct SkippedEntry {
   std::string title;
@@ -28,7 +21,7 @@ struct SkippedEntry {
 struct [[nodiscard]] ImportReport {
   bool ok = false;
   std::string error;
-  std::vector<ImportedFeed> added;
+  std::vector<store::FeedSettings> added;  ///< as written, newsbox path included
   std::vector<SkippedEntry> skipped;
 
   /// One line per added feed and per skipped outline, then the counts; the error when not ok.
