@@ -44,11 +44,13 @@ bool Parse(int argc, char** argv, CommandLine& line) {
 // The folder above "plugins/tarnwick.ini", where the host keeps its mailboxes; empty when the
 // settings file lies elsewhere.
 std::string DataFolderOf(const std::string& settingsPath) {
-  const std::string tail = std::string("/plugins/") + store::kSettingsFileName;
-  if (settingsPath.size() <= tail.size()) return {};
+  const std::string tail = std::string("plugins/") + store::kSettingsFileName;
+  if (settingsPath.size() < tail.size()) return {};
   const size_t at = settingsPath.size() - tail.size();
   if (!platform::EqualsIgnoreCase(std::string_view(settingsPath).substr(at), tail)) return {};
-  return at == 0 ? "/" : settingsPath.substr(0, at);
+  if (at == 0) return ".";
+  if (settingsPath[at - 1] != '/') return {};
+  return at == 1 ? "/" : settingsPath.substr(0, at - 1);
 }
 
 int Usage() {
@@ -70,11 +72,11 @@ int Run(const CommandLine& line) {
   if (words[0] != "import" || words.size() != 2) return Usage();
   const std::string dataFolder = line.dataFolder.empty() ? DataFolderOf(line.settingsPath) : line.dataFolder;
   if (dataFolder.empty()) return Refuse(kNoDataFolder);
-  if (!store::FolderExists(dataFolder)) return Refuse(kMissingDataFolderPrefix + dataFolder);
   // The host names its mailboxes by full path, and a feed finds its newsbox by that path first.
   char* absolute = realpath(dataFolder.c_str(), nullptr);
-  const std::string fullDataFolder = absolute != nullptr ? absolute : dataFolder;
+  const std::string fullDataFolder = absolute != nullptr ? absolute : "";
   std::free(absolute);
+  if (!store::FolderExists(fullDataFolder)) return Refuse(kMissingDataFolderPrefix + dataFolder);
   return ImportFeeds(line.settingsPath, fullDataFolder, words[1]);
 }
 
