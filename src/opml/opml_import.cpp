@@ -64,8 +64,16 @@ public:
     const std::string newsbox = entry.folder.empty() ? alias : entry.folder;
     if (IsReservedMailbox(newsbox)) return kReservedNewsboxPrefix + newsbox + kReservedNewsboxSuffix;
 
-    store::FeedSettings feed{alias, FittingName(alias, entry.name), entry.url, newsbox, "", 0, 1,
-                             0,     kNewFeedIntervalMinutes,        1};
+    store::FeedSettings feed;
+    feed.alias = alias;
+    feed.name = FittingName(alias, entry.name);
+    feed.url = entry.url;
+    feed.newsbox = newsbox;
+    feed.downloadReferringArticles = 0;
+    feed.downloadOnlyNewArticles = 1;
+    feed.autoCheck = 0;
+    feed.intervalMinutes = kNewFeedIntervalMinutes;
+    feed.notifyNewsBoard = 1;
     std::string reason = Store(feed);
     if (!reason.empty()) return reason;
     feeds_.push_back(feed);
@@ -84,26 +92,22 @@ private:
   std::string Store(store::FeedSettings& feed) {
     const bool written = settings_.WriteFeed(feed, "");
     ReadAliases();
-    if (!written || !store::AliasExists(aliases_, feed.alias)) {
-      (void)settings_.RemoveFeed(feed.alias);
-      ReadAliases();
-      return written ? kListFullReason : kNotWrittenReason;
-    }
+    if (!written) return TakeOut(feed.alias, kNotWrittenReason);
+    if (!store::AliasExists(aliases_, feed.alias)) return TakeOut(feed.alias, kListFullReason);
     feed.newsboxPath = NewsboxPath(feed.newsbox);
-    if (feed.newsboxPath.empty()) {
-      const std::string wanted = feed.newsbox;
-      (void)settings_.RemoveFeed(feed.alias);
-      ReadAliases();
-      return kNoNewsboxPrefix + wanted + kNoNewsboxSuffix;
-    }
+    if (feed.newsboxPath.empty()) return TakeOut(feed.alias, kNoNewsboxPrefix + feed.newsbox + kNoNewsboxSuffix);
     feed.newsbox = MailboxNameOf(feed.newsboxPath);
     if (!settings_.WriteText(feed.alias, store::kNewsboxKey, feed.newsbox) ||
         !settings_.WriteText(feed.alias, store::kNewsboxPathKey, feed.newsboxPath)) {
-      (void)settings_.RemoveFeed(feed.alias);
-      ReadAliases();
-      return kNotWrittenReason;
+      return TakeOut(feed.alias, kNotWrittenReason);
     }
     return {};
+  }
+
+  std::string TakeOut(const std::string& alias, std::string reason) {
+    (void)settings_.RemoveFeed(alias);
+    ReadAliases();
+    return reason;
   }
 
   // Each mailbox is asked for once per import, whatever the answer.

@@ -81,7 +81,6 @@ TEST_F(FeedListEndToEnd, ExitStatusesTellABrokenListAndAWrongCommandLineApart) {
   EXPECT_EQ(Feeds("import " + Quote(dir.File("broken.opml")), output), 1);
   EXPECT_NE(output.find("not well-formed XML"), std::string::npos) << output;
   EXPECT_FALSE(std::filesystem::exists(plugins + "/tarnwick.ini"));
-  EXPECT_EQ(Feeds("import", output), 2);
   EXPECT_EQ(Feeds("frobnicate", output), 2);
   EXPECT_EQ(RunCommand(Quote(TARNWICK_FEEDS_FILE) + " --settings " + Quote(dir.File("elsewhere.ini")) + " import " +
                            Quote(dir.File("broken.opml")),
@@ -89,8 +88,6 @@ TEST_F(FeedListEndToEnd, ExitStatusesTellABrokenListAndAWrongCommandLineApart) {
             2);
   EXPECT_NE(output.find("--data-folder"), std::string::npos) << output;
   EXPECT_EQ(Feeds("export " + Quote(dir.File("no/such/folder.opml")), output), 1);
-  EXPECT_EQ(RunCommand(Quote(TARNWICK_FEEDS_FILE) + " " + Quote(plugins + "/tarnwick.ini"), output), 0);
-  EXPECT_NE(output.find("0 feed(s) in "), std::string::npos) << output;
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Newsboxes made for imported feeds: through a real host published in this program, and as files
-// of a data folder when no host runs.
+// Newsboxes made for imported feeds through a real host published in this program.
 #include "opml/newsbox_maker.h"
 
 #include "core/host_core.h"
@@ -34,18 +33,6 @@ TEST(HostNewsboxMaker, HasTheRunningHostMakeTheMailboxOnceAndElseSaysWhy) {
   EXPECT_EQ(maker.MailboxPath("Tech: News"), path);  // the same mailbox, not a second one
   host::WithdrawHost(core.get());
   platform::SetMessageBoxHandler(previous);
-}
-
-TEST(DataFolderNewsboxMaker, MakesAnEmptyMailboxFileAndLeavesAnExistingOneAlone) {
-  test::TempDir data;
-  DataFolderNewsboxMaker maker(data.Path());
-  EXPECT_EQ(maker.MailboxPath(" Tech: News "), data.File("Tech News.mbx"));
-  EXPECT_EQ(test::ReadFileBytes(data.File("Tech News.mbx")), "");
-  test::WriteFileBytes(data.File("Kept.mbx"), "From ???@??? Mon Jun 2 10:00:00 2003\r\n\r\nbody\r\n");
-  EXPECT_EQ(maker.MailboxPath("Kept"), data.File("Kept.mbx"));
-  EXPECT_EQ(test::ReadFileBytes(data.File("Kept.mbx")), "From ???@??? Mon Jun 2 10:00:00 2003\r\n\r\nbody\r\n");
-  EXPECT_EQ(maker.MailboxPath("  "), "");
-  EXPECT_EQ(DataFolderNewsboxMaker(data.File("gone")).MailboxPath("Tech"), "");
 }
 
 }  // namespace

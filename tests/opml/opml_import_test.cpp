@@ -152,19 +152,6 @@ TEST_F(OpmlImportTest, UnusableOutlinesAreSkippedWithTheirReasons) {
   EXPECT_NE(report.Text().find("Skipped \"Page\": it has no feed address (xmlUrl).\n"), std::string::npos);
 }
 
-TEST_F(OpmlImportTest, ABrokenFileAddsNothing) {
-  ExistingFeed("News", "http://n.example/");
-  const std::string before = ReadFileBytes(settings.Path());
-  const ImportReport report =
-      Import(Opml(Outline("First", "http://1.example/") + "<outline text=\"Cut\" xmlUrl=\"http://2.example/\">"));
-  EXPECT_FALSE(report.ok);
-  EXPECT_TRUE(report.added.empty());
-  EXPECT_EQ(report.Text().rfind("The feed list is not well-formed XML: ", 0), 0u) << report.Text();
-  EXPECT_EQ(ReadFileBytes(settings.Path()), before);
-  struct stat status {};
-  EXPECT_NE(stat(data.File("First.mbx").c_str(), &status), 0);
-}
-
 TEST_F(OpmlImportTest, FeedsTheListCannotShowOrThatGetNoMailboxAreTakenOutAgain) {
   // "Aliases" is read through 2048 bytes, each line with its terminator: 21 lines of 94 bytes
   // leave room for "Fits=Fits" and not for the next feed's 69 bytes.

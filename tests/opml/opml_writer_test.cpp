@@ -39,11 +39,5 @@ TEST(OpmlWriter, WritesOpml20WithOneFolderPerNewsboxAndEscapedValues) {
   EXPECT_TRUE(document.ParseText(WriteOpml(feeds))) << document.ErrorText();
 }
 
-TEST(OpmlWriter, AFileThatCannotBeWrittenIsReported) {
-  const store::SettingsStore settings("/nonexistent/tarnwick.ini");
-  EXPECT_EQ(ExportOpmlFile(settings, "/nonexistent/feeds.opml"),
-            "The feed list cannot be written to /nonexistent/feeds.opml: No such file or directory.");
-}
-
 }  // namespace
 }  // namespace tarnwick::opml
