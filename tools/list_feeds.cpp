@@ -1,9 +1,9 @@
-// tarnwick-feeds: lists the feeds of a settings file as the main window would list them.
+// tarnwick-feeds list: the feeds of a settings file as the main window would list them.
+#include "feeds_verbs.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 
 #include <cstdio>
-#include <exception>
 #include <string>
 
 namespace {
@@ -20,8 +20,8 @@ public:
     std::printf("  Options:      full articles %s, only new %s, auto-check %s every %d minutes\n",
                 YesNo(feed.downloadReferringArticles), YesNo(feed.downloadOnlyNewArticles), YesNo(feed.autoCheck),
                 feed.intervalMinutes);
-    std::string last = store_.ReadText(feed.alias, tarnwick::store::kLastArticleKey,
-                                       tarnwick::store::kDefaultLastArticle);
+    std::string last =
+        store_.ReadText(feed.alias, tarnwick::store::kLastArticleKey, tarnwick::store::kDefaultLastArticle);
     std::printf("  Last article: %s\n", last.c_str());
   }
   void AddNewsbox(const std::string&, const std::string&) override {}
@@ -37,17 +37,14 @@ private:
 
 }  // namespace
 
-int main(int argc, char** argv) try {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: tarnwick-feeds SETTINGS-FILE\n");
-    return 2;
-  }
-  tarnwick::store::SettingsStore store(argv[1]);
+namespace tarnwick::tools {
+
+int ListFeeds(const std::string& settingsPath) {
+  store::SettingsStore store(settingsPath);
   PrintingSink sink(store);
   store.LoadFeedList(sink);
-  std::printf("%d feed(s) in %s\n", sink.Count(), argv[1]);
-  return 0;
-} catch (const std::exception& error) {
-  std::fprintf(stderr, "tarnwick-feeds: %s\n", error.what());
-  return 1;
+  std::printf("%d feed(s) in %s\n", sink.Count(), settingsPath.c_str());
+  return kDone;
 }
+
+}  // namespace tarnwick::tools

@@ -47,6 +47,9 @@ enum MainWindowId {
   // takes for a menu item (32767): they are kept less 30000.
   kOpenNewsboxCommand = 2771,
   kCloseNewsboxCommand = 2772,
+  // The feed menu, which the feed list opens.
+  kImportFeedsCommand = 2773,
+  kExportFeedsCommand = 2774,
   kHelpCommand = 2810,
   kAboutCommand = 2822,
 };
@@ -105,6 +108,9 @@ private:
   void OnOpenNewsbox();
   void OnCloseNewsboxWindow();
   void OnNewsboxMenu(wxPoint position);
+  void OnFeedMenu(wxPoint position);
+  void OnImportFeeds();
+  void OnExportFeeds();
   void OnHelp();
   void OnAbout();
   void OnCharHook(wxKeyEvent& event);

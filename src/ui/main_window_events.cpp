@@ -59,7 +59,9 @@ void MainWindow::BindEvents() {
   const std::pair<int, void (MainWindow::*)()> commands[] = {{kHelpCommand, &MainWindow::OnHelp},
                                                              {kAboutCommand, &MainWindow::OnAbout},
                                                              {kOpenNewsboxCommand, &MainWindow::OnOpenNewsbox},
-                                                             {kCloseNewsboxCommand, &MainWindow::OnCloseNewsboxWindow}};
+                                                             {kCloseNewsboxCommand, &MainWindow::OnCloseNewsboxWindow},
+                                                             {kImportFeedsCommand, &MainWindow::OnImportFeeds},
+                                                             {kExportFeedsCommand, &MainWindow::OnExportFeeds}};
   for (const auto& [id, handler] : commands) {
     Bind(
         wxEVT_MENU, [this, handler = handler](wxCommandEvent&) { OnCommand(handler); }, id);
@@ -83,6 +85,10 @@ void MainWindow::BindEvents() {
   newsboxList_->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent& event) {
     const wxPoint at = event.GetPosition();
     OnNewsboxMenu(at == wxDefaultPosition ? at : ScreenToClient(at));
+  });
+  feedList_->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent& event) {
+    const wxPoint at = event.GetPosition();
+    OnFeedMenu(at == wxDefaultPosition ? at : ScreenToClient(at));
   });
   KeepColumnFitted(feedList_);
   KeepColumnFitted(newsboxList_);

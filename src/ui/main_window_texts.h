@@ -32,6 +32,16 @@ inline constexpr char kClockPattern[] = "%m/%d/%Y %H:%M:%S";
 inline constexpr char kOpenNewsboxCommandText[] = "&Open\tEnter";
 inline constexpr char kCloseNewsboxCommandText[] = "&Close";
 
+/// The feed menu, its file dialogs and what the window says after an export.
+inline constexpr char kImportFeedsCommandText[] = "&Import Feeds...";
+inline constexpr char kExportFeedsCommandText[] = "&Export Feeds...";
+inline constexpr char kImportFeedsTitle[] = "Import Feeds";
+inline constexpr char kExportFeedsTitle[] = "Export Feeds";
+inline constexpr char kFeedListWildcard[] = "Feed Lists (*.opml;*.xml)|*.opml;*.xml|Any File Type (*.*)|*.*";
+inline constexpr char kExportFileName[] = "feeds.opml";
+inline constexpr char kExportExtension[] = ".opml";
+inline constexpr char kFeedsExportedPrefix[] = "Feeds exported to ";
+
 /// Help topics the window opens.
 inline constexpr char kDownloadingArticlesTopic[] = "Downloading Articles.htm";
 inline constexpr char kGettingStartedTopic[] = "Getting Started.htm";

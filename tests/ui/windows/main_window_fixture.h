@@ -80,6 +80,22 @@ inline void ClickRow(wxListCtrl& list, long row, bool extend = false) {
   RunEventsFor(std::chrono::milliseconds(50));
 }
 
+/// Once a popup menu is up, picks its command by the mnemonic key.
+inline void ChooseFromNextMenu(char mnemonic) {
+  class Pick : public wxTimer {
+  public:
+    explicit Pick(char key) : key_(key) {}
+    void Notify() override {
+      wxUIActionSimulator().Char(key_);
+      wxTheApp->CallAfter([this] { delete this; });
+    }
+
+  private:
+    char key_;
+  };
+  (new Pick(mnemonic))->StartOnce(400);
+}
+
 /// The image of a list's row.
 inline int RowImage(wxListCtrl& list, long row) {
   wxListItem item;

@@ -224,22 +224,6 @@ TEST_F(MainWindowTest, EnterEscapeAndTheCloseBoxDoNothingAndCloseKeepsThePositio
   EXPECT_EQ(settings.ReadInt(store::kWindowsSection, "PositionTop", 0), 50);
 }
 
-// Once a popup menu is up, picks its command by the mnemonic key.
-void ChooseFromNextMenu(char mnemonic) {
-  class Pick : public wxTimer {
-  public:
-    explicit Pick(char key) : key_(key) {}
-    void Notify() override {
-      wxUIActionSimulator().Char(key_);
-      wxTheApp->CallAfter([this] { delete this; });
-    }
-
-  private:
-    char key_;
-  };
-  (new Pick(mnemonic))->StartOnce(400);
-}
-
 TEST_F(MainWindowTest, TheNewsboxMenuClosesTheNewsboxWindowAndOpensTheNewsboxInTheHost) {
   AddFeed("alpha", 1, "Tech");
   AddFeed("beta", 1, "World");

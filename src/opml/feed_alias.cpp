@@ -1,0 +1,57 @@
+#include "opml/feed_alias.h"
+
+#include "store/settings_store.h"
+
+namespace tarnwick::opml {
+namespace {
+
+constexpr int kMaxAliasNumber = 999;
+
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+std::string TrimOuterBlanks(std::string text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string CutBetweenCharacters(std::string_view text, size_t bytes) {
+  if (text.size() <= bytes) return std::string(text);
+  while (bytes > 0 && IsContinuationByte(text[bytes])) --bytes;
+  return std::string(text.substr(0, bytes));
+}
+
+std::string StorableAlias(std::string_view title) {
+  std::string alias;
+  for (char c : title) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) continue;
+    alias += c == '[' ? '(' : c == ']' ? ')' : c == '=' ? '-' : c;
+  }
+  const size_t first = alias.find_first_not_of("; ");
+  alias.erase(0, first == std::string::npos ? alias.size() : first);
+  return TrimOuterBlanks(CutBetweenCharacters(alias, kMaxImportedAliasBytes));
+}
+
+std::string UniqueAlias(const std::string& alias, const std::vector<std::string>& aliasEntries) {
+  if (!store::AliasExists(aliasEntries, alias)) return alias;
+  for (int number = 2; number <= kMaxAliasNumber; ++number) {
+    const std::string suffix = " (" + std::to_string(number) + ")";
+    const std::string candidate =
+        TrimOuterBlanks(CutBetweenCharacters(alias, kMaxImportedAliasBytes - suffix.size())) + suffix;
+    if (!store::AliasExists(aliasEntries, candidate)) return candidate;
+  }
+  return {};
+}
+
+std::string FittingName(const std::string& alias, const std::string& name) {
+  const size_t used = alias.size() + 1;  // the alias and its "="
+  const size_t room = used < store::SettingsStore::kMaxEntryLength ? store::SettingsStore::kMaxEntryLength - used : 0;
+  return TrimOuterBlanks(CutBetweenCharacters(name, room));
+}
+
+}  // namespace tarnwick::opml
