@@ -3,7 +3,9 @@
 namespace tarnwick::platform {
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string TrimChars(std::string_view text, std::string_view chars) {
   size_t first = text.find_first_not_of(chars);
@@ -14,9 +16,13 @@ std::string TrimChars(std::string_view text, std::string_view chars) {
 
 }  // namespace
 
-std::string TrimBlanks(std::string_view text) { return TrimChars(text, " \t"); }
+std::string TrimBlanks(std::string_view text) {
+  return TrimChars(text, " \t");
+}
 
-std::string TrimWhiteSpace(std::string_view text) { return TrimChars(text, " \t\r\n\v\f"); }
+std::string TrimWhiteSpace(std::string_view text) {
+  return TrimChars(text, " \t\r\n\v\f");
+}
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -43,6 +49,18 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   }
   result.append(text.substr(start));
   return result;
+}
+
+std::string FillText(std::string_view format, const std::vector<std::string>& values) {
+  std::string text(format);
+  size_t at = 0;
+  for (const std::string& value : values) {
+    at = text.find("%s", at);
+    if (at == std::string::npos) break;
+    text.replace(at, 2, value);
+    at += value.size();
+  }
+  return text;
 }
 
 }  // namespace tarnwick::platform

@@ -4,9 +4,13 @@
 
 namespace tarnwick::plugin {
 
-PluginApp::PluginApp() { ui::StartToolkit(); }
+PluginApp::PluginApp() {
+  ui::StartToolkit();
+}
 
-PluginApp::~PluginApp() { ui::StopToolkit(); }
+PluginApp::~PluginApp() {
+  ui::StopToolkit();
+}
 
 namespace {
 
