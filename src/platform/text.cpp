@@ -3,9 +3,7 @@
 namespace tarnwick::platform {
 namespace {
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string TrimChars(std::string_view text, std::string_view chars) {
   size_t first = text.find_first_not_of(chars);
@@ -16,13 +14,9 @@ std::string TrimChars(std::string_view text, std::string_view chars) {
 
 }  // namespace
 
-std::string TrimBlanks(std::string_view text) {
-  return TrimChars(text, " \t");
-}
+std::string TrimBlanks(std::string_view text) { return TrimChars(text, " \t"); }
 
-std::string TrimWhiteSpace(std::string_view text) {
-  return TrimChars(text, " \t\r\n\v\f");
-}
+std::string TrimWhiteSpace(std::string_view text) { return TrimChars(text, " \t\r\n\v\f"); }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -14,8 +14,8 @@ automation::WaitFunction HostWait(bool pacing) {
 
 }  // namespace
 
-CheckSession::CheckSession(const PluginContext& context, check::CheckView& view, mailbox::NewArticleReceiver* receiver,
-                           bool pacing)
+CheckSession::CheckSession(const PluginContext& context, check::CheckView& view,
+                           mailbox::NewArticleReceiver* receiver, bool pacing)
     : host_(HostWait(pacing)),
       writer_({context.hostDataFolder, context.pluginFolder, context.versionText,
                mailbox::MessageSeparator(platform::FormatLocaleDate(clock_.Now()), clock_) + "\r\n", pacing},

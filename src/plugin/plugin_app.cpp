@@ -4,13 +4,9 @@
 
 namespace tarnwick::plugin {
 
-PluginApp::PluginApp() {
-  ui::StartToolkit();
-}
+PluginApp::PluginApp() { ui::StartToolkit(); }
 
-PluginApp::~PluginApp() {
-  ui::StopToolkit();
-}
+PluginApp::~PluginApp() { ui::StopToolkit(); }
 
 namespace {
 

@@ -22,7 +22,8 @@ std::string RemoveIgnoringCase(const std::string& text, const std::string& part)
   const std::string lowerPart = platform::ToLowerAscii(part);
   std::string result;
   size_t start = 0;
-  for (size_t found = lowerText.find(lowerPart); found != std::string::npos; found = lowerText.find(lowerPart, start)) {
+  for (size_t found = lowerText.find(lowerPart); found != std::string::npos;
+       found = lowerText.find(lowerPart, start)) {
     result.append(text, start, found - start);
     start = found + part.size();
   }

@@ -23,8 +23,7 @@ int32_t CanTranslate(const EmsTranslator* translator, const EmsDataFile* file) {
   const EmsMimeType* mime = file->info;
   if (mime == nullptr || mime->type == nullptr || mime->subtype == nullptr) return platform::kEmsCannotTranslateThis;
   bool servedContext = (static_cast<uint32_t>(file->context) & kTranslatorFlags) != 0;
-  bool html =
-      std::strcmp(mime->type, kTranslatorMimeType) == 0 && std::strcmp(mime->subtype, kTranslatorMimeSubtype) == 0;
+  bool html = std::strcmp(mime->type, kTranslatorMimeType) == 0 && std::strcmp(mime->subtype, kTranslatorMimeSubtype) == 0;
   return servedContext && html ? platform::kEmsCanTranslateNow : platform::kEmsCannotTranslateThis;
 }
 
