@@ -110,6 +110,27 @@ TEST_F(ScheduledUse, TheReadmeCrontabLineRunTwicePrintsOnlyTheCount) {
   EXPECT_EQ(CountMessages("News"), 2);
 }
 
+// The README's service and timer units as systemd reads them, the program where they name it.
+TEST_F(ScheduledUse, TheReadmeUnitsAreValidForSystemd) {
+  const std::string analyze = TARNWICK_SYSTEMD_ANALYZE;
+  if (analyze.empty() || analyze.ends_with("NOTFOUND")) GTEST_SKIP() << "systemd-analyze was not found";
+  const std::regex unit(R"(```ini\n([^`]*)```)");
+  const std::string readme = ReadFileBytes(TARNWICK_README);
+  std::vector<std::string> units;
+  for (std::sregex_iterator it(readme.begin(), readme.end(), unit), end; it != end; ++it) units.push_back((*it)[1]);
+  ASSERT_EQ(units.size(), 2u) << "the README shows a service and a timer";
+  test::WriteFileBytes(home.File("tarnwick-check.service"),
+                       std::regex_replace(units[0], std::regex("%h"), home.Path()));
+  test::WriteFileBytes(home.File("tarnwick-check.timer"), units[1]);
+  std::string output;
+  EXPECT_EQ(RunCommand("cd " + Quote(home.Path()) + " && " + Quote(analyze) +
+                           " verify --man=no ./tarnwick-check.timer ./tarnwick-check.service",
+                       output),
+            0)
+      << output;
+  EXPECT_EQ(output, "");
+}
+
 TEST_F(ScheduledUse, ExitStatusesAndTheFeedListFollowEveryCheck) {
   std::string output;
   ASSERT_EQ(Host("add news " + server.Url("/news.xml") + " News", output), 0) << output;
