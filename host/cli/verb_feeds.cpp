@@ -112,6 +112,7 @@ bool ParseAddArguments(VerbContext& context, AddArguments& parsed) {
       return WrongCommandLine(context, Fill(kNewsboxTwiceText, {parsed.positional[2], parsed.newsbox}));
     }
     parsed.newsbox = parsed.positional[2];
+    if (parsed.newsbox.empty()) return WrongCommandLine(context, kNewsboxOptionText);
   }
   return true;
 }

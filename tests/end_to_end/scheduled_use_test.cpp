@@ -213,6 +213,7 @@ TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
            Refusal{"other ''", 1, "A feed needs a URL."},
            Refusal{"other" + planet + " Other --newsbox Else", 2, "the newsbox is named twice"},
            Refusal{"other" + planet + " --newsbox", 2, "missing value after --newsbox"},
+           Refusal{"other" + planet + " ''", 2, "the newsbox needs a name"},
            Refusal{"other", 2, "wrong number of arguments"},
        }) {
     EXPECT_EQ(Host("add " + refusal.arguments, output), refusal.status) << refusal.arguments << "\n" << output;
