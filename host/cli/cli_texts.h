@@ -26,7 +26,9 @@ inline constexpr char kUsageHead[] =
 inline constexpr char kUsageTail[] =
     "\n"
     "Exit status: 0 on success, 1 when the verb failed, 2 for a wrong command line, 3 when another\n"
-    "tarnwick-host kept the data folder for longer than the wait.\n";
+    "tarnwick-host kept the data folder for longer than the wait. The feed verbs (check, tick, add,\n"
+    "remove, feeds): 0 when every feed was checked (or the change made), 1 when some feed failed (or\n"
+    "the change was refused), 2 also when the data folder, the plug-in or a named feed is missing.\n";
 
 inline constexpr char kNoDataFolderText[] = "no data folder given: use --data-folder DIR";
 inline constexpr char kUnknownOptionText[] = "unknown option ";
@@ -54,8 +56,13 @@ inline constexpr char kUnexpectedFailureText[] = "unexpected failure: ";
 inline constexpr char kPluginSkippedText[] = "plug-in skipped: ";
 inline constexpr char kNoPluginsText[] = "no plug-ins in %s";
 inline constexpr char kNoCheckingPluginText[] = "no plug-in in %s can check feeds";
+inline constexpr char kAddArgumentsText[] = "ALIAS URL [--newsbox NAME] [--first N]";
 inline constexpr char kFirstOption[] = "--first";
-inline constexpr char kFirstOptionText[] = "after NEWSBOX only --first N may follow, N a whole number from 1 up";
+inline constexpr char kFirstOptionText[] = "--first takes a whole number from 1 up, not \"%s\"";
+inline constexpr char kNewsboxOption[] = "--newsbox";
+inline constexpr char kNewsboxOptionText[] = "the newsbox needs a name: --newsbox NAME";
+inline constexpr char kNewsboxTwiceText[] = "the newsbox is named twice: \"%s\" and --newsbox \"%s\"";
+inline constexpr char kQuietOption[] = "--quiet";
 inline constexpr char kDescriptionLabel[] = "description: ";
 inline constexpr char kSpecialMenuLabel[] = "Special menu: ";
 inline constexpr char kTranslatorLabel[] = "translator: ";

@@ -26,11 +26,38 @@ struct ParsedCommandLine {
 
 constexpr long kLongestLockWaitSeconds = 86400;
 
+constexpr size_t kSummaryColumn = 30;
+constexpr size_t kUsageWidth = 100;
+
+// The summary's words in lines of at most kUsageWidth columns, each after kSummaryColumn blanks.
+std::string WrappedSummary(const std::string& summary) {
+  const std::string indent(kSummaryColumn, ' ');
+  std::string text;
+  size_t lineLength = kSummaryColumn;
+  for (size_t start = 0; start < summary.size();) {
+    size_t end = std::min(summary.find(' ', start), summary.size());
+    const std::string word = summary.substr(start, end - start);
+    if (lineLength > kSummaryColumn && lineLength + 1 + word.size() > kUsageWidth) {
+      text += "\n" + indent;
+      lineLength = kSummaryColumn;
+    } else if (lineLength > kSummaryColumn) {
+      text += ' ';
+      ++lineLength;
+    }
+    text += word;
+    lineLength += word.size();
+    start = end + 1;
+  }
+  return text;
+}
+
 void PrintUsage(std::ostream& stream) {
   stream << Fill(kUsageHead, {std::to_string(kDataFolderLockWait.count())});
   for (const Verb& verb : Verbs()) {
-    std::string line = std::string(verb.name) + (*verb.argumentsText ? " " : "") + verb.argumentsText;
-    stream << "  " << line << std::string(line.size() < 28 ? 28 - line.size() : 1, ' ') << verb.summary << "\n";
+    std::string line = "  " + std::string(verb.name) + (*verb.argumentsText ? " " : "") + verb.argumentsText;
+    line += line.size() < kSummaryColumn ? std::string(kSummaryColumn - line.size(), ' ')
+                                         : "\n" + std::string(kSummaryColumn, ' ');
+    stream << line << WrappedSummary(verb.summary) << "\n";
   }
   stream << kUsageTail;
 }
@@ -93,8 +120,9 @@ bool Parse(const std::vector<std::string>& arguments, ParsedCommandLine& parsed,
 }
 
 // Takes the data folder's lock for the rest of the run, saying so when it has to wait for another
-// host. kExitSuccess when it holds the lock, else the exit code after reporting why not.
-int LockDataFolder(DataFolderLock& lock, const ParsedCommandLine& parsed, std::ostream& err) {
+// host. kExitSuccess when it holds the lock, else the exit code after reporting why not
+// (`setUpFailure` when the lock file cannot be used at all).
+int LockDataFolder(DataFolderLock& lock, const ParsedCommandLine& parsed, int setUpFailure, std::ostream& err) {
   const std::string seconds = std::to_string(parsed.lockWait.count());
   auto holder = [&] {
     long id = lock.HolderProcessId();
@@ -111,7 +139,7 @@ int LockDataFolder(DataFolderLock& lock, const ParsedCommandLine& parsed, std::o
       return kExitSuccess;
     case LockOutcome::kFailed:
       err << kProgramName << ": " << lock.ErrorText() << "\n";
-      return kExitFailure;
+      return setUpFailure;
     case LockOutcome::kBusy:
       break;
   }
@@ -136,7 +164,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
   }
   if (parsed.dataFolder.empty()) return UsageError(err, kNoDataFolderText);
   DataFolderLock lock(parsed.dataFolder);
-  if (int code = LockDataFolder(lock, parsed, err); code != kExitSuccess) return code;
+  if (int code = LockDataFolder(lock, parsed, verb->setUpFailure, err); code != kExitSuccess) return code;
 
   HostOptions options;
   options.automationAllowed = parsed.automationAllowed;
@@ -144,7 +172,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
   std::shared_ptr<HostCore> core = HostCore::Open(parsed.dataFolder, options, errorText);
   if (!core) {
     err << kProgramName << ": " << errorText << "\n";
-    return kExitFailure;
+    return verb->setUpFailure;
   }
   PublishHost(core);
   std::string pluginsFolder = parsed.pluginsFolder.empty() ? parsed.dataFolder + "/plugins" : parsed.pluginsFolder;

@@ -1,55 +1,20 @@
-// Verbs that load the plug-ins: list them, and run the checks a plug-in offers for scripted use.
+// The plug-ins verb, and the loading of the plug-ins that every verb using them shares.
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/verbs.h"
 #include "core/plugin_set.h"
 
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <ostream>
 
 namespace tarnwick::host {
-namespace {
 
-using CheckFeedsFunction = int32_t (*)(const char* const* aliases, int32_t count);
-using BackgroundTickFunction = int32_t (*)();
-using AddFeedFunction = int32_t (*)(const char* alias, const char* url, const char* newsbox, int32_t firstCheck);
-
-// Shows the main window's status text on the terminal whenever a plug-in changes it.
-class StatusEcho {
-public:
-  StatusEcho(HostCore& core, std::ostream& out) : core_(core) {
-    core.Windows()->SetChangeListener([this, &out] {
-      std::string text = core_.Windows()->StatusText();
-      if (text == shown_) return;
-      shown_ = text;
-      std::fflush(stdout);
-      out << kStatusBarPrefix << text << std::endl;
-    });
-  }
-  ~StatusEcho() { core_.Windows()->SetChangeListener({}); }
-
-private:
-  HostCore& core_;
-  std::string shown_;
-};
-
-// Loads the plug-ins, reporting the modules left out on the error stream.
 std::unique_ptr<PluginSet> LoadPlugins(VerbContext& context) {
   std::vector<std::string> problems;
   auto plugins = std::make_unique<PluginSet>(context.pluginsFolder, problems);
-  for (const std::string& problem : problems) context.err << kProgramName << ": " << kPluginSkippedText << problem << "\n";
+  for (const std::string& problem : problems)
+    context.err << kProgramName << ": " << kPluginSkippedText << problem << "\n";
   return plugins;
 }
-
-// The plug-in's exit status as the command line's: anything but success is a failed verb.
-int ExitCodeOf(int32_t pluginResult) {
-  std::fflush(stdout);
-  return pluginResult == 0 ? kExitSuccess : kExitFailure;
-}
-
-}  // namespace
 
 int RunPluginsVerb(VerbContext& context) {
   auto plugins = LoadPlugins(context);
@@ -64,46 +29,6 @@ int RunPluginsVerb(VerbContext& context) {
     }
   }
   return kExitSuccess;
-}
-
-int RunCheckVerb(VerbContext& context) {
-  auto plugins = LoadPlugins(context);
-  auto check = reinterpret_cast<CheckFeedsFunction>(plugins->FindExport("tarnwick_CheckFeeds"));
-  if (check == nullptr) return ReportFailure(context, Fill(kNoCheckingPluginText, {context.pluginsFolder}));
-  std::vector<const char*> aliases;
-  for (const std::string& alias : context.arguments) aliases.push_back(alias.c_str());
-  StatusEcho echo(context.core, context.out);
-  context.out.flush();
-  return ExitCodeOf(check(aliases.data(), static_cast<int32_t>(aliases.size())));
-}
-
-// "add ALIAS URL NEWSBOX [--first N]".
-int RunAddVerb(VerbContext& context) {
-  const std::vector<std::string>& arguments = context.arguments;
-  int32_t first = 0;
-  if (arguments.size() > 3) {
-    char* end = nullptr;
-    const long value = arguments.size() == 5 ? std::strtol(arguments[4].c_str(), &end, 10) : 0;
-    if (arguments[3] != kFirstOption || arguments.size() != 5 || end == arguments[4].c_str() || *end != '\0' ||
-        value < 1 || value > INT32_MAX) {
-      return ReportFailure(context, kFirstOptionText);
-    }
-    first = static_cast<int32_t>(value);
-  }
-  auto plugins = LoadPlugins(context);
-  auto add = reinterpret_cast<AddFeedFunction>(plugins->FindExport("tarnwick_AddFeed"));
-  if (add == nullptr) return ReportFailure(context, Fill(kNoCheckingPluginText, {context.pluginsFolder}));
-  context.out.flush();
-  return ExitCodeOf(add(arguments[0].c_str(), arguments[1].c_str(), arguments[2].c_str(), first));
-}
-
-int RunTickVerb(VerbContext& context) {
-  auto plugins = LoadPlugins(context);
-  auto tick = reinterpret_cast<BackgroundTickFunction>(plugins->FindExport("tarnwick_BackgroundTick"));
-  if (tick == nullptr) return ReportFailure(context, Fill(kNoCheckingPluginText, {context.pluginsFolder}));
-  StatusEcho echo(context.core, context.out);
-  context.out.flush();
-  return ExitCodeOf(tick());
 }
 
 }  // namespace tarnwick::host

@@ -1,6 +1,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/verbs.h"
+#include "platform/text.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -22,32 +23,35 @@ const std::vector<Verb>& Verbs() {
        RunAutomationVerb},
       {"plugins", "", "load the plug-ins and list them: file, description, menu entries, translators", 0, 0,
        RunPluginsVerb},
-      {"check", "[ALIAS...]", "check the named feeds (all when none is named) and deliver their new articles", 0,
-       SIZE_MAX, RunCheckVerb},
+      {"check", "[--quiet] [ALIAS...]",
+       "check the named feeds (all when none is named) and deliver their new articles; with --quiet, print only "
+       "the feeds that failed and the count of new articles",
+       0, SIZE_MAX, RunCheckVerb, kExitUsage},
       {"tick", "", "fetch the feeds that are due as in the background, then deliver what was fetched", 0, 0,
-       RunTickVerb},
-      {"add", "ALIAS URL NEWSBOX [--first N]",
-       "add a feed delivering into NEWSBOX; with --first, its first check delivers only its N newest articles", 3, 5,
-       RunAddVerb},
+       RunTickVerb, kExitUsage},
+      {"add", kAddArgumentsText,
+       "add a feed delivering into the newsbox NAME (the alias when not named), refused as Feed Properties refuses "
+       "it; with --first, its first check delivers only its N newest articles",
+       2, 6, RunAddVerb, kExitUsage},
+      {"remove", "ALIAS", "remove a feed; its newsbox and the messages in it stay", 1, 1, RunRemoveVerb, kExitUsage},
+      {"feeds", "", "list every feed: alias, newsbox, last article, last check, last problem", 0, 0, RunFeedsVerb,
+       kExitUsage},
   };
   return verbs;
 }
 
 std::string Fill(const char* format, const std::vector<std::string>& values) {
-  std::string text = format;
-  size_t at = 0;
-  for (const std::string& value : values) {
-    at = text.find("%s", at);
-    if (at == std::string::npos) break;
-    text.replace(at, 2, value);
-    at += value.size();
-  }
-  return text;
+  return platform::FillText(format, values);
 }
 
 int ReportFailure(VerbContext& context, const std::string& text) {
   context.err << kProgramName << ": " << text << "\n";
   return kExitFailure;
+}
+
+int ReportUsageError(VerbContext& context, const std::string& text) {
+  context.err << kProgramName << ": " << text << "\n" << kSeeHelpText << "\n";
+  return kExitUsage;
 }
 
 int32_t ResolveMailbox(VerbContext& context, const std::string& nameOrPath) {

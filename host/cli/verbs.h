@@ -4,10 +4,13 @@
 #include "core/host_core.h"
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tarnwick::host {
+
+class PluginSet;
 
 /// What a verb runs with: the open host, its own arguments and the two output streams.
 struct VerbContext {
@@ -30,6 +33,9 @@ struct Verb {
   size_t minimumArguments;
   size_t maximumArguments;
   VerbFunction run;
+  /// The exit status when the data folder cannot be opened: the verbs a timer runs on feeds
+  /// count it as a set-up error (kExitUsage), as they do a missing plug-in.
+  int setUpFailure = kExitFailure;
 };
 
 /// Every verb, in the order the usage lists them.
@@ -47,11 +53,17 @@ int RunCheckVerb(VerbContext& context);
 int RunTickVerb(VerbContext& context);
 int RunGuiVerb(VerbContext& context);
 int RunAddVerb(VerbContext& context);
+int RunRemoveVerb(VerbContext& context);
+int RunFeedsVerb(VerbContext& context);
 
 /// The format with each "%s" replaced by the next of `values`.
 std::string Fill(const char* format, const std::vector<std::string>& values);
 /// Reports an error the usual way ("tarnwick-host: text") and gives kExitFailure.
 int ReportFailure(VerbContext& context, const std::string& text);
+/// Reports a wrong command line as the options do (the text, then where to find help) and gives kExitUsage.
+int ReportUsageError(VerbContext& context, const std::string& text);
+/// Loads the plug-ins of the plug-ins folder, reporting the modules left out on the error stream.
+std::unique_ptr<PluginSet> LoadPlugins(VerbContext& context);
 /// The mailbox named by a display name or a relative path; 0 after reporting when there is none.
 int32_t ResolveMailbox(VerbContext& context, const std::string& nameOrPath);
 /// A message id given on the command line; false after reporting when it is not a number.

@@ -1,5 +1,6 @@
 #include "check/check_run.h"
 
+#include "check/check_status.h"
 #include "check/check_texts.h"
 #include "check/document_prefetcher.h"
 #include "platform/ui_pump.h"
@@ -53,6 +54,10 @@ void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.feeds.push_back({feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(),
                            checker_.LastSkips(), checker_.LastNotModified()});
   report_.leftInPending += checker_.LeftInPending();
+  // A feed that could not be checked always says why, so the status never reads as a good check.
+  const FeedOutcome& outcome = report_.feeds.back();
+  std::string problem = outcome.problem.empty() && result < 0 ? kNotDownloaded : outcome.problem;
+  RecordCheckStatus(store::SettingsStore(settings_.settingsPath), feed.alias, {checker_.NowText(), std::move(problem)});
 }
 
 const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds) {

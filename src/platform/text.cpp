@@ -45,4 +45,16 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return result;
 }
 
+std::string FillText(std::string_view format, const std::vector<std::string>& values) {
+  std::string text(format);
+  size_t at = 0;
+  for (const std::string& value : values) {
+    at = text.find("%s", at);
+    if (at == std::string::npos) break;
+    text.replace(at, 2, value);
+    at += value.size();
+  }
+  return text;
+}
+
 }  // namespace tarnwick::platform

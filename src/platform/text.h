@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::platform {
 
@@ -15,5 +16,8 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 std::string ToLowerAscii(std::string_view text);
 /// Every occurrence of `from` (non-empty) replaced by `to`, scanning left to right once.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+/// The format with each "%s" replaced by the next of `values`, left to right; a "%s" inside a
+/// value is never replaced, and "%s" left over when the values run out stay.
+std::string FillText(std::string_view format, const std::vector<std::string>& values);
 
 }  // namespace tarnwick::platform

@@ -2,7 +2,9 @@
 #include "platform/ems_records.h"
 #include "plugin/background_fetching.h"
 #include "plugin/export_guard.h"
+#include "plugin/feed_table.h"
 #include "plugin/headless_add_feed.h"
+#include "plugin/headless_remove_feed.h"
 #include "plugin/headless_runs.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_context.h"
@@ -97,18 +99,20 @@ TARNWICK_EXPORT int32_t tarnwick_OpenNewsboard(int32_t /*first*/, int32_t /*seco
 }
 
 // Headless runs for the host's command line: a check of the named feeds (all when `count` is 0),
-// and a background tick followed by the check of the cache. The result is the exit status.
-TARNWICK_EXPORT int32_t tarnwick_CheckFeeds(const char* const* aliases, int32_t count) {
+// and a background tick followed by the check of the cache. The result is the exit status. A quiet
+// check prints only its failed feeds, on standard error, and the count of new articles.
+TARNWICK_EXPORT int32_t tarnwick_CheckFeeds(const char* const* aliases, int32_t count, int32_t quiet) {
   return Guarded(__func__, plugin::kRunNotPossible, [&] {
     std::vector<std::string> names;
     for (int32_t i = 0; aliases != nullptr && i < count; ++i)
       names.emplace_back(aliases[i] != nullptr ? aliases[i] : "");
-    return plugin::RunChecksHeadless(plugin::Context(), names, stdout);
+    const plugin::CheckOutput output{stdout, quiet != 0 ? stderr : stdout, quiet != 0};
+    return plugin::RunChecksHeadless(plugin::Context(), names, output);
   });
 }
 
-// Adds a feed for the host's command line ("add"); `firstCheckArticles` 0 means all. The result is
-// the exit status.
+// Adds a feed for the host's command line ("add"); an empty `newsbox` is the alias, and
+// `firstCheckArticles` 0 means all. The result is the exit status.
 TARNWICK_EXPORT int32_t tarnwick_AddFeed(const char* alias, const char* url, const char* newsbox,
                                          int32_t firstCheckArticles) {
   return Guarded(__func__, plugin::kRunNotPossible, [&] {
@@ -116,6 +120,18 @@ TARNWICK_EXPORT int32_t tarnwick_AddFeed(const char* alias, const char* url, con
                          firstCheckArticles};
     return plugin::AddFeedHeadless(plugin::Context(), feed, stdout);
   });
+}
+
+// Removes a feed for the host's command line ("remove"). The result is the exit status.
+TARNWICK_EXPORT int32_t tarnwick_RemoveFeed(const char* alias) {
+  return Guarded(__func__, plugin::kRunNotPossible,
+                 [&] { return plugin::RemoveFeedHeadless(plugin::Context(), alias != nullptr ? alias : "", stdout); });
+}
+
+// Lists the feeds for the host's command line ("feeds"). The result is the exit status.
+TARNWICK_EXPORT int32_t tarnwick_ListFeeds(void) {
+  return Guarded(__func__, plugin::kRunNotPossible,
+                 [] { return plugin::ListFeedsHeadless(plugin::Context(), stdout); });
 }
 
 TARNWICK_EXPORT int32_t tarnwick_BackgroundTick(void) {

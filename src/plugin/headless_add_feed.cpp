@@ -2,53 +2,80 @@
 
 #include "automation/automation_texts.h"
 #include "automation/host_automation.h"
+#include "platform/text.h"
 #include "plugin/headless_runs.h"
+#include "plugin/headless_texts.h"
+#include "store/file_utilities.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
+#include "ui/feed_properties.h"
 
 namespace tarnwick::plugin {
 namespace {
 
-constexpr char kNotSetUp[] = "Tarnwick has not been initialised by its host.";
-constexpr char kAliasTakenSuffix[] = "\" is already the alias of a feed.";
-constexpr char kNoUrl[] = "A feed needs a URL.";
-constexpr char kNoNewsboxSuffix[] = "\" for the feed's articles.";
-constexpr char kNoNewsboxPrefix[] = "The mail client gave no mailbox \"";
-constexpr char kSettingsNotWritten[] = "The settings file cannot be written.";
-constexpr char kAddedPrefix[] = "Feed \"";
-constexpr char kAddedMiddle[] = "\" added, delivering into \"";
-constexpr char kAddedSuffix[] = "\".";
-constexpr char kFirstCheckPrefix[] = " Its first check delivers its ";
-constexpr char kFirstCheckSuffix[] = " newest articles.";
+// The host's own mailboxes that Feed Properties refuses as a newsbox: the staging mailbox and the outbox.
+constexpr const char* kReservedMailboxes[] = {"Pending", "Out"};
 
 int Refuse(std::FILE* out, const std::string& text) {
   std::fprintf(out, "%s\n", text.c_str());
-  return kRunNotPossible;
+  return kRunRefused;
+}
+
+// The mailbox name the host will give the newsbox: the name made safe for a file, as the host
+// stores it. Without a name, the feed's alias.
+std::string NewsboxNameFor(const NewFeed& feed) {
+  return platform::TrimWhiteSpace(store::SafeFileName(feed.newsbox.empty() ? feed.alias : feed.newsbox));
+}
+
+// Why the feed cannot be added, before anything is downloaded or created; empty when it can.
+std::string RefusalBeforeDownload(const store::SettingsStore& settings, const NewFeed& feed,
+                                  const std::string& newsbox) {
+  if (const store::AliasCheck storable = store::CheckAliasStorable(feed.alias); !storable.storable) {
+    return storable.message;
+  }
+  std::vector<std::string> entries;
+  settings.ReadSectionEntries(entries, store::kAliasesSection);
+  if (store::AliasExists(entries, feed.alias)) return platform::FillText(kAliasTakenText, {feed.alias});
+  if (feed.url.empty()) return kNoUrlText;
+  if (newsbox.empty()) return kNoNewsboxNameText;
+  for (const char* reserved : kReservedMailboxes) {
+    if (platform::EqualsIgnoreCase(newsbox, reserved)) return platform::FillText(kReservedNewsboxText, {newsbox});
+  }
+  return {};
 }
 
 }  // namespace
 
 int AddFeedHeadless(PluginContext& context, const NewFeed& feed, std::FILE* out) {
-  if (context.settingsPath.empty()) return Refuse(out, kNotSetUp);
-  const store::SettingsStore settings(context.settingsPath);
-  std::vector<std::string> entries;
-  settings.ReadSectionEntries(entries, store::kAliasesSection);
-  if (store::AliasExists(entries, feed.alias)) return Refuse(out, "\"" + feed.alias + kAliasTakenSuffix);
-  const store::AliasCheck storable = store::CheckAliasStorable(feed.alias);
-  if (!storable.storable) return Refuse(out, storable.message);
-  if (feed.url.empty()) return Refuse(out, kNoUrl);
-  const std::string newsboxPath = automation::HostAutomation([](int) {}).MailboxPathCreating(feed.newsbox);
-  if (newsboxPath.empty() || newsboxPath == automation::kNoPath) {
-    return Refuse(out, kNoNewsboxPrefix + feed.newsbox + kNoNewsboxSuffix);
+  if (context.settingsPath.empty()) {
+    std::fprintf(out, "%s\n", kNotSetUpText);
+    return kRunNotPossible;
   }
-  const store::FeedSettings stored{feed.alias, feed.alias, feed.url, feed.newsbox, newsboxPath, 0, 1, 0, 0, 1};
-  if (!settings.WriteFeed(stored, "")) return Refuse(out, kSettingsNotWritten);
-  std::string added = kAddedPrefix + feed.alias + kAddedMiddle + feed.newsbox + kAddedSuffix;
+  const store::SettingsStore settings(context.settingsPath);
+  const std::string newsbox = NewsboxNameFor(feed);
+  if (std::string refusal = RefusalBeforeDownload(settings, feed, newsbox); !refusal.empty()) {
+    return Refuse(out, refusal);
+  }
+  // As Feed Properties does: the URL must give a feed, whose title becomes the feed's name.
+  std::string name;
+  if (!ui::FetchFeedTitle(feed.url, context.scratchFeedPath, name)) {
+    return Refuse(out, platform::FillText(kNotAFeedText, {feed.url}));
+  }
+  name = platform::TrimWhiteSpace(name);
+  if (name.empty()) name = feed.alias;  // an empty name would keep the feed out of every list
+  const std::string newsboxPath = automation::HostAutomation([](int) {}).MailboxPathCreating(newsbox);
+  if (newsboxPath.empty() || newsboxPath == automation::kNoPath) {
+    return Refuse(out, platform::FillText(kNoNewsboxText, {newsbox}));
+  }
+  const store::FeedSettings stored{
+      feed.alias, name, feed.url, newsbox, newsboxPath, 0, 1, 0, ui::kNewFeedIntervalMinutes, 1};
+  if (!settings.WriteFeed(stored, "")) return Refuse(out, kSettingsNotWrittenText);
+  std::string added = platform::FillText(kAddedText, {feed.alias, newsbox});
   if (feed.firstCheckArticles > 0) {
     if (!settings.WriteInt(feed.alias, store::kFirstCheckArticlesKey, feed.firstCheckArticles)) {
-      return Refuse(out, kSettingsNotWritten);
+      return Refuse(out, kSettingsNotWrittenText);
     }
-    added += kFirstCheckPrefix + std::to_string(feed.firstCheckArticles) + kFirstCheckSuffix;
+    added += platform::FillText(kFirstCheckText, {std::to_string(feed.firstCheckArticles)});
   }
   std::fprintf(out, "%s\n", added.c_str());
   return kRunAllChecked;

@@ -9,16 +9,18 @@ namespace tarnwick::plugin {
 
 /// A feed to add from the command line.
 struct NewFeed {
-  std::string alias;  // also its name
+  std::string alias;
   std::string url;
-  std::string newsbox;         // the host adds the mailbox when it has none of that name
+  std::string newsbox;         // empty: the alias; the host adds the mailbox when it has none of that name
   int firstCheckArticles = 0;  // how many of the newest items its first check delivers; 0: all
 };
 
-/// Adds the feed to the settings file with the defaults a new feed gets (only new articles, no
-/// full articles, no background checks), reporting on `out`. kRunAllChecked when it was added;
-/// kRunNotPossible (with the reason) when the module is not set up, the alias is taken or cannot
-/// be stored, the URL is empty, or the host gives no newsbox.
+/// Adds the feed to the settings file as Feed Properties adds a new one (only new articles, no
+/// full articles, no background checks), its name the title of the feed document at its URL,
+/// reporting on `out`. kRunAllChecked when it was added; kRunRefused (with the reason, nothing
+/// written or created) when the alias is taken or cannot be stored, the URL is empty or gives no
+/// feed, the newsbox is the host's "Pending" or "Out", or the host gives no newsbox;
+/// kRunNotPossible when the module is not set up.
 int AddFeedHeadless(PluginContext& context, const NewFeed& feed, std::FILE* out);
 
 }  // namespace tarnwick::plugin

@@ -3,6 +3,7 @@
 #include "platform/text.h"
 #include "plugin/background_fetching.h"
 #include "plugin/check_session.h"
+#include "plugin/headless_texts.h"
 #include "plugin/terminal_view.h"
 #include "store/settings_store.h"
 
@@ -17,16 +18,6 @@ public:
   void AddNewsbox(const std::string&, const std::string&) override {}
   std::vector<store::FeedSettings> feeds;
 };
-
-// The feeds as the main window lists them: sorted by alias without regard to case.
-std::vector<store::FeedSettings> ListedFeeds(const std::string& settingsPath) {
-  FeedCollector collector;
-  store::SettingsStore(settingsPath).LoadFeedList(collector);
-  std::stable_sort(collector.feeds.begin(), collector.feeds.end(), [](const auto& a, const auto& b) {
-    return platform::ToLowerAscii(a.alias) < platform::ToLowerAscii(b.alias);
-  });
-  return collector.feeds;
-}
 
 // The listed feeds that are named, in list order; false (with the unknown name) when one is not there.
 bool SelectFeeds(std::vector<store::FeedSettings>& feeds, const std::vector<std::string>& aliases,
@@ -46,9 +37,8 @@ bool SelectFeeds(std::vector<store::FeedSettings>& feeds, const std::vector<std:
 }
 
 int ExitCodeOf(const check::RunReport& report) {
-  bool allWell = std::all_of(report.feeds.begin(), report.feeds.end(),
-                             [](const check::FeedOutcome& feed) { return feed.result >= 0 && feed.problem.empty(); });
-  return allWell && !report.stopped ? kRunAllChecked : kRunSomeFailed;
+  bool someFailed = std::any_of(report.feeds.begin(), report.feeds.end(), FeedFailed);
+  return someFailed || report.stopped ? kRunSomeFailed : kRunAllChecked;
 }
 
 // Runs `body` with the main window counted as open, so that background ticks keep away. The flag
@@ -66,26 +56,37 @@ int WithMainWindowOpen(PluginContext& context, Body body) {
 
 bool IsSetUp(const PluginContext& context, std::FILE* out) {
   if (!context.settingsPath.empty()) return true;
-  std::fprintf(out, "Tarnwick has not been initialised by its host.\n");
+  std::fprintf(out, "%s\n", kNotSetUpText);
   return false;
 }
 
 }  // namespace
 
-int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& aliases, std::FILE* out) {
-  if (!IsSetUp(context, out)) return kRunNotPossible;
+std::vector<store::FeedSettings> ListedFeeds(const std::string& settingsPath) {
+  FeedCollector collector;
+  store::SettingsStore(settingsPath).LoadFeedList(collector);
+  std::stable_sort(collector.feeds.begin(), collector.feeds.end(), [](const auto& a, const auto& b) {
+    return platform::ToLowerAscii(a.alias) < platform::ToLowerAscii(b.alias);
+  });
+  return collector.feeds;
+}
+
+int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& aliases, const CheckOutput& output) {
+  if (!IsSetUp(context, output.problems)) return kRunNotPossible;
   std::vector<store::FeedSettings> feeds = ListedFeeds(context.settingsPath);
   std::string unknown;
   if (!aliases.empty() && !SelectFeeds(feeds, aliases, unknown)) {
-    std::fprintf(out, "No feed has the alias \"%s\" in %s.\n", unknown.c_str(), context.settingsPath.c_str());
+    const std::string text = platform::FillText(kUnknownAliasText, {unknown, context.settingsPath});
+    std::fprintf(output.problems, "%s\n", text.c_str());
     return kRunNotPossible;
   }
   if (feeds.empty()) {
-    std::fprintf(out, "No feeds are set up in %s.\n", context.settingsPath.c_str());
+    std::fprintf(output.out, "%s\n", platform::FillText(kNoFeedsText, {context.settingsPath}).c_str());
     return kRunAllChecked;
   }
   return WithMainWindowOpen(context, [&] {
-    TerminalView view(out);
+    TerminalView view(output.out, output.quiet ? TerminalView::Verbosity::kQuiet : TerminalView::Verbosity::kFull,
+                      output.problems);
     CheckSession session(context, view, &view, false);
     const check::RunReport& report = session.Run().RunSelectedFeeds(feeds);
     view.PrintReport(report);

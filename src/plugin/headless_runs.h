@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plugin/plugin_context.h"
+#include "store/feed_settings.h"
 
 #include <cstdio>
 #include <string>
@@ -12,11 +13,24 @@ namespace tarnwick::plugin {
 inline constexpr int kRunAllChecked = 0;
 inline constexpr int kRunSomeFailed = 1;
 inline constexpr int kRunNotPossible = 2;
+/// An addition or removal that the input does not allow: nothing was changed.
+inline constexpr int kRunRefused = 1;
+
+/// Where a headless check reports, and how much.
+struct CheckOutput {
+  std::FILE* out = stdout;
+  std::FILE* problems = stdout;  ///< failed feeds and why nothing could be checked
+  bool quiet = false;            ///< only the failed feeds, and the count of new articles on `out`
+};
 
 /// Checks the named feeds (all listed feeds when none is named) as the main window's Download
-/// does, reporting on `out`: kRunAllChecked when every feed was checked and delivered,
-/// kRunSomeFailed otherwise, kRunNotPossible when a name is unknown or the module is not set up.
-int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& aliases, std::FILE* out);
+/// does: kRunAllChecked when every feed was checked and delivered, kRunSomeFailed otherwise,
+/// kRunNotPossible when a name is unknown or the module is not set up.
+int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& aliases, const CheckOutput& output);
+
+/// The usable feeds of the settings file as the main window lists them: sorted by alias without
+/// regard to case.
+std::vector<store::FeedSettings> ListedFeeds(const std::string& settingsPath);
 
 /// Runs one background tick now, waits for its downloads, then checks the cached documents as
 /// opening the program after background fetching does. Exit codes as RunChecksHeadless.

@@ -9,11 +9,17 @@
 
 namespace tarnwick::plugin {
 
+/// Whether a feed of a run failed: not checked, or its articles not all delivered.
+bool FeedFailed(const check::FeedOutcome& feed);
+
 /// The check run's window on a terminal: status lines as they change, a progress bar when the
-/// output is a terminal, and one line per article delivered.
+/// output is a terminal, and one line per article delivered. A quiet view shows none of that: its
+/// report is the failed feeds, on `problems`, and the count of new articles.
 class TerminalView : public check::CheckView, public mailbox::NewArticleReceiver {
 public:
-  explicit TerminalView(std::FILE* out);
+  enum class Verbosity { kFull, kQuiet };
+
+  explicit TerminalView(std::FILE* out, Verbosity verbosity = Verbosity::kFull, std::FILE* problems = nullptr);
 
   void SetProgress(int percent) override;
   void ShowGeneralStatus(const std::string& text) override;
@@ -29,8 +35,11 @@ public:
 
 private:
   void PrintLine(const std::string& line);
+  void PrintQuietReport(const check::RunReport& report);
 
   std::FILE* out_;
+  std::FILE* problems_;
+  bool quiet_;
   bool interactive_;
   bool barShown_ = false;
   std::string general_;

@@ -26,6 +26,10 @@ inline constexpr char kFirstCheckArticlesKey[] = "FirstCheckArticles";
 // What the server said identifies the feed document last delivered; sent back on the next download.
 inline constexpr char kEntityTagKey[] = "ETag";
 inline constexpr char kLastModifiedKey[] = "LastModified";
+// How the feed's last check went: when it ended (locale form) and, when it failed, why. A good
+// check removes "LastProblem".
+inline constexpr char kCheckedAtKey[] = "CheckedAt";
+inline constexpr char kLastProblemKey[] = "LastProblem";
 
 /// "LastArticle" of a feed that never had one.
 inline constexpr char kDefaultLastArticle[] = "1/1/1970 11:10:00";

@@ -223,8 +223,8 @@ TEST_F(EndToEnd, AddWithFirstDeliversOnlyTheNewestItemsOnTheFirstCheck) {
   }
   Serve("flood", Rss(items));
   std::string output;
-  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --first 0", output), 1) << output;
-  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --last 5", output), 1) << output;
+  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --first 0", output), 2) << output;
+  EXPECT_EQ(Host("add flood " + server.Url("/flood.xml") + " Flood --last 5", output), 2) << output;
   EXPECT_EQ(Host("add news " + server.Url("/flood.xml") + " Flood", output), 1) << output;
   EXPECT_NE(output.find("\"news\" is already the alias of a feed."), std::string::npos) << output;
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "store/settings_store.h"
+
+#include <string>
+
+namespace tarnwick::check {
+
+/// How a feed's last check went, as its settings section keeps it for the command line.
+struct CheckStatus {
+  std::string checkedAt;  // when the check ended, in locale form; empty when never checked
+  std::string problem;    // why it failed; empty after a good check
+};
+
+/// Records the end of a check of the feed listed under `alias`: "CheckedAt" and, when `problem`
+/// is not empty, "LastProblem"; a good check removes "LastProblem". An alias that "Aliases" does
+/// not list (a cached document of a deleted feed) gets nothing, so no section appears for it.
+void RecordCheckStatus(const store::SettingsStore& settings, const std::string& alias, const CheckStatus& status);
+
+/// What RecordCheckStatus last recorded for the feed.
+CheckStatus ReadCheckStatus(const store::SettingsStore& settings, const std::string& alias);
+
+}  // namespace tarnwick::check
