@@ -1,6 +1,6 @@
 // tarnwick-feeds import and export: the feed list to and from OPML.
 #include "feeds_verbs.h"
-#include "opml/listed_feeds.h"
+#include "store/listed_feeds.h"
 #include "opml/newsbox_maker.h"
 #include "opml/opml_import.h"
 #include "opml/opml_writer.h"
@@ -21,7 +21,7 @@ int ImportFeeds(const std::string& settingsPath, const std::string& dataFolder, 
 int ExportFeeds(const std::string& settingsPath, const std::string& outPath) {
   const store::SettingsStore settings(settingsPath);
   if (outPath.empty()) {
-    const std::string text = opml::WriteOpml(opml::ListedFeeds(settings));
+    const std::string text = opml::WriteOpml(store::ListedFeeds(settings));
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() ? kDone : kFailed;
   }
   const std::string problem = opml::ExportOpmlFile(settings, outPath);

@@ -1,7 +1,7 @@
 #include "opml/opml_import.h"
 
 #include "opml/feed_alias.h"
-#include "opml/listed_feeds.h"
+#include "store/listed_feeds.h"
 #include "opml/opml_texts.h"
 #include "platform/text.h"
 #include "store/file_utilities.h"
@@ -43,7 +43,7 @@ bool IsReservedMailbox(const std::string& name) {
 class Importer {
 public:
   Importer(const store::SettingsStore& settings, NewsboxMaker& newsboxes)
-      : settings_(settings), newsboxes_(newsboxes), feeds_(ListedFeeds(settings)) {
+      : settings_(settings), newsboxes_(newsboxes), feeds_(store::ListedFeeds(settings)) {
     ReadAliases();
   }
 

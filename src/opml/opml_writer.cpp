@@ -1,6 +1,6 @@
 #include "opml/opml_writer.h"
 
-#include "opml/listed_feeds.h"
+#include "store/listed_feeds.h"
 #include "opml/opml_texts.h"
 #include "platform/file_io.h"
 
@@ -82,7 +82,7 @@ std::string WriteOpml(const std::vector<store::FeedSettings>& feeds) {
 }
 
 std::string ExportOpmlFile(const store::SettingsStore& settings, const std::string& path) {
-  const std::string text = WriteOpml(ListedFeeds(settings));
+  const std::string text = WriteOpml(store::ListedFeeds(settings));
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return kCannotWritePrefix + path + ": " + platform::SystemErrorText(errno) + ".";
   const bool written = platform::WriteAll(fd, text);

@@ -5,19 +5,13 @@
 #include "plugin/check_session.h"
 #include "plugin/headless_texts.h"
 #include "plugin/terminal_view.h"
+#include "store/listed_feeds.h"
 #include "store/settings_store.h"
 
 #include <algorithm>
 
 namespace tarnwick::plugin {
 namespace {
-
-class FeedCollector : public store::FeedListSink {
-public:
-  void AddFeed(const store::FeedSettings& feed) override { feeds.push_back(feed); }
-  void AddNewsbox(const std::string&, const std::string&) override {}
-  std::vector<store::FeedSettings> feeds;
-};
 
 // The listed feeds that are named, in list order; false (with the unknown name) when one is not there.
 bool SelectFeeds(std::vector<store::FeedSettings>& feeds, const std::vector<std::string>& aliases,
@@ -63,12 +57,11 @@ bool IsSetUp(const PluginContext& context, std::FILE* out) {
 }  // namespace
 
 std::vector<store::FeedSettings> ListedFeeds(const std::string& settingsPath) {
-  FeedCollector collector;
-  store::SettingsStore(settingsPath).LoadFeedList(collector);
-  std::stable_sort(collector.feeds.begin(), collector.feeds.end(), [](const auto& a, const auto& b) {
+  std::vector<store::FeedSettings> feeds = store::ListedFeeds(store::SettingsStore(settingsPath));
+  std::stable_sort(feeds.begin(), feeds.end(), [](const auto& a, const auto& b) {
     return platform::ToLowerAscii(a.alias) < platform::ToLowerAscii(b.alias);
   });
-  return collector.feeds;
+  return feeds;
 }
 
 int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& aliases, const CheckOutput& output) {

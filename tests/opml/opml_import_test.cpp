@@ -2,7 +2,7 @@
 #include "opml/opml_import.h"
 
 #include "opml/feed_alias.h"
-#include "opml/listed_feeds.h"
+#include "store/listed_feeds.h"
 #include "opml/opml_writer.h"
 #include "platform/ini_file.h"
 #include "store/settings_keys.h"
@@ -39,7 +39,7 @@ protected:
 
   std::vector<std::string> Aliases() {
     std::vector<std::string> aliases;
-    for (const store::FeedSettings& feed : ListedFeeds(settings)) aliases.push_back(feed.alias);
+    for (const store::FeedSettings& feed : store::ListedFeeds(settings)) aliases.push_back(feed.alias);
     return aliases;
   }
 
@@ -66,7 +66,7 @@ TEST_F(OpmlImportTest, FeedsGetTheOptionsOfANewFeedAndTheirFolderAsNewsbox) {
   ASSERT_TRUE(report.ok) << report.error;
   const std::string tech = data.File("Tech.mbx");
   const std::string weather = data.File("Weather.mbx");
-  EXPECT_EQ(ListedFeeds(settings),
+  EXPECT_EQ(store::ListedFeeds(settings),
             (std::vector<store::FeedSettings>{
                 {"Kernel", "Kernel", "http://k.example/", "Tech", tech, 0, 1, 0, 15, 1},
                 {"Gadgets", "Gadget News", "http://g.example/", "Tech", tech, 0, 1, 0, 15, 1},
@@ -95,7 +95,7 @@ TEST_F(OpmlImportTest, ExistingFeedsStayAsTheyAreAndTheirAddressesAreNotAddedAga
   EXPECT_EQ(platform::IniFile(settings.Path()).ReadSection("News"), sectionBefore);
   EXPECT_EQ(Aliases(), (std::vector<std::string>{"News", "news (2)"}));
   // Its folder-less alias names the new feed's newsbox; the old newsbox keeps its message.
-  EXPECT_EQ(ListedFeeds(settings)[1].newsbox, "news (2)");
+  EXPECT_EQ(store::ListedFeeds(settings)[1].newsbox, "news (2)");
   EXPECT_NE(ReadFileBytes(data.File("News.mbx")).find("Subject: kept"), std::string::npos);
   ASSERT_EQ(report.skipped.size(), 2u);
   EXPECT_EQ(report.skipped[0].reason, "the feed \"News\" has this address already");
@@ -122,12 +122,12 @@ TEST_F(OpmlImportTest, AliasesAreMadeStorableAndUnique) {
   // Cut to 60 bytes between characters: the accent, which would straddle the limit, goes whole.
   EXPECT_EQ(aliases[5], longTitle + accented + std::string(28, 'x'));
   EXPECT_EQ(aliases[6], std::string(kMaxImportedAliasBytes, 'n'));
-  for (const store::FeedSettings& feed : ListedFeeds(settings)) {
+  for (const store::FeedSettings& feed : store::ListedFeeds(settings)) {
     EXPECT_TRUE(store::CheckAliasStorable(feed.alias).storable) << feed.alias;
     // The name the list shows is the whole name that was stored.
     EXPECT_EQ(settings.ReadText(feed.alias, store::kNameKey, ""), feed.name) << feed.alias;
   }
-  EXPECT_EQ(ListedFeeds(settings)[0].name, "[Beta] a=b");
+  EXPECT_EQ(store::ListedFeeds(settings)[0].name, "[Beta] a=b");
   EXPECT_EQ(UniqueAlias(std::string(kMaxImportedAliasBytes, 'n'), {std::string(kMaxImportedAliasBytes, 'n') + "=x"}),
             std::string(kMaxImportedAliasBytes - 4, 'n') + " (2)");
 }
@@ -197,7 +197,7 @@ TEST_F(OpmlImportTest, ExportThenImportIntoAnEmptySettingsFileGivesTheSameFeeds)
   const ImportReport report = ImportOpmlFile(opmlPath, fresh, newsboxes);
   ASSERT_TRUE(report.ok) << report.error;
   EXPECT_TRUE(report.skipped.empty()) << report.Text();
-  EXPECT_EQ(ListedFeeds(fresh), feeds);
+  EXPECT_EQ(store::ListedFeeds(fresh), feeds);
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-namespace tarnwick::opml {
+namespace tarnwick::store {
 
 /// The feeds the settings file lists, as the main window lists them, in the file's order.
-std::vector<store::FeedSettings> ListedFeeds(const store::SettingsStore& settings);
+std::vector<FeedSettings> ListedFeeds(const SettingsStore& settings);
 
-}  // namespace tarnwick::opml
+}  // namespace tarnwick::store
