@@ -17,13 +17,13 @@ namespace tarnwick::feed {
 /// One background download: where the document goes and where it comes from (a feed address
 /// the user configured, so http, https and file URLs are allowed), and the validators of the
 /// version the program already has, which make the download conditional. `answered`, when set,
-/// is told what the server said once the download has ended (not when it was stopped), on the
-/// worker's thread.
+/// is told what the server said once the download has ended (not when it was stopped), with
+/// whether it worked (a document, or "not modified"), on the worker's thread.
 struct DownloadRequest {
   std::string localPath;
   std::string url;
   DocumentValidators validators{};
-  std::function<void(const ServerAnswer&)> answered{};
+  std::function<void(const ServerAnswer& answer, bool fetched)> answered{};
 };
 
 /// How a background download ended: `message` is kAllDataDownloaded on success, otherwise the

@@ -59,11 +59,13 @@ void TerminalView::PrintReport(const check::RunReport& report) {
       if (feed.notModified) line += check::kNotModifiedNote;
       if (feed.leftInPending > 0) line += ", " + std::to_string(feed.leftInPending) + check::kLeftInPendingSuffix;
       if (!feed.problem.empty()) line += " (" + feed.problem + ")";
+      if (!feed.note.empty()) line += "; " + feed.note;
       const std::string skipped = check::DescribeSkips(feed.skipped);
       if (!skipped.empty()) line += "; " + (check::kSkippedPrefix + skipped);
     }
     PrintLine(line);
   }
+  for (const check::HeldFeed& feed : report.held) PrintLine("  " + feed.alias + ": " + feed.reason);
   if (report.stopped) PrintLine("  The run was stopped before its last feeds.");
   std::string total =
       "Feeds: " + std::to_string(report.feeds.size()) + ", new articles: " + std::to_string(report.newArticles);
