@@ -1,7 +1,10 @@
 // The Feed Properties logic over a real settings file, with feeds served on 127.0.0.1.
 #include "ui/feed_properties.h"
 
+#include "ui/feed_properties_texts.h"
+
 #include "platform/message_box.h"
+#include "store/settings_store.h"
 #include "support/http_server.h"
 #include "support/temp_dir.h"
 
@@ -35,6 +38,14 @@ public:
     calls.push_back("refusal");
     refusals.push_back(text);
   }
+  void ShowUrl(const std::string& url) override { urls.push_back(url); }
+  std::optional<size_t> ChooseFeed(const std::vector<feed::FeedLink>& feeds) override {
+    offered.push_back(feeds);
+    return choice;
+  }
+  std::vector<std::string> urls;
+  std::vector<std::vector<feed::FeedLink>> offered;
+  std::optional<size_t> choice;
   std::vector<std::string> calls;
   std::vector<FeedInfo> infos;
   std::vector<std::string> refusals;
@@ -265,6 +276,88 @@ TEST_F(FeedPropertiesTest, ASettingsFileThatCannotBeWrittenIsReported) {
   EXPECT_EQ(dialog.Ok("daily", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kNotStored);
   ASSERT_EQ(view_.refusals.size(), 1u);
   EXPECT_NE(view_.refusals[0].find(dir_.File("missing/tarnwick.ini")), std::string::npos);
+}
+
+// A web page with the given <link> elements in its head.
+std::string Page(const std::string& links) {
+  return "<!DOCTYPE html><html><head><title>A blog</title>" + links + "</head><body><p>Hello</body></html>";
+}
+
+std::string FeedLinkTo(const std::string& type, const std::string& href) {
+  return "<link rel=\"alternate\" type=\"" + type + "\" href=\"" + href + "\">";
+}
+
+TEST_F(FeedPropertiesTest, ValidateOnAPageWithOneFeedTakesItsRelativeAddress) {
+  server_.AddEndpoint("/blog/index.html", 200, Page(FeedLinkTo("application/rss+xml", "../rss.xml")));
+  dialog_.OpenNew();
+  dialog_.Validate("daily", server_.Url("/blog/index.html"));
+  EXPECT_TRUE(view_.offered.empty());
+  EXPECT_EQ(view_.urls, std::vector<std::string>{server_.Url("/rss.xml")});
+  EXPECT_EQ(dialog_.Values().url, server_.Url("/rss.xml"));
+  EXPECT_EQ(dialog_.Values().name, "Daily & Nightly");
+  ASSERT_EQ(view_.infos.size(), 1u);
+  EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kValidFeed);
+  EXPECT_EQ(view_.infos[0].url, server_.Url("/rss.xml"));
+  EXPECT_EQ(server_.HitCount("/rss.xml"), 1);
+}
+
+TEST_F(FeedPropertiesTest, ValidateOnAPageWithTwoFeedsLetsTheUserChoose) {
+  server_.AddEndpoint("/two.html", 200,
+                      Page(FeedLinkTo("application/rss+xml", "/rss.xml") +
+                           FeedLinkTo("application/atom+xml", server_.Url("/atom.xml"))));
+  dialog_.OpenNew();
+  dialog_.Validate("two", server_.Url("/two.html"));  // declined: nothing taken, nothing said
+  ASSERT_EQ(view_.offered.size(), 1u);
+  EXPECT_EQ(view_.offered[0],
+            (std::vector<feed::FeedLink>{{server_.Url("/rss.xml"), ""}, {server_.Url("/atom.xml"), ""}}));
+  EXPECT_TRUE(view_.urls.empty());
+  EXPECT_TRUE(view_.infos.empty());
+  EXPECT_EQ(dialog_.Values().url, server_.Url("/two.html"));
+  EXPECT_EQ(view_.calls.back(), "enable");
+
+  view_.choice = 1;
+  dialog_.Validate("two", server_.Url("/two.html"));
+  EXPECT_EQ(view_.urls, std::vector<std::string>{server_.Url("/atom.xml")});
+  EXPECT_EQ(dialog_.Values().name, "Atom Log");
+  ASSERT_EQ(view_.infos.size(), 1u);
+  EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kValidFeed);
+}
+
+TEST_F(FeedPropertiesTest, PageWithoutFeedsIsRefusedWithAClearMessage) {
+  server_.AddEndpoint("/plain.html", 200, Page("<link rel=\"stylesheet\" href=\"s.css\">"));
+  dialog_.OpenNew();
+  dialog_.Validate("plain", server_.Url("/plain.html"));
+  EXPECT_EQ(view_.refusals, std::vector<std::string>{kNoFeedOnPage + server_.Url("/plain.html")});
+  EXPECT_TRUE(view_.infos.empty());
+
+  dialog_.SetNewsbox(newsboxPath_, "Tech");
+  EXPECT_EQ(dialog_.Ok("plain", server_.Url("/plain.html"), "15"), FeedProperties::OkResult::kRefused);
+  EXPECT_EQ(view_.refusals.size(), 2u);
+  EXPECT_FALSE(std::filesystem::exists(settingsPath_));
+}
+
+TEST_F(FeedPropertiesTest, FeedAddressIsTakenAsItStandsAndABrokenOneStillFails) {
+  dialog_.OpenNew();
+  dialog_.Validate("daily", server_.Url("/atom.xml"));
+  dialog_.Validate("broken", server_.Url("/broken.xml"));
+  EXPECT_TRUE(view_.offered.empty());
+  EXPECT_TRUE(view_.urls.empty());
+  EXPECT_TRUE(view_.refusals.empty());
+  ASSERT_EQ(view_.infos.size(), 2u);
+  EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kValidFeed);
+  EXPECT_EQ(view_.infos[1].mode, FeedInfoMode::kCheckResult);
+  EXPECT_EQ(view_.infos[1].lastResult, -1);
+}
+
+TEST_F(FeedPropertiesTest, OkOnAPageSavesTheFeedItLinksTo) {
+  server_.AddEndpoint("/home.html", 200, Page(FeedLinkTo("application/atom+xml", "atom.xml")));
+  dialog_.OpenNew();
+  dialog_.SetNewsbox(newsboxPath_, "Tech");
+  EXPECT_EQ(dialog_.Ok("home", server_.Url("/home.html"), "15"), FeedProperties::OkResult::kSaved);
+  EXPECT_EQ(view_.urls, std::vector<std::string>{server_.Url("/atom.xml")});
+  const store::FeedSettings saved = store::SettingsStore(settingsPath_).LoadFeedByAlias("home");
+  EXPECT_EQ(saved.url, server_.Url("/atom.xml"));
+  EXPECT_EQ(saved.name, "Atom Log");
 }
 
 }  // namespace
