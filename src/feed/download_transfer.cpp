@@ -108,10 +108,6 @@ size_t WriteBody(char* bytes, size_t size, size_t count, void* context) {
 constexpr long kMovedPermanentlyStatus = 301;
 constexpr long kPermanentRedirectStatus = 308;
 
-bool IsRedirect(long status) {
-  return status >= 300 && status < 400;
-}
-
 bool IsPermanentRedirect(long status) {
   return status == kMovedPermanentlyStatus || status == kPermanentRedirectStatus;
 }
@@ -143,7 +139,6 @@ struct AnswerHeaders {
     validators = {};
     served.status = status;
     served.retryAfter.clear();
-    if (IsRedirect(status) && !IsPermanentRedirect(status)) permanentSoFar = false;
   }
 };
 

@@ -113,6 +113,16 @@ TEST_F(PoliteFetchingTest, GoneFeedIsLeftAloneInTheBackgroundUntilAManualCheckWo
   EXPECT_EQ(TickAndWait(), 1);
 }
 
+TEST_F(PoliteFetchingTest, AnswerAboutAnAddressTheUserChangedMeanwhileIsNotKept) {
+  AutoFeed("edited");
+  server.AddEndpoint("/edited.xml", 410, "", {}, tarnwick::test::Behaviour::kSlow);
+  EXPECT_EQ(scheduler.Tick(), 1);
+  settings.WriteText("edited", store::kUrlKey, server.Url("/elsewhere.xml"));
+  workers.WaitForAll();
+  EXPECT_EQ(server.HitCount("/edited.xml"), 1);
+  EXPECT_EQ(Key("edited", store::kGoneKey), "");
+}
+
 TEST_F(PoliteFetchingTest, PermanentRedirectsDeliverAndReportTheNewAddress) {
   for (const int status : {301, 308}) {
     SCOPED_TRACE(status);

@@ -301,6 +301,17 @@ TEST_F(FeedPropertiesTest, ValidateOnAPageWithOneFeedTakesItsRelativeAddress) {
   EXPECT_EQ(server_.HitCount("/rss.xml"), 1);
 }
 
+TEST_F(FeedPropertiesTest, PageReachedThroughARedirectResolvesItsLinksWhereItCameFrom) {
+  server_.AddEndpoint("/start", 302, "", {{"Location", server_.Url("/blog/a/index.html")}});
+  server_.AddEndpoint("/blog/a/index.html", 200, Page(FeedLinkTo("application/rss+xml", "feed.xml")));
+  server_.AddEndpoint("/blog/a/feed.xml", 200, kRss);
+  dialog_.OpenNew();
+  dialog_.Validate("a", server_.Url("/start"));
+  EXPECT_EQ(view_.urls, std::vector<std::string>{server_.Url("/blog/a/feed.xml")});
+  ASSERT_EQ(view_.infos.size(), 1u);
+  EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kValidFeed);
+}
+
 TEST_F(FeedPropertiesTest, ValidateOnAPageWithTwoFeedsLetsTheUserChoose) {
   server_.AddEndpoint("/two.html", 200,
                       Page(FeedLinkTo("application/rss+xml", "/rss.xml") +
