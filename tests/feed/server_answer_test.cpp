@@ -13,7 +13,16 @@
 namespace tarnwick::feed {
 namespace {
 
-TEST(ServerAnswer, RequestsNameTheProgramAndARunOfPermanentRedirectsEndsAtATemporaryOne) {
+TEST(ServerAnswer, EveryRequestNamesTheProgramAndItsVersion) {
+  test::TempDir dir;
+  test::HttpServer server;
+  server.AddEndpoint("/feed.xml", 200, "<rss/>");
+  // The background worker's download; the others go through the same transfer.
+  (void)HandleDownloadRequest({dir.File("cache.rss"), server.Url("/feed.xml")});
+  EXPECT_EQ(server.LastRequestHeader("/feed.xml", "User-Agent"), std::string("Tarnwick/") + TARNWICK_PROJECT_VERSION);
+}
+
+TEST(ServerAnswer, ARunOfPermanentRedirectsEndsAtATemporaryOne) {
   test::TempDir dir;
   test::HttpServer server;
   server.AddEndpoint("/new.xml", 200, "<rss/>");
@@ -31,10 +40,6 @@ TEST(ServerAnswer, RequestsNameTheProgramAndARunOfPermanentRedirectsEndsAtATempo
   EXPECT_EQ(movedTo("/then-temporary.xml"), server.Url("/temporary.xml"));
   EXPECT_EQ(movedTo("/temporary-first.xml"), "");
   EXPECT_EQ(movedTo("/permanent.xml"), server.Url("/new.xml"));
-
-  // The background worker downloads through the same transfer.
-  (void)HandleDownloadRequest({dir.File("cache.rss"), server.Url("/new.xml")});
-  EXPECT_EQ(server.LastRequestHeader("/new.xml", "User-Agent"), std::string("Tarnwick/") + TARNWICK_PROJECT_VERSION);
 }
 
 TEST(ServerAnswer, RetryAfterIsSecondsFromNowOrAnHttpDate) {

@@ -286,16 +286,17 @@ std::string Page(const std::vector<std::pair<std::string, std::string>>& links) 
 }
 
 TEST_F(FeedPropertiesTest, ValidateTakesTheOneFeedOfAPageResolvedWhereThePageCameFrom) {
-  server_.AddEndpoint("/start", 302, "", {{"Location", server_.Url("/blog/index.html")}});
-  server_.AddEndpoint("/blog/index.html", 200, Page({{"application/rss+xml", "../rss.xml"}}));
+  server_.AddEndpoint("/start", 302, "", {{"Location", server_.Url("/blog/a/index.html")}});
+  server_.AddEndpoint("/blog/a/index.html", 200, Page({{"application/rss+xml", "../rss.xml"}}));
+  server_.AddEndpoint("/blog/rss.xml", 200, kRss);
   dialog_.OpenNew();
   dialog_.Validate("daily", server_.Url("/start"));
   EXPECT_TRUE(view_.offered.empty());
-  EXPECT_EQ(view_.urls, std::vector<std::string>{server_.Url("/rss.xml")});
+  EXPECT_EQ(view_.urls, std::vector<std::string>{server_.Url("/blog/rss.xml")});
   EXPECT_EQ(dialog_.Values().name, "Daily & Nightly");
   ASSERT_EQ(view_.infos.size(), 1u);
   EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kValidFeed);
-  EXPECT_EQ(view_.infos[0].url, server_.Url("/rss.xml"));
+  EXPECT_EQ(view_.infos[0].url, server_.Url("/blog/rss.xml"));
 
   // A feed's own address is taken as it stands.
   dialog_.Validate("atom", server_.Url("/atom.xml"));
