@@ -1,5 +1,6 @@
 #include "check/auto_check_scheduler.h"
 
+#include "check/polite_fetching.h"
 #include "feed/document_validators.h"
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
@@ -69,6 +70,18 @@ feed::DocumentValidators ConditionalValidators(const store::SettingsStore& setti
 
 }  // namespace
 
+std::function<void(const feed::ServerAnswer&, bool)> AutoCheckScheduler::AnswerRecorder(const std::string& settingsPath,
+                                                                                        const std::string& alias,
+                                                                                        const std::string& url) const {
+  const platform::Clock& clock = clock_;
+  return [settingsPath, alias, url, &clock](const feed::ServerAnswer& answer, bool fetched) {
+    const store::SettingsStore settings(settingsPath);
+    // A feed edited or removed meanwhile is no longer at that address: the answer is not its.
+    if (settings.ReadText(alias, store::kUrlKey, "") != url) return;
+    (void)RecordServerAnswer(settings, alias, answer, fetched, clock);
+  };
+}
+
 int AutoCheckScheduler::Tick() {
   if (mainWindowOpen_.load()) return 0;
   const std::string cacheFolder = settings_.hostDataFolder + "/Feeds";
@@ -83,14 +96,18 @@ int AutoCheckScheduler::Tick() {
     const std::string alias = entry.substr(0, entry.find('='));
     if (settings.ReadInt(alias, store::kAutoCheckKey, 0) == 0) continue;
     auto lastCheck = platform::ParseDate(settings.ReadText(alias, store::kLastCheckKey, ""));
-    const bool due = lastCheck && *lastCheck <= now;
+    // A feed whose server asked to wait, or said it is gone, is not due; its "LastCheck" stays,
+    // so that it is fetched on the first tick after the wait.
+    const bool held = !BackgroundHold(settings, alias, now).empty();
+    const bool due = !held && lastCheck && *lastCheck <= now;
     if (due) {
       std::string cachePath = store::FeedCachePath(settings_.hostDataFolder, alias);
       // A feed whose last download is still running is left alone by this tick, its "LastCheck"
       // included: it stays due and gets its download on the first tick after that one ended.
       if (workers_.IsDownloadingTo(cachePath)) continue;
-      feed::DownloadRequest request{cachePath, settings.ReadText(alias, store::kUrlKey, ""),
-                                    ConditionalValidators(settings, alias, cachePath)};
+      const std::string url = settings.ReadText(alias, store::kUrlKey, "");
+      feed::DownloadRequest request{cachePath, url, ConditionalValidators(settings, alias, cachePath),
+                                    AnswerRecorder(settings_.settingsPath, alias, url)};
       if (workers_.StartDownload(std::move(request))) ++started;
     }
     const int interval = settings.ReadInt(alias, store::kIntervalMinutesKey, 0);

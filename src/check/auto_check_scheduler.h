@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -18,8 +19,10 @@ inline constexpr std::chrono::minutes kTickPeriod{1};
 /// Fetches feeds in the background: once a period (a minute) it looks at every feed with
 /// "AutoCheck" set and, when its "LastCheck" time has come, starts a download worker that writes
 /// the feed's cache file, then moves "LastCheck" on by "IntervalMinutes"; a feed whose previous
-/// download is still running waits for a later tick. Nothing is delivered here; the cached
-/// documents are checked the next time the user opens the program.
+/// download is still running waits for a later tick. A feed whose server asked to wait
+/// ("RetryAfter") is left alone until then, one it said is gone ("Gone") for good; what a server
+/// answers is kept in the feed's settings. Nothing is delivered here; the cached documents are
+/// checked the next time the user opens the program.
 class AutoCheckScheduler {
 public:
   struct Settings {
@@ -29,7 +32,7 @@ public:
   };
 
   /// `mainWindowOpen` is read at every tick: while it is set, ticks do nothing. The clock, flag and
-  /// workers must outlive the scheduler.
+  /// workers must outlive the scheduler, and the clock the downloads it started.
   AutoCheckScheduler(Settings settings, const std::atomic<bool>& mainWindowOpen, const platform::Clock& clock,
                      feed::DownloadWorkerSet& workers);
   /// Stops the thread (see Stop).
@@ -52,6 +55,10 @@ public:
 
 private:
   void Run();
+  // Keeps in the settings what the server said to a background download of the feed.
+  std::function<void(const feed::ServerAnswer&, bool)> AnswerRecorder(const std::string& settingsPath,
+                                                                      const std::string& alias,
+                                                                      const std::string& url) const;
 
   Settings settings_;
   const std::atomic<bool>& mainWindowOpen_;

@@ -3,6 +3,7 @@
 #include "check/check_status.h"
 #include "check/check_texts.h"
 #include "check/document_prefetcher.h"
+#include "check/polite_fetching.h"
 #include "platform/ui_pump.h"
 #include "store/file_utilities.h"
 #include "store/folder_scanner.h"
@@ -52,7 +53,7 @@ CheckRun::CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWrit
 void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.lastResult = result;
   report_.feeds.push_back({feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(),
-                           checker_.LastSkips(), checker_.LastNotModified()});
+                           checker_.LastSkips(), checker_.LastNotModified(), checker_.LastNote()});
   report_.leftInPending += checker_.LeftInPending();
   // A feed that could not be checked always says why, so the status never reads as a good check.
   const FeedOutcome& outcome = report_.feeds.back();
@@ -106,8 +107,21 @@ const RunReport& CheckRun::RunCachedFeeds() {
     store::FeedSettings feed = settings.LoadFeedByAlias(alias);
     Record(feed, checker_.CheckFeed(feed, true, entry.path));
   }
+  ListHeldFeeds(settings);
   Complete(false);
   return report_;
+}
+
+void CheckRun::ListHeldFeeds(const store::SettingsStore& settings) {
+  std::vector<std::string> entries;
+  settings.ReadSectionEntries(entries, store::kAliasesSection);
+  const platform::DateTime now = checker_.TimeSource().Now();
+  for (const std::string& entry : entries) {
+    const std::string alias = entry.substr(0, entry.find('='));
+    if (alias.empty() || settings.ReadInt(alias, store::kAutoCheckKey, 0) == 0) continue;
+    std::string reason = BackgroundHold(settings, alias, now);
+    if (!reason.empty()) report_.held.push_back({alias, std::move(reason)});
+  }
 }
 
 void CheckRun::Complete(bool manual) {

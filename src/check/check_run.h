@@ -5,6 +5,7 @@
 #include "check/feed_check.h"
 #include "mailbox/newsbox_writer.h"
 #include "store/feed_settings.h"
+#include "store/settings_store.h"
 
 #include <mutex>
 #include <stop_token>
@@ -22,6 +23,13 @@ struct FeedOutcome {
   std::string problem;       // why, when something went wrong
   SkipCounts skipped{};      // items of its document that did not become messages, by reason
   bool notModified = false;  // the server said the document had not changed, so nothing was read
+  std::string note;          // what the report adds that is no failure (the feed has moved)
+};
+
+/// A feed that background fetching leaves alone, and why (for the report of a cache run).
+struct HeldFeed {
+  std::string alias;
+  std::string reason;
 };
 
 /// What a run leaves for its report.
@@ -34,6 +42,7 @@ struct RunReport {
   std::string lastFeedUrl;
   std::string lastFeedNewsbox;
   std::vector<FeedOutcome> feeds;  // every feed checked, in order
+  std::vector<HeldFeed> held;      // cache run: feeds with "AutoCheck" that background fetching skips
   bool stopped = false;            // a manual run ended early at the user's request
 };
 
@@ -59,7 +68,8 @@ public:
   const RunReport& RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds);
   /// Checks every "*.rss" document of the cache folder and its sub-folders (sub-folders first) as
   /// the feed whose cache file has that name; a document that no feed's cache file is named like
-  /// is taken for the alias of its name without extension, which has no feed, and stays.
+  /// is taken for the alias of its name without extension, which has no feed, and stays. The
+  /// report also lists the feeds that background fetching leaves alone, with the reason.
   const RunReport& RunCachedFeeds();
   /// Asks a manual run to stop: no further feed is started, and the downloads of the feed being
   /// checked end at once. A feed still downloading its document reports "stopped" and delivers
@@ -71,6 +81,7 @@ public:
 
 private:
   void Record(const store::FeedSettings& feed, int result);
+  void ListHeldFeeds(const store::SettingsStore& settings);
   void Complete(bool manual);
   std::stop_token ClearStop();  // a fresh stop for a new run; an earlier request no longer counts
 

@@ -39,6 +39,16 @@ inline constexpr char kSkippedPrefix[] = "skipped: ";
 
 // After a feed's count in a run's report when the server said its document had not changed.
 inline constexpr char kNotModifiedNote[] = " (the feed has not changed since the last check)";
+// What a feed's server asked for, in a run's report: the time follows the first, the new
+// address the third; the last two say why background fetching leaves a feed alone.
+inline constexpr char kServerAskedToWaitPrefix[] = "the server asked to wait until ";
+inline constexpr char kFeedGone[] = "the feed is gone";
+inline constexpr char kMovedToPrefix[] = "the feed has moved for good to ";
+inline constexpr char kMovedToSuffix[] = "; update its URL";
+inline constexpr char kSkippedGone[] = "not fetched in the background: the feed is gone";
+inline constexpr char kSkippedWaitingPrefix[] = "not fetched in the background until ";
+inline constexpr char kSkippedWaitingSuffix[] = ": the server asked to wait";
+
 // After a count of messages in a run's report: the articles the host did not move.
 inline constexpr char kLeftInPendingSuffix[] = " left in \"Pending\"";
 

@@ -1,6 +1,7 @@
 #include "check/feed_check.h"
 
 #include "check/check_texts.h"
+#include "check/polite_fetching.h"
 #include "feed/download.h"
 #include "feed/download_stop_scope.h"
 #include "feed/feed_date.h"
@@ -57,17 +58,28 @@ feed::FetchResult FeedChecker::FreshFetchFeed(const store::FeedSettings& feed, c
 FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache,
                                                 const std::string& documentPath) {
   validators_ = {};
+  const store::SettingsStore settings(settings_.settingsPath);
+  std::string serverProblem;
   if (fromCache) {
     validators_ = feed::ReadValidatorsBeside(documentPath);
+    note_ = MovedNote(settings, feed.alias);
   } else {
     feed::FetchResult fetched = fetcher_ ? fetcher_(feed, documentPath, settings_.pacing)
                                          : FreshFetchFeed(feed, documentPath, settings_.settingsPath, settings_.pacing);
+    const bool arrived = !fetched.stopped && fetched.errorText.empty();
+    AnswerEffect effect = RecordServerAnswer(settings, feed.alias, fetched.answer, arrived, clock_);
+    serverProblem = std::move(effect.problem);
+    note_ = std::move(effect.note);
     if (fetched.notModified) return Document::kNotModified;
     validators_ = std::move(fetched.validators);
   }
   document_.ParseText();
   if (document_.LoadFile(documentPath)) return Document::kLoaded;
-  problem_ = store::FileExists(documentPath) ? kNotWellFormedPrefix + document_.ErrorText() : kNotDownloaded;
+  if (store::FileExists(documentPath)) {
+    problem_ = kNotWellFormedPrefix + document_.ErrorText();
+  } else {
+    problem_ = serverProblem.empty() ? kNotDownloaded : serverProblem;
+  }
   return Document::kMissing;
 }
 
@@ -126,6 +138,7 @@ void FeedChecker::ClosePendingWindow() {
 int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath,
                            std::stop_token stop) {
   problem_.clear();
+  note_.clear();
   leftInPending_ = 0;
   skips_.fill(0);
   notModified_ = false;

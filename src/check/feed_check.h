@@ -60,6 +60,10 @@ public:
   bool LastNotModified() const { return notModified_; }
   /// Why the last check returned -1 or left its articles undelivered; empty when it went well.
   const std::string& LastProblem() const { return problem_; }
+  /// What the report should add about the last check that is no failure (the feed has moved).
+  const std::string& LastNote() const { return note_; }
+  /// The clock the checks read the time from.
+  const platform::Clock& TimeSource() const { return clock_; }
   /// How many items of the last check's document did not become messages, by reason.
   const SkipCounts& LastSkips() const { return skips_; }
   /// How many messages of the last check the host did not move and so stayed in "Pending".
@@ -88,6 +92,7 @@ private:
   std::string nowText_;
   std::string downloadText_;
   std::string problem_;
+  std::string note_;
   int leftInPending_ = 0;
   SkipCounts skips_{};
   DocumentFetcher fetcher_;

@@ -26,11 +26,13 @@ FetchResult FetchDocument(const std::string& url, const std::string& path, UrlOr
                           const DocumentValidators& conditional) {
   TransferOutcome outcome = TransferUrlToFile(url, path, origin, CacheUse::kAllowCached, conditional);
   // An answer of "not modified" is final: asking the origin server again would only repeat it.
-  if (!outcome.ok && !outcome.notModified && !outcome.stopped) {
+  // So is a server's request to be left alone, or its word that the document is gone.
+  const bool final = outcome.answer.AsksToWait() || outcome.answer.Gone();
+  if (!outcome.ok && !outcome.notModified && !outcome.stopped && !final) {
     outcome = TransferUrlToFile(url, path, origin, CacheUse::kRevalidate, conditional);
   }
   return {outcome.notModified, outcome.stopped, outcome.ok || outcome.stopped ? std::string() : outcome.errorText,
-          std::move(outcome.validators)};
+          std::move(outcome.validators), std::move(outcome.answer)};
 }
 
 void RemoveBeforeFetch(const std::string& path, bool pause) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "feed/document_validators.h"
+#include "feed/server_answer.h"
 #include "feed/url_origin.h"
 
 namespace tarnwick::feed {
@@ -21,16 +22,20 @@ bool FetchUrlToFile(const std::string& url, const std::string& path, UrlOrigin o
 
 /// What became of a document fetch: the document is in the file, or the server said it has not
 /// changed since the `conditional` validators (no file), or it failed for `errorText` (empty when
-/// the failure was a stop). `validators` are the ones the document came with.
+/// the failure was a stop). `validators` are the ones the document came with, `answer` what the
+/// server said besides (its status, when to come back, a permanent move).
 struct FetchResult {
   bool notModified = false;
   bool stopped = false;
   std::string errorText;
   DocumentValidators validators;
+  ServerAnswer answer;
 };
 
 /// The two downloads of FreshFetch, showing nothing: DownloadUrlToFile, then the fresh fetch
-/// when no file came of it and the server did not answer "not modified". Any thread may call it.
+/// when no file came of it and the server did not answer "not modified", nor asked to be left
+/// alone (429 or 503 with "Retry-After"), nor said the document is gone (410). Any thread may
+/// call it.
 FetchResult FetchDocument(const std::string& url, const std::string& path, UrlOrigin origin,
                           const DocumentValidators& conditional);
 

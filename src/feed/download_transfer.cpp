@@ -7,13 +7,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <stop_token>
 
 #include "feed/download_stop_scope.h"
 #include "feed/download_texts.h"
-#include "platform/application_name.h"
 #include "platform/file_io.h"
 #include "platform/ui_pump.h"
 
@@ -105,10 +105,41 @@ size_t WriteBody(char* bytes, size_t size, size_t count, void* context) {
   return part->Write(bytes, size * count) ? size * count : 0;
 }
 
-// Collects the validators of the answer as its header lines arrive. Each answer on the way (a
-// redirect's, say) starts with its status line and replaces what an earlier one said.
+constexpr long kMovedPermanentlyStatus = 301;
+constexpr long kPermanentRedirectStatus = 308;
+
+bool IsPermanentRedirect(long status) {
+  return status == kMovedPermanentlyStatus || status == kPermanentRedirectStatus;
+}
+
+// The status code of a status line ("HTTP/1.1 301 Moved Permanently"); 0 when it has none.
+long StatusOfLine(const std::string& line) {
+  std::string::size_type blank = line.find(' ');
+  return blank == std::string::npos ? 0 : std::strtol(line.c_str() + blank + 1, nullptr, 10);
+}
+
+// Collects what the answers say as their header lines arrive. Each answer on the way (a
+// redirect's, say) starts with its status line and replaces what an earlier one said; the
+// address permanent redirects lead to is noted as the request that follows them starts.
 struct AnswerHeaders {
+  CURL* curl = nullptr;
   DocumentValidators validators;
+  ServerAnswer served;
+  bool permanentSoFar = true;  // every answer before the current one was a permanent redirect
+
+  void StartAnswer(long status) {
+    if (permanentSoFar && IsPermanentRedirect(served.status)) {
+      char* address = nullptr;
+      if (curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &address) == CURLE_OK && address != nullptr) {
+        served.movedTo = address;
+      }
+    } else if (served.status != 0) {
+      permanentSoFar = false;
+    }
+    validators = {};
+    served.status = status;
+    served.retryAfter.clear();
+  }
 };
 
 std::string TrimmedValue(const std::string& line, std::string::size_type colon) {
@@ -125,13 +156,14 @@ size_t ReadHeaderLine(char* bytes, size_t size, size_t count, void* context) {
   auto* answer = static_cast<AnswerHeaders*>(context);
   const std::string line(bytes, size * count);
   if (line.rfind("HTTP/", 0) == 0) {
-    answer->validators = {};
+    answer->StartAnswer(StatusOfLine(line));
     return size * count;
   }
   std::string::size_type colon = line.find(':');
   if (colon == std::string::npos) return size * count;
   if (NameIs(line, colon, "ETag")) answer->validators.entityTag = TrimmedValue(line, colon);
   if (NameIs(line, colon, "Last-Modified")) answer->validators.lastModified = TrimmedValue(line, colon);
+  if (NameIs(line, colon, "Retry-After")) answer->served.retryAfter = TrimmedValue(line, colon);
   return size * count;
 }
 
@@ -168,7 +200,7 @@ CURLcode Configure(CURL* curl, const std::string& url, UrlOrigin origin, const D
   set(CURLOPT_FOLLOWLOCATION, 1L);
   set(CURLOPT_MAXREDIRS, limits.maxRedirects);
   set(CURLOPT_ACCEPT_ENCODING, "");
-  set(CURLOPT_USERAGENT, platform::kApplicationName);
+  set(CURLOPT_USERAGENT, kUserAgent);
   set(CURLOPT_FAILONERROR, 1L);
   set(CURLOPT_NOSIGNAL, 1L);
   set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
@@ -313,6 +345,19 @@ TransferOutcome Answered(bool notModified, DocumentValidators validators) {
   return outcome;
 }
 
+// How the transfer that ended with `code` went, its document committed when it arrived whole.
+TransferOutcome Outcome(CURL* curl, CURLcode code, const char* errorBuffer, const std::string& url, UrlOrigin origin,
+                        const DocumentValidators& conditional, PartFile& part, AnswerHeaders& answer) {
+  if (code == CURLE_WRITE_ERROR && !part.Error().empty()) return Failure(part.Error());
+  if (code != CURLE_OK) return Failure(ErrorText(curl, code, errorBuffer, url, origin));
+  long status = 0;
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  // Only an answer to a question asked counts as "not modified"; the uncommitted part goes.
+  if (status == kNotModifiedStatus && !conditional.Empty()) return Answered(true, std::move(answer.validators));
+  if (!part.Commit()) return Failure(part.Error());
+  return Answered(false, std::move(answer.validators));
+}
+
 }  // namespace
 
 DownloadLimits SetDownloadLimits(const DownloadLimits& limits) {
@@ -343,18 +388,18 @@ TransferOutcome TransferUrlToFile(const std::string& url, const std::string& pat
   if (!part.IsOpen()) return Failure(part.Error());
   char errorBuffer[CURL_ERROR_SIZE] = {};
   AnswerHeaders answer;
+  answer.curl = curl.get();
   CURLcode code = Configure(curl.get(), url, origin, CurrentDownloadLimits(), headers.get(), part, answer, errorBuffer);
   bool stopped = false;
   if (code == CURLE_OK) code = Perform(curl.get(), stopped);
   if (stopped) return Stopped();
-  if (code == CURLE_WRITE_ERROR && !part.Error().empty()) return Failure(part.Error());
-  if (code != CURLE_OK) return Failure(ErrorText(curl.get(), code, errorBuffer, url, origin));
-  long status = 0;
-  curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-  // Only an answer to a question asked counts as "not modified"; the uncommitted part goes.
-  if (status == kNotModifiedStatus && !conditional.Empty()) return Answered(true, std::move(answer.validators));
-  if (!part.Commit()) return Failure(part.Error());
-  return Answered(false, std::move(answer.validators));
+  TransferOutcome outcome = Outcome(curl.get(), code, errorBuffer, url, origin, conditional, part, answer);
+  outcome.answer = std::move(answer.served);
+  char* finalUrl = nullptr;
+  if (curl_easy_getinfo(curl.get(), CURLINFO_EFFECTIVE_URL, &finalUrl) == CURLE_OK && finalUrl != nullptr) {
+    outcome.answer.finalUrl = finalUrl;
+  }
+  return outcome;
 }
 
 }  // namespace tarnwick::feed

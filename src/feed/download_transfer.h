@@ -4,9 +4,13 @@
 #include <string>
 
 #include "feed/document_validators.h"
+#include "feed/server_answer.h"
 #include "feed/url_origin.h"
 
 namespace tarnwick::feed {
+
+/// How every request names the program to servers: its name and the version it was built as.
+inline constexpr char kUserAgent[] = "Tarnwick/" TARNWICK_PROJECT_VERSION;
 
 /// The longest a feed document's download may take, from start to last byte.
 inline constexpr std::chrono::minutes kFeedDocumentTimeLimit{3};
@@ -38,20 +42,22 @@ enum class CacheUse { kAllowCached, kRevalidate };
 /// What became of one download: `ok` when the whole body is in the target file, otherwise
 /// `errorText` says why, in words for the user; `stopped` when that was the caller's own stop.
 /// `notModified` when the server answered a conditional request with "not modified" (no file
-/// written, `ok` false, no error). `validators` are those of the answer that ended the transfer.
+/// written, `ok` false, no error). `validators` are those of the answer that ended the transfer;
+/// `answer` what the server said besides (its status, when to come back, a permanent move).
 struct [[nodiscard]] TransferOutcome {
   bool ok = false;
   std::string errorText;
   bool stopped = false;
   bool notModified = false;
   DocumentValidators validators;
+  ServerAnswer answer;
 };
 
 /// Downloads `url` into the file `path`, following redirects and accepting compressed transfer.
 /// The body goes to a temporary file beside `path` that replaces `path` only when the whole body
 /// arrived; on any failure (an answer of status 400 or more included) `path` is left as it was.
 /// Only the schemes allowed for `origin` are used, and redirects reach http and https only.
-/// The agent name is the application's; the environment's proxy settings apply. Blocks the
+/// Every request carries kUserAgent; the environment's proxy settings apply. Blocks the
 /// calling thread until done, at most for the time limit of the origin's kind of download, and
 /// inside a DownloadStopScope only until its stop; any thread may call it, several at once.
 /// Non-empty `conditional` validators make the request conditional (If-None-Match,

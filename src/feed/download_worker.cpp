@@ -57,6 +57,7 @@ DownloadReport HandleDownloadRequest(const DownloadRequest& request) {
   std::string url = request.url;
   TransferOutcome outcome =
       TransferUrlToFile(url, path, UrlOrigin::kTypedByUser, CacheUse::kRevalidate, request.validators);
+  if (!outcome.stopped && request.answered) request.answered(outcome.answer, outcome.ok || outcome.notModified);
   if (outcome.notModified) return {true, kNotModified};
   if (outcome.ok) {
     // Without its validators the document is still good: it is only fetched whole next time.

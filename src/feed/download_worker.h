@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <stop_token>
@@ -9,16 +10,20 @@
 #include <vector>
 
 #include "feed/document_validators.h"
+#include "feed/server_answer.h"
 
 namespace tarnwick::feed {
 
 /// One background download: where the document goes and where it comes from (a feed address
 /// the user configured, so http, https and file URLs are allowed), and the validators of the
-/// version the program already has, which make the download conditional.
+/// version the program already has, which make the download conditional. `answered`, when set,
+/// is told what the server said once the download has ended (not when it was stopped), with
+/// whether it worked (a document, or "not modified"), on the worker's thread.
 struct DownloadRequest {
   std::string localPath;
   std::string url;
   DocumentValidators validators{};
+  std::function<void(const ServerAnswer& answer, bool fetched)> answered{};
 };
 
 /// How a background download ended: `message` is kAllDataDownloaded on success, otherwise the

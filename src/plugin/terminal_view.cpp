@@ -20,6 +20,7 @@ std::string FeedLine(const check::FeedOutcome& feed) {
   if (feed.notModified) line += check::kNotModifiedNote;
   if (feed.leftInPending > 0) line += ", " + std::to_string(feed.leftInPending) + check::kLeftInPendingSuffix;
   if (!feed.problem.empty()) line += " (" + feed.problem + ")";
+  if (!feed.note.empty()) line += "; " + feed.note;
   const std::string skipped = check::DescribeSkips(feed.skipped);
   if (!skipped.empty()) line += "; " + (check::kSkippedPrefix + skipped);
   return line;
@@ -75,6 +76,7 @@ void TerminalView::PrintReport(const check::RunReport& report) {
   PrintLine("");
   PrintLine("Report:");
   for (const check::FeedOutcome& feed : report.feeds) PrintLine("  " + FeedLine(feed));
+  for (const check::HeldFeed& feed : report.held) PrintLine("  " + feed.alias + ": " + feed.reason);
   if (report.stopped) PrintLine("  The run was stopped before its last feeds.");
   std::string total =
       "Feeds: " + std::to_string(report.feeds.size()) + ", new articles: " + std::to_string(report.newArticles);

@@ -30,6 +30,12 @@ inline constexpr char kLastModifiedKey[] = "LastModified";
 // check removes "LastProblem".
 inline constexpr char kCheckedAtKey[] = "CheckedAt";
 inline constexpr char kLastProblemKey[] = "LastProblem";
+// What the feed's server asked for: background fetching leaves the feed alone until "RetryAfter"
+// (a time in locale form) and for good once "Gone" is 1; "MovedTo" is the address the feed's
+// URL permanently redirects to.
+inline constexpr char kRetryAfterKey[] = "RetryAfter";
+inline constexpr char kGoneKey[] = "Gone";
+inline constexpr char kMovedToKey[] = "MovedTo";
 
 /// "LastArticle" of a feed that never had one.
 inline constexpr char kDefaultLastArticle[] = "1/1/1970 11:10:00";

@@ -32,14 +32,10 @@ int32_t NumberFrom(const std::string& text) {
   return error == std::errc() && end == trimmed.data() + trimmed.size() ? value : 0;
 }
 
-}  // namespace
-
-bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std::string& name) {
-  if (url.empty()) return false;
-  feed::FreshFetch(url, scratchPath, true, feed::UrlOrigin::kTypedByUser);
-  std::string text = mailbox::ReadPageText(scratchPath);
-  std::remove(scratchPath.c_str());
-  if (text == mailbox::kUnreadablePage) return false;
+// Takes the title of a feed document: the root's "title" child (Atom), else the "title" of the
+// root's first child (RSS); `name` stays as it was when there is neither. False when the text is
+// not well-formed XML.
+bool ReadFeedTitle(std::string text, std::string& name) {
   feed::XmlDocument document;
   if (!document.ParseText(std::move(text))) return false;
   (void)document.FindElement();
@@ -50,6 +46,44 @@ bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std:
     name = document.ChildText();
   }
   return true;
+}
+
+}  // namespace
+
+std::string FetchDocumentText(const std::string& url, const std::string& scratchPath, std::string& finalUrl) {
+  const feed::FetchResult fetched = feed::FreshFetch(url, scratchPath, true, feed::UrlOrigin::kTypedByUser);
+  finalUrl = fetched.answer.finalUrl.empty() ? url : fetched.answer.finalUrl;
+  std::string text = mailbox::ReadPageText(scratchPath);
+  std::remove(scratchPath.c_str());
+  return text;
+}
+
+bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std::string& name) {
+  if (url.empty()) return false;
+  std::string finalUrl;
+  std::string text = FetchDocumentText(url, scratchPath, finalUrl);
+  return text != mailbox::kUnreadablePage && ReadFeedTitle(std::move(text), name);
+}
+
+FeedProperties::Lookup FeedProperties::LookUpFeed() {
+  if (values_.url.empty()) return Lookup::kFailed;
+  std::string pageUrl;
+  std::string text = FetchDocumentText(values_.url, context_.scratchFeedPath, pageUrl);
+  if (text == mailbox::kUnreadablePage) return Lookup::kFailed;
+  const feed::Discovery discovery = feed::DiscoverFeeds(text, pageUrl);
+  if (discovery.isFeed || (!discovery.isPage && discovery.feeds.empty())) {
+    return ReadFeedTitle(std::move(text), values_.name) ? Lookup::kFeed : Lookup::kFailed;
+  }
+  if (discovery.feeds.empty()) {
+    view_.ShowRefusal(kNoFeedOnPage + values_.url);
+    return Lookup::kNoFeedOnPage;
+  }
+  std::optional<size_t> chosen = 0;
+  if (discovery.feeds.size() > 1) chosen = view_.ChooseFeed(discovery.feeds);
+  if (!chosen || *chosen >= discovery.feeds.size()) return Lookup::kDeclined;
+  values_.url = discovery.feeds[*chosen].url;
+  view_.ShowUrl(values_.url);
+  return FetchFeedTitle(values_.url, context_.scratchFeedPath, values_.name) ? Lookup::kFeed : Lookup::kFailed;
 }
 
 FeedProperties::FeedProperties(FeedDialogContext context, FeedPropertiesView& view)
@@ -110,7 +144,7 @@ void FeedProperties::SetNewsbox(const std::string& path, const std::string& name
 bool FeedProperties::InputValid() {
   // Empty input is refused before anything is downloaded, so that it stays a silent refusal.
   if (values_.alias.empty() || values_.url.empty()) return false;
-  if (values_.name.empty() && !FetchFeedTitle(values_.url, context_.scratchFeedPath, values_.name)) return false;
+  if (values_.name.empty() && LookUpFeed() != Lookup::kFeed) return false;
   if (!store::FileExists(values_.newsboxPath)) return false;
   return !platform::EqualsIgnoreCase(values_.newsbox, kPendingMailbox) &&
          !platform::EqualsIgnoreCase(values_.newsbox, kOutMailbox);
@@ -174,11 +208,16 @@ void FeedProperties::Validate(const std::string& alias, const std::string& url) 
   values_.url = url;
   view_.EnableInputs(false);
   FeedInfo info = InfoAboutFeed(FeedInfoMode::kValidFeed);
-  if (!FetchFeedTitle(values_.url, context_.scratchFeedPath, values_.name)) {
-    info.mode = FeedInfoMode::kCheckResult;
-    info.lastResult = -1;
+  const Lookup lookup = LookUpFeed();
+  // A page without feeds was explained already, and a declined choice needs no answer.
+  if (lookup == Lookup::kFeed || lookup == Lookup::kFailed) {
+    info.url = values_.url;
+    if (lookup == Lookup::kFailed) {
+      info.mode = FeedInfoMode::kCheckResult;
+      info.lastResult = -1;
+    }
+    view_.ShowInfo(info);
   }
-  view_.ShowInfo(info);
   view_.EnableInputs(true);
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "feed/feed_discovery.h"
 #include "store/feed_settings.h"
 #include "ui/feed_info.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,10 @@ public:
   virtual void ShowInfo(const FeedInfo& info) = 0;
   /// Tells the user in a message box why the input cannot be saved.
   virtual void ShowRefusal(const std::string& text) = 0;
+  /// Puts `url` into the URL edit (the feed found on the page that was typed).
+  virtual void ShowUrl(const std::string& url) = 0;
+  /// Asks which of the feeds a page offers to take; nullopt when the user declines.
+  virtual std::optional<size_t> ChooseFeed(const std::vector<feed::FeedLink>& feeds) = 0;
 };
 
 /// The status icons, by download-referring * 4 + download-only-new * 2 + auto-check.
@@ -40,13 +46,20 @@ inline constexpr size_t kNameLabelCharacters = 40;
 /// The interval a new feed starts with.
 inline constexpr int kNewFeedIntervalMinutes = 15;
 
+/// Downloads `url` into `scratchPath` (deleted afterwards) and reads it as text; `finalUrl` is the
+/// address it came from after redirects. mailbox::kUnreadablePage when nothing could be read.
+std::string FetchDocumentText(const std::string& url, const std::string& scratchPath, std::string& finalUrl);
+
 /// Downloads the feed document at `url` into `scratchPath` (which is deleted afterwards) and takes
 /// its title into `name`: the root's "title" child (Atom), else the "title" of the root's first
 /// child (RSS); `name` stays as it was when there is neither. False when the URL is empty, the
 /// document cannot be fetched or read, or it is not well-formed XML. Blocks; UI thread.
 [[nodiscard]] bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std::string& name);
 
-/// The logic of the Feed Properties dialog, which adds a feed or edits one. The edited feed stays
+/// The logic of the Feed Properties dialog, which adds a feed or edits one. When the URL typed is
+/// a web page, the download of OK (a feed without a name) and of Validate looks for the feeds the
+/// page links to: one is taken, of several the user chooses, and the URL becomes the feed's; a
+/// page without any is refused with a message. The edited feed stays
 /// in the settings file while the dialog is open; OK writes it (under a changed alias the old
 /// entry and section are removed), Cancel writes nothing. The view must outlive it.
 class FeedProperties {
@@ -95,10 +108,13 @@ public:
 
   /// OK with the texts of the alias, URL and interval edits.
   OkResult Ok(const std::string& alias, const std::string& url, const std::string& intervalText);
-  /// Downloads the URL once and shows whether it is a feed (the name may be taken from it).
+  /// Downloads the URL once and shows whether it is a feed (the name may be taken from it). A web
+  /// page's feeds are offered as OK offers them.
   void Validate(const std::string& alias, const std::string& url);
 
 private:
+  enum class Lookup { kFeed, kFailed, kNoFeedOnPage, kDeclined };
+  Lookup LookUpFeed();
   bool InputValid();
   bool IsDuplicate() const;
   bool Save();

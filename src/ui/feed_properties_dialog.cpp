@@ -9,6 +9,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choicdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/statline.h>
@@ -221,6 +222,20 @@ void FeedPropertiesDialog::ShowInfo(const FeedInfo& info) {
 
 void FeedPropertiesDialog::ShowRefusal(const std::string& text) {
   platform::ShowMessageBox(text, context_.productName);
+}
+
+void FeedPropertiesDialog::ShowUrl(const std::string& url) {
+  url_->ChangeValue(Text(url));
+}
+
+std::optional<size_t> FeedPropertiesDialog::ChooseFeed(const std::vector<feed::FeedLink>& feeds) {
+  wxArrayString choices;
+  for (const feed::FeedLink& link : feeds) {
+    choices.Add(Text(link.title.empty() ? link.url : link.title + " (" + link.url + ")"));
+  }
+  wxSingleChoiceDialog chooser(this, Text(kChooseFeedPrompt), Text(kChooseFeedTitle), choices);
+  if (chooser.ShowModal() != wxID_OK) return std::nullopt;
+  return static_cast<size_t>(chooser.GetSelection());
 }
 
 int ShowFeedPropertiesDialog(wxWindow* parent, const FeedDialogContext& context, FeedPropertiesMode mode,

@@ -58,6 +58,8 @@ private:
   void EnableInputs(bool enabled) override;
   void ShowInfo(const FeedInfo& info) override;
   void ShowRefusal(const std::string& text) override;
+  void ShowUrl(const std::string& url) override;
+  std::optional<size_t> ChooseFeed(const std::vector<feed::FeedLink>& feeds) override;
 
   FeedDialogContext context_;
   FeedProperties model_;

@@ -30,6 +30,13 @@ inline constexpr char kNameLabelCut[] = "...";
 /// The help page of this dialog.
 inline constexpr char kSettingsHelpTopic[] = "Settings.htm";
 
+/// When the URL is a web page that links to no feed; the URL follows.
+inline constexpr char kNoFeedOnPage[] =
+    "This address is a web page that links to no RSS or Atom feed. Please enter the address of the feed itself.\n";
+/// The choice among the feeds a web page offers.
+inline constexpr char kChooseFeedTitle[] = "Choose a Feed";
+inline constexpr char kChooseFeedPrompt[] = "This web page offers several feeds. Which one do you want?";
+
 /// When the settings file could not be written; the file's path follows.
 inline constexpr char kFeedNotSavedText[] = "The feed could not be saved. Is the settings file writable?\n";
 

@@ -215,6 +215,27 @@ TEST_F(EndToEnd, TickFetchesDueFeedsIntoTheCacheAndDeliversThem) {
   EXPECT_EQ(server.HitCount("/news.xml"), 1);
 }
 
+TEST_F(EndToEnd, CheckAndTickReportWhatTheServersAskedFor) {
+  server.AddEndpoint("/news.xml", 301, "", {{"Location", server.Url("/news-new.xml")}});
+  Serve("news-new", Rss(RssItem("n1", "First news", "Mon, 30 Nov 2026 09:00:00 GMT")));
+  server.AddEndpoint("/planet.xml", 429, "", {{"Retry-After", "3600"}});
+  server.AddEndpoint("/weekly.xml", 410, "");
+  std::string output;
+  EXPECT_EQ(Host("check news planet weekly", output), 1) << output;
+  const std::string moved = "the feed has moved for good to " + server.Url("/news-new.xml") + "; update its URL";
+  EXPECT_NE(output.find("news: 1 new article; " + moved), std::string::npos) << output;
+  EXPECT_NE(output.find("planet: not checked: the server asked to wait until "), std::string::npos) << output;
+  EXPECT_NE(output.find("weekly: not checked: the feed is gone"), std::string::npos) << output;
+
+  // Background fetching leaves the feed that is gone alone, and says so.
+  settings.WriteInt("weekly", store::kAutoCheckKey, 1);
+  settings.WriteInt("weekly", store::kIntervalMinutesKey, 15);
+  settings.WriteText("weekly", store::kLastCheckKey, "1/1/2020 9:00:00 AM");
+  EXPECT_EQ(Host("tick", output), 0) << output;
+  EXPECT_NE(output.find("weekly: not fetched in the background: the feed is gone"), std::string::npos) << output;
+  EXPECT_EQ(server.HitCount("/weekly.xml"), 1);
+}
+
 TEST_F(EndToEnd, AddWithFirstDeliversOnlyTheNewestItemsOnTheFirstCheck) {
   std::string items;
   for (int day = 1; day <= 50; ++day) {  // oldest first, one a day from 1 January 2026

@@ -115,7 +115,7 @@ TEST_F(Download, FetchCopiesTheBodyExactlyAndAsksCachesToRevalidate) {
   EXPECT_TRUE(FetchUrlToFile(server_.Url("/feed"), target_, UrlOrigin::kTypedByUser));
   EXPECT_EQ(ReadFileBytes(target_), body);
   EXPECT_TRUE(boxes_.Boxes().empty());
-  EXPECT_EQ(server_.LastRequestHeader("/feed", "User-Agent"), "tarnwick");
+  EXPECT_EQ(server_.LastRequestHeader("/feed", "User-Agent"), kUserAgent);
   EXPECT_EQ(server_.LastRequestHeader("/feed", "Cache-Control"), "no-cache");
   EXPECT_EQ(server_.LastRequestHeader("/feed", "Pragma"), "no-cache");
   EXPECT_EQ(FileCount(dir_.Path()), 1u);  // no temporary file is left beside it
@@ -125,7 +125,7 @@ TEST_F(Download, PlainDownloadIsQuietAndLetsCachesAnswer) {
   server_.AddEndpoint("/feed", 200, "<rss/>");
   DownloadUrlToFile(server_.Url("/feed"), target_, UrlOrigin::kTypedByUser);
   EXPECT_EQ(ReadFileBytes(target_), "<rss/>");
-  EXPECT_EQ(server_.LastRequestHeader("/feed", "User-Agent"), "tarnwick");
+  EXPECT_EQ(server_.LastRequestHeader("/feed", "User-Agent"), kUserAgent);
   EXPECT_EQ(server_.LastRequestHeader("/feed", "Cache-Control"), "");
 
   server_.AddEndpoint("/gone", 404, "Not here");

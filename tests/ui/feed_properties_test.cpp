@@ -1,6 +1,8 @@
 // The Feed Properties logic over a real settings file, with feeds served on 127.0.0.1.
 #include "ui/feed_properties.h"
 
+#include "ui/feed_properties_texts.h"
+
 #include "platform/message_box.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
@@ -36,6 +38,14 @@ public:
     calls.push_back("refusal");
     refusals.push_back(text);
   }
+  void ShowUrl(const std::string& url) override { urls.push_back(url); }
+  std::optional<size_t> ChooseFeed(const std::vector<feed::FeedLink>& feeds) override {
+    offered.push_back(feeds);
+    return choice;
+  }
+  std::vector<std::string> urls;
+  std::vector<std::vector<feed::FeedLink>> offered;
+  std::optional<size_t> choice;
   std::vector<std::string> calls;
   std::vector<FeedInfo> infos;
   std::vector<std::string> refusals;
@@ -291,6 +301,67 @@ TEST_F(FeedPropertiesTest, ASettingsFileThatCannotBeWrittenIsReported) {
   EXPECT_EQ(dialog.Ok("daily", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kNotStored);
   ASSERT_EQ(view_.refusals.size(), 1u);
   EXPECT_NE(view_.refusals[0].find(dir_.File("missing/tarnwick.ini")), std::string::npos);
+}
+
+// A web page with a <link rel="alternate"> element of that type and href for each pair.
+std::string Page(const std::vector<std::pair<std::string, std::string>>& links) {
+  std::string head;
+  for (const auto& [type, href] : links) head += "<link rel=\"alternate\" type=\"" + type + "\" href=\"" + href + "\">";
+  return "<!DOCTYPE html><html><head><title>A blog</title>" + head + "</head><body><p>Hello</body></html>";
+}
+
+TEST_F(FeedPropertiesTest, ValidateTakesTheOneFeedOfAPageResolvedWhereThePageCameFrom) {
+  server_.AddEndpoint("/start", 302, "", {{"Location", server_.Url("/blog/a/index.html")}});
+  server_.AddEndpoint("/blog/a/index.html", 200, Page({{"application/rss+xml", "../rss.xml"}}));
+  server_.AddEndpoint("/blog/rss.xml", 200, kRss);
+  dialog_.OpenNew();
+  dialog_.Validate("daily", server_.Url("/start"));
+  EXPECT_TRUE(view_.offered.empty());
+  EXPECT_EQ(view_.urls, std::vector<std::string>{server_.Url("/blog/rss.xml")});
+  EXPECT_EQ(dialog_.Values().name, "Daily & Nightly");
+  ASSERT_EQ(view_.infos.size(), 1u);
+  EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kValidFeed);
+  EXPECT_EQ(view_.infos[0].url, server_.Url("/blog/rss.xml"));
+
+  // A feed's own address is taken as it stands.
+  dialog_.Validate("atom", server_.Url("/atom.xml"));
+  EXPECT_EQ(view_.urls.size(), 1u);
+  EXPECT_EQ(view_.infos.back().mode, FeedInfoMode::kValidFeed);
+}
+
+TEST_F(FeedPropertiesTest, ValidateLetsTheUserChooseAmongAPagesFeeds) {
+  server_.AddEndpoint("/two.html", 200,
+                      Page({{"application/rss+xml", "/rss.xml"}, {"application/atom+xml", server_.Url("/atom.xml")}}));
+  dialog_.OpenNew();
+  dialog_.Validate("two", server_.Url("/two.html"));  // declined: nothing taken, nothing said
+  ASSERT_EQ(view_.offered.size(), 1u);
+  EXPECT_EQ(view_.offered[0],
+            (std::vector<feed::FeedLink>{{server_.Url("/rss.xml"), ""}, {server_.Url("/atom.xml"), ""}}));
+  EXPECT_TRUE(view_.urls.empty() && view_.infos.empty());
+
+  view_.choice = 1;
+  dialog_.Validate("two", server_.Url("/two.html"));
+  EXPECT_EQ(view_.urls, std::vector<std::string>{server_.Url("/atom.xml")});
+  EXPECT_EQ(dialog_.Values().name, "Atom Log");
+}
+
+TEST_F(FeedPropertiesTest, PageWithoutFeedsIsRefusedWithAClearMessage) {
+  server_.AddEndpoint("/plain.html", 200, Page({{"text/css", "s.css"}}));
+  dialog_.OpenNew();
+  dialog_.Validate("plain", server_.Url("/plain.html"));
+  EXPECT_EQ(view_.refusals, std::vector<std::string>{kNoFeedOnPage + server_.Url("/plain.html")});
+  EXPECT_TRUE(view_.infos.empty());
+  dialog_.SetNewsbox(newsboxPath_, "Tech");
+  EXPECT_EQ(dialog_.Ok("plain", server_.Url("/plain.html"), "15"), FeedProperties::OkResult::kRefused);
+  EXPECT_EQ(view_.refusals.size(), 2u);
+}
+
+TEST_F(FeedPropertiesTest, OkOnAPageSavesTheFeedItLinksTo) {
+  server_.AddEndpoint("/home.html", 200, Page({{"application/atom+xml", "atom.xml"}}));
+  dialog_.OpenNew();
+  dialog_.SetNewsbox(newsboxPath_, "Tech");
+  EXPECT_EQ(dialog_.Ok("home", server_.Url("/home.html"), "15"), FeedProperties::OkResult::kSaved);
+  EXPECT_EQ(store::SettingsStore(settingsPath_).LoadFeedByAlias("home").url, server_.Url("/atom.xml"));
 }
 
 }  // namespace

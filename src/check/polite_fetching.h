@@ -1,0 +1,35 @@
+#pragma once
+
+#include "feed/server_answer.h"
+#include "platform/clock.h"
+#include "platform/date_time.h"
+#include "store/settings_store.h"
+
+#include <string>
+
+namespace tarnwick::check {
+
+/// What a server's answer to a feed's download means for the run's report: `problem` when the
+/// server asked to wait or said the feed is gone, `note` when the feed has moved for good.
+struct AnswerEffect {
+  std::string problem;
+  std::string note;
+};
+
+/// Keeps in the feed's section what `answer` asks of later fetches, so that background fetching
+/// follows it: "RetryAfter" for a request to wait, "Gone" for a feed that is gone. After a
+/// download that worked (`fetched`: a document, or "not modified"), "Gone" and "RetryAfter" go
+/// and "MovedTo" holds the address permanent redirects led to (or goes). Keys are written only
+/// when they change. Returns what the report says about it.
+AnswerEffect RecordServerAnswer(const store::SettingsStore& settings, const std::string& alias,
+                                const feed::ServerAnswer& answer, bool fetched, const platform::Clock& clock);
+
+/// The report's note for a feed whose "MovedTo" holds a new address; empty when it has none.
+std::string MovedNote(const store::SettingsStore& settings, const std::string& alias);
+
+/// Why background fetching leaves the feed alone at `now`, in words for a report: it is gone,
+/// or its "RetryAfter" time has not come. Empty when the feed may be fetched.
+std::string BackgroundHold(const store::SettingsStore& settings, const std::string& alias,
+                           const platform::DateTime& now);
+
+}  // namespace tarnwick::check
