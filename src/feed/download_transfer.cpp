@@ -139,6 +139,7 @@ struct AnswerHeaders {
     validators = {};
     served.status = status;
     served.retryAfter.clear();
+    served.contentType.clear();
   }
 };
 
@@ -164,6 +165,7 @@ size_t ReadHeaderLine(char* bytes, size_t size, size_t count, void* context) {
   if (NameIs(line, colon, "ETag")) answer->validators.entityTag = TrimmedValue(line, colon);
   if (NameIs(line, colon, "Last-Modified")) answer->validators.lastModified = TrimmedValue(line, colon);
   if (NameIs(line, colon, "Retry-After")) answer->served.retryAfter = TrimmedValue(line, colon);
+  if (NameIs(line, colon, "Content-Type")) answer->served.contentType = TrimmedValue(line, colon);
   return size * count;
 }
 

@@ -23,7 +23,8 @@ struct ServerAnswer {
   /// can be updated to it; empty when the first answer was no permanent redirect. A temporary
   /// redirect ends the run: what follows it may change again.
   std::string movedTo;
-  std::string finalUrl;  ///< the address the last answer came from (after every redirect)
+  std::string finalUrl;     ///< the address the last answer came from (after every redirect)
+  std::string contentType;  ///< the last answer's "Content-Type" as sent; empty when absent
 
   /// True when the server asked to be left alone for a while (429 or 503 with "Retry-After").
   bool AsksToWait() const {

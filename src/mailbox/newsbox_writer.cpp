@@ -5,6 +5,7 @@
 #include "feed/download.h"
 #include "mailbox/header_reader.h"
 #include "mailbox/message_layout.h"
+#include "mailbox/page_charset.h"
 #include "mailbox/page_text.h"
 #include "platform/application_name.h"
 #include "platform/file_io.h"
@@ -112,10 +113,10 @@ std::string NewsboxWriter::FullArticleOf(const std::string& link) {
     ReportMissingFullArticle(kPageFileNotDeleted + page);
     return {};
   }
-  feed::DownloadUrlToFile(link, page, feed::UrlOrigin::kFromFeedDocument);
-  // The fresh fetch reports its own failure.
-  if (!store::FileExists(page) && !feed::FetchUrlToFile(link, page, feed::UrlOrigin::kFromFeedDocument)) return {};
-  std::string text = ReadPageText(page);
+  // The fetch reports its own failure. The server's character set counts when the page names none.
+  const feed::FetchResult fetched = feed::FreshFetch(link, page, false, feed::UrlOrigin::kFromFeedDocument);
+  if (!store::FileExists(page)) return {};
+  std::string text = ReadPageText(page, CharsetOfContentType(fetched.answer.contentType));
   if (unlink(page.c_str()) == 0) Pause(kFilePauseMilliseconds);
   if (text == kUnreadablePage) {
     ReportMissingFullArticle(kPageNotReadable + link);

@@ -2,6 +2,7 @@
 
 #include "feed/download.h"
 #include "mailbox/header_reader.h"
+#include "mailbox/page_charset.h"
 #include "mailbox/page_text.h"
 #include "platform/file_io.h"
 #include "platform/keyboard_state.h"
@@ -86,11 +87,12 @@ int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& he
   if (store::FileExists(workFile)) (void)unlink(workFile.c_str());
   if (store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
   // A link read out of a message may only lead to a web page, never to a local file.
-  feed::FreshFetch(link, workFile, false, feed::UrlOrigin::kFromFeedDocument);
+  const feed::FetchResult fetched = feed::FreshFetch(link, workFile, false, feed::UrlOrigin::kFromFeedDocument);
   if (!store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
 
-  // The page as the composer reads it: UTF-16 converted whole; binary data is no page.
-  const std::string page = mailbox::ReadPageText(workFile);
+  // The page as the composer reads it: UTF-16 converted whole; binary data is no page; the
+  // server's character set counts when the page names none.
+  const std::string page = mailbox::ReadPageText(workFile, mailbox::CharsetOfContentType(fetched.answer.contentType));
   unlink(workFile.c_str());
   if (page == mailbox::kUnreadablePage) return platform::kEmsPageNotDownloaded;
   const std::string article = plainText ? ReduceToPlainText(page) : WithoutHtmlElementTags(page);

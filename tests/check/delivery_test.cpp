@@ -147,15 +147,17 @@ TEST_F(DeliveryTest, FullArticlesAreFetchedAfreshAndAStalePageIsNeverInserted) {
   server.AddEndpoint("/gone.html", 404, "Not Found");
   server.AddEndpoint("/wide.html", 200, Utf16Page(u"<p>Gr\u00FC\u00DFe</p>"));
   server.AddEndpoint("/binary.html", 200, std::string(100, '\0') + "tail");
+  server.AddEndpoint("/latin.html", 200, "<p>Caf\xE9</p>", {{"Content-Type", "text/html; charset=ISO-8859-1"}});
   auto feed =
       AddFeed("full",
               Rss(Item("g", "Gone", server.Url("/gone.html"), 1) + Item("p", "Page", server.Url("/page.html"), 2) +
-                  Item("w", "Wide", server.Url("/wide.html"), 3) + Item("b", "Binary", server.Url("/binary.html"), 4)),
+                  Item("w", "Wide", server.Url("/wide.html"), 3) + Item("b", "Binary", server.Url("/binary.html"), 4) +
+                  Item("l", "Latin", server.Url("/latin.html"), 5)),
               "Full");
   feed.downloadReferringArticles = 1;
   tarnwick::test::WriteFileBytes(plugins + "/article.html", "A PAGE OF AN EARLIER ARTICLE");
 
-  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 4);
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 5);
   auto messages = Messages("Full");
   EXPECT_THAT(MessageTitled(messages, "Gone"), Not(HasSubstr(kBeginFullArticle)));
   EXPECT_THAT(MessageTitled(messages, "Gone"), Not(HasSubstr("EARLIER ARTICLE")));
@@ -166,6 +168,7 @@ TEST_F(DeliveryTest, FullArticlesAreFetchedAfreshAndAStalePageIsNeverInserted) {
   EXPECT_THAT(MessageTitled(messages, "Wide"), HasSubstr("<br><p>Gr\xC3\xBC\xC3\x9F"
                                                          "e</p>\r\n"));
   EXPECT_THAT(MessageTitled(messages, "Binary"), Not(HasSubstr(kBeginFullArticle)));
+  EXPECT_THAT(MessageTitled(messages, "Latin"), HasSubstr("<p>Caf\xC3\xA9</p>")) << "the server's character set";
   EXPECT_FALSE(store::FileExists(plugins + "/article.html"));
   // The failed fetch says why; the page that is no text is reported by the writer.
   ASSERT_EQ(boxes.texts.size(), 2u);

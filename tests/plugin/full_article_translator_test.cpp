@@ -157,6 +157,13 @@ TEST_F(FullArticleTranslatorTest, AUtf16PageIsConvertedWhole) {
   EXPECT_EQ(ReadFileBytes(outPath), Headers() + "<x-html><p>\xC3\xBC\xF0\x9F\x98\x80</p></x-html>");
 }
 
+TEST_F(FullArticleTranslatorTest, APageThatNamesNoCharacterSetIsReadInTheServers) {
+  server.AddEndpoint("/latin.html", 200, "<p>Caf\xE9</p>", {{"Content-Type", "text/html; charset=ISO-8859-1"}});
+  SetLink(server.Url("/latin.html"));
+  ASSERT_EQ(Translate(true, false), 0);
+  EXPECT_EQ(ReadFileBytes(outPath), Headers() + "<x-html><p>Caf\xC3\xA9</p></x-html>");
+}
+
 TEST_F(FullArticleTranslatorTest, ALocalFileLinkIsNotFetched) {
   std::string secret = dir.File("secret.txt");
   WriteFileBytes(secret, "private");
