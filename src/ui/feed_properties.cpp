@@ -2,8 +2,10 @@
 
 #include "feed/download.h"
 #include "feed/xml_document.h"
+#include "feed/xml_encoding.h"
 #include "mailbox/page_text.h"
 #include "platform/text.h"
+#include "platform/text_encoding.h"
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
@@ -36,6 +38,9 @@ int32_t NumberFrom(const std::string& text) {
 // root's first child (RSS); `name` stays as it was when there is neither. False when the text is
 // not well-formed XML.
 bool ReadFeedTitle(std::string text, std::string& name) {
+  // What the page reader left as it was (a document naming its encoding only in its XML
+  // declaration) is read in the encoding it declares.
+  if (!platform::ConvertToUtf8(text, "UTF-8")) text = feed::XmlDocumentAsUtf8(std::move(text));
   feed::XmlDocument document;
   if (!document.ParseText(std::move(text))) return false;
   (void)document.FindElement();

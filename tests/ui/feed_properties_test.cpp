@@ -149,6 +149,10 @@ TEST_F(FeedPropertiesTest, FetchFeedTitleReadsRssAndAtomTitlesAndLeavesNoFile) {
   EXPECT_EQ(name, "Daily & Nightly");
   EXPECT_TRUE(FetchFeedTitle(server_.Url("/atom.xml"), scratchPath_, name));
   EXPECT_EQ(name, "Atom Log");
+  server_.AddEndpoint("/latin.xml", 200,
+                      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><title>Caf\xE9</title></channel></rss>");
+  EXPECT_TRUE(FetchFeedTitle(server_.Url("/latin.xml"), scratchPath_, name));
+  EXPECT_EQ(name, "Caf\xC3\xA9") << "in the encoding the document declares";
   name = "kept";
   EXPECT_TRUE(FetchFeedTitle(server_.Url("/untitled.xml"), scratchPath_, name)) << "no title is no failure";
   EXPECT_EQ(name, "kept");
