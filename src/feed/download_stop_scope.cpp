@@ -5,7 +5,9 @@
 namespace tarnwick::feed {
 namespace {
 
-thread_local const DownloadStopScope* innermost = nullptr;
+// Initial-exec: the module is loaded and unloaded at run time, and a pointer needs no block of
+// dynamic thread storage that would outlive the module in the threads that touched it.
+thread_local const DownloadStopScope* innermost __attribute__((tls_model("initial-exec"))) = nullptr;
 
 }  // namespace
 
