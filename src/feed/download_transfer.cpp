@@ -15,6 +15,7 @@
 #include "feed/download_stop_scope.h"
 #include "feed/download_texts.h"
 #include "platform/file_io.h"
+#include "platform/library_pin.h"
 #include "platform/ui_pump.h"
 
 namespace tarnwick::feed {
@@ -31,11 +32,16 @@ DownloadLimits& Limits() {
 }
 
 // libcurl's global set-up must run once before any handle exists; call_once makes the first
-// download of any thread do it. It is never torn down: workers may outlive every other user.
+// download of any thread do it. It is never torn down: workers may outlive every other user. So
+// libcurl and the libraries under it (with their thread storage) stay loaded when the module that
+// brought them in is unloaded.
 CURLcode EnsureCurlReady() {
   static std::once_flag once;
   static CURLcode result = CURLE_OK;
-  std::call_once(once, [] { result = curl_global_init(CURL_GLOBAL_DEFAULT); });
+  std::call_once(once, [] {
+    result = curl_global_init(CURL_GLOBAL_DEFAULT);
+    platform::KeepLibraryLoaded(reinterpret_cast<const void*>(&curl_global_init));
+  });
   return result;
 }
 

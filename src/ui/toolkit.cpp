@@ -1,5 +1,6 @@
 #include "ui/toolkit.h"
 
+#include "platform/library_pin.h"
 #include "platform/ui_pump.h"
 
 #include <wx/app.h>
@@ -8,7 +9,6 @@
 #include <wx/utils.h>
 #include <wx/webview.h>
 
-#include <dlfcn.h>
 
 namespace tarnwick::ui {
 namespace {
@@ -26,13 +26,6 @@ void DrainToolkitEvents() {
   }
 }
 
-// Keeps the library holding `symbol`, and every library it needs, loaded for the life of the process.
-void KeepLoaded(const void* symbol) {
-  Dl_info library{};
-  if (dladdr(symbol, &library) == 0 || library.dli_fname == nullptr) return;
-  if (void* handle = dlopen(library.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE)) dlclose(handle);
-}
-
 // The toolkit's window and web view libraries, and the system's libraries under them, are not made
 // to be unloaded: their load-time set-up (type registrations, tables built by their constructors)
 // would be lost and made again at every unload and load of the module, and the web engine starts
@@ -40,8 +33,8 @@ void KeepLoaded(const void* symbol) {
 // code. Once the module has brought them into the process they stay there, as they do in a host
 // that makes windows of its own.
 void KeepWindowLibrariesLoaded() {
-  KeepLoaded(reinterpret_cast<const void*>(&wxGetKeyState));
-  KeepLoaded(wxWebViewBackendDefault);
+  platform::KeepLibraryLoaded(reinterpret_cast<const void*>(&wxGetKeyState));
+  platform::KeepLibraryLoaded(wxWebViewBackendDefault);
 }
 
 }  // namespace
