@@ -159,10 +159,17 @@ public:
   bool answered = false;
 };
 
+// Present when the program runs under the leak checker.
+extern "C" __attribute__((weak)) void __lsan_do_leak_check();
+
 // Messages in Archive whose web pages the loopback server has, but for "Gone".
 class TranslatorThroughTheHostTest : public RealModuleTest {
 protected:
   void SetUp() override {
+    // After the native message box and the web view, a thread of the toolkit holds a thread-storage
+    // record that the leak checker's tracer cannot read at the program's end, and it crashes there.
+    // The test runs in the release tree.
+    if (__lsan_do_leak_check != nullptr) GTEST_SKIP() << "the leak checker cannot end this program";
     RealModuleTest::SetUp();
     archive_ = MailboxId("Archive");
     for (const char* name : {"first", "second", "third", "gone"}) {
