@@ -13,21 +13,11 @@ namespace {
 using tarnwick::test::ReadFileBytes;
 using tarnwick::test::TempDir;
 using test::ArticleMessage;
+using test::Command;
+using test::CommandResult;
 using test::RunShell;
 using test::ShellQuote;
 using test::WriteBelow;
-
-struct CommandResult {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CommandResult Command(std::vector<std::string> arguments) {
-  std::ostringstream out, err;
-  int code = RunCommandLine(arguments, out, err);
-  return {code, out.str(), err.str()};
-}
 
 TEST(CommandLine, MailboxesListsTreeOrderWithIdsAndCounts) {
   TempDir dir;

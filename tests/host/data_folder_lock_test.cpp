@@ -21,6 +21,8 @@ namespace tarnwick::host {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Command;
+using test::CommandResult;
 using tarnwick::test::TempDir;
 
 using Clock = std::chrono::steady_clock;
@@ -85,18 +87,6 @@ TEST(DataFolderLock, ReadOnlyFolderIsLockedThroughAnExistingLockFileOrNotAtAll) 
       ::testing::ExitedWithCode(0), "outcomes=10 created=0");
   ASSERT_EQ(chmod(withFile.Path().c_str(), 0755), 0);
   ASSERT_EQ(chmod(withoutFile.Path().c_str(), 0755), 0);
-}
-
-struct CommandResult {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CommandResult Command(std::vector<std::string> arguments) {
-  std::ostringstream out, err;
-  int code = RunCommandLine(arguments, out, err);
-  return {code, out.str(), err.str()};
 }
 
 // What a check started by a timer meets while another host runs: it waits, then gives up saying

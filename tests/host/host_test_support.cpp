@@ -1,11 +1,14 @@
 #include "host_test_support.h"
 
+#include "cli/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 
 namespace tarnwick::host::test {
 
@@ -74,6 +77,12 @@ std::string ShellQuote(const std::string& text) {
 
 std::string FixturePath(const std::string& name) {
   return std::string(TARNWICK_HOST_TEST_DATA) + "/" + name;
+}
+
+CommandResult Command(std::vector<std::string> arguments) {
+  std::ostringstream out, err;
+  int code = RunCommandLine(arguments, out, err);
+  return {code, out.str(), err.str()};
 }
 
 }  // namespace tarnwick::host::test

@@ -32,4 +32,14 @@ std::string ShellQuote(const std::string& text);
 /// The file holding the test fixtures of the host.
 std::string FixturePath(const std::string& name);
 
+/// What a run of the host's command line printed and returned.
+struct CommandResult {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+/// Runs the host's command line in this process with `arguments`.
+CommandResult Command(std::vector<std::string> arguments);
+
 }  // namespace tarnwick::host::test
