@@ -1,6 +1,5 @@
 #include "feed/article_admission.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -10,7 +9,7 @@ namespace tarnwick::feed {
 
 bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platform::DateTime& lastDate,
                   platform::DateTime& newestDate, const KnownIds& knownIds, std::string_view downloadText,
-                  const platform::Clock& clock, const LinkGuard* links, SkipReason* reason) {
+                  const platform::Clock& clock, LinkGuard* links, SkipReason* reason) {
   SkipReason ignored;
   SkipReason& why = reason != nullptr ? *reason : ignored;
   why = SkipReason::kNoTitleOrText;
@@ -23,7 +22,7 @@ bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platf
 
   const std::string messageId = MessageIdOf(article, feed.url);
   if (messageId.empty()) return false;
-  const bool duplicate = std::find(knownIds.begin(), knownIds.end(), messageId) != knownIds.end();
+  const bool duplicate = knownIds.contains(messageId);
 
   // The date test comes before the duplicate is turned away, so that an item already delivered
   // still moves the newest date on.

@@ -36,6 +36,6 @@ inline constexpr int kSkipReasonCount = 6;
 /// not split into their parts (see ToParseableDate).
 bool AdmitArticle(const store::FeedSettings& feed, Article& article, const platform::DateTime& lastDate,
                   platform::DateTime& newestDate, const KnownIds& knownIds, std::string_view downloadText,
-                  const platform::Clock& clock, const LinkGuard* links = nullptr, SkipReason* reason = nullptr);
+                  const platform::Clock& clock, LinkGuard* links = nullptr, SkipReason* reason = nullptr);
 
 }  // namespace tarnwick::feed

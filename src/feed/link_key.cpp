@@ -71,9 +71,22 @@ std::string NormalizeLink(std::string_view link) {
   return key;
 }
 
-void LinkGuard::Clear() {
+void LinkGuard::Clear(DeliveredLinkSource source) {
+  source_ = std::move(source);
   delivered_.clear();
   documentCounts_.clear();
+}
+
+void LinkGuard::ReadDeliveredLinks() {
+  if (!source_) return;
+  DeliveredLinkSource source = std::move(source_);
+  source_ = nullptr;
+  source(*this);
+}
+
+size_t LinkGuard::DeliveredLinkCount() {
+  ReadDeliveredLinks();
+  return delivered_.size();
 }
 
 void LinkGuard::AddDeliveredLink(std::string_view link) {
@@ -86,11 +99,13 @@ void LinkGuard::CountDocumentLink(std::string_view link) {
   if (!key.empty()) ++documentCounts_[std::move(key)];
 }
 
-bool LinkGuard::AlreadyDelivered(std::string_view link) const {
+bool LinkGuard::AlreadyDelivered(std::string_view link) {
   const std::string key = NormalizeLink(link);
-  if (key.empty() || !delivered_.contains(key)) return false;
+  if (key.empty()) return false;
   auto counted = documentCounts_.find(key);
-  return counted == documentCounts_.end() || counted->second < 2;
+  if (counted != documentCounts_.end() && counted->second >= 2) return false;
+  ReadDeliveredLinks();
+  return delivered_.contains(key);
 }
 
 }  // namespace tarnwick::feed

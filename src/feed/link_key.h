@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,19 +20,26 @@ std::string NormalizeLink(std::string_view link);
 /// is no key at all.
 class LinkGuard {
 public:
-  /// Forgets the newsbox's links and the document's.
-  void Clear();
+  /// Adds the links of the newsbox's messages (through AddDeliveredLink). Reading them costs a look
+  /// at every message, so it is called only when an item is first asked about that needs them.
+  using DeliveredLinkSource = std::function<void(LinkGuard&)>;
+
+  /// Forgets the newsbox's links and the document's; the newsbox's come from `source` when needed.
+  void Clear(DeliveredLinkSource source = {});
   /// Adds the link of a message already in the newsbox.
   void AddDeliveredLink(std::string_view link);
   /// Counts the link of one item of the document being checked.
   void CountDocumentLink(std::string_view link);
   /// True when the link is a key (not empty, not shared in the document) and a message of the
   /// newsbox has the same normalised link.
-  bool AlreadyDelivered(std::string_view link) const;
-  /// How many different links the newsbox's messages have.
-  size_t DeliveredLinkCount() const { return delivered_.size(); }
+  bool AlreadyDelivered(std::string_view link);
+  /// How many different links the newsbox's messages have (read from the source if not yet read).
+  size_t DeliveredLinkCount();
 
 private:
+  void ReadDeliveredLinks();
+
+  DeliveredLinkSource source_;
   std::unordered_set<std::string> delivered_;
   std::unordered_map<std::string, int> documentCounts_;
 };

@@ -83,19 +83,42 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
   if (store::FileExists(pendingToc_) && unlink(pendingToc_.c_str()) == 0) Pause(kHostPauseMilliseconds);
 
   knownIds_.clear();
-  linkGuard_.Clear();
+  linkGuard_.Clear(
+      [this, newsboxPath, newsboxName](feed::LinkGuard& guard) { ReadNewsboxLinks(newsboxPath, newsboxName, guard); });
   automation::HostConnectResult connection = host_.Connect();
   if (connection.Connected()) {
     automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath, newsboxName).Messages();
     for (int position = messages.Count(); position >= 1; --position) {
-      automation::HostMessage message(messages.Item(position));
-      std::string id = message.MessageIdLine();
-      linkGuard_.AddDeliveredLink(ReadHeaderField(HeaderBlockOf(message.RawText()), kWebsiteHeader));
+      std::string id = automation::HostMessage(messages.Item(position)).MessageIdLine();
       platform::DrainMessages();
-      knownIds_.push_back(std::move(id));
+      knownIds_.insert(std::move(id));
     }
   }
   Pause(kHostPauseMilliseconds);
+}
+
+// A message's link is read from its whole text, which the host reads from disk; the link of a
+// message seen before is taken from what was read then, found by its identifier (both were written
+// with the message and never change).
+void NewsboxWriter::ReadNewsboxLinks(const std::string& newsboxPath, const std::string& newsboxName,
+                                     feed::LinkGuard& guard) {
+  automation::HostConnectResult connection = host_.Connect();
+  if (!connection.Connected()) return;
+  std::unordered_map<std::string, std::string>& earlier = linksById_[newsboxPath];
+  std::unordered_map<std::string, std::string> seen;
+  automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath, newsboxName).Messages();
+  for (int position = messages.Count(); position >= 1; --position) {
+    automation::HostMessage message(messages.Item(position));
+    std::string id = message.MessageIdLine();
+    auto known = earlier.find(id);
+    std::string link = known != earlier.end() && !id.empty()
+                           ? known->second
+                           : ReadHeaderField(HeaderBlockOf(message.RawText()), kWebsiteHeader);
+    guard.AddDeliveredLink(link);
+    if (!id.empty()) seen.insert_or_assign(std::move(id), std::move(link));
+    platform::DrainMessages();
+  }
+  earlier = std::move(seen);
 }
 
 void NewsboxWriter::ReportMissingFullArticle(const std::string& reason) {

@@ -11,6 +11,7 @@
 #include "store/feed_settings.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace tarnwick::mailbox {
 
@@ -47,7 +48,8 @@ public:
                 DeliveryProgress* progress, NewArticleReceiver* receiver);
 
   /// Empties "Pending" (closing its window, cutting its file, deleting its table of contents) and
-  /// collects the identifiers of the newsbox's messages and, in the same pass, their links. When
+  /// collects the identifiers of the newsbox's messages; their links are read when an item first
+  /// needs them (one whose identifier is not among them). When
   /// "Pending" has no file and the host gives none ("-1" or nothing), there is nowhere to stage:
   /// see StagingReady.
   void PreparePending(const std::string& newsboxPath, const std::string& newsboxName);
@@ -90,6 +92,7 @@ private:
   std::string FullArticleOf(const std::string& link);
   void ReportMissingFullArticle(const std::string& reason);
   bool AppendToPending(const std::string& message);
+  void ReadNewsboxLinks(const std::string& newsboxPath, const std::string& newsboxName, feed::LinkGuard& guard);
   bool DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
                   const std::string& newsboxName, int notifyNewsBoard);
 
@@ -102,6 +105,8 @@ private:
   std::string pendingToc_;
   feed::KnownIds knownIds_;
   feed::LinkGuard linkGuard_;
+  // Per newsbox file: the link of each message last seen there, by its message identifier.
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> linksById_;
   int newArticles_ = 0;
   int appended_ = 0;
   int appendFailures_ = 0;

@@ -156,7 +156,7 @@ TEST_F(AdmitArticleTest, OnlyIdentifiersAlreadyInTheNewsboxAreDuplicates) {
   EXPECT_TRUE(Admit(first));
   EXPECT_TRUE(Admit(second));
   // Without a guid the link is the identifier that is looked up.
-  knownIds_.push_back("<http://example.com/3@tarnwick.invalid>");
+  knownIds_.insert("<http://example.com/3@tarnwick.invalid>");
   Article byLink = Item("", "Tue, 10 Jun 2003 05:00:00 GMT");
   byLink.link = "http://example.com/3";
   EXPECT_FALSE(Admit(byLink));
