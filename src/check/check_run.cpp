@@ -1,6 +1,5 @@
 #include "check/check_run.h"
 
-#include "check/check_status.h"
 #include "check/check_texts.h"
 #include "check/document_prefetcher.h"
 #include "check/polite_fetching.h"
@@ -58,7 +57,8 @@ void CheckRun::Record(const store::FeedSettings& feed, int result) {
   // A feed that could not be checked always says why, so the status never reads as a good check.
   const FeedOutcome& outcome = report_.feeds.back();
   std::string problem = outcome.problem.empty() && result < 0 ? kNotDownloaded : outcome.problem;
-  RecordCheckStatus(store::SettingsStore(settings_.settingsPath), feed.alias, {checker_.NowText(), std::move(problem)});
+  // Kept for one write of the settings when the run ends.
+  statuses_.push_back({feed.alias, {checker_.NowText(), std::move(problem)}});
 }
 
 const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds) {
@@ -125,6 +125,8 @@ void CheckRun::ListHeldFeeds(const store::SettingsStore& settings) {
 }
 
 void CheckRun::Complete(bool manual) {
+  RecordCheckStatuses(store::SettingsStore(settings_.settingsPath), statuses_);
+  statuses_.clear();
   if (host_.OpenMailboxByName(mailbox::kPendingMailboxName) && !host_.MailboxWindowTitles().empty() &&
       host_.CloseTopMailboxWindow()) {
     view_.FocusWindow();

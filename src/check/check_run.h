@@ -1,6 +1,7 @@
 #pragma once
 
 #include "automation/host_automation.h"
+#include "check/check_status.h"
 #include "check/check_view.h"
 #include "check/feed_check.h"
 #include "mailbox/newsbox_writer.h"
@@ -93,6 +94,7 @@ private:
   std::mutex stopLock_;  // guards the replacement of stopSource_ at the start of a run
   std::stop_source stopSource_;
   RunReport report_;
+  std::vector<FeedCheckStatus> statuses_;  // of the feeds checked so far in this run
 };
 
 }  // namespace tarnwick::check

@@ -6,16 +6,18 @@
 
 namespace tarnwick::check {
 
-void RecordCheckStatus(const store::SettingsStore& settings, const std::string& alias, const CheckStatus& status) {
+void RecordCheckStatuses(const store::SettingsStore& settings, const std::vector<FeedCheckStatus>& statuses) {
   std::vector<std::string> entries;
   settings.ReadSectionEntries(entries, store::kAliasesSection);
-  if (alias.empty() || !store::AliasExists(entries, alias)) return;
-  (void)settings.WriteText(alias, store::kCheckedAtKey, status.checkedAt);
-  if (!status.problem.empty()) {
-    (void)settings.WriteText(alias, store::kLastProblemKey, status.problem);
-  } else if (!settings.ReadText(alias, store::kLastProblemKey, "").empty()) {
-    (void)settings.DeleteKey(alias, store::kLastProblemKey);
+  std::vector<platform::IniChange> changes;
+  for (const auto& [alias, status] : statuses) {
+    if (alias.empty() || !store::AliasExists(entries, alias)) continue;
+    changes.push_back({alias, store::kCheckedAtKey, status.checkedAt});
+    std::optional<std::string> problem;
+    if (!status.problem.empty()) problem = status.problem;
+    changes.push_back({alias, store::kLastProblemKey, std::move(problem)});
   }
+  if (!changes.empty()) (void)settings.Apply(changes);
 }
 
 CheckStatus ReadCheckStatus(const store::SettingsStore& settings, const std::string& alias) {

@@ -3,6 +3,7 @@
 #include "store/settings_store.h"
 
 #include <string>
+#include <vector>
 
 namespace tarnwick::check {
 
@@ -12,12 +13,19 @@ struct CheckStatus {
   std::string problem;    // why it failed; empty after a good check
 };
 
-/// Records the end of a check of the feed listed under `alias`: "CheckedAt" and, when `problem`
-/// is not empty, "LastProblem"; a good check removes "LastProblem". An alias that "Aliases" does
-/// not list (a cached document of a deleted feed) gets nothing, so no section appears for it.
-void RecordCheckStatus(const store::SettingsStore& settings, const std::string& alias, const CheckStatus& status);
+/// The status of the check of the feed listed under `alias`.
+struct FeedCheckStatus {
+  std::string alias;
+  CheckStatus status;
+};
 
-/// What RecordCheckStatus last recorded for the feed.
+/// Records the end of the checks of a run, in one write of the settings: for each feed,
+/// "CheckedAt" and, when `problem` is not empty, "LastProblem"; a good check removes
+/// "LastProblem". An alias that "Aliases" does not list (a cached document of a deleted feed) gets
+/// nothing, so no section appears for it.
+void RecordCheckStatuses(const store::SettingsStore& settings, const std::vector<FeedCheckStatus>& statuses);
+
+/// What RecordCheckStatuses last recorded for the feed.
 CheckStatus ReadCheckStatus(const store::SettingsStore& settings, const std::string& alias);
 
 }  // namespace tarnwick::check

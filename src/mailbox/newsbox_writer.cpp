@@ -7,6 +7,7 @@
 #include "mailbox/message_layout.h"
 #include "mailbox/page_charset.h"
 #include "mailbox/page_text.h"
+#include "mailbox/toc_reader.h"
 #include "platform/application_name.h"
 #include "platform/file_io.h"
 #include "platform/message_box.h"
@@ -65,6 +66,14 @@ automation::HostFolder NewsboxWriter::FindNewsbox(const automation::HostApplicat
   return id >= 0 ? application.MailboxById(id) : application.MailboxByName(newsboxName);
 }
 
+// An empty staging file whose table of contents lists nothing (or that has none) is what cutting
+// would leave: cutting it again would only make the host rebuild its table for every feed.
+bool NewsboxWriter::PendingAlreadyEmpty() const {
+  struct stat status {};
+  if (stat(pendingMailbox_.c_str(), &status) != 0 || status.st_size != 0) return false;
+  return !store::FileExists(pendingToc_) || TocMessageCount(pendingToc_) == 0;
+}
+
 void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::string& newsboxName) {
   deliveryIncomplete_ = false;
   appended_ = 0;
@@ -72,15 +81,18 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
   leftInPending_ = 0;
   stagingReady_ = true;
   if (!host_.CloseMailboxWindow(kPendingMailboxName) && host_.CloseMailboxWindow("")) Pause(kHostPauseMilliseconds);
+  const bool alreadyEmpty = PendingAlreadyEmpty();
   if (!store::FileExists(pendingMailbox_)) {
     std::string reported = host_.MailboxPathCreating(kPendingMailboxName);
     stagingReady_ = IsReportedPath(reported);
     if (stagingReady_) pendingMailbox_ = std::move(reported);
     Pause(kHostPauseMilliseconds);
-  } else if (store::TruncateFile(pendingMailbox_)) {
+  } else if (!alreadyEmpty && store::TruncateFile(pendingMailbox_)) {
     Pause(kHostPauseMilliseconds);
   }
-  if (store::FileExists(pendingToc_) && unlink(pendingToc_.c_str()) == 0) Pause(kHostPauseMilliseconds);
+  if (!alreadyEmpty && store::FileExists(pendingToc_) && unlink(pendingToc_.c_str()) == 0) {
+    Pause(kHostPauseMilliseconds);
+  }
 
   knownIds_.clear();
   linkGuard_.Clear(

@@ -87,6 +87,7 @@ public:
 
 private:
   void Pause(int milliseconds) const;
+  bool PendingAlreadyEmpty() const;
   automation::HostFolder FindNewsbox(const automation::HostApplication& application, const std::string& newsboxPath,
                                      const std::string& newsboxName) const;
   std::string FullArticleOf(const std::string& link);

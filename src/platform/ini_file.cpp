@@ -223,15 +223,13 @@ std::vector<std::string> IniFile::ReadSection(const std::string& section) const 
   return entries;
 }
 
-bool IniFile::Write(const std::string& section, const std::string& key, const std::string& value) const {
-  const std::string sectionName = NameArgument(section);
-  const std::string keyName = NameArgument(key);
+namespace {
+
+// Sets the key in the document as Write describes.
+void SetKey(Document& document, const std::string& sectionName, const std::string& keyName, const std::string& value) {
   // The whole name is the key: "news=x" is never the key "news" of a line "news=Daily News", and a
   // name starting with ";" makes a comment line, which no key ever matches.
   const Line keyLine = ClassifyLine(keyName + "=" + WithoutLineBreaks(value));
-  std::lock_guard guard(ProfileLock());
-  Document document = LoadDocument(path_);
-
   std::optional<size_t> existing;
   std::optional<size_t> lastInSection;
   for (size_t i = 0; i < document.lines.size() && !lastInSection; ++i) {
@@ -256,26 +254,51 @@ bool IniFile::Write(const std::string& section, const std::string& key, const st
     document.lines.push_back(ClassifyLine("[" + sectionName + "]"));
     document.lines.push_back(keyLine);
   }
-  return ReplaceFile(path_, Serialise(document));
 }
 
-bool IniFile::DeleteKey(const std::string& section, const std::string& key) const {
-  const std::string sectionName = NameArgument(section);
-  const std::string keyName = NameArgument(key);
-  std::lock_guard guard(ProfileLock());
-  Document document = LoadDocument(path_);
+// Removes every line of the key in the section; false when there was none.
+bool RemoveKey(Document& document, const std::string& sectionName, const std::string& keyName) {
   std::vector<bool> doomed(document.lines.size(), false);
   bool any = false;
   ForEachLineInSection(document, sectionName, [&](size_t i) {
     const Line& line = document.lines[i];
     if (line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) doomed[i] = any = true;
   });
-  if (!any) return true;
-  Document kept{{}, document.lineEnd};
+  if (!any) return false;
+  std::vector<Line> kept;
+  kept.reserve(document.lines.size());
   for (size_t i = 0; i < document.lines.size(); ++i) {
-    if (!doomed[i]) kept.lines.push_back(std::move(document.lines[i]));
+    if (!doomed[i]) kept.push_back(std::move(document.lines[i]));
   }
-  return ReplaceFile(path_, Serialise(kept));
+  document.lines = std::move(kept);
+  return true;
+}
+
+}  // namespace
+
+bool IniFile::Write(const std::string& section, const std::string& key, const std::string& value) const {
+  return Apply({{section, key, value}});
+}
+
+bool IniFile::DeleteKey(const std::string& section, const std::string& key) const {
+  return Apply({{section, key, std::nullopt}});
+}
+
+bool IniFile::Apply(const std::vector<IniChange>& changes) const {
+  std::lock_guard guard(ProfileLock());
+  Document document = LoadDocument(path_);
+  bool changed = false;
+  for (const IniChange& change : changes) {
+    const std::string sectionName = NameArgument(change.section);
+    const std::string keyName = NameArgument(change.key);
+    if (change.value) {
+      SetKey(document, sectionName, keyName, *change.value);
+      changed = true;
+    } else {
+      changed = RemoveKey(document, sectionName, keyName) || changed;
+    }
+  }
+  return !changed || ReplaceFile(path_, Serialise(document));
 }
 
 bool IniFile::DeleteSection(const std::string& section) const {

@@ -20,6 +20,13 @@ namespace tarnwick::platform {
 /// opens a section named by the rest of the line. Duplicates: sections of the same name read as one
 /// section in file order, and the first line of a key wins. Lines before the first section belong
 /// to none and are never read.
+/// One change of an IniFile: the key set to `value`, or removed when it has none.
+struct IniChange {
+  std::string section;
+  std::string key;
+  std::optional<std::string> value;
+};
+
 class IniFile {
 public:
   explicit IniFile(std::string path) : path_(std::move(path)) {}
@@ -44,6 +51,11 @@ public:
 
   /// Removes every line of the key in the section. True when the file is as asked afterwards.
   bool DeleteKey(const std::string& section, const std::string& key) const;
+
+  /// Makes the changes in order, each as Write or DeleteKey would, and replaces the file once (not
+  /// at all when nothing changes): a run of changes costs one write. False when the file cannot be
+  /// replaced; then none of them is made.
+  bool Apply(const std::vector<IniChange>& changes) const;
 
   /// Removes every occurrence of the section: its header and all its lines but the comments.
   bool DeleteSection(const std::string& section) const;

@@ -93,6 +93,10 @@ bool SettingsStore::DeleteKey(const std::string& section, const std::string& key
   return platform::IniFile(path_).DeleteKey(section, key);
 }
 
+bool SettingsStore::Apply(const std::vector<platform::IniChange>& changes) const {
+  return platform::IniFile(path_).Apply(changes);
+}
+
 bool SettingsStore::DeleteSection(const std::string& section) const {
   return platform::IniFile(path_).DeleteSection(section);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ini_file.h"
 #include "store/feed_settings.h"
 
 #include <cstdint>
@@ -57,6 +58,8 @@ public:
   bool WriteInt(const std::string& section, const std::string& key, int32_t value) const;
   bool DeleteKey(const std::string& section, const std::string& key) const;
   bool DeleteSection(const std::string& section) const;
+  /// Makes the changes in one write of the file (see IniFile::Apply).
+  bool Apply(const std::vector<platform::IniChange>& changes) const;
 
   /// Hands every usable feed of "Aliases" to the sink, in file order: entries with an empty
   /// alias, an empty name or no URL are left out. Always true.

@@ -6,7 +6,6 @@
 #include "store/file_utilities.h"
 
 #include <gmock/gmock.h>
-#include <sys/stat.h>
 
 namespace tarnwick::check::test {
 namespace {
@@ -59,6 +58,21 @@ std::string MessageTitled(const std::vector<std::string>& messages, const std::s
 constexpr char kBeginFullArticle[] = "--- Begin Full Article ---";
 
 using DeliveryTest = CheckFixture;
+
+TEST_F(DeliveryTest, AnEmptyPendingAndItsTableAreLeftAsTheyAreForTheNextFeed) {
+  auto feed = AddFeed("tech", Rss(Item("a", "First", "http://example.org/a", 10)), "Tech");
+  ASSERT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
+  ASSERT_TRUE(store::FileExists(dataFolder + "/Pending.toc"));
+  // Deleting the table again would make the host write a new one for every feed.
+  bool tocThereWhileChecking = false;
+  view.onGeneralStatus = [&](const std::string& text) {
+    if (text == "Checking tech Feed for new articles...")
+      tocThereWhileChecking = store::FileExists(dataFolder + "/Pending.toc");
+  };
+  EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 0);
+  EXPECT_TRUE(tocThereWhileChecking);
+  EXPECT_TRUE(Messages("Pending").empty());
+}
 
 TEST_F(DeliveryTest, EachMovedArticleIsAnnouncedWithItsPlaceInTheNewsboxAndTheWindowsFollow) {
   auto feed = AddFeed(

@@ -3,6 +3,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tarnwick::platform {
 namespace {
@@ -70,6 +71,21 @@ TEST_F(IniFileTest, DeletingAKeyOrSectionRemovesItsLinesOnly) {
   EXPECT_EQ(ReadFileBytes(path), "[A]\ny=2\n[C]\nz=4\n");
   EXPECT_TRUE(ini.DeleteKey("Absent", "x"));
   EXPECT_TRUE(ini.DeleteSection("Absent"));
+}
+
+TEST_F(IniFileTest, AppliedChangesAreMadeInOrderInOneWriteAndNoneWhenNothingChanges) {
+  WriteFileBytes(path, "[A]\nx=1\ny=2\n[B]\nx=3\n");
+  ASSERT_TRUE(ini.Apply({{"a", "X", std::nullopt}, {"B", "x", "4"}, {"C", "k", "w"}, {"C", "k", "later"}}));
+  EXPECT_EQ(ReadFileBytes(path), "[A]\ny=2\n[B]\nx=4\n[C]\nk=later\n");
+  // Removing what is not there leaves the file itself alone: no new file takes its place.
+  struct stat before {};
+  struct stat after {};
+  ASSERT_EQ(stat(path.c_str(), &before), 0);
+  ASSERT_TRUE(ini.Apply({{"A", "x", std::nullopt}, {"Absent", "k", std::nullopt}}));
+  ASSERT_EQ(stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  IniFile nowhere(dir.File("missing-folder/settings.ini"));
+  EXPECT_FALSE(nowhere.Apply({{"A", "k", "v"}, {"B", "k", "v"}}));
 }
 
 TEST_F(IniFileTest, DuplicatesReadFirstOccurrenceAndDeletionRemovesEveryOne) {
