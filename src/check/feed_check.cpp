@@ -188,12 +188,18 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
     problem_ = writer_.StagingReady() ? kKeptInPending : kNoStagingMailbox;
   } else {
     const store::SettingsStore settings(settings_.settingsPath);
+    std::vector<platform::IniChange> changes;
     if (newestDate > lastDate) {
-      settings.WriteText(feed.alias, store::kLastArticleKey,
-                         platform::FormatDate(newestDate, feed::kStoredDatePattern));
+      changes.push_back(
+          {feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern)});
     }
     // Only a delivered document's validators may make the next download conditional.
-    if (document == Document::kLoaded) (void)feed::WriteFeedValidators(settings, feed.alias, validators_);
+    if (document == Document::kLoaded) {
+      for (platform::IniChange& change : feed::FeedValidatorChanges(settings, feed.alias, validators_)) {
+        changes.push_back(std::move(change));
+      }
+    }
+    if (!changes.empty()) (void)settings.Apply(changes);
   }
   Pace(kEndPauseMilliseconds);
   return result;

@@ -12,13 +12,15 @@ namespace {
 
 constexpr char kValidatorsSuffix[] = ".validators";
 
-// Writes the value, or removes the key when there is none; touches the file only on a change.
-// A value is stored inside one more pair of quotes, which a read takes off again: an entity
-// tag's own quotes would otherwise be read as such a pair and lost.
-bool KeepKey(const store::SettingsStore& settings, const std::string& alias, const char* key,
-             const std::string& value) {
-  if (settings.ReadText(alias, key, "") == value) return true;
-  return value.empty() ? settings.DeleteKey(alias, key) : settings.WriteText(alias, key, '"' + value + '"');
+// The change that keeps the value, or removes the key when there is none; none when the file
+// holds it already. A value is stored inside one more pair of quotes, which a read takes off
+// again: an entity tag's own quotes would otherwise be read as such a pair and lost.
+void KeepKey(const store::SettingsStore& settings, const std::string& alias, const char* key, const std::string& value,
+             std::vector<platform::IniChange>& changes) {
+  if (settings.ReadText(alias, key, "") == value) return;
+  std::optional<std::string> stored;
+  if (!value.empty()) stored = '"' + value + '"';
+  changes.push_back({alias, key, std::move(stored)});
 }
 
 }  // namespace
@@ -27,10 +29,17 @@ DocumentValidators ReadFeedValidators(const store::SettingsStore& settings, cons
   return {settings.ReadText(alias, store::kEntityTagKey, ""), settings.ReadText(alias, store::kLastModifiedKey, "")};
 }
 
+std::vector<platform::IniChange> FeedValidatorChanges(const store::SettingsStore& settings, const std::string& alias,
+                                                      const DocumentValidators& validators) {
+  std::vector<platform::IniChange> changes;
+  KeepKey(settings, alias, store::kEntityTagKey, validators.entityTag, changes);
+  KeepKey(settings, alias, store::kLastModifiedKey, validators.lastModified, changes);
+  return changes;
+}
+
 bool WriteFeedValidators(const store::SettingsStore& settings, const std::string& alias,
                          const DocumentValidators& validators) {
-  bool tagKept = KeepKey(settings, alias, store::kEntityTagKey, validators.entityTag);
-  return KeepKey(settings, alias, store::kLastModifiedKey, validators.lastModified) && tagKept;
+  return settings.Apply(FeedValidatorChanges(settings, alias, validators));
 }
 
 std::string ValidatorsFilePath(const std::string& documentPath) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "store/settings_store.h"
 
@@ -20,8 +21,12 @@ struct DocumentValidators {
 
 /// The validators of the document last delivered for the feed `alias`; empty when none are kept.
 DocumentValidators ReadFeedValidators(const store::SettingsStore& settings, const std::string& alias);
-/// Keeps `validators` in the feed's section (an empty one removed); writes nothing when the
-/// section holds them already. False when the file could not be written.
+/// The changes that keep `validators` in the feed's section (an empty one removed); none for what
+/// the section holds already.
+std::vector<platform::IniChange> FeedValidatorChanges(const store::SettingsStore& settings, const std::string& alias,
+                                                      const DocumentValidators& validators);
+/// Keeps `validators` in the feed's section in one write; writes nothing when the section holds
+/// them already. False when the file could not be written.
 bool WriteFeedValidators(const store::SettingsStore& settings, const std::string& alias,
                          const DocumentValidators& validators);
 

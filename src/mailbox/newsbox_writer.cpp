@@ -59,11 +59,20 @@ void NewsboxWriter::Pause(int milliseconds) const {
   if (settings_.pacing) platform::WaitMilliseconds(milliseconds);
 }
 
+// Searching the host's tree asks about every mailbox: the id found before is taken again as long
+// as the host's mailbox of that id still has exactly that path.
 automation::HostFolder NewsboxWriter::FindNewsbox(const automation::HostApplication& application,
-                                                  const std::string& newsboxPath,
-                                                  const std::string& newsboxName) const {
+                                                  const std::string& newsboxPath, const std::string& newsboxName) {
+  auto found = newsboxIds_.find(newsboxPath);
+  if (found != newsboxIds_.end()) {
+    automation::HostFolder known = application.MailboxById(found->second);
+    if (known.Path() == newsboxPath) return known;
+    newsboxIds_.erase(found);
+  }
   int id = automation::HostAutomation::FindMailboxId(application.TopLevel(), newsboxPath);
-  return id >= 0 ? application.MailboxById(id) : application.MailboxByName(newsboxName);
+  if (id < 0) return application.MailboxByName(newsboxName);
+  newsboxIds_[newsboxPath] = id;
+  return application.MailboxById(id);
 }
 
 // An empty staging file whose table of contents lists nothing (or that has none) is what cutting

@@ -89,7 +89,7 @@ private:
   void Pause(int milliseconds) const;
   bool PendingAlreadyEmpty() const;
   automation::HostFolder FindNewsbox(const automation::HostApplication& application, const std::string& newsboxPath,
-                                     const std::string& newsboxName) const;
+                                     const std::string& newsboxName);
   std::string FullArticleOf(const std::string& link);
   void ReportMissingFullArticle(const std::string& reason);
   bool AppendToPending(const std::string& message);
@@ -106,6 +106,7 @@ private:
   std::string pendingToc_;
   feed::KnownIds knownIds_;
   feed::LinkGuard linkGuard_;
+  std::unordered_map<std::string, int> newsboxIds_;  // newsbox file -> the host's id of its mailbox
   // Per newsbox file: the link of each message last seen there, by its message identifier.
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> linksById_;
   int newArticles_ = 0;

@@ -7,9 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <mutex>
+#include <unordered_map>
 
 namespace tarnwick::platform {
 namespace {
@@ -91,28 +93,92 @@ void ForEachRawLine(std::string_view text, Visit visit) {
   }
 }
 
-// Calls visit(line) for every line inside a section of the given name, in file order.
-template <typename Visit>
-void ForEachLineViewInSection(std::string_view text, std::string_view section, Visit visit) {
-  bool inside = false;
-  ForEachRawLine(text, [&](std::string_view raw, std::string_view) {
-    LineView line = ViewLine(raw);
-    if (line.kind == LineKind::Section) {
-      inside = EqualsIgnoreCase(line.name, section);
-    } else if (inside) {
-      visit(line);
-    }
-  });
-}
-
 std::string LoadText(const std::string& path) {
   std::string text;
   ReadFileIfPresent(path, text);
   return text;
 }
 
+// How a file looked when its text was read: a file replaced through a rename, or changed in
+// place, looks different.
+struct FileLook {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  int64_t modifiedNanoseconds = 0;
+  int64_t changedNanoseconds = 0;
+  bool operator==(const FileLook&) const = default;
+};
+
+std::optional<FileLook> LookAt(const std::string& path) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) return std::nullopt;
+  auto nanoseconds = [](const timespec& time) { return int64_t{time.tv_sec} * 1'000'000'000 + time.tv_nsec; };
+  return FileLook{status.st_dev, status.st_ino, status.st_size, nanoseconds(status.st_mtim),
+                  nanoseconds(status.st_ctim)};
+}
+
+// A file's text and where its sections lie, kept while the file looks the same: a check run reads
+// several keys of every feed from one file that holds them all.
+struct KnownText {
+  FileLook look;
+  std::string text;
+  // Lower-case section name -> the byte ranges of the lines of each section of that name, in file order.
+  std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>> sections;
+};
+
+std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>> IndexSections(std::string_view text) {
+  std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>> sections;
+  std::vector<std::pair<size_t, size_t>>* open = nullptr;
+  ForEachRawLine(text, [&](std::string_view raw, std::string_view lineEnd) {
+    const size_t start = static_cast<size_t>(raw.data() - text.data());
+    LineView line = ViewLine(raw);
+    if (line.kind != LineKind::Section) return;
+    if (open != nullptr) open->back().second = start;
+    open = &sections[ToLowerAscii(line.name)];
+    open->emplace_back(start + raw.size() + lineEnd.size(), text.size());
+  });
+  return sections;
+}
+
+// Files whose text is known, by the path they were asked for; guarded by the profile lock.
+std::unordered_map<std::string, KnownText>& KnownTexts() {
+  static std::unordered_map<std::string, KnownText> texts;
+  return texts;
+}
+
+// The file's text as it is now (empty when it is missing), read again only when it looks changed.
+// The look comes first: a change during the read makes the next look differ.
+const KnownText& CurrentText(const std::string& path) {
+  static const KnownText kMissing;
+  std::unordered_map<std::string, KnownText>& texts = KnownTexts();
+  std::optional<FileLook> look = LookAt(path);
+  if (!look) {
+    texts.erase(path);
+    return kMissing;
+  }
+  KnownText& known = texts[path];
+  if (known.look == *look && !known.text.empty()) return known;
+  known.look = *look;
+  known.text = LoadText(path);
+  known.sections = IndexSections(known.text);
+  return known;
+}
+
+// Calls visit(line) for every line inside a section of the given name, in file order.
+template <typename Visit>
+void ForEachLineViewInSection(const KnownText& known, std::string_view section, Visit visit) {
+  auto found = known.sections.find(ToLowerAscii(section));
+  if (found == known.sections.end()) return;
+  for (const auto& [begin, end] : found->second) {
+    ForEachRawLine(std::string_view(known.text).substr(begin, end - begin),
+                   [&](std::string_view raw, std::string_view) { visit(ViewLine(raw)); });
+  }
+}
+
 Document ParseDocument(const std::string& text) {
   Document document;
+  document.lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   bool firstEnd = true;
   ForEachRawLine(text, [&](std::string_view raw, std::string_view lineEnd) {
     if (firstEnd && !lineEnd.empty()) {
@@ -124,7 +190,9 @@ Document ParseDocument(const std::string& text) {
   return document;
 }
 
-Document LoadDocument(const std::string& path) { return ParseDocument(LoadText(path)); }
+Document LoadDocument(const std::string& path) {
+  return ParseDocument(CurrentText(path).text);
+}
 
 std::string Serialise(const Document& document) {
   std::string text;
@@ -192,6 +260,7 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
     unlink(temporary.c_str());
     return false;
   }
+  KnownTexts().erase(path);
   return true;
 }
 
@@ -201,9 +270,8 @@ std::optional<std::string> IniFile::Read(const std::string& section, const std::
   const std::string sectionName = NameArgument(section);
   const std::string keyName = NameArgument(key);
   std::lock_guard guard(ProfileLock());
-  const std::string text = LoadText(path_);
   std::optional<std::string> found;
-  ForEachLineViewInSection(text, sectionName, [&](const LineView& line) {
+  ForEachLineViewInSection(CurrentText(path_), sectionName, [&](const LineView& line) {
     if (!found && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) {
       found = std::string(WithoutQuotes(line.value));
     }
@@ -214,9 +282,8 @@ std::optional<std::string> IniFile::Read(const std::string& section, const std::
 std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
   const std::string sectionName = NameArgument(section);
   std::lock_guard guard(ProfileLock());
-  const std::string text = LoadText(path_);
   std::vector<std::string> entries;
-  ForEachLineViewInSection(text, sectionName, [&](const LineView& line) {
+  ForEachLineViewInSection(CurrentText(path_), sectionName, [&](const LineView& line) {
     if (line.kind == LineKind::Key) entries.push_back(std::string(line.name) + "=" + std::string(line.value));
     if (line.kind == LineKind::Other) entries.emplace_back(line.name);
   });

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 namespace tarnwick::platform {
 namespace {
@@ -86,6 +89,19 @@ TEST_F(IniFileTest, AppliedChangesAreMadeInOrderInOneWriteAndNoneWhenNothingChan
   EXPECT_EQ(after.st_ino, before.st_ino);
   IniFile nowhere(dir.File("missing-folder/settings.ini"));
   EXPECT_FALSE(nowhere.Apply({{"A", "k", "v"}, {"B", "k", "v"}}));
+}
+
+TEST_F(IniFileTest, AFileChangedOrReplacedByAnotherProgramIsReadAgain) {
+  WriteFileBytes(path, "[A]\nk=1\n");
+  EXPECT_EQ(ini.Read("A", "k"), "1");
+  WriteFileBytes(path, "[A]\nk=22\n[B]\nk=3\n");
+  EXPECT_EQ(ini.Read("A", "k"), "22");
+  EXPECT_EQ(ini.Read("b", "K"), "3");
+  WriteFileBytes(path + ".new", "[A]\nk=44\n[B]\nk=5\n");
+  ASSERT_EQ(rename((path + ".new").c_str(), path.c_str()), 0);
+  EXPECT_EQ(ini.Read("A", "k"), "44");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  EXPECT_EQ(ini.Read("A", "k"), std::nullopt);
 }
 
 TEST_F(IniFileTest, DuplicatesReadFirstOccurrenceAndDeletionRemovesEveryOne) {
