@@ -150,10 +150,14 @@ BENCHMARK(BM_CheckRun)
     ->Iterations(1)
     ->UseRealTime();
 
+bool CommandInstalled(const std::string& name) {
+  return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
 // One curl process fetching the documents of range(0) feeds, each with its validators (every
 // answer "not modified"): the floor of the all-unchanged run. Skipped when curl is not installed.
 void BM_CurlWithValidators(benchmark::State& state) {
-  if (std::system("command -v curl >/dev/null 2>&1") != 0) {
+  if (!CommandInstalled("curl")) {
     state.SkipWithError("curl is not installed");
     return;
   }
@@ -176,6 +180,31 @@ void BM_CurlWithValidators(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CurlWithValidators)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A terminal feed reader fetching and storing the same range(0) feeds of 50 items into a new
+// cache (its "reload" from the command line, no mail written): what the first run is measured
+// against. Skipped when newsboat is not installed.
+void BM_NewsboatFirstReload(benchmark::State& state) {
+  if (!CommandInstalled("newsboat")) {
+    state.SkipWithError("newsboat is not installed");
+    return;
+  }
+  Setup setup(static_cast<int>(state.range(0)), 50, false);
+  std::string urls;
+  for (const store::FeedSettings& feed : setup.list) urls += feed.url + "\n";
+  test::WriteFileBytes(setup.dir.Path() + "/urls", urls);
+  test::WriteFileBytes(setup.dir.Path() + "/config", "");
+  const std::string cache = setup.dir.Path() + "/cache.db";
+  const std::string command = "newsboat -q -x reload -u '" + setup.dir.Path() + "/urls' -c '" + cache + "' -C '" +
+                              setup.dir.Path() + "/config' >/dev/null 2>&1";
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(cache);
+    state.ResumeTiming();
+    if (std::system(command.c_str()) != 0) state.SkipWithError("newsboat failed");
+  }
+}
+BENCHMARK(BM_NewsboatFirstReload)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CheckOneFeedWithPacing(benchmark::State& state) {
   const bool pacing = state.range(0) == 1;
