@@ -104,30 +104,36 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
   }
 
   knownIds_.clear();
-  linkGuard_.Clear(
-      [this, newsboxPath, newsboxName](feed::LinkGuard& guard) { ReadNewsboxLinks(newsboxPath, newsboxName, guard); });
-  automation::HostConnectResult connection = host_.Connect();
-  if (connection.Connected()) {
-    automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath, newsboxName).Messages();
-    for (int position = messages.Count(); position >= 1; --position) {
-      std::string id = automation::HostMessage(messages.Item(position)).MessageIdLine();
-      platform::DrainMessages();
-      knownIds_.insert(std::move(id));
-    }
-  }
+  knownIdsRead_ = false;
+  newsboxPath_ = newsboxPath;
+  newsboxName_ = newsboxName;
+  linkGuard_.Clear([this](feed::LinkGuard& guard) { ReadNewsboxLinks(guard); });
   Pause(kHostPauseMilliseconds);
+}
+
+// Read when the first item of the document comes to be admitted: a feed whose document did not
+// change since the last check needs none.
+void NewsboxWriter::ReadKnownIds() {
+  knownIdsRead_ = true;
+  automation::HostConnectResult connection = host_.Connect();
+  if (!connection.Connected()) return;
+  automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath_, newsboxName_).Messages();
+  for (int position = messages.Count(); position >= 1; --position) {
+    std::string id = automation::HostMessage(messages.Item(position)).MessageIdLine();
+    platform::DrainMessages();
+    knownIds_.insert(std::move(id));
+  }
 }
 
 // A message's link is read from its whole text, which the host reads from disk; the link of a
 // message seen before is taken from what was read then, found by its identifier (both were written
 // with the message and never change).
-void NewsboxWriter::ReadNewsboxLinks(const std::string& newsboxPath, const std::string& newsboxName,
-                                     feed::LinkGuard& guard) {
+void NewsboxWriter::ReadNewsboxLinks(feed::LinkGuard& guard) {
   automation::HostConnectResult connection = host_.Connect();
   if (!connection.Connected()) return;
-  std::unordered_map<std::string, std::string>& earlier = linksById_[newsboxPath];
+  std::unordered_map<std::string, std::string>& earlier = linksById_[newsboxPath_];
   std::unordered_map<std::string, std::string> seen;
-  automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath, newsboxName).Messages();
+  automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath_, newsboxName_).Messages();
   for (int position = messages.Count(); position >= 1; --position) {
     automation::HostMessage message(messages.Item(position));
     std::string id = message.MessageIdLine();
@@ -184,6 +190,7 @@ bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article
                                   const std::string& downloadText, feed::SkipReason* reason) {
   if (reason != nullptr) *reason = feed::SkipReason::kNone;
   if (!stagingReady_) return false;
+  if (!knownIdsRead_) ReadKnownIds();
   if (!feed::AdmitArticle(feed, article, lastDate, newestDate, knownIds_, downloadText, clock_, &linkGuard_, reason)) {
     return false;
   }

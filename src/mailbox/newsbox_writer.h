@@ -48,8 +48,9 @@ public:
                 DeliveryProgress* progress, NewArticleReceiver* receiver);
 
   /// Empties "Pending" (closing its window, cutting its file, deleting its table of contents) and
-  /// collects the identifiers of the newsbox's messages; their links are read when an item first
-  /// needs them (one whose identifier is not among them). When
+  /// makes the newsbox the one whose messages' identifiers are read when the first article comes
+  /// to be admitted; their links are read when an item first needs them (one whose identifier is
+  /// not among them). When
   /// "Pending" has no file and the host gives none ("-1" or nothing), there is nowhere to stage:
   /// see StagingReady.
   void PreparePending(const std::string& newsboxPath, const std::string& newsboxName);
@@ -78,8 +79,6 @@ public:
   int LeftInPending() const { return leftInPending_; }
   /// Appends that failed since the last PreparePending.
   int AppendFailures() const { return appendFailures_; }
-  /// The identifiers of the newsbox's messages, collected by PreparePending.
-  const feed::KnownIds& KnownIds() const { return knownIds_; }
   /// Messages moved into newsboxes since the writer was made.
   int NewArticleCount() const { return newArticles_; }
   /// The staging mailbox's file.
@@ -93,7 +92,8 @@ private:
   std::string FullArticleOf(const std::string& link);
   void ReportMissingFullArticle(const std::string& reason);
   bool AppendToPending(const std::string& message);
-  void ReadNewsboxLinks(const std::string& newsboxPath, const std::string& newsboxName, feed::LinkGuard& guard);
+  void ReadKnownIds();
+  void ReadNewsboxLinks(feed::LinkGuard& guard);
   bool DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
                   const std::string& newsboxName, int notifyNewsBoard);
 
@@ -104,7 +104,10 @@ private:
   NewArticleReceiver* receiver_;
   std::string pendingMailbox_;
   std::string pendingToc_;
+  std::string newsboxPath_;  // the newsbox of the feed being checked
+  std::string newsboxName_;
   feed::KnownIds knownIds_;
+  bool knownIdsRead_ = false;
   feed::LinkGuard linkGuard_;
   std::unordered_map<std::string, int> newsboxIds_;  // newsbox file -> the host's id of its mailbox
   // Per newsbox file: the link of each message last seen there, by its message identifier.
