@@ -118,17 +118,19 @@ std::optional<FileLook> LookAt(const std::string& path) {
                   nanoseconds(status.st_ctim)};
 }
 
+// Lower-case section name -> the byte ranges of the lines of each section of that name, in file order.
+using SectionRanges = std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>>;
+
 // A file's text and where its sections lie, kept while the file looks the same: a check run reads
 // several keys of every feed from one file that holds them all.
 struct KnownText {
   FileLook look;
   std::string text;
-  // Lower-case section name -> the byte ranges of the lines of each section of that name, in file order.
-  std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>> sections;
+  SectionRanges sections;
 };
 
-std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>> IndexSections(std::string_view text) {
-  std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>> sections;
+SectionRanges IndexSections(std::string_view text) {
+  SectionRanges sections;
   std::vector<std::pair<size_t, size_t>>* open = nullptr;
   ForEachRawLine(text, [&](std::string_view raw, std::string_view lineEnd) {
     const size_t start = static_cast<size_t>(raw.data() - text.data());
