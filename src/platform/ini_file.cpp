@@ -127,6 +127,10 @@ struct KnownText {
   FileLook look;
   std::string text;
   SectionRanges sections;
+  // True when the text is as a rewrite writes it (Serialise): every line ends in `lineEnd`.
+  // Changes are made by splicing such text, which then reads as the same lines.
+  bool canonical = false;
+  std::string lineEnd = "\n";
 };
 
 SectionRanges IndexSections(std::string_view text) {
@@ -161,6 +165,7 @@ const KnownText& CurrentText(const std::string& path) {
   }
   KnownText& known = texts[path];
   if (known.look == *look && !known.text.empty()) return known;
+  known = KnownText{};
   known.look = *look;
   known.text = LoadText(path);
   known.sections = IndexSections(known.text);
@@ -249,21 +254,39 @@ std::string ResolvedTarget(const std::string& path) {
   return path;
 }
 
-bool ReplaceFile(const std::string& path, const std::string& text) {
+// Replaces the file with the text and keeps that text as the file's: a change made elsewhere
+// between the rename and the look at the new file goes unseen until the file changes again.
+bool ReplaceFile(const std::string& path, KnownText written) {
   std::string target = ResolvedTarget(path);
   std::string temporary = target + ".XXXXXX";
   int fd = mkstemp(temporary.data());
   if (fd < 0) return false;
   struct stat existing {};
   fchmod(fd, stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644);
-  bool written = WriteAll(fd, text) && fdatasync(fd) == 0;
-  written = close(fd) == 0 && written;
-  if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
+  bool replaced = WriteAll(fd, written.text) && fdatasync(fd) == 0;
+  replaced = close(fd) == 0 && replaced;
+  if (!replaced || rename(temporary.c_str(), target.c_str()) != 0) {
     unlink(temporary.c_str());
     return false;
   }
-  KnownTexts().erase(path);
+  std::optional<FileLook> look = LookAt(path);
+  if (look) {
+    written.look = *look;
+    KnownTexts()[path] = std::move(written);
+  } else {
+    KnownTexts().erase(path);
+  }
   return true;
+}
+
+// The document's text as a rewrite writes it, with its sections found.
+KnownText CanonicalText(const Document& document) {
+  KnownText canonical;
+  canonical.text = Serialise(document);
+  canonical.sections = IndexSections(canonical.text);
+  canonical.canonical = true;
+  canonical.lineEnd = document.lineEnd;
+  return canonical;
 }
 
 }  // namespace
@@ -294,53 +317,80 @@ std::vector<std::string> IniFile::ReadSection(const std::string& section) const 
 
 namespace {
 
-// Sets the key in the document as Write describes.
-void SetKey(Document& document, const std::string& sectionName, const std::string& keyName, const std::string& value) {
-  // The whole name is the key: "news=x" is never the key "news" of a line "news=Daily News", and a
-  // name starting with ";" makes a comment line, which no key ever matches.
-  const Line keyLine = ClassifyLine(keyName + "=" + WithoutLineBreaks(value));
-  std::optional<size_t> existing;
-  std::optional<size_t> lastInSection;
-  for (size_t i = 0; i < document.lines.size() && !lastInSection; ++i) {
-    const Line& line = document.lines[i];
-    if (line.kind == LineKind::Section && EqualsIgnoreCase(line.name, sectionName)) lastInSection = i;
-  }
-  ForEachLineInSection(document, sectionName, [&](size_t i) {
-    const Line& line = document.lines[i];
-    if (!existing && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) existing = i;
+// Calls visit(line, start, next) for every line in the range of the text: its view, where it
+// starts, and where the line after it starts.
+template <typename Visit>
+void ForEachLineInRange(const std::string& text, std::pair<size_t, size_t> range, Visit visit) {
+  const std::string_view body = std::string_view(text).substr(range.first, range.second - range.first);
+  ForEachRawLine(body, [&](std::string_view raw, std::string_view lineEnd) {
+    const size_t start = range.first + static_cast<size_t>(raw.data() - body.data());
+    visit(ViewLine(raw), start, start + raw.size() + lineEnd.size());
   });
+}
 
-  if (existing) {
-    document.lines[*existing] = keyLine;
-  } else if (lastInSection) {
-    // After the last non-blank line of the first section of that name.
-    for (size_t i = *lastInSection + 1; i < document.lines.size(); ++i) {
-      if (document.lines[i].kind == LineKind::Section) break;
-      if (document.lines[i].kind != LineKind::Blank) lastInSection = i;
+// Puts `with` in place of `length` bytes at `at`, moving the section ranges behind it. A range
+// that ends at `at` grows: text put there belongs to it.
+void Splice(KnownText& known, size_t at, size_t length, const std::string& with) {
+  known.text.replace(at, length, with);
+  const auto delta = static_cast<ptrdiff_t>(with.size()) - static_cast<ptrdiff_t>(length);
+  if (delta == 0) return;
+  auto moved = [delta](size_t offset) { return static_cast<size_t>(static_cast<ptrdiff_t>(offset) + delta); };
+  for (auto& [name, ranges] : known.sections) {
+    for (auto& [begin, end] : ranges) {
+      if (begin > at) begin = moved(begin);
+      if (end >= at) end = moved(end);
     }
-    document.lines.insert(document.lines.begin() + static_cast<long>(*lastInSection) + 1, keyLine);
-  } else {
-    document.lines.push_back(ClassifyLine("[" + sectionName + "]"));
-    document.lines.push_back(keyLine);
   }
 }
 
-// Removes every line of the key in the section; false when there was none.
-bool RemoveKey(Document& document, const std::string& sectionName, const std::string& keyName) {
-  std::vector<bool> doomed(document.lines.size(), false);
-  bool any = false;
-  ForEachLineInSection(document, sectionName, [&](size_t i) {
-    const Line& line = document.lines[i];
-    if (line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) doomed[i] = any = true;
-  });
-  if (!any) return false;
-  std::vector<Line> kept;
-  kept.reserve(document.lines.size());
-  for (size_t i = 0; i < document.lines.size(); ++i) {
-    if (!doomed[i]) kept.push_back(std::move(document.lines[i]));
+// Sets the key in canonical text as Write describes.
+void SetKey(KnownText& known, const std::string& sectionName, const std::string& keyName, const std::string& value) {
+  // The whole name is the key: "news=x" is never the key "news" of a line "news=Daily News", and a
+  // name starting with ";" makes a comment line, which no key ever matches.
+  const std::string keyLine = keyName + "=" + WithoutLineBreaks(value) + known.lineEnd;
+  auto found = known.sections.find(ToLowerAscii(sectionName));
+  if (found == known.sections.end()) {
+    known.text += "[" + sectionName + "]" + known.lineEnd;
+    const size_t begin = known.text.size();
+    known.text += keyLine;
+    known.sections[ToLowerAscii(sectionName)].emplace_back(begin, known.text.size());
+    return;
   }
-  document.lines = std::move(kept);
-  return true;
+  const std::vector<std::pair<size_t, size_t>> ranges = found->second;
+  std::optional<std::pair<size_t, size_t>> existing;
+  for (const auto& range : ranges) {
+    ForEachLineInRange(known.text, range, [&](const LineView& line, size_t start, size_t next) {
+      if (!existing && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) existing = {start, next};
+    });
+  }
+  if (existing) {
+    Splice(known, existing->first, existing->second - existing->first, keyLine);
+  } else {
+    // After the last non-blank line of the first section of that name.
+    size_t at = ranges.front().first;
+    ForEachLineInRange(known.text, ranges.front(), [&](const LineView& line, size_t, size_t next) {
+      if (line.kind != LineKind::Blank) at = next;
+    });
+    Splice(known, at, 0, keyLine);
+  }
+  // A key named "[..." makes a line that opens a section of its own.
+  if (ViewLine(keyLine).kind == LineKind::Section) known.sections = IndexSections(known.text);
+}
+
+// Removes every line of the key in the section from canonical text; false when there was none.
+bool RemoveKey(KnownText& known, const std::string& sectionName, const std::string& keyName) {
+  auto found = known.sections.find(ToLowerAscii(sectionName));
+  if (found == known.sections.end()) return false;
+  std::vector<std::pair<size_t, size_t>> doomed;
+  for (const auto& range : found->second) {
+    ForEachLineInRange(known.text, range, [&](const LineView& line, size_t start, size_t next) {
+      if (line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) doomed.emplace_back(start, next);
+    });
+  }
+  // From the last: the lines before keep their places.
+  for (auto line = doomed.rbegin(); line != doomed.rend(); ++line)
+    Splice(known, line->first, line->second - line->first, "");
+  return !doomed.empty();
 }
 
 }  // namespace
@@ -355,19 +405,21 @@ bool IniFile::DeleteKey(const std::string& section, const std::string& key) cons
 
 bool IniFile::Apply(const std::vector<IniChange>& changes) const {
   std::lock_guard guard(ProfileLock());
-  Document document = LoadDocument(path_);
+  const KnownText& current = CurrentText(path_);
+  // A file last changed elsewhere is brought into the form a rewrite gives it first.
+  KnownText edited = current.canonical ? current : CanonicalText(ParseDocument(current.text));
   bool changed = false;
   for (const IniChange& change : changes) {
     const std::string sectionName = NameArgument(change.section);
     const std::string keyName = NameArgument(change.key);
     if (change.value) {
-      SetKey(document, sectionName, keyName, *change.value);
+      SetKey(edited, sectionName, keyName, *change.value);
       changed = true;
     } else {
-      changed = RemoveKey(document, sectionName, keyName) || changed;
+      changed = RemoveKey(edited, sectionName, keyName) || changed;
     }
   }
-  return !changed || ReplaceFile(path_, Serialise(document));
+  return !changed || ReplaceFile(path_, std::move(edited));
 }
 
 bool IniFile::DeleteSection(const std::string& section) const {
@@ -386,7 +438,7 @@ bool IniFile::DeleteSection(const std::string& section) const {
       kept.lines.push_back(std::move(line));
     }
   }
-  return !any || ReplaceFile(path_, Serialise(kept));
+  return !any || ReplaceFile(path_, CanonicalText(kept));
 }
 
 }  // namespace tarnwick::platform

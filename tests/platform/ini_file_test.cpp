@@ -100,8 +100,22 @@ TEST_F(IniFileTest, AFileChangedOrReplacedByAnotherProgramIsReadAgain) {
   WriteFileBytes(path + ".new", "[A]\nk=44\n[B]\nk=5\n");
   ASSERT_EQ(rename((path + ".new").c_str(), path.c_str()), 0);
   EXPECT_EQ(ini.Read("A", "k"), "44");
+  // A write after another program's change takes that file's line ends and last line.
+  ASSERT_TRUE(ini.Write("A", "k", "5"));
+  WriteFileBytes(path, "[A]\r\nx=1");
+  ASSERT_TRUE(ini.Write("A", "z", "3"));
+  EXPECT_EQ(ReadFileBytes(path), "[A]\r\nx=1\r\nz=3\r\n");
   ASSERT_EQ(unlink(path.c_str()), 0);
   EXPECT_EQ(ini.Read("A", "k"), std::nullopt);
+}
+
+TEST_F(IniFileTest, AKeyThatOpensASectionEndsItsSectionForTheWritesAfterIt) {
+  WriteFileBytes(path, "[A]\nx=1\n");
+  ASSERT_TRUE(ini.Apply({{"A", "[B", "v"}, {"A", "y", "2"}}));
+  ASSERT_TRUE(ini.Write("a", "z", "3"));
+  EXPECT_EQ(ReadFileBytes(path), "[A]\nx=1\ny=2\nz=3\n[B=v\n");
+  ASSERT_TRUE(ini.Write("b=v", "k", "w"));
+  EXPECT_EQ(ini.Read("B=V", "k"), "w");
 }
 
 TEST_F(IniFileTest, DuplicatesReadFirstOccurrenceAndDeletionRemovesEveryOne) {
