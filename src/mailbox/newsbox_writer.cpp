@@ -25,6 +25,9 @@ namespace {
 constexpr int kHostPauseMilliseconds = 200;
 constexpr int kFilePauseMilliseconds = 25;
 constexpr char kPageFileName[] = "article.html";
+// How many messages' links are remembered between checks at most (about 100 bytes each), unless
+// one newsbox holds more.
+constexpr size_t kRememberedLinks = 200000;
 
 // The message's text up to and including its first empty line; the whole text when it has none.
 std::string HeaderBlockOf(const std::string& rawText) {
@@ -146,6 +149,15 @@ void NewsboxWriter::ReadNewsboxLinks(feed::LinkGuard& guard) {
     platform::DrainMessages();
   }
   earlier = std::move(seen);
+  ForgetOtherNewsboxLinksBeyond(kRememberedLinks);
+}
+
+// Links are remembered for every newsbox checked; beyond the bound, only the last one's stay.
+void NewsboxWriter::ForgetOtherNewsboxLinksBeyond(size_t bound) {
+  size_t remembered = 0;
+  for (const auto& [path, links] : linksById_) remembered += links.size();
+  if (remembered <= bound) return;
+  std::erase_if(linksById_, [this](const auto& entry) { return entry.first != newsboxPath_; });
 }
 
 void NewsboxWriter::ReportMissingFullArticle(const std::string& reason) {

@@ -94,6 +94,7 @@ private:
   bool AppendToPending(const std::string& message);
   void ReadKnownIds();
   void ReadNewsboxLinks(feed::LinkGuard& guard);
+  void ForgetOtherNewsboxLinksBeyond(size_t bound);
   bool DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
                   const std::string& newsboxName, int notifyNewsBoard);
 
