@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace tarnwick::check {
@@ -195,9 +196,8 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
     }
     // Only a delivered document's validators may make the next download conditional.
     if (document == Document::kLoaded) {
-      for (platform::IniChange& change : feed::FeedValidatorChanges(settings, feed.alias, validators_)) {
-        changes.push_back(std::move(change));
-      }
+      std::vector<platform::IniChange> kept = feed::FeedValidatorChanges(settings, feed.alias, validators_);
+      changes.insert(changes.end(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
     }
     if (!changes.empty()) (void)settings.Apply(changes);
   }

@@ -37,11 +37,6 @@ std::vector<platform::IniChange> FeedValidatorChanges(const store::SettingsStore
   return changes;
 }
 
-bool WriteFeedValidators(const store::SettingsStore& settings, const std::string& alias,
-                         const DocumentValidators& validators) {
-  return settings.Apply(FeedValidatorChanges(settings, alias, validators));
-}
-
 std::string ValidatorsFilePath(const std::string& documentPath) {
   return documentPath + kValidatorsSuffix;
 }

@@ -25,10 +25,6 @@ DocumentValidators ReadFeedValidators(const store::SettingsStore& settings, cons
 /// the section holds already.
 std::vector<platform::IniChange> FeedValidatorChanges(const store::SettingsStore& settings, const std::string& alias,
                                                       const DocumentValidators& validators);
-/// Keeps `validators` in the feed's section in one write; writes nothing when the section holds
-/// them already. False when the file could not be written.
-bool WriteFeedValidators(const store::SettingsStore& settings, const std::string& alias,
-                         const DocumentValidators& validators);
 
 /// The file beside a downloaded document that holds the validators it came with.
 std::string ValidatorsFilePath(const std::string& documentPath);

@@ -47,12 +47,12 @@ public:
   NewsboxWriter(Settings settings, const automation::HostAutomation& host, const platform::Clock& clock,
                 DeliveryProgress* progress, NewArticleReceiver* receiver);
 
-  /// Empties "Pending" (closing its window, cutting its file, deleting its table of contents) and
-  /// makes the newsbox the one whose messages' identifiers are read when the first article comes
-  /// to be admitted; their links are read when an item first needs them (one whose identifier is
-  /// not among them). When
-  /// "Pending" has no file and the host gives none ("-1" or nothing), there is nowhere to stage:
-  /// see StagingReady.
+  /// Empties "Pending" (closing its window, cutting its file, deleting its table of contents; an
+  /// empty one whose table lists nothing is left as it is) and makes the newsbox the one whose
+  /// messages' identifiers are read when the first article comes to be admitted; their links are
+  /// read when an item first needs them (one whose identifier is not among them). When "Pending"
+  /// has no file and the host gives none ("-1" or nothing), there is nowhere to stage: see
+  /// StagingReady.
   void PreparePending(const std::string& newsboxPath, const std::string& newsboxName);
   /// Admits the article and appends it as a message to "Pending"; true when appended. `reason`
   /// (when given) says why admission turned it away (kNone when it was admitted). A failed

@@ -213,20 +213,6 @@ std::string Serialise(const Document& document) {
   return text;
 }
 
-// Calls visit(index) for every line inside a section of the given name, in file order.
-template <typename Visit>
-void ForEachLineInSection(const Document& document, const std::string& section, Visit visit) {
-  bool inside = false;
-  for (size_t i = 0; i < document.lines.size(); ++i) {
-    const Line& line = document.lines[i];
-    if (line.kind == LineKind::Section) {
-      inside = EqualsIgnoreCase(line.name, section);
-    } else if (inside) {
-      visit(i);
-    }
-  }
-}
-
 std::string WithoutLineBreaks(std::string text) {
   for (char& c : text) {
     if (c == '\r' || c == '\n') c = ' ';

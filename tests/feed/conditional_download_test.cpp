@@ -105,9 +105,10 @@ TEST_F(ConditionalDownload, ValidatorsOfARedirectAreReplacedByThoseOfTheDocument
 
 TEST_F(ConditionalDownload, FeedValidatorsAreKeptInTheSectionAndRemovedWhenGone) {
   const store::SettingsStore settings(dir.File("tarnwick.ini"));
-  ASSERT_TRUE(WriteFeedValidators(settings, "news", {"W/\"a=b\"", "Tue, 10 Jun 2003 04:00:00 GMT"}));
+  ASSERT_TRUE(settings.Apply(FeedValidatorChanges(settings, "news", {"W/\"a=b\"", "Tue, 10 Jun 2003 04:00:00 GMT"})));
   EXPECT_EQ(ReadFeedValidators(settings, "news"), (DocumentValidators{"W/\"a=b\"", "Tue, 10 Jun 2003 04:00:00 GMT"}));
-  ASSERT_TRUE(WriteFeedValidators(settings, "news", {"\"c\"", ""}));
+  ASSERT_TRUE(settings.Apply(FeedValidatorChanges(settings, "news", {"\"c\"", ""})));
+  EXPECT_TRUE(FeedValidatorChanges(settings, "news", {"\"c\"", ""}).empty());
   std::vector<std::string> entries;
   settings.ReadSectionEntries(entries, "news");
   EXPECT_EQ(entries, (std::vector<std::string>{"ETag=\"\"c\"\""}));
