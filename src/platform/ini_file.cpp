@@ -329,20 +329,10 @@ void Splice(KnownText& known, size_t at, size_t length, const std::string& with)
   }
 }
 
-// Sets the key in canonical text as Write describes.
-void SetKey(KnownText& known, const std::string& sectionName, const std::string& keyName, const std::string& value) {
-  // The whole name is the key: "news=x" is never the key "news" of a line "news=Daily News", and a
-  // name starting with ";" makes a comment line, which no key ever matches.
-  const std::string keyLine = keyName + "=" + WithoutLineBreaks(value) + known.lineEnd;
-  auto found = known.sections.find(ToLowerAscii(sectionName));
-  if (found == known.sections.end()) {
-    known.text += "[" + sectionName + "]" + known.lineEnd;
-    const size_t begin = known.text.size();
-    known.text += keyLine;
-    known.sections[ToLowerAscii(sectionName)].emplace_back(begin, known.text.size());
-    return;
-  }
-  const std::vector<std::pair<size_t, size_t>> ranges = found->second;
+// Puts the key line in place of the key's first line in the section's ranges, or after the last
+// non-blank line of the first of them.
+void PutIntoSection(KnownText& known, const std::vector<std::pair<size_t, size_t>>& ranges, const std::string& keyName,
+                    const std::string& keyLine) {
   std::optional<std::pair<size_t, size_t>> existing;
   for (const auto& range : ranges) {
     ForEachLineInRange(known.text, range, [&](const LineView& line, size_t start, size_t next) {
@@ -351,13 +341,28 @@ void SetKey(KnownText& known, const std::string& sectionName, const std::string&
   }
   if (existing) {
     Splice(known, existing->first, existing->second - existing->first, keyLine);
+    return;
+  }
+  size_t at = ranges.front().first;
+  ForEachLineInRange(known.text, ranges.front(), [&](const LineView& line, size_t, size_t next) {
+    if (line.kind != LineKind::Blank) at = next;
+  });
+  Splice(known, at, 0, keyLine);
+}
+
+// Sets the key in canonical text as Write describes.
+void SetKey(KnownText& known, const std::string& sectionName, const std::string& keyName, const std::string& value) {
+  // The whole name is the key: "news=x" is never the key "news" of a line "news=Daily News", and a
+  // name starting with ";" makes a comment line, which no key ever matches.
+  const std::string keyLine = keyName + "=" + WithoutLineBreaks(value) + known.lineEnd;
+  auto found = known.sections.find(ToLowerAscii(sectionName));
+  if (found != known.sections.end()) {
+    PutIntoSection(known, std::vector(found->second), keyName, keyLine);
   } else {
-    // After the last non-blank line of the first section of that name.
-    size_t at = ranges.front().first;
-    ForEachLineInRange(known.text, ranges.front(), [&](const LineView& line, size_t, size_t next) {
-      if (line.kind != LineKind::Blank) at = next;
-    });
-    Splice(known, at, 0, keyLine);
+    known.text += "[" + sectionName + "]" + known.lineEnd;
+    const size_t begin = known.text.size();
+    known.text += keyLine;
+    known.sections[ToLowerAscii(sectionName)].emplace_back(begin, known.text.size());
   }
   // A key named "[..." makes a line that opens a section of its own.
   if (ViewLine(keyLine).kind == LineKind::Section) known.sections = IndexSections(known.text);

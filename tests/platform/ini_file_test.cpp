@@ -116,6 +116,9 @@ TEST_F(IniFileTest, AKeyThatOpensASectionEndsItsSectionForTheWritesAfterIt) {
   EXPECT_EQ(ReadFileBytes(path), "[A]\nx=1\ny=2\nz=3\n[B=v\n");
   ASSERT_TRUE(ini.Write("b=v", "k", "w"));
   EXPECT_EQ(ini.Read("B=V", "k"), "w");
+  // The same in a section the first key makes.
+  ASSERT_TRUE(ini.Apply({{"C", "[D", "v"}, {"C", "y", "2"}}));
+  EXPECT_EQ(ReadFileBytes(path), "[A]\nx=1\ny=2\nz=3\n[B=v\nk=w\n[C]\ny=2\n[D=v\n");
 }
 
 TEST_F(IniFileTest, DuplicatesReadFirstOccurrenceAndDeletionRemovesEveryOne) {
