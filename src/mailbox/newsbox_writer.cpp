@@ -148,16 +148,16 @@ void NewsboxWriter::ReadNewsboxLinks(feed::LinkGuard& guard) {
     if (!id.empty()) seen.insert_or_assign(std::move(id), std::move(link));
     platform::DrainMessages();
   }
+  rememberedLinks_ = rememberedLinks_ - earlier.size() + seen.size();
   earlier = std::move(seen);
   ForgetOtherNewsboxLinksBeyond(kRememberedLinks);
 }
 
 // Links are remembered for every newsbox checked; beyond the bound, only the last one's stay.
 void NewsboxWriter::ForgetOtherNewsboxLinksBeyond(size_t bound) {
-  size_t remembered = 0;
-  for (const auto& [path, links] : linksById_) remembered += links.size();
-  if (remembered <= bound) return;
+  if (rememberedLinks_ <= bound) return;
   std::erase_if(linksById_, [this](const auto& entry) { return entry.first != newsboxPath_; });
+  rememberedLinks_ = linksById_[newsboxPath_].size();
 }
 
 void NewsboxWriter::ReportMissingFullArticle(const std::string& reason) {

@@ -113,6 +113,7 @@ private:
   std::unordered_map<std::string, int> newsboxIds_;  // newsbox file -> the host's id of its mailbox
   // Per newsbox file: the link of each message last seen there, by its message identifier.
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> linksById_;
+  size_t rememberedLinks_ = 0;  // links held in linksById_, all newsboxes together
   int newArticles_ = 0;
   int appended_ = 0;
   int appendFailures_ = 0;
