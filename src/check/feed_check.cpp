@@ -17,7 +17,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <iterator>
 #include <optional>
 
 namespace tarnwick::check {
@@ -196,8 +195,8 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
     }
     // Only a delivered document's validators may make the next download conditional.
     if (document == Document::kLoaded) {
-      std::vector<platform::IniChange> kept = feed::FeedValidatorChanges(settings, feed.alias, validators_);
-      changes.insert(changes.end(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
+      for (platform::IniChange& kept : feed::FeedValidatorChanges(settings, feed.alias, validators_))
+        changes.push_back(std::move(kept));
     }
     if (!changes.empty()) (void)settings.Apply(changes);
   }

@@ -118,27 +118,28 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
 // change since the last check needs none.
 void NewsboxWriter::ReadKnownIds() {
   knownIdsRead_ = true;
+  ForEachNewsboxMessage([this](const automation::HostMessage& message) { knownIds_.insert(message.MessageIdLine()); });
+}
+
+// Visits the messages of the newsbox being checked, last first; false when the host cannot be reached.
+bool NewsboxWriter::ForEachNewsboxMessage(const std::function<void(const automation::HostMessage&)>& visit) {
   automation::HostConnectResult connection = host_.Connect();
-  if (!connection.Connected()) return;
+  if (!connection.Connected()) return false;
   automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath_, newsboxName_).Messages();
   for (int position = messages.Count(); position >= 1; --position) {
-    std::string id = automation::HostMessage(messages.Item(position)).MessageIdLine();
+    visit(automation::HostMessage(messages.Item(position)));
     platform::DrainMessages();
-    knownIds_.insert(std::move(id));
   }
+  return true;
 }
 
 // A message's link is read from its whole text, which the host reads from disk; the link of a
 // message seen before is taken from what was read then, found by its identifier (both were written
 // with the message and never change).
 void NewsboxWriter::ReadNewsboxLinks(feed::LinkGuard& guard) {
-  automation::HostConnectResult connection = host_.Connect();
-  if (!connection.Connected()) return;
   std::unordered_map<std::string, std::string>& earlier = linksById_[newsboxPath_];
   std::unordered_map<std::string, std::string> seen;
-  automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath_, newsboxName_).Messages();
-  for (int position = messages.Count(); position >= 1; --position) {
-    automation::HostMessage message(messages.Item(position));
+  const bool reached = ForEachNewsboxMessage([&](const automation::HostMessage& message) {
     std::string id = message.MessageIdLine();
     auto known = earlier.find(id);
     std::string link = known != earlier.end() && !id.empty()
@@ -146,8 +147,8 @@ void NewsboxWriter::ReadNewsboxLinks(feed::LinkGuard& guard) {
                            : ReadHeaderField(HeaderBlockOf(message.RawText()), kWebsiteHeader);
     guard.AddDeliveredLink(link);
     if (!id.empty()) seen.insert_or_assign(std::move(id), std::move(link));
-    platform::DrainMessages();
-  }
+  });
+  if (!reached) return;
   rememberedLinks_ = rememberedLinks_ - earlier.size() + seen.size();
   earlier = std::move(seen);
   ForgetOtherNewsboxLinksBeyond(kRememberedLinks);

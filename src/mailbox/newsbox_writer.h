@@ -10,6 +10,7 @@
 #include "platform/date_time.h"
 #include "store/feed_settings.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -93,6 +94,7 @@ private:
   void ReportMissingFullArticle(const std::string& reason);
   bool AppendToPending(const std::string& message);
   void ReadKnownIds();
+  bool ForEachNewsboxMessage(const std::function<void(const automation::HostMessage&)>& visit);
   void ReadNewsboxLinks(feed::LinkGuard& guard);
   void ForgetOtherNewsboxLinksBeyond(size_t bound);
   bool DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,

@@ -118,8 +118,10 @@ std::optional<FileLook> LookAt(const std::string& path) {
                   nanoseconds(status.st_ctim)};
 }
 
-// Lower-case section name -> the byte ranges of the lines of each section of that name, in file order.
-using SectionRanges = std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>>;
+// Byte ranges of a text, each from where it begins to where the next begins, in file order.
+using ByteRanges = std::vector<std::pair<size_t, size_t>>;
+// Lower-case section name -> the byte ranges of the lines of each section of that name.
+using SectionRanges = std::unordered_map<std::string, ByteRanges>;
 
 // A file's text and where its sections lie, kept while the file looks the same: a check run reads
 // several keys of every feed from one file that holds them all.
@@ -135,7 +137,7 @@ struct KnownText {
 
 SectionRanges IndexSections(std::string_view text) {
   SectionRanges sections;
-  std::vector<std::pair<size_t, size_t>>* open = nullptr;
+  ByteRanges* open = nullptr;
   ForEachRawLine(text, [&](std::string_view raw, std::string_view lineEnd) {
     const size_t start = static_cast<size_t>(raw.data() - text.data());
     LineView line = ViewLine(raw);
@@ -329,18 +331,26 @@ void Splice(KnownText& known, size_t at, size_t length, const std::string& with)
   }
 }
 
-// Puts the key line in place of the key's first line in the section's ranges, or after the last
-// non-blank line of the first of them.
-void PutIntoSection(KnownText& known, const std::vector<std::pair<size_t, size_t>>& ranges, const std::string& keyName,
-                    const std::string& keyLine) {
-  std::optional<std::pair<size_t, size_t>> existing;
+// Where each line of the key lies in the section's ranges, in file order: its start and the start
+// of the line after it.
+ByteRanges KeyLines(const KnownText& known, const ByteRanges& ranges, const std::string& keyName) {
+  ByteRanges lines;
   for (const auto& range : ranges) {
     ForEachLineInRange(known.text, range, [&](const LineView& line, size_t start, size_t next) {
-      if (!existing && line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) existing = {start, next};
+      if (line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) lines.emplace_back(start, next);
     });
   }
-  if (existing) {
-    Splice(known, existing->first, existing->second - existing->first, keyLine);
+  return lines;
+}
+
+// Puts the key line in place of the key's first line in the section's ranges, or after the last
+// non-blank line of the first of them. The ranges may be the text's own, which the splice moves:
+// they are read before it.
+void PutIntoSection(KnownText& known, const ByteRanges& ranges, const std::string& keyName,
+                    const std::string& keyLine) {
+  const ByteRanges existing = KeyLines(known, ranges, keyName);
+  if (!existing.empty()) {
+    Splice(known, existing.front().first, existing.front().second - existing.front().first, keyLine);
     return;
   }
   size_t at = ranges.front().first;
@@ -357,7 +367,7 @@ void SetKey(KnownText& known, const std::string& sectionName, const std::string&
   const std::string keyLine = keyName + "=" + WithoutLineBreaks(value) + known.lineEnd;
   auto found = known.sections.find(ToLowerAscii(sectionName));
   if (found != known.sections.end()) {
-    PutIntoSection(known, std::vector(found->second), keyName, keyLine);
+    PutIntoSection(known, found->second, keyName, keyLine);
   } else {
     known.text += "[" + sectionName + "]" + known.lineEnd;
     const size_t begin = known.text.size();
@@ -372,12 +382,7 @@ void SetKey(KnownText& known, const std::string& sectionName, const std::string&
 bool RemoveKey(KnownText& known, const std::string& sectionName, const std::string& keyName) {
   auto found = known.sections.find(ToLowerAscii(sectionName));
   if (found == known.sections.end()) return false;
-  std::vector<std::pair<size_t, size_t>> doomed;
-  for (const auto& range : found->second) {
-    ForEachLineInRange(known.text, range, [&](const LineView& line, size_t start, size_t next) {
-      if (line.kind == LineKind::Key && EqualsIgnoreCase(line.name, keyName)) doomed.emplace_back(start, next);
-    });
-  }
+  const ByteRanges doomed = KeyLines(known, found->second, keyName);
   // From the last: the lines before keep their places.
   for (auto line = doomed.rbegin(); line != doomed.rend(); ++line)
     Splice(known, line->first, line->second - line->first, "");

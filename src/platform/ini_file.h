@@ -6,20 +6,6 @@
 
 namespace tarnwick::platform {
 
-/// An INI text file read and written the way the profile functions of a desktop system do it:
-/// "[Section]" lines open sections, "key=value" lines follow; section and key names match without
-/// regard to letter case; blanks around names and values are dropped, in the file and in the names
-/// callers give; CR LF and LF line ends read the same. Every call reads the file afresh and is
-/// complete in itself: calls are serialised by a process-wide lock, and every write replaces the
-/// file through a temporary file and a rename, so a crash leaves the old file or the new one, never
-/// a mix. A missing file reads as empty.
-///
-/// A line whose first non-blank character is ";" is a comment: it never matches a key, is never
-/// listed, and stays through every write and deletion. A section header's name runs to the last
-/// "]" of its line ("[Tech [beta]]" is "Tech [beta]"); a line that starts with "[" but lacks "]"
-/// opens a section named by the rest of the line. Duplicates: sections of the same name read as one
-/// section in file order, and the first line of a key wins. Lines before the first section belong
-/// to none and are never read.
 /// One change of an IniFile: the key set to `value`, or removed when it has none.
 struct IniChange {
   std::string section;
@@ -27,6 +13,21 @@ struct IniChange {
   std::optional<std::string> value;
 };
 
+/// An INI text file read and written the way the profile functions of a desktop system do it:
+/// "[Section]" lines open sections, "key=value" lines follow; section and key names match without
+/// regard to letter case; blanks around names and values are dropped, in the file and in the names
+/// callers give; CR LF and LF line ends read the same. Every call sees the file as it is now (its
+/// text is kept while the file looks the same: device, inode, size and times) and is complete in
+/// itself: calls are serialised by a process-wide lock, and every write replaces the file through a
+/// temporary file and a rename, so a crash leaves the old file or the new one, never a mix. A
+/// missing file reads as empty.
+///
+/// A line whose first non-blank character is ";" is a comment: it never matches a key, is never
+/// listed, and stays through every write and deletion. A section header's name runs to the last
+/// "]" of its line ("[Tech [beta]]" is "Tech [beta]"); a line that starts with "[" but lacks "]"
+/// opens a section named by the rest of the line. Duplicates: sections of the same name read as one
+/// section in file order, and the first line of a key wins. Lines before the first section belong
+/// to none and are never read.
 class IniFile {
 public:
   explicit IniFile(std::string path) : path_(std::move(path)) {}
