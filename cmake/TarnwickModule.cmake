@@ -1,9 +1,18 @@
 # tarnwick_module(<name> DEPENDS <modules...> [LIBRARIES <libs...>])
 # Builds src/<name>/*.cpp into the static library tarnwick_<name>, namespace tarnwick::<name>.
 # Every public header is also compiled alone once, so headers include what they use.
+# A file named *_posix.cpp or *_win32.cpp is one system's backend of the header of its stem: only
+# the files of the system being built for are taken.
+if(WIN32)
+  set(TARNWICK_OTHER_SYSTEM posix)
+else()
+  set(TARNWICK_OTHER_SYSTEM win32)
+endif()
+
 function(tarnwick_module name)
   cmake_parse_arguments(ARG "" "" "DEPENDS;LIBRARIES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "_${TARNWICK_OTHER_SYSTEM}\\.cpp$")
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()  # a module folder that has no code yet

@@ -1,6 +1,7 @@
 // tarnwick-feeds: lists, imports and exports the feeds of a settings file, without the host.
 #include "feeds_texts.h"
 #include "feeds_verbs.h"
+#include "platform/file_system.h"
 #include "platform/text.h"
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
@@ -73,9 +74,7 @@ int Run(const CommandLine& line) {
   const std::string dataFolder = line.dataFolder.empty() ? DataFolderOf(line.settingsPath) : line.dataFolder;
   if (dataFolder.empty()) return Refuse(kNoDataFolder);
   // The host names its mailboxes by full path, and a feed finds its newsbox by that path first.
-  char* absolute = realpath(dataFolder.c_str(), nullptr);
-  const std::string fullDataFolder = absolute != nullptr ? absolute : "";
-  std::free(absolute);
+  const std::string fullDataFolder = platform::AbsolutePath(dataFolder);
   if (!store::FolderExists(fullDataFolder)) return Refuse(kMissingDataFolderPrefix + dataFolder);
   return ImportFeeds(line.settingsPath, fullDataFolder, words[1]);
 }

@@ -2,19 +2,10 @@
 
 #include "platform/text.h"
 
-#include <sys/inotify.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string_view>
 
 namespace tarnwick::host {
 namespace {
-
-constexpr uint32_t kFileEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE | IN_MOVED_FROM |
-                                 IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
-constexpr size_t kNoticeBufferSize = 64 * 1024;
-constexpr uint32_t kEntryEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
 
 // Whether an entry's name is that of a mailbox or of a folder of mailboxes, in any letter case.
 bool NamesTreeEntry(std::string_view name) {
@@ -40,42 +31,26 @@ std::string KeyOf(int wd, std::string_view name) {
 
 }  // namespace
 
-ChangeWatch::ChangeWatch() : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
-
-ChangeWatch::~ChangeWatch() {
-  if (fd_ >= 0) close(fd_);
-}
-
 bool ChangeWatch::Watch(const std::string& path) {
-  if (fd_ < 0) return false;
+  if (!notices_.Available()) return false;
   const std::string folder = FolderOf(path);
   if (watches_.contains(folder)) return true;
-  int wd = inotify_add_watch(fd_, folder.c_str(), kFileEvents);
+  int wd = notices_.Follow(folder);
   if (wd < 0) return false;
   watches_[folder] = wd;
   return true;
 }
 
 void ChangeWatch::TakeNotices() {
-  if (fd_ < 0) return;
-  alignas(inotify_event) char buffer[kNoticeBufferSize];
-  for (;;) {
-    ssize_t got = read(fd_, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return;
-    for (ssize_t at = 0; at < got;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-      if (event->mask & IN_IGNORED)
-        std::erase_if(watches_, [&](const auto& watch) { return watch.second == event->wd; });
-      if (event->len == 0) {
-        // Overflow, or a folder itself went or moved: nothing can be trusted any more.
-        ++epoch_;
-        continue;
-      }
-      ++changes_[KeyOf(event->wd, event->name)];
-      if ((event->mask & kEntryEvents) != 0 && NamesTreeEntry(event->name)) ++treeEntries_;
+  for (const platform::ChangeNotice& notice : notices_.Take()) {
+    if (notice.folderEnded) std::erase_if(watches_, [&](const auto& watch) { return watch.second == notice.folder; });
+    if (notice.name.empty()) {
+      // Overflow, or a folder itself went or moved: nothing can be trusted any more.
+      ++epoch_;
+      continue;
     }
+    ++changes_[KeyOf(notice.folder, notice.name)];
+    if (notice.entryCame && NamesTreeEntry(notice.name)) ++treeEntries_;
   }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/change_notices.h"
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -21,8 +23,7 @@ struct ChangeStamp {
 /// When notices are not available (or overflowed) every file counts as changed. Not thread-safe.
 class ChangeWatch {
 public:
-  ChangeWatch();
-  ~ChangeWatch();
+  ChangeWatch() = default;
   ChangeWatch(const ChangeWatch&) = delete;
   ChangeWatch& operator=(const ChangeWatch&) = delete;
 
@@ -40,7 +41,7 @@ public:
 private:
   void TakeNotices();
 
-  int fd_ = -1;
+  platform::ChangeNotices notices_;
   uint64_t epoch_ = 0;                                 // counts events that may concern any file
   uint64_t unfollowed_ = 0;                            // counts looks at files whose folder is not followed
   uint64_t treeEntries_ = 0;                           // mailbox and folder entries that came, went or moved

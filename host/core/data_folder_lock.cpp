@@ -1,11 +1,8 @@
 #include "core/data_folder_lock.h"
 
 #include "core/host_texts.h"
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/file_system.h"
+#include "platform/process.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,12 +24,11 @@ bool IsPermissionError(int error) {
 DataFolderLock::DataFolderLock(const std::string& dataFolder)
     : dataFolder_(dataFolder), path_(dataFolder + "/" + kDataFolderLockFileName) {}
 
-DataFolderLock::~DataFolderLock() {
-  if (fd_ >= 0) close(fd_);  // closing the only descriptor releases the lock
-}
+// Closing the only handle of the lock file (with file_) releases the lock.
+DataFolderLock::~DataFolderLock() = default;
 
 LockOutcome DataFolderLock::Take(std::chrono::milliseconds wait, const std::function<void()>& waiting) {
-  if (fd_ < 0 && !OpenLockFile()) return errorText_.empty() ? LockOutcome::kTaken : LockOutcome::kFailed;
+  if (!file_.IsOpen() && !OpenLockFile()) return errorText_.empty() ? LockOutcome::kTaken : LockOutcome::kFailed;
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (bool first = true;; first = false) {
     if (TryLock()) {
@@ -51,47 +47,42 @@ LockOutcome DataFolderLock::Take(std::chrono::milliseconds wait, const std::func
 // file to open; false with ErrorText set when the folder is missing or the file unusable.
 bool DataFolderLock::OpenLockFile() {
   errorText_.clear();
-  fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  writable_ = fd_ >= 0;
-  if (fd_ >= 0) return true;
+  file_ = platform::File::Open(path_, platform::FileAccess::kReadWrite, platform::FileCreation::kCreate);
+  writable_ = file_.IsOpen();
+  if (file_.IsOpen()) return true;
   int error = errno;
   if (IsPermissionError(error)) {
-    // Another user's lock file, or a read-only folder: a descriptor for reading locks as well.
-    fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ >= 0) return true;
+    // Another user's lock file, or a read-only folder: a handle for reading locks as well.
+    file_ = platform::File::Open(path_, platform::FileAccess::kRead, platform::FileCreation::kExisting);
+    if (file_.IsOpen()) return true;
     if (errno == ENOENT || IsPermissionError(errno)) return false;
     error = errno;
   }
-  struct stat info {};
-  bool folderExists = stat(dataFolder_.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  bool folderExists = platform::IsFolder(dataFolder_);
   errorText_ = folderExists ? CannotWriteText(path_, error) : MissingDataFolderText(dataFolder_);
   return false;
 }
 
 bool DataFolderLock::TryLock() {
-  while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    if (errno != EWOULDBLOCK) errorText_ = CannotWriteText(path_, errno);
-    return false;
-  }
-  return true;
+  const platform::LockResult result = file_.TryLock();
+  if (result == platform::LockResult::kFailed) errorText_ = CannotWriteText(path_, errno);
+  return result == platform::LockResult::kLocked;
 }
 
 // The holder's process id, for the message of a host that has to wait.
-void DataFolderLock::RecordHolder() const {
+void DataFolderLock::RecordHolder() {
   if (!writable_) return;
-  std::string text = std::to_string(getpid()) + "\n";
-  if (ftruncate(fd_, 0) != 0 || pwrite(fd_, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
+  std::string text = std::to_string(platform::CurrentProcessId()) + "\n";
+  if (!file_.Truncate(0) || !file_.WriteAt(text, 0)) {
     // Only the waiting message loses the process id.
   }
 }
 
 long DataFolderLock::HolderProcessId() const {
-  int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return 0;
+  platform::File file = platform::File::Open(path_, platform::FileAccess::kRead, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return 0;
   char text[32] = {};
-  ssize_t got = pread(fd, text, sizeof text - 1, 0);
-  close(fd);
+  const int64_t got = file.ReadAt(text, sizeof text - 1, 0);
   if (got <= 0) return 0;
   char* end = nullptr;
   long id = std::strtol(text, &end, 10);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file.h"
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -44,11 +46,11 @@ public:
 private:
   bool OpenLockFile();
   bool TryLock();
-  void RecordHolder() const;
+  void RecordHolder();
 
   std::string dataFolder_;
   std::string path_;
-  int fd_ = -1;
+  platform::File file_;
   bool writable_ = false;
   std::string errorText_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store_status.h"
+#include "platform/file.h"
 
 #include <cstdint>
 #include <string>
@@ -23,7 +24,7 @@ struct FileState {
 /// error number then goes to `errorNumber` when given).
 FileState StatePath(const std::string& path, int* errorNumber = nullptr);
 /// The state of an open file.
-FileState StateOfDescriptor(int fd);
+FileState StateOf(const platform::File& file);
 
 /// Reads `length` bytes at `offset`; fails when the file is shorter or unreadable.
 StoreStatus ReadRange(const std::string& path, uint64_t offset, uint64_t length, std::string& bytes);
@@ -34,15 +35,12 @@ StoreStatus ReadRange(const std::string& path, uint64_t offset, uint64_t length,
 StoreStatus ReplaceFile(const std::string& path, std::string_view bytes, FileState* state);
 
 /// A temporary file beside `path` (same folder, same permissions as `path` when it exists), opened
-/// for writing. Returns its descriptor, or -1 with `errorText` set.
-int CreateSiblingTemporary(const std::string& path, std::string& temporaryPath, std::string& errorText);
+/// for reading and writing. A closed File, with `errorText` set, when it cannot be made.
+platform::File CreateSiblingTemporary(const std::string& path, std::string& temporaryPath, std::string& errorText);
 
-/// Writes at an offset, going on after short writes.
-bool WriteAt(int fd, std::string_view bytes, uint64_t offset);
-
-/// Appends to a file opened with O_APPEND in one write, so that no other writer's bytes land inside
-/// them (going on after a short write, which only a full disk or a signal causes). `start` receives
-/// where the bytes begin and `written` how many were written, also on failure.
-bool AppendAtEnd(int fd, std::string_view bytes, uint64_t& start, uint64_t& written);
+/// Appends to a file opened with FileAccess::kAppend in one write, so that no other writer's bytes
+/// land inside them (going on after a short write, which only a full disk or a signal causes).
+/// `start` receives where the bytes begin and `written` how many were written, also on failure.
+bool AppendAtEnd(platform::File& file, std::string_view bytes, uint64_t& start, uint64_t& written);
 
 }  // namespace tarnwick::host

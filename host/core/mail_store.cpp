@@ -1,14 +1,10 @@
 #include "core/mail_store.h"
 
 #include "core/host_texts.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/file_system.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 
 namespace tarnwick::host {
 namespace {
@@ -21,16 +17,9 @@ bool IsUsableName(const std::string& name) {
   return true;
 }
 
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 // Creates an empty file unless something is there already. False with `error` set when it fails.
 bool CreateEmptyFile(const std::string& path, int& error) {
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd >= 0) {
-    close(fd);
+  if (platform::File::Open(path, platform::FileAccess::kWrite, platform::FileCreation::kCreateNew).IsOpen()) {
     return true;
   }
   error = errno;
@@ -44,10 +33,8 @@ MailStore::MailStore(std::string dataFolder)
 
 std::unique_ptr<MailStore> MailStore::Open(const std::string& dataFolder, std::string& errorText) {
   // Plug-ins get full paths of mailbox files from the host, so the folder is made absolute.
-  char* absolute = dataFolder.empty() ? nullptr : realpath(dataFolder.c_str(), nullptr);
-  std::string folder = absolute != nullptr ? absolute : "";
-  std::free(absolute);
-  if (folder.empty() || !IsFolder(folder)) {
+  std::string folder = dataFolder.empty() ? std::string() : platform::AbsolutePath(dataFolder);
+  if (folder.empty() || !platform::IsFolder(folder)) {
     errorText = MissingDataFolderText(dataFolder);
     return nullptr;
   }
@@ -214,9 +201,9 @@ StoreStatus MailStore::Create(int32_t parentId, const std::string& name, bool is
   if (isMailbox) {
     if (!CreateEmptyFile(path, error)) return StoreStatus::Failure(CannotWriteText(path, error));
     if (error == 0 && created != nullptr) *created = true;
-  } else if (mkdir(path.c_str(), 0755) == 0) {
+  } else if (platform::MakeFolder(path)) {
     if (created != nullptr) *created = true;
-  } else if (errno != EEXIST || !IsFolder(path)) {
+  } else if (errno != EEXIST || !platform::IsFolder(path)) {
     return StoreStatus::Failure(CannotWriteText(path, errno));
   }
   settings_.Reload();

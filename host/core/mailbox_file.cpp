@@ -2,9 +2,7 @@
 
 #include "core/host_texts.h"
 #include "core/mailbox_scanner.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,18 +17,16 @@ constexpr std::chrono::seconds kLongestUnlooked{1};
 
 // The table file's bytes and its state, read through one descriptor so that they agree.
 bool ReadToc(const std::string& path, std::string& bytes, FileState& state) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  state = StateOfDescriptor(fd);
+  platform::File file = platform::File::Open(path, platform::FileAccess::kRead, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return false;
+  state = StateOf(file);
   bytes.assign(state.size, '\0');
   uint64_t done = 0;
   while (done < state.size) {
-    ssize_t got = read(fd, bytes.data() + done, state.size - done);
-    if (got < 0 && errno == EINTR) continue;
+    const int64_t got = file.Read(bytes.data() + done, state.size - done);
     if (got <= 0) break;
     done += static_cast<uint64_t>(got);
   }
-  close(fd);
   return done == state.size;
 }
 
@@ -239,14 +235,15 @@ StoreStatus MailboxFile::SetState(size_t position, int16_t state) {
   bool written = false;
   int error = EIO;
   if (tocInStep_) {
-    int fd = open(tocPath_.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd >= 0) {
+    platform::File file =
+        platform::File::Open(tocPath_, platform::FileAccess::kWrite, platform::FileCreation::kExisting);
+    if (file.IsOpen()) {
       std::string bytes(2, '\0');
       bytes[0] = static_cast<char>(static_cast<uint16_t>(state) & 0xFF);
       bytes[1] = static_cast<char>(static_cast<uint16_t>(state) >> 8);
-      written = WriteAt(fd, bytes, kTocHeaderSize + position * kTocEntrySize + kTocStateOffset);
-      tocState_ = StateOfDescriptor(fd);
-      close(fd);
+      written = file.WriteAt(bytes, kTocHeaderSize + position * kTocEntrySize + kTocStateOffset);
+      tocState_ = StateOf(file);
+      file.Close();
     }
     error = errno;
   }

@@ -6,9 +6,7 @@
 #include "core/mailbox_file.h"
 #include "core/mailbox_scanner.h"
 #include "core/mbox_format.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/file_system.h"
 
 #include <cerrno>
 #include <string>
@@ -19,23 +17,16 @@ namespace {
 constexpr char kCrLf[] = "\r\n";
 constexpr size_t kCopyBufferSize = 1 << 20;
 
-// Copies `length` bytes at `offset` of `from` to the current end of `to`.
-bool CopyRange(int from, int to, uint64_t offset, uint64_t length) {
-  auto position = static_cast<off_t>(offset);
-  while (length > 0) {
-    ssize_t copied = copy_file_range(from, &position, to, nullptr, length, 0);
-    if (copied < 0 && errno == EINTR) continue;
-    if (copied <= 0) break;  // not supported here, or the file got shorter: go on with read and write
-    length -= static_cast<uint64_t>(copied);
-  }
+// Copies `length` bytes at `offset` of `from` to `to` at `target`.
+bool CopyRange(platform::File& from, platform::File& to, uint64_t offset, uint64_t length, uint64_t target) {
   std::string buffer;
   while (length > 0) {
     buffer.resize(std::min<uint64_t>(length, kCopyBufferSize));
-    ssize_t got = pread(from, buffer.data(), buffer.size(), position);
-    if (got < 0 && errno == EINTR) continue;
+    const int64_t got = from.ReadAt(buffer.data(), buffer.size(), offset);
     if (got <= 0) return false;
-    if (write(to, buffer.data(), static_cast<size_t>(got)) != got) return false;
-    position += got;
+    if (!to.WriteAt(std::string_view(buffer.data(), static_cast<size_t>(got)), target)) return false;
+    offset += static_cast<uint64_t>(got);
+    target += static_cast<uint64_t>(got);
     length -= static_cast<uint64_t>(got);
   }
   return true;
@@ -44,37 +35,36 @@ bool CopyRange(int from, int to, uint64_t offset, uint64_t length) {
 }  // namespace
 
 StoreStatus MailboxFile::Append(std::string_view message, int16_t state, uint32_t* newId) {
-  // O_APPEND and one write: another writer's message can come before this one or after it, never
+  // Opened for appending, and one write: another writer's message can come before this one or after it, never
   // inside it or on top of it.
-  int fd = open(mailboxPath_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
-  if (fd < 0) return StoreStatus::Failure(CannotWriteText(mailboxPath_, errno));
+  platform::File file =
+      platform::File::Open(mailboxPath_, platform::FileAccess::kAppend, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return StoreStatus::Failure(CannotWriteText(mailboxPath_, errno));
   const uint64_t oldSize = mailboxState_.size;
-  if (StateOfDescriptor(fd).size != oldSize) {
-    close(fd);
+  if (StateOf(file).size != oldSize) {
     return StoreStatus::Failure(ChangedUnderfootText(mailboxPath_));
   }
   // A file written by another program may end without a line end; the new message must start a line.
   std::string_view prefix;
   char last = '\n';
-  if (oldSize > 0 && pread(fd, &last, 1, static_cast<off_t>(oldSize - 1)) == 1 && last != '\n') prefix = kCrLf;
+  if (oldSize > 0 && file.ReadAt(&last, 1, oldSize - 1) == 1 && last != '\n') prefix = kCrLf;
   std::string bytes;
   bytes.reserve(prefix.size() + message.size());
   bytes.append(prefix).append(message);
   Fault("appending");
   uint64_t start = 0;
   uint64_t written = 0;
-  if (!AppendAtEnd(fd, bytes, start, written)) {
+  if (!AppendAtEnd(file, bytes, start, written)) {
     int error = errno;
     // Cut off the part written, unless another writer has appended after it.
-    if (written > 0 && StateOfDescriptor(fd).size == start + written && ftruncate(fd, static_cast<off_t>(start)) != 0) {
+    if (written > 0 && StateOf(file).size == start + written && !file.Truncate(start)) {
       // The file keeps a partial message; the next refresh reads it as one.
     }
-    close(fd);
     mailboxState_ = FileState{};  // forces a re-read
     return StoreStatus::Failure(CannotWriteText(mailboxPath_, error));
   }
-  mailboxState_ = StateOfDescriptor(fd);
-  close(fd);
+  mailboxState_ = StateOf(file);
+  file.Close();
   if (start != oldSize) return FindAppendedAfterOthers(start + prefix.size(), state, newId);
 
   if (!prefix.empty() && !entries_.empty()) {
@@ -112,29 +102,29 @@ StoreStatus MailboxFile::FindAppendedAfterOthers(uint64_t offset, int16_t state,
 
 void MailboxFile::UpdateTocAfterAppend(bool lastEntryChanged) {
   if (!tocInStep_) return WriteWholeToc();
-  int fd = open(tocPath_.c_str(), O_WRONLY | O_CLOEXEC);
+  platform::File file = platform::File::Open(tocPath_, platform::FileAccess::kWrite, platform::FileCreation::kExisting);
   size_t count = entries_.size();
-  bool written = fd >= 0;
-  written = written && WriteAt(fd, EncodeTocEntry(entries_.back()), kTocHeaderSize + (count - 1) * kTocEntrySize);
+  bool written = file.IsOpen();
+  written = written && file.WriteAt(EncodeTocEntry(entries_.back()), kTocHeaderSize + (count - 1) * kTocEntrySize);
   if (written && lastEntryChanged) {
-    written = WriteAt(fd, EncodeTocEntry(entries_[count - 2]), kTocHeaderSize + (count - 2) * kTocEntrySize);
+    written = file.WriteAt(EncodeTocEntry(entries_[count - 2]), kTocHeaderSize + (count - 2) * kTocEntrySize);
   }
-  written = written && WriteAt(fd, EncodeTocHeader(Header()), 0);
-  if (fd >= 0) {
-    tocState_ = StateOfDescriptor(fd);
-    close(fd);
+  written = written && file.WriteAt(EncodeTocHeader(Header()), 0);
+  if (file.IsOpen()) {
+    tocState_ = StateOf(file);
+    file.Close();
   }
   if (!written) WriteWholeToc();
 }
 
 void MailboxFile::UpdateTocAfterCut() {
   if (!tocInStep_) return WriteWholeToc();
-  int fd = open(tocPath_.c_str(), O_WRONLY | O_CLOEXEC);
-  bool written = fd >= 0 && ftruncate(fd, static_cast<off_t>(kTocHeaderSize + entries_.size() * kTocEntrySize)) == 0 &&
-                 WriteAt(fd, EncodeTocHeader(Header()), 0);
-  if (fd >= 0) {
-    tocState_ = StateOfDescriptor(fd);
-    close(fd);
+  platform::File file = platform::File::Open(tocPath_, platform::FileAccess::kWrite, platform::FileCreation::kExisting);
+  bool written = file.IsOpen() && file.Truncate(kTocHeaderSize + entries_.size() * kTocEntrySize) &&
+                 file.WriteAt(EncodeTocHeader(Header()), 0);
+  if (file.IsOpen()) {
+    tocState_ = StateOf(file);
+    file.Close();
   }
   if (!written) WriteWholeToc();
 }
@@ -146,15 +136,12 @@ StoreStatus MailboxFile::Remove(size_t position) {
 
 StoreStatus MailboxFile::RemoveLast() {
   const TocEntry& entry = entries_.back();
-  int fd = open(mailboxPath_.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return StoreStatus::Failure(CannotWriteText(mailboxPath_, errno));
-  if (ftruncate(fd, static_cast<off_t>(entry.offset)) != 0) {
-    int error = errno;
-    close(fd);
-    return StoreStatus::Failure(CannotWriteText(mailboxPath_, error));
-  }
-  mailboxState_ = StateOfDescriptor(fd);
-  close(fd);
+  platform::File file =
+      platform::File::Open(mailboxPath_, platform::FileAccess::kWrite, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return StoreStatus::Failure(CannotWriteText(mailboxPath_, errno));
+  if (!file.Truncate(entry.offset)) return StoreStatus::Failure(CannotWriteText(mailboxPath_, errno));
+  mailboxState_ = StateOf(file);
+  file.Close();
   if (entry.state == kStateUnread) --unread_;
   positions_.erase(entry.id);
   idIndex_.Forget(entry.id);
@@ -197,30 +184,28 @@ StoreStatus MailboxFile::Replace(size_t position, std::string_view message) {
 
 StoreStatus MailboxFile::Rewrite(size_t position, std::string_view replacement) {
   const TocEntry& old = entries_[position];
-  int from = open(mailboxPath_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (from < 0) return StoreStatus::Failure(CannotReadText(mailboxPath_, errno));
+  platform::File from =
+      platform::File::Open(mailboxPath_, platform::FileAccess::kRead, platform::FileCreation::kExisting);
+  if (!from.IsOpen()) return StoreStatus::Failure(CannotReadText(mailboxPath_, errno));
   std::string temporaryPath;
   std::string errorText;
-  int to = CreateSiblingTemporary(mailboxPath_, temporaryPath, errorText);
-  if (to < 0) {
-    close(from);
-    return StoreStatus::Failure(errorText);
-  }
+  platform::File to = CreateSiblingTemporary(mailboxPath_, temporaryPath, errorText);
+  if (!to.IsOpen()) return StoreStatus::Failure(errorText);
   uint64_t tail = old.offset + old.length;
-  bool copied = CopyRange(from, to, 0, old.offset) && WriteAt(to, replacement, old.offset) &&
-                lseek(to, 0, SEEK_END) >= 0 && CopyRange(from, to, tail, mailboxState_.size - tail) && fsync(to) == 0;
+  bool copied = CopyRange(from, to, 0, old.offset, 0) && to.WriteAt(replacement, old.offset) &&
+                CopyRange(from, to, tail, mailboxState_.size - tail, old.offset + replacement.size()) && to.Sync();
   int error = errno;
-  FileState newState = StateOfDescriptor(to);
-  close(from);
-  close(to);
+  FileState newState = StateOf(to);
+  from.Close();
+  to.Close();
   if (!copied || newState.size != mailboxState_.size - old.length + replacement.size()) {
-    unlink(temporaryPath.c_str());
+    platform::RemoveFile(temporaryPath);
     return StoreStatus::Failure(CannotWriteText(mailboxPath_, copied ? EIO : error));
   }
   Fault("rewritten");
-  if (rename(temporaryPath.c_str(), mailboxPath_.c_str()) != 0) {
+  if (!platform::RenameReplacing(temporaryPath, mailboxPath_)) {
     error = errno;
-    unlink(temporaryPath.c_str());
+    platform::RemoveFile(temporaryPath);
     return StoreStatus::Failure(CannotWriteText(mailboxPath_, error));
   }
   mailboxState_ = newState;

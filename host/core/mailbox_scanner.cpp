@@ -2,10 +2,7 @@
 
 #include "core/host_texts.h"
 #include "core/mbox_format.h"
-#include "platform/file_io.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/file.h"
 
 #include <cerrno>
 
@@ -96,8 +93,8 @@ MessageSummary SummaryOfMessage(std::string_view stored) {
 
 ScanResult ScanMailboxFile(const std::string& path) {
   ScanResult result;
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  platform::File file = platform::File::Open(path, platform::FileAccess::kRead, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) {
     result.errorText = CannotReadText(path, errno);
     return result;
   }
@@ -106,11 +103,9 @@ ScanResult ScanMailboxFile(const std::string& path) {
   std::string carry;  // a line that runs on into the next chunk
   uint64_t lineOffset = 0;
   for (;;) {
-    ssize_t got = read(fd, chunk.data(), chunk.size());
-    if (got < 0 && errno == EINTR) continue;
+    const int64_t got = file.Read(chunk.data(), chunk.size());
     if (got < 0) {
       result.errorText = CannotReadText(path, errno);
-      close(fd);
       return result;
     }
     if (got == 0) break;
@@ -133,7 +128,7 @@ ScanResult ScanMailboxFile(const std::string& path) {
       data.remove_prefix(end + 1);
     }
   }
-  close(fd);
+  file.Close();
   if (!carry.empty()) {
     collector.Line(carry, lineOffset);
     result.endsWithLineEnd = false;

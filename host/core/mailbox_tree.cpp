@@ -1,14 +1,14 @@
 #include "core/mailbox_tree.h"
 
 #include "core/host_texts.h"
+#include "platform/file_system.h"
+#include "platform/folder_listing.h"
 #include "platform/text.h"
-
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <deque>
+#include <optional>
 
 namespace tarnwick::host {
 namespace {
@@ -43,9 +43,7 @@ int32_t MailboxTree::IdFor(const std::string& relativePath) {
 }
 
 StoreStatus MailboxTree::Scan() {
-  DIR* probe = opendir(dataFolder_.c_str());
-  if (probe == nullptr) return StoreStatus::Failure(CannotReadText(dataFolder_, errno));
-  closedir(probe);
+  if (!platform::ListFolder(dataFolder_)) return StoreStatus::Failure(CannotReadText(dataFolder_, errno));
   nodes_.clear();
   topLevel_.clear();
   ScanFolder("", 0, 0, topLevel_);
@@ -55,14 +53,12 @@ StoreStatus MailboxTree::Scan() {
 void MailboxTree::ScanFolder(const std::string& relativeFolder, int32_t parentId, int depth,
                              std::vector<int32_t>& list) {
   std::string folderPath = relativeFolder.empty() ? dataFolder_ : dataFolder_ + "/" + relativeFolder;
-  DIR* folder = opendir(folderPath.c_str());
-  if (folder == nullptr) return;
+  std::optional<std::vector<std::string>> names = platform::ListFolder(folderPath);
+  if (!names) return;
   std::vector<MailboxNode> found;
-  while (dirent* item = readdir(folder)) {
-    std::string fileName = item->d_name;
+  for (const std::string& fileName : *names) {
     std::string relativePath = relativeFolder.empty() ? fileName : relativeFolder + "/" + fileName;
-    struct stat info {};
-    bool isDirectory = stat((dataFolder_ + "/" + relativePath).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    bool isDirectory = platform::IsFolder(dataFolder_ + "/" + relativePath);
     MailboxNode node;
     if (EndsWith(fileName, kMailboxExtension) && !isDirectory) {
       node.name = fileName.substr(0, fileName.size() - 4);
@@ -77,7 +73,6 @@ void MailboxTree::ScanFolder(const std::string& relativeFolder, int32_t parentId
     node.depth = depth;
     found.push_back(std::move(node));
   }
-  closedir(folder);
   std::sort(found.begin(), found.end(), [](const MailboxNode& a, const MailboxNode& b) {
     if (TopRank(a) != TopRank(b)) return TopRank(a) < TopRank(b);
     std::string lowerA = platform::ToLowerAscii(a.name);

@@ -1,5 +1,7 @@
 #include "core/mbox_format.h"
 
+#include "platform/local_time.h"
+
 #include <array>
 #include <cctype>
 #include <cstdio>
@@ -42,7 +44,7 @@ bool IsSeparatorLine(std::string_view line) {
 
 std::string SeparatorLine(std::time_t when) {
   std::tm local{};
-  localtime_r(&when, &local);
+  platform::LocalTimeParts(when, local);
   char buffer[80];
   std::snprintf(buffer, sizeof buffer, "From ???@??? %s %s %d %02d:%02d:%02d %d", kWeekdays[local.tm_wday % 7],
                 kMonths[local.tm_mon % 12], local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,

@@ -3,12 +3,9 @@
 #include "core/host_texts.h"
 #include "core/translator_input.h"
 #include "platform/file_io.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/file_system.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <deque>
 
 namespace tarnwick::host {
@@ -18,19 +15,17 @@ namespace {
 class TemporaryFile {
 public:
   explicit TemporaryFile(const std::string& bytes) {
-    const char* folder = std::getenv("TMPDIR");
-    path_ = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/tarnwick-host-XXXXXX";
-    int fd = mkstemp(path_.data());
-    if (fd < 0) {
-      errorText_ = CannotWriteText(path_, errno);
+    const std::string prefix = platform::TemporaryFolder() + "/tarnwick-host-";
+    platform::File file = platform::CreateUniqueFile(prefix, path_);
+    if (!file.IsOpen()) {
+      errorText_ = CannotWriteText(prefix, errno);
       path_.clear();
       return;
     }
-    if (!platform::WriteAll(fd, bytes)) errorText_ = CannotWriteText(path_, errno);
-    close(fd);
+    if (!file.WriteAll(bytes)) errorText_ = CannotWriteText(path_, errno);
   }
   ~TemporaryFile() {
-    if (!path_.empty()) unlink(path_.c_str());
+    if (!path_.empty()) platform::RemoveFile(path_);
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;

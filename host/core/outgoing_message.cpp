@@ -1,6 +1,7 @@
 #include "core/outgoing_message.h"
 
 #include "core/mbox_format.h"
+#include "platform/local_time.h"
 
 namespace tarnwick::host {
 namespace {
@@ -16,10 +17,10 @@ void AddHeader(std::string& message, const char* name, const std::string& value,
 
 std::string MailDate(std::time_t now) {
   std::tm local{};
-  localtime_r(&now, &local);
+  platform::LocalTimeParts(now, local);
   char buffer[64];
-  std::strftime(buffer, sizeof buffer, "%a, %d %b %Y %H:%M:%S %z", &local);
-  return buffer;
+  std::strftime(buffer, sizeof buffer, "%a, %d %b %Y %H:%M:%S ", &local);
+  return buffer + platform::UtcOffsetText(now);
 }
 
 }  // namespace

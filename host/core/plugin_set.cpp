@@ -1,7 +1,6 @@
 #include "core/plugin_set.h"
 
-#include <dirent.h>
-#include <dlfcn.h>
+#include "platform/folder_listing.h"
 
 #include <algorithm>
 #include <memory>
@@ -13,17 +12,15 @@ namespace {
 constexpr int16_t kHostInterfaceVersion = 4;
 
 template <typename Function>
-Function Symbol(void* handle, const char* name) {
-  return reinterpret_cast<Function>(dlsym(handle, name));
+Function Symbol(const platform::DynamicLibrary& library, const char* name) {
+  return reinterpret_cast<Function>(library.Symbol(name));
 }
 
 std::vector<std::string> ModuleFiles(const std::string& folder) {
   std::vector<std::string> files;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
-  if (!dir) return files;
-  while (const dirent* entry = readdir(dir.get())) {
-    std::string name = entry->d_name;
-    if (name.size() > 3 && name.ends_with(".so")) files.push_back(folder + "/" + name);
+  const std::string extension = platform::ModuleFileExtension();
+  for (const std::string& name : platform::ListFolder(folder).value_or(std::vector<std::string>())) {
+    if (name.size() > extension.size() && name.ends_with(extension)) files.push_back(folder + "/" + name);
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -65,7 +62,7 @@ PluginSet::PluginSet(const std::string& folder, std::vector<std::string>& proble
 
 PluginSet::~PluginSet() {
   FinishAll();
-  for (auto plugin = plugins_.rbegin(); plugin != plugins_.rend(); ++plugin) dlclose(plugin->handle);
+  for (auto plugin = plugins_.rbegin(); plugin != plugins_.rend(); ++plugin) plugin->library.Unload();
 }
 
 void PluginSet::FinishAll() {
@@ -77,14 +74,16 @@ void PluginSet::FinishAll() {
 }
 
 bool PluginSet::Load(const std::string& file, const std::string& folder, std::string& problem) {
-  void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) {
-    problem = std::string("not a loadable plug-in: ") + dlerror();
+  std::string reason;
+  platform::DynamicLibrary library = platform::DynamicLibrary::Load(file, reason);
+  if (!library.IsLoaded()) {
+    problem = "not a loadable plug-in: " + reason;
     return false;
   }
   LoadedPlugin plugin;
   plugin.file = file;
-  plugin.handle = handle;
+  plugin.library = std::move(library);
+  const platform::DynamicLibrary& handle = plugin.library;
   auto version = Symbol<EmsPluginVersionFunction>(handle, "ems_plugin_version");
   auto init = Symbol<EmsPluginInitFunction>(handle, "ems_plugin_init");
   plugin.finish = Symbol<EmsPluginFinishFunction>(handle, "ems_plugin_finish");
@@ -95,10 +94,7 @@ bool PluginSet::Load(const std::string& file, const std::string& folder, std::st
   } else if (version(&moduleVersion) != 0 || moduleVersion < 1) {
     problem = "it reports no usable interface version";
   }
-  if (!problem.empty()) {
-    dlclose(handle);
-    return false;
-  }
+  if (!problem.empty()) return false;
   std::string configFolder = folder;
   EmsMailConfig config{sizeof(EmsMailConfig), nullptr, configFolder.data()};
   EmsPluginInfo info{};
@@ -106,7 +102,6 @@ bool PluginSet::Load(const std::string& file, const std::string& folder, std::st
   if (init(nullptr, kHostInterfaceVersion, &config, &info) != 0) {
     problem = "its initialisation failed";
     plugin.finish(nullptr);
-    dlclose(handle);
     return false;
   }
   plugin.description = TakeText(info.description, plugin.release);
@@ -124,7 +119,7 @@ bool PluginSet::Load(const std::string& file, const std::string& folder, std::st
 
 void* PluginSet::FindExport(const char* name) const {
   for (const LoadedPlugin& plugin : plugins_) {
-    if (void* address = dlsym(plugin.handle, name)) return address;
+    if (void* address = plugin.library.Symbol(name)) return address;
   }
   return nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/dynamic_library.h"
 #include "platform/ems_records.h"
 
 #include <cstdint>
@@ -17,7 +18,7 @@ struct PluginEntry {
 /// One plug-in module loaded and initialised through the plug-in interface.
 struct LoadedPlugin {
   std::string file;  // the module's path
-  void* handle = nullptr;
+  platform::DynamicLibrary library;
   std::string description;
   std::vector<PluginEntry> specialMenuEntries;  // entry 1 first
   std::vector<PluginEntry> translators;         // descriptions, translator 1 first

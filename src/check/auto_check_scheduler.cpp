@@ -4,11 +4,10 @@
 #include "feed/document_validators.h"
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
+#include "platform/file_system.h"
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
-
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <exception>
@@ -85,7 +84,7 @@ std::function<void(const feed::ServerAnswer&, bool)> AutoCheckScheduler::AnswerR
 int AutoCheckScheduler::Tick() {
   if (mainWindowOpen_.load()) return 0;
   const std::string cacheFolder = settings_.hostDataFolder + "/Feeds";
-  if (!store::FolderExists(cacheFolder) && mkdir(cacheFolder.c_str(), 0755) != 0) return 0;
+  if (!store::FolderExists(cacheFolder) && !platform::MakeFolder(cacheFolder)) return 0;
   const platform::DateTime now = clock_.Now();
   const store::SettingsStore settings(settings_.settingsPath);
 

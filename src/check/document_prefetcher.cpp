@@ -2,11 +2,10 @@
 
 #include "feed/download_stop_scope.h"
 #include "platform/application_name.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/ui_pump.h"
 #include "store/settings_store.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -78,7 +77,7 @@ DocumentPrefetcher::~DocumentPrefetcher() {
   for (Job& job : jobs_) {
     if (job.thread.joinable()) job.thread.join();
   }
-  for (const Job& job : jobs_) unlink(job.documentPath.c_str());
+  for (const Job& job : jobs_) platform::RemoveFile(job.documentPath);
 }
 
 void DocumentPrefetcher::StartReady() {
@@ -143,7 +142,7 @@ feed::FetchResult DocumentPrefetcher::Take(std::size_t index, const std::string&
   // The thread has ended or is about to: joined now, so a long run does not keep them all.
   if (job.thread.joinable()) job.thread.join();
   // Without a document (not modified, failed) there is nothing to move, and the check sees none.
-  std::rename(job.documentPath.c_str(), path.c_str());
+  platform::RenameReplacing(job.documentPath, path);
   if (!result.errorText.empty()) platform::ShowMessageBox(result.errorText, platform::kApplicationName);
   return result;
 }

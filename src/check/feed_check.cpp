@@ -8,13 +8,12 @@
 #include "feed/feed_items.h"
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
+#include "platform/file_system.h"
 #include "platform/ui_pump.h"
 #include "platform/wait.h"
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <optional>
@@ -178,8 +177,8 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   } else if (stop.stop_requested()) {
     problem_ = kStopped;
   }
-  unlink(documentPath.c_str());
-  if (fromCache) unlink(feed::ValidatorsFilePath(documentPath).c_str());
+  platform::RemoveFile(documentPath);
+  if (fromCache) platform::RemoveFile(feed::ValidatorsFilePath(documentPath));
   view_.SetProgress(0);
   view_.ShowDetailsStatus("");
   // Articles the host did not take stay in "Pending", which the next check empties: the date

@@ -1,10 +1,9 @@
 #include "feed/document_validators.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <cerrno>
 
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "store/settings_keys.h"
 
 namespace tarnwick::feed {
@@ -43,11 +42,11 @@ std::string ValidatorsFilePath(const std::string& documentPath) {
 
 bool SaveValidatorsBeside(const std::string& documentPath, const DocumentValidators& validators) {
   const std::string path = ValidatorsFilePath(documentPath);
-  if (validators.Empty()) return unlink(path.c_str()) == 0 || errno == ENOENT;
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool written = platform::WriteAll(fd, validators.entityTag + "\n" + validators.lastModified + "\n");
-  return close(fd) == 0 && written;
+  if (validators.Empty()) return platform::RemoveFile(path) || errno == ENOENT;
+  platform::File file = platform::File::Open(path, platform::FileAccess::kWrite, platform::FileCreation::kTruncate);
+  if (!file.IsOpen()) return false;
+  bool written = file.WriteAll(validators.entityTag + "\n" + validators.lastModified + "\n");
+  return file.Close() && written;
 }
 
 DocumentValidators ReadValidatorsBeside(const std::string& documentPath) {

@@ -1,9 +1,8 @@
 #include "feed/download.h"
 
-#include <unistd.h>
-
 #include "feed/download_transfer.h"
 #include "platform/application_name.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/wait.h"
 #include "store/file_utilities.h"
@@ -36,7 +35,7 @@ FetchResult FetchDocument(const std::string& url, const std::string& path, UrlOr
 }
 
 void RemoveBeforeFetch(const std::string& path, bool pause) {
-  if (store::FileExists(path) && unlink(path.c_str()) == 0 && pause) platform::WaitMilliseconds(100);
+  if (store::FileExists(path) && platform::RemoveFile(path) && pause) platform::WaitMilliseconds(100);
 }
 
 FetchResult FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin,

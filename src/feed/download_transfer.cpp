@@ -1,9 +1,6 @@
 #include "feed/download_transfer.h"
 
 #include <curl/curl.h>
-#include <fcntl.h>
-#include <strings.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
@@ -15,7 +12,10 @@
 #include "feed/download_stop_scope.h"
 #include "feed/download_texts.h"
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/library_pin.h"
+#include "platform/process.h"
+#include "platform/text.h"
 #include "platform/ui_pump.h"
 
 namespace tarnwick::feed {
@@ -59,37 +59,36 @@ public:
   explicit PartFile(const std::string& target) : target_(target) {
     static std::atomic<unsigned> counter{0};
     std::string folder = FolderOf(target);
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      path_ = folder + "/.tarnwick-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".part";
-      fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd_ < 0 && errno != EEXIST) break;
+    for (int attempt = 0; attempt < 100 && !file_.IsOpen(); ++attempt) {
+      path_ = folder + "/.tarnwick-" + std::to_string(platform::CurrentProcessId()) + "-" + std::to_string(counter++) +
+              ".part";
+      file_ = platform::File::Open(path_, platform::FileAccess::kWrite, platform::FileCreation::kCreateNew);
+      if (!file_.IsOpen() && errno != EEXIST) break;
     }
-    if (fd_ < 0) error_ = kCannotCreateFile + target_ + ": " + platform::SystemErrorText(errno);
+    if (!file_.IsOpen()) error_ = kCannotCreateFile + target_ + ": " + platform::SystemErrorText(errno);
   }
   ~PartFile() {
-    if (fd_ >= 0) close(fd_);
-    if (!committed_ && !path_.empty()) unlink(path_.c_str());
+    file_.Close();
+    if (!committed_ && !path_.empty()) platform::RemoveFile(path_);
   }
   PartFile(const PartFile&) = delete;
   PartFile& operator=(const PartFile&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return file_.IsOpen(); }
   const std::string& Error() const { return error_; }
 
   bool Write(const char* bytes, size_t count) {
-    if (platform::WriteAll(fd_, std::string_view(bytes, count))) return true;
+    if (file_.WriteAll(std::string_view(bytes, count))) return true;
     error_ = kCannotWriteFile + target_ + ": " + platform::SystemErrorText(errno);
     return false;
   }
 
   bool Commit() {
-    int fd = fd_;
-    fd_ = -1;
-    if (close(fd) != 0) {
+    if (!file_.Close()) {
       error_ = kCannotWriteFile + target_ + ": " + platform::SystemErrorText(errno);
       return false;
     }
-    if (rename(path_.c_str(), target_.c_str()) != 0) {
+    if (!platform::RenameReplacing(path_, target_)) {
       error_ = kCannotCreateFile + target_ + ": " + platform::SystemErrorText(errno);
       return false;
     }
@@ -101,7 +100,7 @@ private:
   std::string target_;
   std::string path_;
   std::string error_;
-  int fd_ = -1;
+  platform::File file_;
   bool committed_ = false;
 };
 
@@ -156,7 +155,8 @@ std::string TrimmedValue(const std::string& line, std::string::size_type colon) 
 }
 
 bool NameIs(const std::string& line, std::string::size_type colon, const char* name) {
-  return colon == std::char_traits<char>::length(name) && strncasecmp(line.c_str(), name, colon) == 0;
+  return colon == std::char_traits<char>::length(name) &&
+         platform::EqualsIgnoreCase(std::string_view(line).substr(0, colon), name);
 }
 
 size_t ReadHeaderLine(char* bytes, size_t size, size_t count, void* context) {

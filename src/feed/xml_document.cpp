@@ -5,11 +5,8 @@
 #include "feed/xml_messages.h"
 #include "feed/xml_start_tag.h"
 #include "feed/xml_tree_builder.h"
+#include "platform/file.h"
 #include "platform/file_io.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 
@@ -19,32 +16,28 @@ namespace {
 // Reads the whole file into `bytes`; false with the error number when it cannot be opened or
 // read, or is too large to be parsed.
 bool ReadWholeFile(const std::string& path, std::string& bytes, int& errorNumber) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  platform::File file = platform::File::Open(path, platform::FileAccess::kRead, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) {
     errorNumber = errno;
     return false;
   }
-  struct stat status {};
-  if (fstat(fd, &status) == 0 && static_cast<uint64_t>(status.st_size) > XmlDocument::kMaxTextBytes) {
-    close(fd);
+  const uint64_t size = file.Info().size;
+  if (size > XmlDocument::kMaxTextBytes) {
     errorNumber = EFBIG;
     return false;
   }
   bytes.clear();
-  bytes.reserve(status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0);
+  bytes.reserve(static_cast<size_t>(size));
   char buffer[65536];
   for (;;) {
-    ssize_t got = read(fd, buffer, sizeof buffer);
+    const int64_t got = file.Read(buffer, sizeof buffer);
     if (got == 0) break;
-    if (got < 0 && errno == EINTR) continue;
     if (got < 0 || bytes.size() + static_cast<size_t>(got) > XmlDocument::kMaxTextBytes) {
       errorNumber = got < 0 ? errno : EFBIG;
-      close(fd);
       return false;
     }
     bytes.append(buffer, static_cast<size_t>(got));
   }
-  close(fd);
   return true;
 }
 

@@ -9,15 +9,13 @@
 #include "mailbox/page_text.h"
 #include "mailbox/toc_reader.h"
 #include "platform/application_name.h"
+#include "platform/file.h"
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/ui_pump.h"
 #include "platform/wait.h"
 #include "store/file_utilities.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tarnwick::mailbox {
 namespace {
@@ -42,7 +40,7 @@ bool IsReportedPath(const std::string& path) {
 
 // Deletes the file if it is there; false when it is still there afterwards.
 bool RemoveIfPresent(const std::string& path) {
-  if (store::FileExists(path)) (void)unlink(path.c_str());
+  if (store::FileExists(path)) (void)platform::RemoveFile(path);
   return !store::FileExists(path);
 }
 
@@ -81,8 +79,8 @@ automation::HostFolder NewsboxWriter::FindNewsbox(const automation::HostApplicat
 // An empty staging file whose table of contents lists nothing (or that has none) is what cutting
 // would leave: cutting it again would only make the host rebuild its table for every feed.
 bool NewsboxWriter::PendingAlreadyEmpty() const {
-  struct stat status {};
-  if (stat(pendingMailbox_.c_str(), &status) != 0 || status.st_size != 0) return false;
+  const platform::FileInfo status = platform::PathInfo(pendingMailbox_);
+  if (!status.exists || status.size != 0) return false;
   return !store::FileExists(pendingToc_) || TocMessageCount(pendingToc_) == 0;
 }
 
@@ -102,7 +100,7 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
   } else if (!alreadyEmpty && store::TruncateFile(pendingMailbox_)) {
     Pause(kHostPauseMilliseconds);
   }
-  if (!alreadyEmpty && store::FileExists(pendingToc_) && unlink(pendingToc_.c_str()) == 0) {
+  if (!alreadyEmpty && store::FileExists(pendingToc_) && platform::RemoveFile(pendingToc_)) {
     Pause(kHostPauseMilliseconds);
   }
 
@@ -180,7 +178,7 @@ std::string NewsboxWriter::FullArticleOf(const std::string& link) {
   const feed::FetchResult fetched = feed::FreshFetch(link, page, false, feed::UrlOrigin::kFromFeedDocument);
   if (!store::FileExists(page)) return {};
   std::string text = ReadPageText(page, CharsetOfContentType(fetched.answer.contentType));
-  if (unlink(page.c_str()) == 0) Pause(kFilePauseMilliseconds);
+  if (platform::RemoveFile(page)) Pause(kFilePauseMilliseconds);
   if (text == kUnreadablePage) {
     ReportMissingFullArticle(kPageNotReadable + link);
     return {};
@@ -189,13 +187,14 @@ std::string NewsboxWriter::FullArticleOf(const std::string& link) {
 }
 
 bool NewsboxWriter::AppendToPending(const std::string& message) {
-  int fd = open(pendingMailbox_.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return false;
-  off_t end = lseek(fd, 0, SEEK_END);
-  bool written = end >= 0 && platform::WriteAll(fd, message);
+  platform::File file =
+      platform::File::Open(pendingMailbox_, platform::FileAccess::kReadWrite, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return false;
+  const int64_t end = file.SeekToEnd();
+  bool written = end >= 0 && file.WriteAll(message);
   // A message written in part would leave the mailbox ending in the middle of a message.
-  if (!written && end >= 0 && ftruncate(fd, end) != 0) written = false;
-  return close(fd) == 0 && written;
+  if (!written && end >= 0 && !file.Truncate(static_cast<uint64_t>(end))) written = false;
+  return file.Close() && written;
 }
 
 bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article& article,

@@ -1,11 +1,9 @@
 #include "mailbox/pending_mailbox.h"
 
 #include "mailbox/newsbox_writer.h"
-#include "platform/file_io.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
 #include "store/file_utilities.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace tarnwick::mailbox {
 namespace {
@@ -34,18 +32,19 @@ bool PendingMailbox::Empty() {
     pause_(kHostPauseMilliseconds);
   }
   const std::string toc = store::MailboxFilePath(hostDataFolder_, kPendingMailboxName, true);
-  if (store::FileExists(toc) && unlink(toc.c_str()) == 0) pause_(kHostPauseMilliseconds);
+  if (store::FileExists(toc) && platform::RemoveFile(toc)) pause_(kHostPauseMilliseconds);
   return !path_.empty() && store::FileExists(path_);
 }
 
 bool PendingMailbox::Append(const std::string& message) const {
   if (path_.empty()) return false;
-  const int fd = open(path_.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return false;
-  const off_t end = lseek(fd, 0, SEEK_END);
-  bool written = end >= 0 && platform::WriteAll(fd, message);
-  if (!written && end >= 0 && ftruncate(fd, end) != 0) written = false;
-  return close(fd) == 0 && written;
+  platform::File file =
+      platform::File::Open(path_, platform::FileAccess::kReadWrite, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return false;
+  const int64_t end = file.SeekToEnd();
+  bool written = end >= 0 && file.WriteAll(message);
+  if (!written && end >= 0 && !file.Truncate(static_cast<uint64_t>(end))) written = false;
+  return file.Close() && written;
 }
 
 }  // namespace tarnwick::mailbox

@@ -1,11 +1,8 @@
 #include "mailbox/toc_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 
 namespace tarnwick::mailbox {
@@ -17,11 +14,10 @@ constexpr size_t kEntrySize = 218;
 constexpr size_t kStateOffset = 12;
 
 // Reads exactly `size` bytes at `offset`; false when the file ends before.
-bool ReadAt(int fd, unsigned char* buffer, size_t size, off_t offset) {
+bool ReadAt(platform::File& file, unsigned char* buffer, size_t size, uint64_t offset) {
   size_t done = 0;
   while (done < size) {
-    ssize_t got = pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
-    if (got < 0 && errno == EINTR) continue;
+    const int64_t got = file.ReadAt(buffer + done, size - done, offset + done);
     if (got <= 0) return false;
     done += static_cast<size_t>(got);
   }
@@ -29,13 +25,13 @@ bool ReadAt(int fd, unsigned char* buffer, size_t size, off_t offset) {
 }
 
 // The declared count cut to the whole entries the file holds; -1 when the header cannot be read.
-int EntryCount(int fd) {
+int EntryCount(platform::File& file) {
   unsigned char header[kHeaderSize];
-  if (!ReadAt(fd, header, sizeof header, 0)) return -1;
+  if (!ReadAt(file, header, sizeof header, 0)) return -1;
   int declared = header[kCountOffset] + 256 * header[kCountOffset + 1];
-  struct stat info {};
-  if (fstat(fd, &info) != 0) return -1;
-  auto present = static_cast<uint64_t>(info.st_size - static_cast<off_t>(kHeaderSize)) / kEntrySize;
+  const platform::FileInfo info = file.Info();
+  if (!info.exists) return -1;
+  auto present = (info.size - kHeaderSize) / kEntrySize;
   return static_cast<int>(std::min<uint64_t>(static_cast<uint64_t>(declared), present));
 }
 
@@ -43,26 +39,24 @@ int EntryCount(int fd) {
 
 int TocMessageCount(const std::string& tocPath) {
   // Opened for updating as the host's own readers do, so a table that may not be written reads as -1.
-  int fd = open(tocPath.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return -1;
-  int count = EntryCount(fd);
-  close(fd);
-  return count;
+  platform::File file =
+      platform::File::Open(tocPath, platform::FileAccess::kReadWrite, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return -1;
+  return EntryCount(file);
 }
 
 int TocUnreadCount(const std::string& tocPath) {
-  int fd = open(tocPath.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  int count = EntryCount(fd);
+  platform::File file = platform::File::Open(tocPath, platform::FileAccess::kRead, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return -1;
+  int count = EntryCount(file);
   int unread = count < 0 ? -1 : 0;
   unsigned char state[2];
   for (int i = count - 1; i >= 0; --i) {
-    off_t at = static_cast<off_t>(kHeaderSize + static_cast<size_t>(i) * kEntrySize + kStateOffset);
-    if (!ReadAt(fd, state, sizeof state, at)) continue;
+    const uint64_t at = kHeaderSize + static_cast<uint64_t>(i) * kEntrySize + kStateOffset;
+    if (!ReadAt(file, state, sizeof state, at)) continue;
     auto value = static_cast<int16_t>(static_cast<uint16_t>(state[0] | (state[1] << 8)));
     if (value == 0) ++unread;
   }
-  close(fd);
   return unread;
 }
 

@@ -2,11 +2,9 @@
 
 #include "automation/automation_texts.h"
 #include "automation/host_automation.h"
+#include "platform/file.h"
 #include "platform/text.h"
 #include "store/file_utilities.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 
@@ -20,10 +18,8 @@ std::string HostNewsboxMaker::MailboxPath(const std::string& name) {
 std::string DataFolderNewsboxMaker::MailboxPath(const std::string& name) {
   if (dataFolder_.empty() || platform::TrimWhiteSpace(name).empty()) return {};
   const std::string path = store::MailboxFilePath(dataFolder_, name, false);
-  // O_EXCL: a mailbox that is there already, with its messages, is never touched.
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd >= 0) {
-    close(fd);
+  // Created only when new: a mailbox that is there already, with its messages, is never touched.
+  if (platform::File::Open(path, platform::FileAccess::kWrite, platform::FileCreation::kCreateNew).IsOpen()) {
     return path;
   }
   return errno == EEXIST && !store::FolderExists(path) ? path : std::string();

@@ -2,10 +2,8 @@
 
 #include "store/listed_feeds.h"
 #include "opml/opml_texts.h"
+#include "platform/file.h"
 #include "platform/file_io.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -83,11 +81,11 @@ std::string WriteOpml(const std::vector<store::FeedSettings>& feeds) {
 
 std::string ExportOpmlFile(const store::SettingsStore& settings, const std::string& path) {
   const std::string text = WriteOpml(store::ListedFeeds(settings));
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return kCannotWritePrefix + path + ": " + platform::SystemErrorText(errno) + ".";
-  const bool written = platform::WriteAll(fd, text);
+  platform::File file = platform::File::Open(path, platform::FileAccess::kWrite, platform::FileCreation::kTruncate);
+  if (!file.IsOpen()) return kCannotWritePrefix + path + ": " + platform::SystemErrorText(errno) + ".";
+  const bool written = file.WriteAll(text);
   const int writeError = errno;
-  if (close(fd) != 0 || !written) {
+  if (!file.Close() || !written) {
     return kCannotWritePrefix + path + ": " + platform::SystemErrorText(written ? errno : writeError) + ".";
   }
   return {};

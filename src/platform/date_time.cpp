@@ -1,5 +1,7 @@
 #include "platform/date_time.h"
 
+#include "platform/local_time.h"
+
 #include <cmath>
 
 namespace tarnwick::platform {
@@ -70,7 +72,7 @@ DateTime DateTime::FromParts(int year, int month, int day, int hour, int minute,
 
 DateTime DateTime::FromTimeT(std::time_t instant) {
   std::tm parts{};
-  if (localtime_r(&instant, &parts) == nullptr) return {};
+  if (!LocalTimeParts(instant, parts)) return {};
   // A leap second reads as the last second of its minute.
   const int second = parts.tm_sec > 59 ? 59 : parts.tm_sec;
   return FromParts(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, second);

@@ -1,6 +1,6 @@
 #include "platform/host_connect.h"
 
-#include <dlfcn.h>
+#include "platform/dynamic_library.h"
 
 namespace tarnwick::platform {
 namespace {
@@ -22,7 +22,7 @@ std::string Fill(const char* format, const std::string& service) {
 // without a host must fail here instead of at load time.
 HostConnection Connect(const std::string& service) {
   HostConnection connection;
-  auto function = reinterpret_cast<HostConnectFunction>(dlsym(RTLD_DEFAULT, kHostConnectSymbol));
+  auto function = reinterpret_cast<HostConnectFunction>(ProgramSymbol(kHostConnectSymbol));
   if (function == nullptr) {
     connection.errorText = Fill(kNoHostText, service);
     return connection;

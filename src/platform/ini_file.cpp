@@ -1,15 +1,10 @@
 #include "platform/ini_file.h"
 
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 #include <mutex>
 #include <unordered_map>
 
@@ -102,20 +97,19 @@ std::string LoadText(const std::string& path) {
 // How a file looked when its text was read: a file replaced through a rename, or changed in
 // place, looks different.
 struct FileLook {
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
+  uint64_t volume = 0;
+  uint64_t identity = 0;
+  uint64_t size = 0;
   int64_t modifiedNanoseconds = 0;
   int64_t changedNanoseconds = 0;
   bool operator==(const FileLook&) const = default;
 };
 
 std::optional<FileLook> LookAt(const std::string& path) {
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0) return std::nullopt;
-  auto nanoseconds = [](const timespec& time) { return int64_t{time.tv_sec} * 1'000'000'000 + time.tv_nsec; };
-  return FileLook{status.st_dev, status.st_ino, status.st_size, nanoseconds(status.st_mtim),
-                  nanoseconds(status.st_ctim)};
+  const FileInfo info = PathInfo(path);
+  if (!info.exists) return std::nullopt;
+  return FileLook{info.volume, info.identity, info.size,
+                  info.modifiedSeconds * 1'000'000'000 + info.modifiedNanoseconds, info.changedNanoseconds};
 }
 
 // Byte ranges of a text, each from where it begins to where the next begins, in file order.
@@ -237,24 +231,22 @@ std::string_view WithoutQuotes(std::string_view value) {
 
 // The file that a write must replace: the target of a symbolic link, so the link stays.
 std::string ResolvedTarget(const std::string& path) {
-  char resolved[PATH_MAX];
-  if (realpath(path.c_str(), resolved) != nullptr) return resolved;
-  return path;
+  std::string resolved = AbsolutePath(path);
+  return resolved.empty() ? path : resolved;
 }
 
 // Replaces the file with the text and keeps that text as the file's: a change made elsewhere
 // between the rename and the look at the new file goes unseen until the file changes again.
 bool ReplaceFile(const std::string& path, KnownText written) {
   std::string target = ResolvedTarget(path);
-  std::string temporary = target + ".XXXXXX";
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) return false;
-  struct stat existing {};
-  fchmod(fd, stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644);
-  bool replaced = WriteAll(fd, written.text) && fdatasync(fd) == 0;
-  replaced = close(fd) == 0 && replaced;
-  if (!replaced || rename(temporary.c_str(), target.c_str()) != 0) {
-    unlink(temporary.c_str());
+  std::string temporary;
+  File file = CreateUniqueFile(target + ".", temporary);
+  if (!file.IsOpen()) return false;
+  file.TakePermissionsOf(target);
+  bool replaced = file.WriteAll(written.text) && file.Sync();
+  replaced = file.Close() && replaced;
+  if (!replaced || !RenameReplacing(temporary, target)) {
+    RemoveFile(temporary);
     return false;
   }
   std::optional<FileLook> look = LookAt(path);

@@ -1,15 +1,15 @@
 #include "platform/text_encoding.h"
 
-#include <iconv.h>
+#include "platform/charset_conversion.h"
+#include "platform/text.h"
 
 #include <array>
-#include <cerrno>
-
-#include "platform/text.h"
 
 namespace tarnwick::platform {
 namespace {
 
+constexpr char kWindows1252[] = "WINDOWS-1252";
+constexpr char kLatin1[] = "ISO-8859-1";
 constexpr std::array<std::string_view, 9> kWindows1252Aliases = {
     "iso-8859-1", "iso8859-1", "iso_8859-1", "latin1", "l1", "us-ascii", "ascii", "iso-ir-100", "cp819"};
 
@@ -18,33 +18,6 @@ bool IsWindows1252Alias(std::string_view charset) {
     if (EqualsIgnoreCase(charset, alias)) return true;
   }
   return false;
-}
-
-// Converts with one iconv descriptor; nullopt on an unknown name or on bytes invalid in `from`.
-std::optional<std::string> Iconv(std::string_view bytes, const std::string& from) {
-  iconv_t descriptor = iconv_open("UTF-8", from.c_str());
-  if (descriptor == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out;
-  std::array<char, 4096> buffer{};
-  char* in = const_cast<char*>(bytes.data());
-  size_t inLeft = bytes.size();
-  bool ok = true;
-  while (ok) {
-    char* write = buffer.data();
-    size_t outLeft = buffer.size();
-    // A call with no input flushes the shift state at the end.
-    const size_t result = inLeft > 0 ? iconv(descriptor, &in, &inLeft, &write, &outLeft)
-                                     : iconv(descriptor, nullptr, nullptr, &write, &outLeft);
-    out.append(buffer.data(), buffer.size() - outLeft);
-    if (result != static_cast<size_t>(-1)) {
-      if (inLeft == 0) break;
-    } else if (errno != E2BIG) {
-      ok = false;  // EILSEQ: an invalid sequence; EINVAL: the text ends inside a character
-    }
-  }
-  iconv_close(descriptor);
-  if (!ok) return std::nullopt;
-  return out;
 }
 
 // Character set names are letters, digits and "-_.:()"; anything else (such as the "//" of iconv's
@@ -77,10 +50,10 @@ bool IsUtf8Name(std::string_view charset) {
 std::optional<std::string> ConvertToUtf8(std::string_view bytes, std::string_view charset) {
   if (!IsCharsetName(charset)) return std::nullopt;
   if (IsWindows1252Alias(charset)) {
-    if (std::optional<std::string> text = Iconv(bytes, "WINDOWS-1252")) return text;
-    return Iconv(bytes, "ISO-8859-1");
+    if (std::optional<std::string> text = SystemConvertToUtf8(bytes, kWindows1252)) return text;
+    return SystemConvertToUtf8(bytes, kLatin1);
   }
-  return Iconv(bytes, std::string(charset));
+  return SystemConvertToUtf8(bytes, std::string(charset));
 }
 
 }  // namespace tarnwick::platform

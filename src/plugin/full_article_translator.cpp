@@ -4,14 +4,12 @@
 #include "mailbox/header_reader.h"
 #include "mailbox/page_charset.h"
 #include "mailbox/page_text.h"
-#include "platform/file_io.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
 #include "platform/keyboard_state.h"
 #include "platform/text.h"
 #include "plugin/host_memory.h"
 #include "store/file_utilities.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <mutex>
 #include <utility>
@@ -72,10 +70,10 @@ int32_t OpenInViewer(const EmsDataFile& in, const std::string& headers) {
 // cannot trail behind the message.
 bool WriteOutput(const char* path, const std::string& text) {
   if (path == nullptr) return false;
-  int fd = open(path, O_RDWR | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool written = platform::WriteAll(fd, text) && ftruncate(fd, static_cast<off_t>(text.size())) == 0;
-  return close(fd) == 0 && written;
+  platform::File file = platform::File::Open(path, platform::FileAccess::kReadWrite, platform::FileCreation::kExisting);
+  if (!file.IsOpen()) return false;
+  bool written = file.WriteAll(text) && file.Truncate(text.size());
+  return file.Close() && written;
 }
 
 int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& headers, const std::string& link,
@@ -84,7 +82,7 @@ int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& he
   if (context.pluginFolder.empty()) return platform::kEmsPageNotDownloaded;
   const std::string workFile = context.pluginFolder + "/" + kArticleWorkFileName;
   // A work file that outlives its deletion would be taken for the page whenever the download fails.
-  if (store::FileExists(workFile)) (void)unlink(workFile.c_str());
+  if (store::FileExists(workFile)) (void)platform::RemoveFile(workFile);
   if (store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
   // A link read out of a message may only lead to a web page, never to a local file.
   const feed::FetchResult fetched = feed::FreshFetch(link, workFile, false, feed::UrlOrigin::kFromFeedDocument);
@@ -93,7 +91,7 @@ int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& he
   // The page as the composer reads it: UTF-16 converted whole; binary data is no page; the
   // server's character set counts when the page names none.
   const std::string page = mailbox::ReadPageText(workFile, mailbox::CharsetOfContentType(fetched.answer.contentType));
-  unlink(workFile.c_str());
+  platform::RemoveFile(workFile);
   if (page == mailbox::kUnreadablePage) return platform::kEmsPageNotDownloaded;
   const std::string article = plainText ? ReduceToPlainText(page) : WithoutHtmlElementTags(page);
 

@@ -1,13 +1,12 @@
 #include "plugin/startup.h"
 
+#include "platform/dynamic_library.h"
 #include "platform/ini_file.h"
 #include "platform/text.h"
 #include "platform/version_resource.h"
 #include "plugin/plugin_names.h"
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
-
-#include <dlfcn.h>
 
 #include <cstdio>
 
@@ -22,8 +21,7 @@ std::string RemoveIgnoringCase(const std::string& text, const std::string& part)
   const std::string lowerPart = platform::ToLowerAscii(part);
   std::string result;
   size_t start = 0;
-  for (size_t found = lowerText.find(lowerPart); found != std::string::npos;
-       found = lowerText.find(lowerPart, start)) {
+  for (size_t found = lowerText.find(lowerPart); found != std::string::npos; found = lowerText.find(lowerPart, start)) {
     result.append(text, start, found - start);
     start = found + part.size();
   }
@@ -43,13 +41,14 @@ std::string HostSettingsPath(const std::string& hostExecutablePath) {
 // Loads the HTML-cleaning module and lets it initialise itself; false when anything fails.
 bool RegisterTidyModule(const std::string& tidyPath) {
   if (!store::FileExists(tidyPath)) return false;
-  void* module = dlopen(tidyPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (module == nullptr) return false;
+  std::string ignored;
+  platform::DynamicLibrary module = platform::DynamicLibrary::Load(tidyPath, ignored);
+  if (!module.IsLoaded()) return false;
   using RegisterFunction = int32_t (*)();
-  auto registerServer = reinterpret_cast<RegisterFunction>(dlsym(module, kTidyRegisterFunction));
-  if (registerServer != nullptr && registerServer() >= 0) return true;
-  dlclose(module);
-  return false;
+  auto registerServer = reinterpret_cast<RegisterFunction>(module.Symbol(kTidyRegisterFunction));
+  if (registerServer == nullptr || registerServer() < 0) return false;
+  module.Release();  // the module stays loaded for the life of the process
+  return true;
 }
 
 }  // namespace

@@ -3,9 +3,8 @@
 #include "check/check_texts.h"
 #include "check/skip_summary.h"
 #include "mailbox/header_reader.h"
+#include "platform/process.h"
 #include "plugin/headless_texts.h"
-
-#include <unistd.h>
 
 namespace tarnwick::plugin {
 namespace {
@@ -36,7 +35,7 @@ TerminalView::TerminalView(std::FILE* out, Verbosity verbosity, std::FILE* probl
     : out_(out),
       problems_(problems != nullptr ? problems : out),
       quiet_(verbosity == Verbosity::kQuiet),
-      interactive_(!quiet_ && isatty(fileno(out)) == 1) {}
+      interactive_(!quiet_ && platform::IsTerminal(out)) {}
 
 void TerminalView::PrintLine(const std::string& line) {
   if (barShown_) std::fputs("\r\033[K", out_);

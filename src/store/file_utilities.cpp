@@ -2,15 +2,11 @@
 
 #include "platform/application_name.h"
 #include "platform/file_io.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <string_view>
 
@@ -24,7 +20,9 @@ constexpr char kFeedCacheExtension[] = ".rss";
 constexpr char kMailboxExtension[] = ".mbx";
 constexpr char kTableOfContentsExtension[] = ".toc";
 
-bool IsUnsafe(char c) { return c == '\0' || std::strchr(kUnsafeCharacters, c) != nullptr; }
+bool IsUnsafe(char c) {
+  return c == '\0' || std::strchr(kUnsafeCharacters, c) != nullptr;
+}
 
 bool IsContinuationByte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -49,21 +47,14 @@ size_t CharacterBoundary(std::string_view text, size_t limit) {
   return lead + SequenceLength(text[lead]) > limit ? lead : limit;
 }
 
-// Opens for writing with the given extra flags; the caller closes. -1 on failure.
-int OpenForWriting(const std::string& path, int flags) {
-  return open(path.c_str(), O_WRONLY | O_CLOEXEC | flags, 0644);
-}
-
 }  // namespace
 
 bool FileExists(const std::string& path) {
-  struct stat info {};
-  return path.size() >= kMinimumPathLength && stat(path.c_str(), &info) == 0;
+  return path.size() >= kMinimumPathLength && platform::PathInfo(path).exists;
 }
 
 bool FolderExists(const std::string& path) {
-  struct stat info {};
-  return path.size() >= kMinimumPathLength && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return path.size() >= kMinimumPathLength && platform::IsFolder(path);
 }
 
 std::string SafeFileName(const std::string& text, size_t suffixBytes) {
@@ -77,10 +68,8 @@ std::string SafeFileName(const std::string& text, size_t suffixBytes) {
 }
 
 std::string HostExecutablePath() {
-  char buffer[PATH_MAX];
-  ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (length <= 0) return "-1";
-  return std::string(buffer, static_cast<size_t>(length));
+  std::string path = platform::ExecutablePath();
+  return path.empty() ? "-1" : path;
 }
 
 std::string FeedCachePath(const std::string& dataFolder, const std::string& alias) {
@@ -95,7 +84,7 @@ std::string MailboxFilePath(const std::string& dataFolder, const std::string& ma
 
 std::string NumberedFilePath(const std::string& folder, const std::string& name, const std::string& extension,
                              bool numbered, bool noCreate) {
-  if (!FolderExists(folder) && mkdir(folder.c_str(), 0755) != 0) return {};
+  if (!FolderExists(folder) && !platform::MakeFolder(folder)) return {};
   std::string digits;
   // The digits and the extension stand whole; the name is cut to leave them room.
   auto candidate = [&] {
@@ -108,31 +97,26 @@ std::string NumberedFilePath(const std::string& folder, const std::string& name,
   }
   std::string path = candidate();
   if (!noCreate) {
-    int fd = OpenForWriting(path, O_CREAT | O_TRUNC);
-    if (fd < 0) return {};
-    close(fd);
+    if (!platform::File::Open(path, platform::FileAccess::kWrite, platform::FileCreation::kTruncate).IsOpen())
+      return {};
   }
   return path;
 }
 
 bool AppendLine(const std::string& path, const std::string& text) {
-  int fd = OpenForWriting(path, O_CREAT | O_APPEND);
-  if (fd < 0) return false;
-  bool written = text.empty() || platform::WriteAll(fd, text + "\n");
-  return close(fd) == 0 && written;
+  platform::File file = platform::File::Open(path, platform::FileAccess::kAppend, platform::FileCreation::kCreate);
+  if (!file.IsOpen()) return false;
+  bool written = text.empty() || file.WriteAll(text + "\n");
+  return file.Close() && written;
 }
 
 bool TruncateFile(const std::string& path) {
-  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  close(fd);
-  return true;
+  return platform::File::Open(path, platform::FileAccess::kReadWrite, platform::FileCreation::kTruncate).IsOpen();
 }
 
 bool CreateIfMissing(const std::string& path) {
   if (!FileExists(path)) {
-    int fd = OpenForWriting(path, O_CREAT);
-    if (fd >= 0) close(fd);
+    (void)platform::File::Open(path, platform::FileAccess::kWrite, platform::FileCreation::kCreate);
   }
   return true;
 }

@@ -5,9 +5,8 @@
 #include "mailbox/newsbox_writer.h"
 #include "mailbox/pending_mailbox.h"
 #include "platform/date_format.h"
+#include "platform/file_system.h"
 #include "store/file_utilities.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 
@@ -59,7 +58,7 @@ std::string ForwardAsAttachment(const automation::HostAutomation& host, const Ar
 }
 
 bool SaveArticleAs(const ArticleViewerModel& article, const std::string& path) {
-  if (store::FileExists(path)) unlink(path.c_str());
+  if (store::FileExists(path)) platform::RemoveFile(path);
   store::CreateIfMissing(path);
   return store::AppendLine(path, WithoutLineFeeds(article.ArticleText()));
 }

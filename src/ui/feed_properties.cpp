@@ -4,6 +4,7 @@
 #include "feed/xml_document.h"
 #include "feed/xml_encoding.h"
 #include "mailbox/page_text.h"
+#include "platform/file_system.h"
 #include "platform/text.h"
 #include "platform/text_encoding.h"
 #include "store/file_utilities.h"
@@ -59,7 +60,7 @@ std::string FetchDocumentText(const std::string& url, const std::string& scratch
   const feed::FetchResult fetched = feed::FreshFetch(url, scratchPath, true, feed::UrlOrigin::kTypedByUser);
   finalUrl = fetched.answer.finalUrl.empty() ? url : fetched.answer.finalUrl;
   std::string text = mailbox::ReadPageText(scratchPath);
-  std::remove(scratchPath.c_str());
+  platform::RemoveFile(scratchPath);
   return text;
 }
 

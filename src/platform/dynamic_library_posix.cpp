@@ -1,0 +1,49 @@
+#include "platform/dynamic_library.h"
+
+#include <dlfcn.h>
+
+#include <utility>
+
+namespace tarnwick::platform {
+
+DynamicLibrary::~DynamicLibrary() {
+  Unload();
+}
+
+DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
+  if (this != &other) {
+    Unload();
+    handle_ = std::exchange(other.handle_, nullptr);
+  }
+  return *this;
+}
+
+DynamicLibrary DynamicLibrary::Load(const std::string& path, std::string& errorText) {
+  DynamicLibrary library;
+  library.handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library.handle_ == nullptr) {
+    const char* reason = dlerror();
+    errorText = reason != nullptr ? reason : path;
+  }
+  return library;
+}
+
+void* DynamicLibrary::Symbol(const char* name) const {
+  return handle_ != nullptr ? dlsym(handle_, name) : nullptr;
+}
+
+void DynamicLibrary::Unload() {
+  if (handle_ != nullptr) dlclose(std::exchange(handle_, nullptr));
+}
+
+void* ProgramSymbol(const char* name) {
+  return dlsym(RTLD_DEFAULT, name);
+}
+
+const char* ModuleFileExtension() {
+  return ".so";
+}
+
+}  // namespace tarnwick::platform
