@@ -1,8 +1,10 @@
-# tarnwick_module(<name> DEPENDS <modules...> [LIBRARIES <libs...>])
+# tarnwick_module(<name> DEPENDS <modules...> [LIBRARIES <libs...>] [ONLY <stems...>])
 # Builds src/<name>/*.cpp into the static library tarnwick_<name>, namespace tarnwick::<name>.
+# ONLY keeps the files of the stems given (a module's part that builds without the windows).
 # Every public header is also compiled alone once, so headers include what they use.
 # A file named *_posix.cpp or *_win32.cpp is one system's backend of the header of its stem: only
-# the files of the system being built for are taken.
+# the files of the system being built for are taken. A file named X_headless.cpp stands in for X.cpp,
+# which leads to the windows, in a tree built without them (TARNWICK_UI off), and only there.
 if(WIN32)
   set(TARNWICK_OTHER_SYSTEM posix)
 else()
@@ -10,10 +12,25 @@ else()
 endif()
 
 function(tarnwick_module name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPENDS;LIBRARIES;ONLY" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "_${TARNWICK_OTHER_SYSTEM}\\.cpp$")
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER sources EXCLUDE REGEX "_${TARNWICK_OTHER_SYSTEM}\\.cpp$")
+  list(FILTER headers EXCLUDE REGEX "_${TARNWICK_OTHER_SYSTEM}\\.h$")
+  if(TARNWICK_UI)
+    list(FILTER sources EXCLUDE REGEX "_headless\\.cpp$")
+  else()
+    foreach(source IN LISTS sources)
+      if(source MATCHES "^(.*)_headless\\.cpp$")
+        list(REMOVE_ITEM sources "${CMAKE_MATCH_1}.cpp")
+      endif()
+    endforeach()
+  endif()
+  if(ARG_ONLY)
+    list(JOIN ARG_ONLY "|" stems)
+    list(FILTER sources INCLUDE REGEX "/(${stems})\\.cpp$")
+    list(FILTER headers INCLUDE REGEX "/(${stems})\\.h$")
+  endif()
   if(NOT sources)
     return()  # a module folder that has no code yet
   endif()

@@ -2,6 +2,8 @@
 # Configures and builds one build tree.
 #   scripts/build.sh            release build in build/
 #   scripts/build.sh sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in build-sanitize/
+#   scripts/build.sh windows    the 32-bit Windows tree, headless, in build-windows/ (mingw-w64; its
+#                               tests run under Wine); googletest and libcurl from scripts/windows-deps.sh
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 kind="${1:-release}"
@@ -9,7 +11,11 @@ kind="${1:-release}"
 case "$kind" in
   release)  dir="$root/build";          flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
   sanitize) dir="$root/build-sanitize"; flags=(-DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON) ;;
-  *) echo "usage: scripts/build.sh [release|sanitize]" >&2; exit 2 ;;
+  windows)  dir="$root/build-windows"
+            deps="$("$root/scripts/windows-deps.sh")"
+            export TARNWICK_WINDOWS_DEPS="$deps" PKG_CONFIG_LIBDIR="$deps/lib/pkgconfig"
+            flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake") ;;
+  *) echo "usage: scripts/build.sh [release|sanitize|windows]" >&2; exit 2 ;;
 esac
 
 cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" > /dev/null

@@ -4,24 +4,46 @@
 # folder with those feeds (kept between runs in build/demo/data), checks every feed through the
 # host and the plug-in, and shows each newsbox with its counts and first headlines. A second run
 # delivers nothing new and says so.
+#   bash scripts/demo.sh           on Linux, the tree build/
+#   bash scripts/demo.sh windows   the 32-bit Windows host and module under Wine, the tree build-windows/
+#   DEMO_DATA=<folder> picks another data folder (the comparison of the two systems uses fresh ones).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+system="${1:-linux}"
 
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" release
+"$root/scripts/install-deps.sh" "$([ "$system" = windows ] && echo windows || true)"
+if [ "$system" = windows ]; then
+  "$root/scripts/build.sh" windows
+  tree="$root/build-windows"
+  module="$tree/src/plugin/tarnwick.dll"
+  export WINEPREFIX="$tree/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  wineserver -p  # one Wine server for all the runs below, instead of one per program
+  trap 'wineserver -k 2>/dev/null || true' EXIT
+  run_host() { wine "$tree/host/tarnwick-host.exe" "$@"; }
+  # Wine sees this machine's files on drive Z:.
+  windows_path() { echo "Z:$1"; }
+else
+  "$root/scripts/build.sh" release
+  tree="$root/build"
+  module="$tree/src/plugin/libtarnwick.so"
+  run_host() { "$tree/host/tarnwick-host" "$@"; }
+  windows_path() { echo "$1"; }
+fi
 
-host="$root/build/host/tarnwick-host"
-data="$root/build/demo/data"
+host=run_host
+data="${DEMO_DATA:-$tree/demo/data}"
 settings="$data/plugins/tarnwick.ini"
 mkdir -p "$data/plugins"
-cp "$root/build/src/plugin/libtarnwick.so" "$data/plugins/libtarnwick.so"
+cp "$module" "$data/plugins/"
 rm -rf "$data/plugins/help"
-cp -R "$root/build/src/plugin/help" "$data/plugins/help"  # the help pages lie beside the module
+cp -R "$tree/src/plugin/help" "$data/plugins/help" 2>/dev/null || true  # the help pages lie beside the module
+data="$(windows_path "$data")"
 
 port_file="$(mktemp)"
 python3 "$root/demo/serve_feeds.py" "$root/demo/feeds" "$port_file" 8765 &
 server=$!
-trap 'kill $server 2>/dev/null; rm -f "$port_file"' EXIT
+trap 'kill $server 2>/dev/null; rm -f "$port_file"; [ "$system" != windows ] || wineserver -k 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -s "$port_file" ] && break; sleep 0.1; done
 port="$(cat "$port_file")"
 echo "Demo feeds served at http://127.0.0.1:$port/"

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, test and run.
 # Idempotent: runs apt-get (with one update) only when something is missing.
+#   scripts/install-deps.sh           what the Linux trees need
+#   scripts/install-deps.sh windows   that, and the 32-bit Windows cross toolchain (mingw-w64, posix
+#                                     threads), Wine, and the source entries scripts/windows-deps.sh
+#                                     builds libcurl from
 set -euo pipefail
 
 packages=(
@@ -12,6 +16,9 @@ packages=(
   xvfb xauth imagemagick
   mutt tmux
 )
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32:i386 dpkg-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -27,6 +34,14 @@ fi
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+if [ "${1:-}" = windows ]; then
+  # Wine's 32-bit half, and Debian's sources (libcurl is built from them for Windows).
+  $sudo dpkg --add-architecture i386
+  if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/; then
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' |
+      $sudo tee /etc/apt/sources.list.d/tarnwick-deb-src.sources > /dev/null
+  fi
+fi
 echo "install-deps: installing ${missing[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -7,6 +7,7 @@
 #include "core/host_texts.h"
 #include "platform/dispatch_ids.h"
 #include "platform/host_connect.h"
+#include "platform/symbol_export.h"
 #include "platform/text.h"
 
 #include <mutex>
@@ -68,8 +69,7 @@ void WithdrawHost(const HostCore* core) {
 
 }  // namespace tarnwick::host
 
-extern "C" __attribute__((visibility("default"))) bool host_connect_service(
-    const char* service, tarnwick::platform::HostConnection* connection) {
+TARNWICK_SYMBOL_EXPORT bool host_connect_service(const char* service, tarnwick::platform::HostConnection* connection) {
   if (connection == nullptr) return false;
   try {
     return tarnwick::host::Connect(service, connection);

@@ -37,4 +37,7 @@ void* ProgramSymbol(const char* name);
 /// How the names of loadable modules end here (".so", ".dll").
 const char* ModuleFileExtension();
 
+/// The file name of the module built as `name` here: "libtarnwick.so", "tarnwick.dll".
+std::string ModuleFileName(const std::string& name);
+
 }  // namespace tarnwick::platform

@@ -46,4 +46,8 @@ const char* ModuleFileExtension() {
   return ".so";
 }
 
+std::string ModuleFileName(const std::string& name) {
+  return "lib" + name + ModuleFileExtension();
+}
+
 }  // namespace tarnwick::platform

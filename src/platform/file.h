@@ -95,9 +95,10 @@ public:
 
 private:
   static constexpr intptr_t kClosed = -1;
-  explicit File(intptr_t handle) : handle_(handle) {}
+  explicit File(intptr_t handle, bool appending = false) : handle_(handle), appending_(appending) {}
 
   intptr_t handle_ = kClosed;  // the system's descriptor or handle
+  bool appending_ = false;     // opened with kAppend, where the system needs to be told at every write
 };
 
 }  // namespace tarnwick::platform

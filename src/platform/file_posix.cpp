@@ -83,12 +83,14 @@ File::~File() {
   if (IsOpen()) close(Descriptor(handle_));
 }
 
-File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
+File::File(File&& other) noexcept
+    : handle_(std::exchange(other.handle_, kClosed)), appending_(std::exchange(other.appending_, false)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
     if (IsOpen()) close(Descriptor(handle_));
     handle_ = std::exchange(other.handle_, kClosed);
+    appending_ = std::exchange(other.appending_, false);
   }
   return *this;
 }

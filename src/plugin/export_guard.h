@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/symbol_export.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <exception>
 
 /// Marks a function the host looks up by name: C linkage, visible outside the module.
-#define TARNWICK_EXPORT extern "C" __attribute__((visibility("default")))
+#define TARNWICK_EXPORT TARNWICK_SYMBOL_EXPORT
 
 namespace tarnwick::plugin {
 

@@ -4,10 +4,10 @@
 
 namespace tarnwick::plugin {
 
-inline constexpr char kModuleFileName[] = "libtarnwick.so";
+inline constexpr char kModuleName[] = "tarnwick";
 inline constexpr char kSettingsFileName[] = "tarnwick.ini";
 inline constexpr char kScratchFeedFileName[] = "feed.xml";
-inline constexpr char kTidyModuleFileName[] = "TidyCOM.so";
+inline constexpr char kTidyModuleName[] = "TidyCOM";  // beside the module, with its extension
 inline constexpr char kTidyRegisterFunction[] = "DllRegisterServer";
 inline constexpr char kHelpFolderName[] = "help";
 inline constexpr char kPluginsFolderName[] = "plugins";

@@ -81,7 +81,7 @@ std::string FillContext(PluginContext& context, int16_t hostApiVersion, const st
   const std::string& folder = context.pluginFolder;
   context.settingsPath = folder + "/" + kSettingsFileName;
   context.scratchFeedPath = folder + "/" + kScratchFeedFileName;
-  context.modulePath = folder + "/" + kModuleFileName;
+  context.modulePath = folder + "/" + platform::ModuleFileName(kModuleName);
 
   context.productName.clear();
   context.versionText.clear();
@@ -93,7 +93,7 @@ std::string FillContext(PluginContext& context, int16_t hostApiVersion, const st
   context.hostDataFolder = FindHostDataFolder(context.settingsPath, hostExecutablePath);
   context.inMailboxPath = context.hostDataFolder + "/In.mbx";
   context.outMailboxPath = context.hostDataFolder + "/Out.mbx";
-  context.tidyPath = folder + "/" + kTidyModuleFileName;
+  context.tidyPath = folder + "/" + kTidyModuleName + platform::ModuleFileExtension();
   context.tidyRegistered = RegisterTidyModule(context.tidyPath);
   context.helpPath = folder + "/" + kHelpFolderName;
   return context.productName + ", " + context.versionText;
