@@ -3,8 +3,9 @@
 // encoding of every text and path inside the host.
 #include "cli/command_line.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <iostream>
 #include <string>
