@@ -1,15 +1,19 @@
 // The published host and the function through which plug-ins connect to it. The function is
 // exported from the host program (it is linked with its symbols exported) and plug-ins look it up
-// by name at every connection, so a plug-in never links against the host.
+// by name at every connection, so a plug-in never links against the host. Where the system has a
+// table of running automation servers (COM on Windows), the application object is published there
+// too, and plug-ins connect to it as they connect to the real mail client.
 #include "core/host_registry.h"
 
 #include "core/host_core.h"
 #include "core/host_texts.h"
+#include "platform/automation_server.h"
 #include "platform/dispatch_ids.h"
 #include "platform/host_connect.h"
 #include "platform/symbol_export.h"
 #include "platform/text.h"
 
+#include <iostream>
 #include <mutex>
 
 namespace tarnwick::host {
@@ -23,6 +27,11 @@ std::mutex& RegistryLock() {
 std::weak_ptr<HostCore>& Published() {
   static std::weak_ptr<HostCore> host;
   return host;
+}
+
+std::unique_ptr<platform::AutomationServer>& PublishedServer() {
+  static std::unique_ptr<platform::AutomationServer> server;
+  return server;
 }
 
 std::shared_ptr<HostCore> CurrentHost() {
@@ -60,11 +69,24 @@ bool Connect(const char* service, platform::HostConnection* connection) {
 void PublishHost(const std::shared_ptr<HostCore>& core) {
   std::lock_guard guard(RegistryLock());
   Published() = core;
+  PublishedServer().reset();
+  std::weak_ptr<HostCore> weak = core;
+  auto refusal = [weak] {
+    std::shared_ptr<HostCore> host = weak.lock();
+    return host ? host->AutomationRefusal() : std::string(kNotRunningText);
+  };
+  std::string errorText;
+  PublishedServer() =
+      platform::ServeAutomation(platform::kMailAutomationProgId, core->Application(), refusal, errorText);
+  // Without the publication, plug-ins fail to connect and say so; the host itself runs on.
+  if (!PublishedServer()) std::cerr << errorText << '\n';
 }
 
 void WithdrawHost(const HostCore* core) {
   std::lock_guard guard(RegistryLock());
-  if (Published().lock().get() == core) Published().reset();
+  if (Published().lock().get() != core) return;
+  Published().reset();
+  PublishedServer().reset();
 }
 
 }  // namespace tarnwick::host

@@ -18,9 +18,11 @@ std::string Fill(const char* format, const std::string& service) {
   return text;
 }
 
+}  // namespace
+
 // Looked up at every call: a host may come and go while the plug-in is loaded, and a program
 // without a host must fail here instead of at load time.
-HostConnection Connect(const std::string& service) {
+HostConnection ConnectThroughHostProgram(const std::string& service) {
   HostConnection connection;
   auto function = reinterpret_cast<HostConnectFunction>(ProgramSymbol(kHostConnectSymbol));
   if (function == nullptr) {
@@ -43,19 +45,8 @@ HostConnection Connect(const std::string& service) {
   return connection;
 }
 
-}  // namespace
-
-AutomationConnectResult ConnectAutomationServer(const std::string& progId) {
-  HostConnection connection = Connect(progId);
-  if (connection.errorText.empty() && connection.application == nullptr) {
-    connection.errorText = Fill(kRefusedWithoutReasonText, progId);
-  }
-  if (!connection.errorText.empty()) return {nullptr, connection.errorText};
-  return {connection.application, {}};
-}
-
 HostWindowsConnectResult ConnectHostWindows() {
-  HostConnection connection = Connect(kHostWindowsService);
+  HostConnection connection = ConnectThroughHostProgram(kHostWindowsService);
   if (connection.errorText.empty() && connection.windows == nullptr) {
     connection.errorText = Fill(kRefusedWithoutReasonText, kHostWindowsService);
   }

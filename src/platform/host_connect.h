@@ -36,9 +36,13 @@ struct [[nodiscard]] HostWindowsConnectResult {
   std::string errorText;       ///< the reason, when it failed
 };
 
-/// Connects to the automation server of the host program in this process that serves `progId`.
-/// Looks the host's connect function up afresh on every call; fails with a readable text when no
-/// host program provides one, or when the host refuses (automation switched off, unknown ProgID).
+/// Asks the connect function of the host program in this process for `service`, looked up afresh
+/// on every call. errorText says why it failed: no host program provides one, or the host refused.
+HostConnection ConnectThroughHostProgram(const std::string& service);
+
+/// Connects to the running automation server that serves `progId`: on Windows the one that the
+/// running object table holds, elsewhere the host program's in this process. Fails with a readable
+/// text when none runs, or when the host refuses (automation switched off, unknown ProgID).
 AutomationConnectResult ConnectAutomationServer(const std::string& progId);
 
 /// Connects to the windows of the host program in this process; fails when there is none.
