@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -20,10 +21,24 @@ bool IsWindows1252Alias(std::string_view charset) {
   return false;
 }
 
-// Converts with one iconv descriptor; nullopt on an unknown name or on bytes invalid in `from`.
-std::optional<std::string> Iconv(std::string_view bytes, const std::string& from) {
+constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";
+
+// Bytes of one code unit of the wide encodings that ConvertToUtf8Replacing is given by name (from
+// a byte-order mark or the pattern of a declaration); 1 for every other encoding. An invalid unit
+// is skipped whole, so that the rest of the text keeps its alignment.
+size_t UnitBytes(std::string_view charset) {
+  const std::string name = ToLowerAscii(charset);
+  if (name.starts_with("utf-16")) return 2;
+  if (name.starts_with("utf-32")) return 4;
+  return 1;
+}
+
+// Converts with one iconv descriptor; nullopt on an unknown name. An invalid sequence gives
+// nullopt too, or with `replace` a U+FFFD in the text (then the conversion goes on past it).
+std::optional<std::string> Iconv(std::string_view bytes, const std::string& from, bool replace) {
   iconv_t descriptor = iconv_open("UTF-8", from.c_str());
   if (descriptor == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  const size_t unit = UnitBytes(from);
   std::string out;
   std::array<char, 4096> buffer{};
   char* in = const_cast<char*>(bytes.data());
@@ -38,6 +53,14 @@ std::optional<std::string> Iconv(std::string_view bytes, const std::string& from
     out.append(buffer.data(), buffer.size() - outLeft);
     if (result != static_cast<size_t>(-1)) {
       if (inLeft == 0) break;
+    } else if (errno == EILSEQ && replace) {
+      out += kReplacementCharacter;
+      const size_t skipped = std::min(unit, inLeft);
+      in += skipped;
+      inLeft -= skipped;
+    } else if (errno == EINVAL && replace) {
+      out += kReplacementCharacter;  // the text ends inside a character
+      inLeft = 0;
     } else if (errno != E2BIG) {
       ok = false;  // EILSEQ: an invalid sequence; EINVAL: the text ends inside a character
     }
@@ -45,6 +68,40 @@ std::optional<std::string> Iconv(std::string_view bytes, const std::string& from
   iconv_close(descriptor);
   if (!ok) return std::nullopt;
   return out;
+}
+
+// Bytes of the valid UTF-8 sequence at `at`; 0 when there is none, `invalid` then holding the
+// length of the maximal invalid part there (at least 1).
+size_t Utf8SequenceAt(std::string_view text, size_t at, size_t& invalid) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80) return 1;
+  size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // overlong
+    if (lead == 0xED) high = 0x9F;  // surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;   // overlong
+    if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
+  } else {
+    invalid = 1;
+    return 0;
+  }
+  size_t read = 1;
+  for (; read < length && at + read < text.size(); ++read) {
+    const auto next = static_cast<unsigned char>(text[at + read]);
+    if (next < low || next > high) break;
+    low = 0x80;
+    high = 0xBF;
+  }
+  if (read == length) return length;
+  invalid = read;
+  return 0;
 }
 
 // Character set names are letters, digits and "-_.:()"; anything else (such as the "//" of iconv's
@@ -77,10 +134,49 @@ bool IsUtf8Name(std::string_view charset) {
 std::optional<std::string> ConvertToUtf8(std::string_view bytes, std::string_view charset) {
   if (!IsCharsetName(charset)) return std::nullopt;
   if (IsWindows1252Alias(charset)) {
-    if (std::optional<std::string> text = Iconv(bytes, "WINDOWS-1252")) return text;
-    return Iconv(bytes, "ISO-8859-1");
+    if (std::optional<std::string> text = Iconv(bytes, "WINDOWS-1252", false)) return text;
+    return Iconv(bytes, "ISO-8859-1", false);
   }
-  return Iconv(bytes, std::string(charset));
+  return Iconv(bytes, std::string(charset), false);
+}
+
+std::optional<std::string> ConvertToUtf8Replacing(std::string_view bytes, std::string_view charset) {
+  if (IsUtf8Name(charset)) return ValidUtf8(std::string(bytes));
+  if (!IsCharsetName(charset)) return std::nullopt;
+  // Every byte is defined in Latin-1, so the fallback of ConvertToUtf8 cannot fail.
+  if (IsWindows1252Alias(charset)) return ConvertToUtf8(bytes, charset);
+  return Iconv(bytes, std::string(charset), true);
+}
+
+std::string ValidUtf8(std::string text) {
+  size_t at = 0;
+  size_t invalid = 0;
+  while (at < text.size()) {
+    const size_t length = Utf8SequenceAt(text, at, invalid);
+    if (length == 0) break;
+    at += length;
+  }
+  if (at == text.size()) return text;
+  std::string valid = text.substr(0, at);
+  while (at < text.size()) {
+    const size_t length = Utf8SequenceAt(text, at, invalid);
+    if (length == 0) {
+      valid += kReplacementCharacter;
+      at += invalid;
+    } else {
+      valid.append(text, at, length);
+      at += length;
+    }
+  }
+  return valid;
+}
+
+bool ReadsDeclarationsAsWritten(std::string_view charset) {
+  static constexpr std::string_view kDeclarationCharacters =
+      "<?xml version=\"1.0\" encoding='ABCDEFGHIJKLMNOPQRSTUVWXYZ'?>"
+      "<meta charset=\"abcdefghijklmnopqrstuvwxyz\" content=\"text/html; 0123456789-_.:\"/>";
+  const std::optional<std::string> read = ConvertToUtf8(kDeclarationCharacters, charset);
+  return read && *read == kDeclarationCharacters;
 }
 
 }  // namespace tarnwick::platform

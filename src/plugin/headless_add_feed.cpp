@@ -6,6 +6,7 @@
 #include "plugin/headless_runs.h"
 #include "plugin/headless_texts.h"
 #include "store/file_utilities.h"
+#include "store/fitting_text.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 #include "ui/feed_properties.h"
@@ -52,7 +53,9 @@ int AddFeedHeadless(PluginContext& context, const NewFeed& feed, std::FILE* out)
     return kRunNotPossible;
   }
   const store::SettingsStore settings(context.settingsPath);
-  const std::string newsbox = NewsboxNameFor(feed);
+  const std::string wantedNewsbox = NewsboxNameFor(feed);
+  // The newsbox's path and the feed's name must be values the settings file reads back whole.
+  const std::string newsbox = store::FittingMailboxName(context.hostDataFolder, wantedNewsbox);
   if (std::string refusal = RefusalBeforeDownload(settings, feed, newsbox); !refusal.empty()) {
     return Refuse(out, refusal);
   }
@@ -61,8 +64,9 @@ int AddFeedHeadless(PluginContext& context, const NewFeed& feed, std::FILE* out)
   if (!ui::FetchFeedTitle(feed.url, context.scratchFeedPath, name)) {
     return Refuse(out, platform::FillText(kNotAFeedText, {feed.url}));
   }
-  name = platform::TrimWhiteSpace(name);
-  if (name.empty()) name = feed.alias;  // an empty name would keep the feed out of every list
+  const std::string title = platform::TrimWhiteSpace(name);
+  name = store::FittingName(feed.alias, title);
+  if (name.empty()) name = store::FittingName(feed.alias, feed.alias);  // a feed without a name is in no list
   const std::string newsboxPath = automation::HostAutomation([](int) {}).MailboxPathCreating(newsbox);
   if (newsboxPath.empty() || newsboxPath == automation::kNoPath) {
     return Refuse(out, platform::FillText(kNoNewsboxText, {newsbox}));
@@ -71,6 +75,7 @@ int AddFeedHeadless(PluginContext& context, const NewFeed& feed, std::FILE* out)
       feed.alias, name, feed.url, newsbox, newsboxPath, 0, 1, 0, ui::kNewFeedIntervalMinutes, 1};
   if (!settings.WriteFeed(stored, "")) return Refuse(out, kSettingsNotWrittenText);
   std::string added = platform::FillText(kAddedText, {feed.alias, newsbox});
+  if (newsbox != wantedNewsbox || (!title.empty() && name != title)) added += kCutToFitText;
   if (feed.firstCheckArticles > 0) {
     if (!settings.WriteInt(feed.alias, store::kFirstCheckArticlesKey, feed.firstCheckArticles)) {
       return Refuse(out, kSettingsNotWrittenText);

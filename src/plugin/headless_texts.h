@@ -25,6 +25,8 @@ inline constexpr char kNotAFeedText[] =
     "on-line. Nothing was added.";
 inline constexpr char kNoNewsboxText[] = "The mail client gave no mailbox \"%s\" for the feed's articles.";
 inline constexpr char kAddedText[] = "Feed \"%s\" added, delivering into \"%s\".";
+/// Follows kAddedText when the feed's name or its newsbox's name was cut to fit the settings file.
+inline constexpr char kCutToFitText[] = " Its name was cut to fit the settings file.";
 inline constexpr char kFirstCheckText[] = " Its first check delivers its %s newest articles.";
 
 // Removing a feed.

@@ -1,12 +1,12 @@
 #include "ui/feed_properties.h"
 
 #include "feed/download.h"
+#include "feed/download_size_limit.h"
 #include "feed/xml_document.h"
-#include "feed/xml_encoding.h"
 #include "mailbox/page_text.h"
 #include "platform/text.h"
-#include "platform/text_encoding.h"
 #include "store/file_utilities.h"
+#include "store/fitting_text.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 #include "ui/display_text.h"
@@ -38,9 +38,6 @@ int32_t NumberFrom(const std::string& text) {
 // root's first child (RSS); `name` stays as it was when there is neither. False when the text is
 // not well-formed XML.
 bool ReadFeedTitle(std::string text, std::string& name) {
-  // What the page reader left as it was (a document naming its encoding only in its XML
-  // declaration) is read in the encoding it declares.
-  if (!platform::ConvertToUtf8(text, "UTF-8")) text = feed::XmlDocumentAsUtf8(std::move(text));
   feed::XmlDocument document;
   if (!document.ParseText(std::move(text))) return false;
   (void)document.FindElement();
@@ -73,7 +70,11 @@ bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std:
 FeedProperties::Lookup FeedProperties::LookUpFeed() {
   if (values_.url.empty()) return Lookup::kFailed;
   std::string pageUrl;
-  std::string text = FetchDocumentText(values_.url, context_.scratchFeedPath, pageUrl);
+  std::string text;
+  {
+    const feed::DownloadSizeLimit pageLimit(feed::kMaxDiscoveryPageBytes);
+    text = FetchDocumentText(values_.url, context_.scratchFeedPath, pageUrl);
+  }
   if (text == mailbox::kUnreadablePage) return Lookup::kFailed;
   const feed::Discovery discovery = feed::DiscoverFeeds(text, pageUrl);
   if (discovery.isFeed || (!discovery.isPage && discovery.feeds.empty())) {
@@ -162,7 +163,8 @@ FeedProperties::OkResult FeedProperties::Ok(const std::string& alias, const std:
   if (!InputValid()) return OkResult::kRefused;
   view_.EnableInputs(false);
   OkResult result = OkResult::kSaved;
-  if (const store::AliasCheck check = store::CheckAliasStorable(values_.alias); !check.storable) {
+  values_.name = store::FittingName(values_.alias, values_.name);  // a feed's title may be longer than the file keeps
+  if (const store::AliasCheck check = store::CheckFeedStorable(values_); !check.storable) {
     view_.ShowRefusal(check.message);
     result = OkResult::kNotStored;
   } else if (IsDuplicate()) {

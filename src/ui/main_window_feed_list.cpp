@@ -25,7 +25,7 @@ void MainWindow::OnImportFeeds() {
   const std::string path = ChooseFeedListFile(this, FeedListFileUse::kImport);
   if (path.empty()) return;
   // Inside the host, the newsboxes an import needs are made by the host itself.
-  opml::HostNewsboxMaker newsboxes;
+  opml::HostNewsboxMaker newsboxes(setup_.files.hostDataFolder);
   const opml::ImportReport report =
       opml::ImportOpmlFile(path, store::SettingsStore(setup_.files.settingsPath), newsboxes);
   if (!report.added.empty()) {

@@ -1,4 +1,5 @@
 #include "feed/download.h"
+#include "feed/download_size_limit.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -236,6 +237,20 @@ TEST_F(Download, FiftyMegabyteBodyArrivesWhole) {
   std::string got = ReadFileBytes(target_);
   EXPECT_EQ(got.size(), body.size());
   EXPECT_TRUE(got == body);  // not EXPECT_EQ: a 50 MB difference report helps no one
+}
+
+TEST_F(Download, BodyPastTheSizeLimitOfItsScopeFailsAndLeavesNoFile) {
+  server_.AddEndpoint("/page", 200, RandomBytes(300 * 1024, 5));
+  {
+    const DownloadSizeLimit limit(300 * 1024);
+    EXPECT_TRUE(FetchUrlToFile(server_.Url("/page"), target_, UrlOrigin::kTypedByUser));  // exactly the limit
+    std::filesystem::remove(target_);
+    const DownloadSizeLimit smaller(300 * 1024 - 1);
+    const Box box = ExpectFetchFailure(server_.Url("/page"), target_);
+    EXPECT_NE(box.text.find("larger than 307199 bytes"), std::string::npos) << box.text;
+    EXPECT_EQ(FileCount(dir_.Path()), 0u);  // nor a partial file beside it
+  }
+  EXPECT_TRUE(FetchUrlToFile(server_.Url("/page"), target_, UrlOrigin::kTypedByUser));  // outside the scopes
 }
 
 TEST_F(Download, CompressedTransferIsAcceptedAndDecoded) {
