@@ -27,21 +27,22 @@ std::string_view TrimEnd(std::string_view text, std::string_view characters) {
   return text.substr(0, last == std::string_view::npos ? 0 : last + 1);
 }
 
-// The query without its tracking parameters and blank ones, with its "?" when anything is left,
-// never ending in white space (a key normalised again must stay as it is).
+// The query without its tracking parameters and blank ones, with its "?" when anything is left.
+// Parameters lose the white space at their ends first, so that a key normalised again finds the
+// same parameters and stays as it is.
 std::string CleanQuery(std::string_view query) {
   std::string kept;
   while (!query.empty()) {
     const size_t end = query.find('&');
-    const std::string_view parameter = query.substr(0, end);
-    if (!TrimEnd(parameter, kWhiteSpace).empty() && !IsTrackingParameter(parameter)) {
+    const std::string_view parameter = TrimEnd(query.substr(0, end), kWhiteSpace);
+    if (!parameter.empty() && !IsTrackingParameter(parameter)) {
       kept += kept.empty() ? '?' : '&';
       kept += parameter;
     }
     if (end == std::string_view::npos) break;
     query.remove_prefix(end + 1);
   }
-  return std::string(TrimEnd(kept, kWhiteSpace));
+  return kept;
 }
 
 // The host and port in lower case without white space around them, without the scheme's
@@ -50,7 +51,7 @@ std::string CleanAuthority(std::string_view authority, const std::string& scheme
   std::string lower = platform::ToLowerAscii(platform::TrimWhiteSpace(authority));
   const std::string_view defaultPort = scheme == "http" ? ":80" : scheme == "https" ? ":443" : "";
   if (!defaultPort.empty() && lower.ends_with(defaultPort)) lower.resize(lower.size() - defaultPort.size());
-  return lower;
+  return std::string(TrimEnd(lower, kWhiteSpace));  // "host :80" leaves a blank behind
 }
 
 // Where the authority of `rest` starts and what the key begins with: http and https (and a link

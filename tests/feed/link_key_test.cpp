@@ -29,11 +29,11 @@ TEST(NormalizeLink, WhatNamesAnotherPageIsKept) {
 }
 
 TEST(NormalizeLink, AKeyNormalisesToItself) {
-  for (const char* link :
-       {"http://a.example/x//", "http://a.example/x?utm_source=a?b", "http://a.example/x /#f", "http://a.example ?q",
-        "http://a.example/x?a &utm_source=1", "http://a.example/x? ", "http://?x", "http://", "http:///x",
-        "//A.example:80/x/", "http://a.example:80:80/", "ftp://A.example/x//", "x y://a", "/?utm_source=1&", "a/b//",
-        "http://a.example/x?a=1&&b=2&", "HTTPS://a.example:443/?fbclid=1#top"}) {
+  for (const char* link : {"http://a.example/x//", "http://a.example/x?utm_source=a?b", "http://a.example/x /#f",
+                           "http://a.example ?q", "http://a.example/x?a &utm_source=1", "http://a.example/x? ",
+                           "http://?x", "http://", "http:///x", "//A.example:80/x/", "http://a.example:80:80/",
+                           "ftp://A.example/x//", "x y://a", "/?utm_source=1&", "a/b//", "http://a.example/x?a=1&&b=2&",
+                           "HTTPS://a.example:443/?fbclid=1#top", "\n?&\n&fbclid\n&&", "http://a.example :80/x"}) {
     const std::string key = NormalizeLink(link);
     EXPECT_EQ(NormalizeLink(key), key) << link;
   }
