@@ -73,6 +73,9 @@ int AddFeedHeadless(PluginContext& context, const NewFeed& feed, std::FILE* out)
   }
   const store::FeedSettings stored{
       feed.alias, name, feed.url, newsbox, newsboxPath, 0, 1, 0, ui::kNewFeedIntervalMinutes, 1};
+  if (const store::AliasCheck check = store::CheckFeedStorable(stored); !check.storable) {
+    return Refuse(out, check.message);
+  }
   if (!settings.WriteFeed(stored, "")) return Refuse(out, kSettingsNotWrittenText);
   std::string added = platform::FillText(kAddedText, {feed.alias, newsbox});
   if (newsbox != wantedNewsbox || (!title.empty() && name != title)) added += kCutToFitText;

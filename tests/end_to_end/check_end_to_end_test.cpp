@@ -255,6 +255,19 @@ TEST_F(EndToEnd, CheckAndTickReportWhatTheServersAskedFor) {
   EXPECT_EQ(server.HitCount("/weekly.xml"), 1);
 }
 
+TEST_F(EndToEnd, AddCutsALongNewsboxAndTitleToWhatTheSettingsFileReadsBack) {
+  Serve("long", "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>" + std::string(150, 'T') +
+                    "</title></channel></rss>");
+  std::string output;
+  EXPECT_EQ(Host("add long " + server.Url("/long.xml") + " --newsbox " + std::string(300, 'N'), output), 0) << output;
+  EXPECT_NE(output.find("Its name was cut to fit the settings file."), std::string::npos) << output;
+  const store::FeedSettings feed = settings.LoadFeedByAlias("long");
+  EXPECT_EQ(feed.name, std::string(store::SettingsStore::kMaxEntryLength - 5, 'T'));  // "long=" and the name
+  EXPECT_EQ(feed.newsboxPath, data + "/" + feed.newsbox + ".mbx");
+  EXPECT_EQ(feed.newsboxPath.size(), store::SettingsStore::kMaxTextLength);
+  EXPECT_TRUE(std::filesystem::exists(feed.newsboxPath)) << feed.newsboxPath;
+}
+
 TEST_F(EndToEnd, AddWithFirstDeliversOnlyTheNewestItemsOnTheFirstCheck) {
   std::string items;
   for (int day = 1; day <= 50; ++day) {  // oldest first, one a day from 1 January 2026
