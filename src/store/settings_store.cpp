@@ -18,7 +18,9 @@ std::string CutToLength(std::string text, size_t length) {
 }
 
 // Reads a text the way a C string buffer would hold it: up to its first zero byte.
-std::string AsCString(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string AsCString(const std::string& text) {
+  return text.substr(0, text.find('\0'));
+}
 
 // Leading blanks, an optional sign, then digits up to the first other character; 0 otherwise.
 int32_t LeadingInteger(const std::string& text) {
@@ -101,6 +103,11 @@ bool SettingsStore::DeleteSection(const std::string& section) const {
   return platform::IniFile(path_).DeleteSection(section);
 }
 
+bool SettingsStore::RewriteSections(const std::vector<std::string>& sections,
+                                    const std::vector<platform::IniChange>& changes) const {
+  return platform::IniFile(path_).RewriteSections(sections, changes);
+}
+
 bool SettingsStore::LoadFeedList(FeedListSink& sink) const {
   std::vector<std::string> entries;
   ReadSectionEntries(entries, kAliasesSection);
@@ -141,25 +148,29 @@ FeedSettings SettingsStore::LoadFeedByAlias(const std::string& alias) const {
   return feed;
 }
 
+std::vector<platform::IniChange> FeedChanges(const FeedSettings& feed, const std::string& lastArticle) {
+  const std::string& section = feed.alias;
+  return {
+      {kAliasesSection, feed.alias, feed.name},
+      {section, kNameKey, feed.name},
+      {section, kUrlKey, feed.url},
+      {section, kNewsboxKey, feed.newsbox},
+      {section, kNewsboxPathKey, feed.newsboxPath},
+      {section, kDownloadReferringArticlesKey, std::to_string(feed.downloadReferringArticles)},
+      {section, kDownloadOnlyNewArticlesKey, std::to_string(feed.downloadOnlyNewArticles)},
+      {section, kLastArticleKey, lastArticle},
+      {section, kAutoCheckKey, std::to_string(feed.autoCheck)},
+      {section, kIntervalMinutesKey, std::to_string(feed.intervalMinutes)},
+  };
+}
+
 bool SettingsStore::WriteFeed(const FeedSettings& feed, const std::string& lastArticle) const {
   if (!CheckAliasStorable(feed.alias).storable) return false;
-  const std::string& section = feed.alias;
-  bool written = WriteText(kAliasesSection, feed.alias, feed.name);
-  written &= WriteText(section, kNameKey, feed.name);
-  written &= WriteText(section, kUrlKey, feed.url);
-  written &= WriteText(section, kNewsboxKey, feed.newsbox);
-  written &= WriteText(section, kNewsboxPathKey, feed.newsboxPath);
-  written &= WriteInt(section, kDownloadReferringArticlesKey, feed.downloadReferringArticles);
-  written &= WriteInt(section, kDownloadOnlyNewArticlesKey, feed.downloadOnlyNewArticles);
-  written &= WriteText(section, kLastArticleKey, lastArticle);
-  written &= WriteInt(section, kAutoCheckKey, feed.autoCheck);
-  written &= WriteInt(section, kIntervalMinutesKey, feed.intervalMinutes);
-  return written;
+  return Apply(FeedChanges(feed, lastArticle));
 }
 
 bool SettingsStore::RemoveFeed(const std::string& alias) const {
-  bool removed = DeleteKey(kAliasesSection, alias);
-  return DeleteSection(alias) && removed;
+  return RewriteSections({alias}, {{kAliasesSection, alias, std::nullopt}});
 }
 
 bool AliasExists(const std::vector<std::string>& entries, std::string_view alias) {
