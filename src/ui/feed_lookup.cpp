@@ -8,18 +8,20 @@
 
 #include <unistd.h>
 
+#include <optional>
+
 namespace tarnwick::ui {
 namespace {
 
 constexpr char kTitleElement[] = "title";
 
-// A downloaded document: its text (mailbox::kUnreadablePage when none could be read) and the
-// address it came from after redirects; or why there is none.
+// A downloaded document: its text and the address it came from after redirects; or, when
+// `failed` is set, what kept it from being read (with the downloader's reason).
 struct Downloaded {
   std::string text;
   std::string finalUrl;
-  FeedLookupResult failed = FeedLookupResult::kFeed;  // kFeed: no failure
-  std::string failure;
+  std::optional<FeedLookupResult> failed;
+  std::string reason;
 };
 
 // No pause and no message box: the caller tells the user what came of it, once.
@@ -34,7 +36,7 @@ Downloaded Download(const std::string& url, const std::string& scratchPath) {
     document.failed = FeedLookupResult::kStopped;
   } else if (!fetched.errorText.empty()) {
     document.failed = FeedLookupResult::kNotDownloaded;
-    document.failure = fetched.errorText;
+    document.reason = fetched.errorText;
   } else if (document.text == mailbox::kUnreadablePage) {
     document.failed = FeedLookupResult::kNotAFeed;
   }
@@ -70,8 +72,8 @@ FeedLookup AsFeed(const std::string& url, Downloaded document) {
 FeedLookup Failed(const std::string& url, Downloaded document) {
   FeedLookup found;
   found.url = url;
-  found.result = document.failed;
-  found.failure = std::move(document.failure);
+  found.result = *document.failed;
+  found.failure = std::move(document.reason);
   return found;
 }
 
@@ -79,13 +81,13 @@ FeedLookup Failed(const std::string& url, Downloaded document) {
 
 FeedLookup ReadFeed(const std::string& url, const std::string& scratchPath) {
   Downloaded document = Download(url, scratchPath);
-  if (document.failed != FeedLookupResult::kFeed) return Failed(url, std::move(document));
+  if (document.failed) return Failed(url, std::move(document));
   return AsFeed(url, std::move(document));
 }
 
 FeedLookup LookUpFeed(const std::string& url, const std::string& scratchPath) {
   Downloaded document = Download(url, scratchPath);
-  if (document.failed != FeedLookupResult::kFeed) return Failed(url, std::move(document));
+  if (document.failed) return Failed(url, std::move(document));
   const feed::Discovery discovery = feed::DiscoverFeeds(document.text, document.finalUrl);
   if (discovery.isFeed || (!discovery.isPage && discovery.feeds.empty())) return AsFeed(url, std::move(document));
   if (discovery.feeds.size() == 1) return ReadFeed(discovery.feeds.front().url, scratchPath);

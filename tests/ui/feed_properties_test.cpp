@@ -46,12 +46,7 @@ public:
     offered.push_back(feeds);
     return choice;
   }
-  void ShowDownloading(bool downloading) override {
-    downloadsShown += downloading ? 1 : 0;
-    if (downloading && stopOnStart != nullptr) stopOnStart->StopDownload();
-  }
-  int downloadsShown = 0;
-  FeedProperties* stopOnStart = nullptr;  // the dialog whose downloads are stopped as soon as they start
+  void ShowDownloading(bool) override {}
   std::vector<std::string> urls;
   std::vector<std::vector<feed::FeedLink>> offered;
   std::optional<size_t> choice;
@@ -314,15 +309,9 @@ TEST_F(FeedPropertiesTest, ASettingsFileThatCannotBeWrittenIsReported) {
   EXPECT_NE(view_.refusals[0].find(dir_.File("missing/tarnwick.ini")), std::string::npos);
 }
 
-TEST_F(FeedPropertiesTest, ADownloadThatFailsIsToldOnceWithItsReason) {
+TEST_F(FeedPropertiesTest, ADownloadThatFailsOnOkIsToldOnceWithItsReason) {
   dialog_.OpenNew();
   dialog_.SetNewsbox(newsboxPath_, "Tech");
-  dialog_.Validate("gone", server_.Url("/gone.xml"));
-  ASSERT_EQ(view_.infos.size(), 1u);
-  EXPECT_EQ(view_.infos[0].mode, FeedInfoMode::kCheckResult);
-  EXPECT_EQ(view_.infos[0].lastResult, -1);
-  EXPECT_NE(view_.infos[0].errorText.find("404"), std::string::npos) << view_.infos[0].errorText;
-
   EXPECT_EQ(dialog_.Ok("gone", server_.Url("/gone.xml"), "15"), FeedProperties::OkResult::kRefused);
   ASSERT_EQ(view_.refusals.size(), 1u);
   EXPECT_NE(view_.refusals[0].find("could not be downloaded"), std::string::npos) << view_.refusals[0];
@@ -330,23 +319,6 @@ TEST_F(FeedPropertiesTest, ADownloadThatFailsIsToldOnceWithItsReason) {
   EXPECT_NE(view_.refusals[0].find("404"), std::string::npos) << view_.refusals[0];
   EXPECT_TRUE(messageBoxes_.empty()) << "no second box with the downloader's own words";
   EXPECT_FALSE(std::filesystem::exists(settingsPath_));
-}
-
-TEST_F(FeedPropertiesTest, AStoppedDownloadShowsNothingAndSavesNothing) {
-  server_.AddEndpoint("/silent.xml", 200, kRss, {}, test::Behaviour::kNeverAnswer);
-  view_.stopOnStart = &dialog_;
-  dialog_.OpenNew();
-  dialog_.SetNewsbox(newsboxPath_, "Tech");
-  dialog_.Validate("silent", server_.Url("/silent.xml"));
-  EXPECT_EQ(dialog_.Ok("silent", server_.Url("/silent.xml"), "15"), FeedProperties::OkResult::kRefused);
-  EXPECT_EQ(view_.downloadsShown, 2);
-  EXPECT_FALSE(dialog_.Downloading());
-  EXPECT_EQ(view_.calls, (std::vector<std::string>{"disable", "enable"})) << "Validate's frame, nothing between";
-  EXPECT_TRUE(messageBoxes_.empty());
-  EXPECT_FALSE(std::filesystem::exists(settingsPath_));
-
-  view_.stopOnStart = nullptr;  // the stop was for those downloads alone
-  EXPECT_EQ(dialog_.Ok("daily", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kSaved);
 }
 
 // Lets no file of this process grow beyond `bytes` while it lives, as a full disk would: a write
