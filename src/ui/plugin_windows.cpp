@@ -55,9 +55,12 @@ bool OpenArticleViewer(const ViewerContext& context, const std::string& headerBl
 
 std::shared_ptr<void> ShowDownloadProgress(const std::string& address, std::function<void()> cancel) {
   if (!WindowsAvailable()) return nullptr;
-  return std::shared_ptr<DownloadProgressWindow>(
-      new DownloadProgressWindow(HostMainWindow(), address, std::move(cancel)),
-      [](DownloadProgressWindow* window) { window->Dismiss(); });
+  auto* window = new DownloadProgressWindow(HostMainWindow(), address, std::move(cancel));
+  // The application may have ended its windows by the time the handle goes.
+  wxWeakRef<DownloadProgressWindow> shown(window);
+  return std::shared_ptr<DownloadProgressWindow>(window, [shown](DownloadProgressWindow*) mutable {
+    if (shown) shown->Dismiss();
+  });
 }
 
 void ShowInformation(const FeedInfo& info) {
