@@ -45,6 +45,12 @@ bool ReadsBackWhole(const std::string& value) {
   return value.size() <= SettingsStore::kMaxTextLength && value.find('\0') == std::string::npos;
 }
 
+// A batch of writes is refused whole, as WriteText refuses one value, when a value would not read back.
+bool AllReadBackWhole(const std::vector<platform::IniChange>& changes) {
+  return std::all_of(changes.begin(), changes.end(),
+                     [](const platform::IniChange& change) { return !change.value || ReadsBackWhole(*change.value); });
+}
+
 bool IsControlCharacter(char c) {
   return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
 }
@@ -115,11 +121,16 @@ bool SettingsStore::DeleteKey(const std::string& section, const std::string& key
 }
 
 bool SettingsStore::Apply(const std::vector<platform::IniChange>& changes) const {
-  return platform::IniFile(path_).Apply(changes);
+  return AllReadBackWhole(changes) && platform::IniFile(path_).Apply(changes);
 }
 
 bool SettingsStore::DeleteSection(const std::string& section) const {
   return platform::IniFile(path_).DeleteSection(section);
+}
+
+bool SettingsStore::RewriteSections(const std::vector<std::string>& sections,
+                                    const std::vector<platform::IniChange>& changes) const {
+  return AllReadBackWhole(changes) && platform::IniFile(path_).RewriteSections(sections, changes);
 }
 
 bool SettingsStore::LoadFeedList(FeedListSink& sink) const {
@@ -162,25 +173,29 @@ FeedSettings SettingsStore::LoadFeedByAlias(const std::string& alias) const {
   return feed;
 }
 
+std::vector<platform::IniChange> FeedChanges(const FeedSettings& feed, const std::string& lastArticle) {
+  const std::string& section = feed.alias;
+  return {
+      {kAliasesSection, feed.alias, feed.name},
+      {section, kNameKey, feed.name},
+      {section, kUrlKey, feed.url},
+      {section, kNewsboxKey, feed.newsbox},
+      {section, kNewsboxPathKey, feed.newsboxPath},
+      {section, kDownloadReferringArticlesKey, std::to_string(feed.downloadReferringArticles)},
+      {section, kDownloadOnlyNewArticlesKey, std::to_string(feed.downloadOnlyNewArticles)},
+      {section, kLastArticleKey, lastArticle},
+      {section, kAutoCheckKey, std::to_string(feed.autoCheck)},
+      {section, kIntervalMinutesKey, std::to_string(feed.intervalMinutes)},
+  };
+}
+
 bool SettingsStore::WriteFeed(const FeedSettings& feed, const std::string& lastArticle) const {
   if (!CheckFeedStorable(feed).storable || !ReadsBackWhole(lastArticle)) return false;
-  const std::string& section = feed.alias;
-  bool written = WriteText(kAliasesSection, feed.alias, feed.name);
-  written &= WriteText(section, kNameKey, feed.name);
-  written &= WriteText(section, kUrlKey, feed.url);
-  written &= WriteText(section, kNewsboxKey, feed.newsbox);
-  written &= WriteText(section, kNewsboxPathKey, feed.newsboxPath);
-  written &= WriteInt(section, kDownloadReferringArticlesKey, feed.downloadReferringArticles);
-  written &= WriteInt(section, kDownloadOnlyNewArticlesKey, feed.downloadOnlyNewArticles);
-  written &= WriteText(section, kLastArticleKey, lastArticle);
-  written &= WriteInt(section, kAutoCheckKey, feed.autoCheck);
-  written &= WriteInt(section, kIntervalMinutesKey, feed.intervalMinutes);
-  return written;
+  return Apply(FeedChanges(feed, lastArticle));
 }
 
 bool SettingsStore::RemoveFeed(const std::string& alias) const {
-  bool removed = DeleteKey(kAliasesSection, alias);
-  return DeleteSection(alias) && removed;
+  return RewriteSections({alias}, {{kAliasesSection, alias, std::nullopt}});
 }
 
 bool AliasExists(const std::vector<std::string>& entries, std::string_view alias) {

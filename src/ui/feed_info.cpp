@@ -57,7 +57,9 @@ FeedInfoMessage ComposeFeedInfo(const FeedInfo& info) {
     case FeedInfoMode::kCheckResult:
       if (info.lastResult < 0) {
         message.title = info.productName + kFeedErrorTitleSuffix;
-        message.text = Header(info) + kFeedErrorText;
+        message.text =
+            Header(info) + (info.errorText.empty() ? std::string(kFeedErrorText)
+                                                   : kFeedNotDownloadedStart + info.errorText + kFeedNotDownloadedEnd);
         message.iconNumber = kFeedIcon;
         message.verifyShown = true;
         message.playSound = true;

@@ -25,6 +25,11 @@ inline constexpr char kFeedErrorText[] =
     "This is not a valid RSS/Atom feed.\n"
     "Please check the URL-path, make sure computer is on-line, and try again.";
 
+/// A feed that could not be downloaded at all: the download's reason goes between the two.
+inline constexpr char kFeedNotDownloadedStart[] = "This feed could not be downloaded.\nReason: ";
+inline constexpr char kFeedNotDownloadedEnd[] =
+    "\n\nPlease check the URL-path, make sure computer is on-line, and try again.";
+
 inline constexpr char kNewArticlesTitle[] = "You've Got New Articles!";
 inline constexpr char kNoNewArticlesTitle[] = "No New Articles :-(";
 inline constexpr char kOneFeedNewPrefix[] = "\t\tYou've got ";
