@@ -98,6 +98,7 @@ private:
   std::vector<size_t> SelectedFeeds() const;
   std::vector<std::string> SelectedAliases() const;
   void ScheduleFeedSelection();
+  bool SelectFromFocusedFeed(int keyCode);
   void ApplyFeedSelection();
   void OnNewsboxSelected();
   void ShowClock();

@@ -157,6 +157,7 @@ void MainWindow::OnCommand(void (MainWindow::*command)()) {
 void MainWindow::OnCharHook(wxKeyEvent& event) {
   // Enter does not press Download, nor open the focused list's item.
   if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER) return;
+  if (event.GetModifiers() == wxMOD_SHIFT && !runActive_ && SelectFromFocusedFeed(event.GetKeyCode())) return;
   if (event.GetKeyCode() == 'A' && event.GetModifiers() == wxMOD_CONTROL && feedList_->HasFocus()) {
     OnCommand(&MainWindow::OnSelectAllFeeds);
     return;
@@ -167,6 +168,47 @@ void MainWindow::OnCharHook(wxKeyEvent& event) {
     return;
   }
   event.Skip();
+}
+
+bool MainWindow::SelectFromFocusedFeed(int keyCode) {
+  // A freshly opened window has a focused feed but nothing selected, and the list's own Shift
+  // handling then selects nothing: the first Shift+movement selects from the focused feed.
+  if (!feedList_->HasFocus() || feedList_->GetSelectedItemCount() > 0) return false;
+  const long last = feedList_->GetItemCount() - 1;
+  const long from = feedList_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+  if (last < 0 || from < 0) return false;
+  const long page = std::max(1, feedList_->GetCountPerPage());
+  long to = 0;
+  switch (keyCode) {
+    case WXK_DOWN:
+      to = from + 1;
+      break;
+    case WXK_UP:
+      to = from - 1;
+      break;
+    case WXK_PAGEDOWN:
+      to = from + page;
+      break;
+    case WXK_PAGEUP:
+      to = from - page;
+      break;
+    case WXK_END:
+      to = last;
+      break;
+    case WXK_HOME:
+      to = 0;
+      break;
+    default:
+      return false;
+  }
+  to = std::clamp(to, 0L, last);
+  for (long row = std::min(from, to); row <= std::max(from, to); ++row) {
+    feedList_->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  }
+  feedList_->SetItemState(to, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+  feedList_->EnsureVisible(to);
+  ApplyFeedSelection();
+  return true;
 }
 
 void MainWindow::ScheduleFeedSelection() {

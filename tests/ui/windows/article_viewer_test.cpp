@@ -9,9 +9,11 @@
 #include "support/http_server.h"
 #include "support/temp_dir.h"
 #include "ui/article_actions.h"
+#include "ui/desktop_launcher.h"
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
@@ -162,6 +164,25 @@ TEST_F(ArticleViewerTest, ClosingWhileThePageFinishesLoadingIsSafe) {
   test::RunEventsFor(300ms);
 }
 
+TEST_F(ArticleViewerTest, F1OpensTheViewersHelpPage) {
+  std::vector<std::string> opened;
+  const DesktopOpener previous = SetDesktopOpener([&](const std::string& target) {
+    opened.push_back(target);
+    return true;
+  });
+  test::WriteFileBytes(dir_.File(kViewerHelpTopic), "<p>help</p>");
+  ViewerContext context;
+  context.settingsPath = dir_.File("tarnwick.ini");
+  context.helpPath = dir_.Path();
+  viewer_ = ArticleViewer::Open(context, Headers(""), "<p>stored</p>");
+  test::RunEventsFor(300ms);
+  viewer_->Raise();
+  wxUIActionSimulator().Char(WXK_F1);
+  test::RunEventsFor(200ms);
+  SetDesktopOpener(previous);
+  EXPECT_EQ(opened, std::vector<std::string>{dir_.File(kViewerHelpTopic)});
+}
+
 TEST_F(ArticleViewerTest, AFailedPageLeavesTheStoredBodyReachableAndEscapeDoesNotClose) {
   Open("http://127.0.0.1:1/nothing-listens-here", "<p>stored</p>");
   test::RunEventsFor(1500ms);
@@ -241,6 +262,20 @@ TEST_F(ArticleViewerFileMenuTest, ListsTheHostsMailboxesAndFilesACopyIntoTheOneC
   ASSERT_TRUE(core_->Store().ListMessages(world, messages).ok);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].summary.subject, "Big news");
+}
+
+TEST_F(ArticleViewerFileMenuTest, ForwardPutsTheMessageInOutAndSaysSo) {
+  ViewerContext context;
+  context.settingsPath = settings_.File("tarnwick.ini");
+  context.hostDataFolder = data_.Path();
+  viewer_ = ArticleViewer::Open(context, Headers(""), "<p>stored</p>");
+  wxCommandEvent event(wxEVT_MENU, kForwardInlineCommand);
+  viewer_->ProcessWindowEvent(event);
+  std::vector<host::MessageInfo> messages;
+  ASSERT_TRUE(core_->Store().ListMessages(core_->Store().FindMailbox("Out"), messages).ok);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].summary.subject, "Big news (fwd)");
+  EXPECT_EQ(viewer_->GetStatusBar()->GetStatusText().utf8_string(), kForwardedStatusText);
 }
 
 TEST_F(ArticleViewerFileMenuTest, FilingLeavesWhatACheckRunHasStagedInPending) {

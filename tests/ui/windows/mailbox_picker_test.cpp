@@ -3,6 +3,8 @@
 
 #include "dialog_driver.h"
 #include "host_fixture.h"
+#include "ui/desktop_launcher.h"
+#include "ui/feed_properties_texts.h"
 
 #include <wx/button.h>
 #include <wx/textdlg.h>
@@ -125,6 +127,23 @@ TEST_F(MailboxPickerTest, NewNewsboxMakesAMailboxInTheSelectedFolderOrAtTheTopAn
     EXPECT_GT(core_->Store().FindMailbox(c.typed), 0) << "the host knows it";
   }
   EXPECT_TRUE(messageBoxes_.empty());
+}
+
+TEST_F(MailboxPickerTest, F1OpensTheSettingsHelpPage) {
+  std::vector<std::string> opened;
+  const DesktopOpener previous = SetDesktopOpener([&](const std::string& target) {
+    opened.push_back(target);
+    return true;
+  });
+  test::WriteFileBytes(data_.File(kSettingsHelpTopic), "<p>help</p>");
+  std::string path, name;
+  WhenShown<MailboxPicker>([&](MailboxPicker&) {
+    test::PressKey(WXK_F1);
+    test::PressKey(WXK_ESCAPE);
+  });
+  EXPECT_NE(ShowMailboxPicker(nullptr, data_.Path(), path, name, data_.Path()), 1);
+  SetDesktopOpener(previous);
+  EXPECT_EQ(opened, std::vector<std::string>{data_.File(kSettingsHelpTopic)});
 }
 
 class MailboxPickerWithoutAutomationTest : public test::HostFixture {

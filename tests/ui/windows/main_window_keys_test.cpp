@@ -120,7 +120,7 @@ TEST_F(MainWindowKeysTest, ARightDoubleClickEditsAFeedAndOpensANewsbox) {
     };
     WhenShown<ui::FeedPropertiesDialog>([&](ui::FeedPropertiesDialog& properties) {
       propertiesShown = properties.IsModal();
-      PressKey(WXK_ESCAPE);
+      Click(properties.FindWindow(ui::kPropertiesCancelId));
     });
     rightDoubleClick(*Child<wxListCtrl>(running, ui::kFeedListId), 1);
     rightDoubleClick(*Child<wxListCtrl>(running, ui::kNewsboxListId), 2);
