@@ -18,7 +18,7 @@ constexpr int kDefaultColumnWidth = 100;
 constexpr int kNoStoredWidth = -1;
 constexpr int kLeastFittedWidth = 60;
 // The share of the list each column gets in a first-ever Newsboard, in hundredths.
-constexpr std::array<int, kNewsboardColumnCount> kFittedShares = {34, 14, 12, 15, 13, 12};
+constexpr std::array<int, kNewsboardColumnCount> kFittedShares = {34, 13, 13, 14, 14, 12};
 
 char FoldCase(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -155,11 +155,12 @@ int NewsboardRows::Compare(int64_t a, int64_t b) const {
   return a == b ? 0 : (a < b ? -1 : 1);  // numbers grow with arrival
 }
 
-std::array<int, kNewsboardColumnCount> FittedColumnWidths(int listWidth) {
+std::array<int, kNewsboardColumnCount> FittedColumnWidths(int listWidth, int dateWidth) {
   std::array<int, kNewsboardColumnCount> widths{};
   int others = 0;
   for (int column = kFeedColumn; column < kNewsboardColumnCount; ++column) {
-    widths[column] = std::max(kLeastFittedWidth, listWidth * kFittedShares[column] / 100);
+    const bool date = column == kPublishedColumn || column == kDownloadedColumn;
+    widths[column] = std::max(date ? dateWidth : kLeastFittedWidth, listWidth * kFittedShares[column] / 100);
     others += widths[column];
   }
   // The Headline takes what is left, and stays the widest however narrow the list is.

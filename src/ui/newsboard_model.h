@@ -104,8 +104,9 @@ struct NewsboardColumnSettings {
 };
 
 /// The widths of a first-ever Newsboard, whose columns no one has sized yet: together as wide as
-/// `listWidth` (but never narrower than a readable least width each), the Headline the widest.
-std::array<int, kNewsboardColumnCount> FittedColumnWidths(int listWidth);
+/// `listWidth` (but never narrower than a readable least width each, the two date columns never
+/// narrower than `dateWidth`, what a whole date and time takes), the Headline the widest.
+std::array<int, kNewsboardColumnCount> FittedColumnWidths(int listWidth, int dateWidth);
 NewsboardColumnSettings ReadNewsboardColumns(const store::SettingsStore& settings);
 void WriteNewsboardColumns(const store::SettingsStore& settings, const NewsboardColumnSettings& columns);
 

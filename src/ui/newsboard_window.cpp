@@ -14,6 +14,7 @@
 #include <wx/imaglist.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
 
@@ -24,7 +25,10 @@ constexpr int kNewImage = 0;
 constexpr int kOpenedImage = 1;
 constexpr char kPlacementPrefix[] = "Newsboard";
 // A first Newsboard opens at the screen's top left at a size its six columns fit in.
-const WindowPlacement kDefaultPlacement{0, 0, 680, 320, WindowState::kNormal};
+const WindowPlacement kDefaultPlacement{0, 0, 880, 360, WindowState::kNormal};
+// What a date column needs beyond its text: the list's margins around it.
+constexpr int kDateColumnMargin = 16;
+constexpr char kWidestDateText[] = "12/30/2026 00:00:00";
 const wxSize kSmallestSize(250, 150);
 const wxSize kLargestSize(2250, 2150);
 const wxColour kBackground(212, 208, 200);
@@ -128,12 +132,18 @@ void NewsboardWindow::SaveSettings() {
 void NewsboardWindow::ShowBoard() {
   if (!IsShown()) ApplyStoredState();
   Show();
-  if (fitColumns_) {
-    fitColumns_ = false;
-    Layout();
-    const std::array<int, kNewsboardColumnCount> widths = FittedColumnWidths(list_->GetClientSize().x);
-    for (int column = 0; column < kNewsboardColumnCount; ++column) list_->SetColumnWidth(column, widths[column]);
-  }
+  FitColumns();
+}
+
+void NewsboardWindow::FitColumns() {
+  if (!fitColumns_) return;
+  fitColumns_ = false;
+  Layout();
+  // Room is kept for the scroll bar that many rows bring, so the columns never run past the list.
+  const int room = list_->GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, list_);
+  const int dateWidth = list_->GetTextExtent(kWidestDateText).x + FromDIP(kDateColumnMargin);
+  const std::array<int, kNewsboardColumnCount> widths = FittedColumnWidths(room, dateWidth);
+  for (int column = 0; column < kNewsboardColumnCount; ++column) list_->SetColumnWidth(column, widths[column]);
 }
 
 void NewsboardWindow::ApplyStoredState() {

@@ -58,6 +58,7 @@ private:
   void CreateToolBar();
   void PlaceFromSettings();
   void ApplyStoredState();
+  void FitColumns();
   void UpdateListCursor();
   void SaveSettings();
   void AddRow(const mailbox::NewArticleNotice& notice);
