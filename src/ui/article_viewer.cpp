@@ -19,6 +19,9 @@
 #include <wx/toolbar.h>
 #include <wx/webview.h>
 
+#include <optional>
+#include <utility>
+
 namespace tarnwick::ui {
 namespace {
 
@@ -159,19 +162,32 @@ void ArticleViewer::ShowPane() {
 }
 
 void ArticleViewer::OnPageLoaded(wxWebViewEvent& event) {
+  HandlePageLoaded(event.GetURL());
+}
+
+void ArticleViewer::HandlePageLoaded(const wxString& url) {
   if (IsBeingDeleted() || closeWaiting_) return;
-  if (!failedUrl_.empty() && event.GetURL() == failedUrl_) return;  // the engine's error page
+  if (!failedUrl_.empty() && url == failedUrl_) return;  // the engine's error page
+  // A page that loads while the script of an earlier one waits is handled once that script has
+  // its answer: two scripts waiting inside each other would take each other's answers.
+  if (pageScriptWaiting_) {
+    laterLoadedUrl_ = url;
+    return;
+  }
   GetMenuBar()->Enable(kModifiedArticleCommand, false);
   // The engine answers a script in a nested event loop, where the user may close the window.
   const NestedLoopScope scope(*this);
+  pageScriptWaiting_ = true;
   if (model_.Mode() == ViewMode::kFullArticle) {
     wxString inner;
     if (webView_->RunScript("document.body ? document.body.innerHTML : ''", &inner) && !closeWaiting_) {
       model_.PageLoaded(inner.utf8_string());
     }
-  } else if (event.GetURL() == kBlankPage) {
+  } else if (url == kBlankPage) {
     ShowStoredBody();
   }
+  pageScriptWaiting_ = false;
+  if (laterLoadedUrl_) HandlePageLoaded(*std::exchange(laterLoadedUrl_, std::nullopt));
 }
 
 void ArticleViewer::ShowStoredBody() {

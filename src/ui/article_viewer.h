@@ -7,6 +7,7 @@
 
 #include <wx/frame.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,7 @@ private:
   void ShowMode(ViewMode mode);
   void ShowPane();
   void OnPageLoaded(wxWebViewEvent& event);
+  void HandlePageLoaded(const wxString& url);
   void OnNavigating(wxWebViewEvent& event);
   void ShowStoredBody();
   void OnCommand(wxCommandEvent& event);
@@ -93,7 +95,9 @@ private:
   std::vector<mailbox::MailboxTreeNode> fileInMailboxes_;  // read from the host once, when the viewer opens
   wxString failedUrl_;  // the address whose load failed: the engine shows its error page for it
   int nestedLoopDepth_ = 0;
-  bool closeWaiting_ = false;  // closed inside a nested loop: destroyed once it has returned
+  bool closeWaiting_ = false;               // closed inside a nested loop: destroyed once it has returned
+  bool pageScriptWaiting_ = false;          // a loaded page's script waits for the engine's answer
+  std::optional<wxString> laterLoadedUrl_;  // a page that loaded meanwhile, handled after it
 };
 
 }  // namespace tarnwick::ui
