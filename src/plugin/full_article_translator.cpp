@@ -146,12 +146,14 @@ DownloadProgressOpener SetDownloadProgressOpener(DownloadProgressOpener opener) 
 }
 
 std::string ReduceToPlainText(const std::string& page) {
-  std::string text = RemoveTags(page);
+  // Pages end their lines in CR LF or in LF alone: both are one line end here.
+  std::string text = platform::ReplaceAll(RemoveTags(page), "\r\n", "\n");
   // Each replacement runs once over the whole text, in this order: what one leaves behind is not
-  // looked at again by it (three spaces lose two and keep one).
+  // looked at again by it (three spaces lose two and keep one). A blank line between paragraphs
+  // becomes one line break, so paragraphs stay apart without the page's empty lines.
   static constexpr std::pair<const char*, const char*> kSteps[] = {
-      {"\t", ""},        {"  ", ""},         {"   ", ""},         {"\r\n\r\n", ""},
-      {"\r\n \r\n", ""}, {"\r\n  \r\n", ""}, {"\r\n   \r\n", ""}, {"\r\n", "<br>"},
+      {"\t", ""},      {"  ", ""},       {"   ", ""},       {"\n\n", "\n"},
+      {"\n \n", "\n"}, {"\n  \n", "\n"}, {"\n   \n", "\n"}, {"\n", "<br>"},
   };
   for (const auto& [from, to] : kSteps) text = platform::ReplaceAll(text, from, to);
   return text;

@@ -33,8 +33,9 @@ using DownloadProgressOpener =
 DownloadProgressOpener SetDownloadProgressOpener(DownloadProgressOpener opener);
 
 /// The page as plain text for a message body: every tag removed (from a "<" to the first ">"
-/// after it; a "<" with no ">" after it is kept with the rest), then tabs, runs of two and three
-/// spaces and blank line breaks dropped, and the remaining CR LF turned into "<br>".
+/// after it; a "<" with no ">" after it is kept with the rest), then tabs and runs of two and three
+/// spaces dropped, a blank line between paragraphs made one line break, and each line break (CR LF
+/// or LF) turned into "<br>".
 std::string ReduceToPlainText(const std::string& page);
 
 /// The page with the exact tags "<html>", "</html>", "<HTML>" and "</HTML>" removed, so that it

@@ -4,6 +4,7 @@
 #include "ui/desktop_launcher.h"
 #include "ui/feed_info_dialog.h"
 #include "ui/feed_properties_texts.h"
+#include "ui/help_key.h"
 #include "ui/mailbox_picker.h"
 #include "ui/resources.h"
 
@@ -150,6 +151,7 @@ void FeedPropertiesDialog::BindEvents() {
   Bind(
       wxEVT_CHECKBOX, [this](wxCommandEvent&) { ShowFirstCheck(alias_->IsEnabled()); }, kFirstCheckBoxId);
   Bind(wxEVT_CHAR_HOOK, &FeedPropertiesDialog::OnKey, this);
+  OpenHelpOnF1(*this, context_.helpPath, kSettingsHelpTopic);
   Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
     if (event.CanVeto()) event.Veto();  // no close box: only OK and Cancel end the dialog
   });
@@ -174,7 +176,7 @@ void FeedPropertiesDialog::OnToggle(void (FeedProperties::*toggle)()) {
 void FeedPropertiesDialog::OnNewsbox() {
   std::string path = model_.Values().newsboxPath;
   std::string name = model_.Values().newsbox;
-  if (ShowMailboxPicker(this, context_.hostDataFolder, path, name) != 1) return;
+  if (ShowMailboxPicker(this, context_.hostDataFolder, path, name, context_.helpPath) != 1) return;
   model_.SetNewsbox(path, name);
   newsbox_->SetLabelText(Text(model_.NewsboxButtonText()));
   Layout();

@@ -10,6 +10,7 @@
 #include <wx/imaglist.h>
 #include <wx/timer.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +51,7 @@ enum MainWindowId {
   // The feed menu, which the feed list opens.
   kImportFeedsCommand = 2773,
   kExportFeedsCommand = 2774,
+  kSelectAllFeedsCommand = 2775,
   kHelpCommand = 2810,
   kAboutCommand = 2822,
 };
@@ -96,6 +98,7 @@ private:
   std::vector<size_t> SelectedFeeds() const;
   std::vector<std::string> SelectedAliases() const;
   void ScheduleFeedSelection();
+  bool SelectFromFocusedFeed(int keyCode);
   void ApplyFeedSelection();
   void OnNewsboxSelected();
   void ShowClock();
@@ -111,6 +114,9 @@ private:
   void OnFeedMenu(wxPoint position);
   void OnImportFeeds();
   void OnExportFeeds();
+  void OnSelectAllFeeds();
+  void BindListMouse(wxListCtrl* list, void (MainWindow::*onDoubleClick)(), void (MainWindow::*onMenu)(wxPoint));
+  void OnListRightDoubleClick(wxListCtrl* list, wxPoint position, void (MainWindow::*command)());
   void OnHelp();
   void OnAbout();
   void OnCharHook(wxKeyEvent& event);
@@ -135,6 +141,8 @@ private:
   wxImageList newsboxImages_;
   wxCursor busyCursor_;
   wxTimer clock_;
+  wxTimer menuTimer_;  // a right click's menu waits out a double click
+  std::function<void()> waitingMenu_;
   wxListCtrl* newsboxList_ = nullptr;
   wxListCtrl* feedList_ = nullptr;
   wxAnimationCtrl* feedImage_ = nullptr;
@@ -147,6 +155,8 @@ private:
   wxGauge* progress_ = nullptr;
   wxButton* stop_ = nullptr;
   wxButton* newsboardButton_ = nullptr;
+  wxButton* importButton_ = nullptr;
+  wxButton* exportButton_ = nullptr;
   wxStaticText* details_ = nullptr;
   wxStaticText* general_ = nullptr;
   wxButton* help_ = nullptr;

@@ -18,7 +18,16 @@ void MainWindow::OnFeedMenu(wxPoint position) {
   wxMenu menu;
   menu.Append(kImportFeedsCommand, kImportFeedsCommandText);
   menu.Append(kExportFeedsCommand, kExportFeedsCommandText);
+  menu.AppendSeparator();
+  menu.Append(kSelectAllFeedsCommand, kSelectAllFeedsCommandText);
   PopupMenu(&menu, position == wxDefaultPosition ? feedList_->GetPosition() : position);
+}
+
+void MainWindow::OnSelectAllFeeds() {
+  for (long row = 0; row < feedList_->GetItemCount(); ++row) {
+    feedList_->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  }
+  ApplyFeedSelection();
 }
 
 void MainWindow::OnImportFeeds() {

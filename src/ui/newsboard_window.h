@@ -57,6 +57,9 @@ private:
   void CreateList();
   void CreateToolBar();
   void PlaceFromSettings();
+  void ApplyStoredState();
+  void FitColumns();
+  void UpdateListCursor();
   void SaveSettings();
   void AddRow(const mailbox::NewArticleNotice& notice);
   void SortList();
@@ -80,6 +83,7 @@ private:
   platform::SystemClock clock_;
   NewsboardRows rows_;
   wxListCtrl* list_ = nullptr;
+  bool fitColumns_ = false;  // no widths stored: the columns are fitted to the list when first shown
 };
 
 }  // namespace tarnwick::ui
