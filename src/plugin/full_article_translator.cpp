@@ -87,7 +87,7 @@ int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& he
   if (store::FileExists(workFile)) (void)unlink(workFile.c_str());
   if (store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
   // A link read out of a message may only lead to a web page, never to a local file.
-  const feed::FetchResult fetched = feed::FreshFetch(link, workFile, false, feed::UrlOrigin::kFromFeedDocument);
+  const feed::FetchResult fetched = feed::FreshFetch(link, workFile, feed::UrlOrigin::kFromFeedDocument);
   if (!store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
 
   // The page as the composer reads it: UTF-16 converted whole; binary data is no page; the

@@ -56,7 +56,7 @@ bool ReadFeedTitle(std::string text, std::string& name) {
 }  // namespace
 
 std::string FetchDocumentText(const std::string& url, const std::string& scratchPath, std::string& finalUrl) {
-  const feed::FetchResult fetched = feed::FreshFetch(url, scratchPath, true, feed::UrlOrigin::kTypedByUser);
+  const feed::FetchResult fetched = feed::FreshFetch(url, scratchPath, feed::UrlOrigin::kTypedByUser);
   finalUrl = fetched.answer.finalUrl.empty() ? url : fetched.answer.finalUrl;
   std::string text = mailbox::ReadPageText(scratchPath);
   std::remove(scratchPath.c_str());
