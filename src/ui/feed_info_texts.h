@@ -41,6 +41,13 @@ inline constexpr char kRunOneNew[] = "one new article.";
 inline constexpr char kRunSeveralNewSuffix[] = " new articles.";
 inline constexpr char kRunNoneNew[] = "\n\n\n\t\t\tSorry, you've got no new articles.";
 
+inline constexpr char kStoppedTitleSuffix[] = " - Stopped";
+inline constexpr char kStoppedInFeedText[] = "\t\tYou stopped the run while this feed was being checked.\n";
+inline constexpr char kStoppedBetweenFeedsText[] = "\n\n\t\t\tYou stopped the run before its next feed.\n";
+inline constexpr char kStoppedNewPrefix[] = "\t\tBefore that, you've got ";
+inline constexpr char kStoppedNoneNew[] = "\t\tNo new article arrived before that.";
+inline constexpr char kStoppedRestLater[] = "\n\t\tWhat did not arrive comes with the next check.";
+
 inline constexpr char kValidFeedText[] = "This is a valid RSS/Atom feed.";
 
 inline constexpr char kInfoOkButton[] = "&OK";

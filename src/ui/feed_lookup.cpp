@@ -27,7 +27,7 @@ struct Downloaded {
 
 // No pause and no message box: the caller tells the user what came of it, once.
 Downloaded Download(const std::string& url, const std::string& scratchPath) {
-  feed::RemoveBeforeFetch(scratchPath, false);
+  feed::RemoveBeforeFetch(scratchPath);
   const feed::FetchResult fetched = feed::FetchDocument(url, scratchPath, feed::UrlOrigin::kTypedByUser, {});
   Downloaded document;
   document.finalUrl = fetched.answer.finalUrl.empty() ? url : fetched.answer.finalUrl;

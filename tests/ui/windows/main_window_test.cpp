@@ -6,6 +6,7 @@
 
 #include "check/check_texts.h"
 #include "store/settings_keys.h"
+#include "ui/feed_info_dialog.h"
 #include "ui/feed_properties_dialog.h"
 #include "ui/mailbox_picker.h"
 #include "ui/main_window_texts.h"
@@ -126,6 +127,58 @@ TEST_F(MainWindowTest, DownloadShowsTheRunAndStopWhileTheSecondFeedDownloadsEnds
 
 std::string LabelOf(wxWindow& window, int id) {
   return Child<wxStaticText>(window, id)->GetLabel().utf8_string();
+}
+
+// Presses Stop with the real mouse once the run shows `phase` in its details line.
+class StopDuring : public wxTimer {
+public:
+  StopDuring(ui::MainWindow& window, std::string phase) : window_(window), phase_(std::move(phase)) {}
+  void Notify() override {
+    if (pressedAt != Clock::time_point() || LabelOf(window_, ui::kDetailsStatusId).find(phase_) == std::string::npos) {
+      return;
+    }
+    pressedAt = Clock::now();
+    PressLater(window_.FindWindow(ui::kStopId));
+  }
+  Clock::time_point pressedAt;
+
+private:
+  ui::MainWindow& window_;
+  std::string phase_;
+};
+
+TEST_F(MainWindowTest, StopWhileABigFeedIsStagedOrMovedEndsTheRunAtOnceAndTheReportSaysSo) {
+  for (const char* phase : {" by ", "Downloading articles... "}) {
+    SCOPED_TRACE(phase);
+    const std::string newsbox = phase[0] == ' ' ? "Staged" : "Moved";
+    const store::FeedSettings big = AddFeed(newsbox, 200, newsbox);
+    ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+    StopDuring stop(window, phase);
+    WhenMainWindowRuns([&](ui::MainWindow& running) {
+      auto& feeds = *Child<wxListCtrl>(running, ui::kFeedListId);
+      ClickRow(feeds, feeds.FindItem(-1, wxString::FromUTF8(big.alias)));
+      stop.Start(1);
+      PressLater(running.FindWindow(ui::kDownloadId));
+    });
+    window.RunModally();
+    const Clock::time_point closed = Clock::now();
+    stop.Stop();
+
+    ASSERT_NE(stop.pressedAt, Clock::time_point());
+    EXPECT_LT(closed - stop.pressedAt, 500ms);
+    const check::RunReport& report = window.Report();
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(report.stoppedFeed, big.name);
+    EXPECT_LT(CountMessages(newsbox), 200);
+    EXPECT_EQ(store::SettingsStore(context.settingsPath).ReadText(big.alias, store::kLastArticleKey, "none"), "none");
+    if (newsbox == "Moved") {
+      WhenShown<ui::FeedInfoDialog>([](ui::FeedInfoDialog& dialog) {
+        SaveScreenshot(&dialog, "information_dialog_stopped_run");
+        PressKey(WXK_RETURN);
+      });
+      ui::ShowFeedInfoDialog(nullptr, *ui::RunReportInfo(report, "Tarnwick"));
+    }
+  }
 }
 
 TEST_F(MainWindowTest, FeedIconsShowTheirOptionsAndANewsboxWithoutCountsShowsMinusOne) {
