@@ -142,6 +142,7 @@ void MainWindow::CreateControls() {
                               statusStyle);
   details_ = new wxStaticText(this, kDetailsStatusId, kDetailsStatusPlaceholder, wxDefaultPosition, wxDefaultSize,
                               statusStyle);
+  detailsLine_ = std::make_unique<ThrottledLabel>(*details_);
 }
 
 void MainWindow::LayOut() {
@@ -297,7 +298,8 @@ void MainWindow::CloseWindow() {
 }
 
 void MainWindow::SetProgress(int percent) {
-  progress_->SetValue(std::clamp(percent, 0, 100));
+  const int value = std::clamp(percent, 0, 100);
+  if (progress_->GetValue() != value) progress_->SetValue(value);  // a run sets it for every message
 }
 
 void MainWindow::ShowGeneralStatus(const std::string& text) {
@@ -305,7 +307,7 @@ void MainWindow::ShowGeneralStatus(const std::string& text) {
 }
 
 void MainWindow::ShowDetailsStatus(const std::string& text) {
-  details_->SetLabelText(wxString::FromUTF8(text));
+  detailsLine_->Show(text);
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {

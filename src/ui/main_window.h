@@ -4,6 +4,7 @@
 #include "check/check_view.h"
 #include "ui/main_window_model.h"
 #include "ui/plugin_windows.h"
+#include "ui/throttled_label.h"
 
 #include <wx/cursor.h>
 #include <wx/dialog.h>
@@ -158,6 +159,7 @@ private:
   wxButton* importButton_ = nullptr;
   wxButton* exportButton_ = nullptr;
   wxStaticText* details_ = nullptr;
+  std::unique_ptr<ThrottledLabel> detailsLine_;  // the details line as a run changes it
   wxStaticText* general_ = nullptr;
   wxButton* help_ = nullptr;
   wxButton* close_ = nullptr;

@@ -164,14 +164,31 @@ void NewsboardWindow::HideBoard() {
 }
 
 void NewsboardWindow::AddRow(const mailbox::NewArticleNotice& notice) {
-  NewsboardEntry entry = MakeNewsboardEntry(notice, clock_);
-  const long item = list_->InsertItem(list_->GetItemCount(), wxString::FromUTF8(entry.headline), kNewImage);
+  const int64_t row = rows_.Add(MakeNewsboardEntry(notice, clock_));
+  const NewsboardEntry& entry = *rows_.Find(row);
+  // The list is kept in order as rows come: a run adds hundreds, and sorting all for each would
+  // cost more than the run's own work.
+  const long item = list_->InsertItem(SortedPosition(row), wxString::FromUTF8(entry.headline), kNewImage);
   for (int column = kFeedColumn; column < kNewsboardColumnCount; ++column) {
     list_->SetItem(item, column, wxString::FromUTF8(ColumnText(entry, column)));
   }
-  list_->SetItemPtrData(item, static_cast<wxUIntPtr>(rows_.Add(std::move(entry))));
-  SortList();
-  UpdateListCursor();
+  list_->SetItemPtrData(item, static_cast<wxUIntPtr>(row));
+  if (list_->GetItemCount() == 1) UpdateListCursor();
+}
+
+long NewsboardWindow::SortedPosition(int64_t row) const {
+  // After every row that sorts before it or ties with it (a tie is ordered by arrival).
+  long low = 0;
+  long high = list_->GetItemCount();
+  while (low < high) {
+    const long middle = low + (high - low) / 2;
+    if (rows_.Compare(static_cast<int64_t>(list_->GetItemData(middle)), row) < 0) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low;
 }
 
 void NewsboardWindow::UpdateListCursor() {

@@ -62,6 +62,8 @@ private:
   void UpdateListCursor();
   void SaveSettings();
   void AddRow(const mailbox::NewArticleNotice& notice);
+  /// Where the row numbered `row` goes in the list under the current order.
+  long SortedPosition(int64_t row) const;
   void SortList();
   std::vector<long> SelectedItems() const;
   void UpdateToolBar();

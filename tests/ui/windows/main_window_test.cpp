@@ -183,6 +183,19 @@ TEST_F(MainWindowTest, StopWhileABigFeedIsStagedOrMovedEndsTheRunAtOnceAndTheRep
   }
 }
 
+// A run changes the details line for every article; the line is set at most once a drain
+// interval, and the latest text always ends up shown.
+TEST_F(MainWindowTest, QuickDetailsUpdatesEndOnTheLatestText) {
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  window.Show();
+  RunEventsFor(50ms);
+  window.ShowDetailsStatus("first");
+  for (int item = 1; item <= 100; ++item) window.ShowDetailsStatus("item " + std::to_string(item));
+  EXPECT_EQ(LabelOf(window, ui::kDetailsStatusId), "first");
+  RunEventsFor(50ms);
+  EXPECT_EQ(LabelOf(window, ui::kDetailsStatusId), "item 100");
+}
+
 TEST_F(MainWindowTest, FeedIconsShowTheirOptionsAndANewsboxWithoutCountsShowsMinusOne) {
   AddFeed("everything", 1, "Full", 1, 1, 1);
   AddFeed("nothing", 1, "Plain", 0, 0, 0);
