@@ -53,7 +53,7 @@ struct Setup {
   Setup(int feeds, int items, bool pacing, Server answers = Server::kNoValidators)
       : writer({dir.Path(), dir.Path(), "Version: 1.0", "From ???@??? Mon Dec 7 07:03:15 2026\r\n", pacing}, host,
                clock, &view, nullptr),
-        checker({dir.Path() + "/tarnwick.ini", dir.Path() + "/In.mbx", pacing}, writer, host, clock, view),
+        checker({dir.Path() + "/tarnwick.ini", dir.Path() + "/In.mbx"}, writer, host, clock, view),
         run({dir.Path() + "/feed.xml", dir.Path(), dir.Path() + "/tarnwick.ini"}, checker, writer, host, view) {
     std::string errorText;
     core = host::HostCore::Open(dir.Path(), {}, errorText);

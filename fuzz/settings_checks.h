@@ -115,7 +115,8 @@ inline std::string CheckRefusedAlias(const std::string& path, const std::string&
   return before == after ? std::string() : "refusing the alias " + alias + " changed the file";
 }
 
-/// A feed written from the value reads back as written (cut and trimmed) and is gone after its removal.
+/// A feed written from the value reads back as written (trimmed) and is gone after its removal; a
+/// feed that would not read back whole is refused and leaves the file as it was.
 inline std::string CheckFeedRoundTrip(const std::string& path, const std::string& value) {
   const store::SettingsStore settings(path);
   if (std::string problem = CheckRefusedAlias(path, value); !problem.empty()) return problem;
@@ -126,16 +127,22 @@ inline std::string CheckFeedRoundTrip(const std::string& path, const std::string
   feed.newsbox = value + value;
   feed.newsboxPath = "/data/" + value;
   feed.downloadReferringArticles = static_cast<int32_t>(value.size());
+  const bool storable = store::CheckFeedStorable(feed).storable &&
+                        value.size() <= store::SettingsStore::kMaxTextLength && value.find('\0') == std::string::npos;
+  if (!storable) {
+    std::string before;
+    std::string after;
+    platform::ReadFileIfPresent(path, before);
+    if (settings.WriteFeed(feed, value)) return "feed " + feed.alias + " was written though it cannot read back whole";
+    platform::ReadFileIfPresent(path, after);
+    return before == after ? std::string() : "refusing feed " + feed.alias + " changed the file";
+  }
   if (!settings.WriteFeed(feed, value)) return "writing feed " + feed.alias + " failed";
-  auto asRead = [](const std::string& text) {
-    std::string read = ValueAsRead(text);
-    return read.substr(0, read.find('\0')).substr(0, store::SettingsStore::kMaxTextLength);
-  };
   store::FeedSettings loaded = settings.LoadFeedByAlias(feed.alias);
-  if (loaded.name != asRead(feed.name) || loaded.url != asRead(feed.url) || loaded.newsbox != asRead(feed.newsbox) ||
-      loaded.newsboxPath != asRead(feed.newsboxPath) ||
+  if (loaded.name != ValueAsRead(feed.name) || loaded.url != ValueAsRead(feed.url) ||
+      loaded.newsbox != ValueAsRead(feed.newsbox) || loaded.newsboxPath != ValueAsRead(feed.newsboxPath) ||
       loaded.downloadReferringArticles != feed.downloadReferringArticles ||
-      settings.ReadText(feed.alias, store::kLastArticleKey, "x") != asRead(value)) {
+      settings.ReadText(feed.alias, store::kLastArticleKey, "x") != ValueAsRead(value)) {
     return "feed " + feed.alias + " does not read back as written";
   }
   if (!settings.RemoveFeed(feed.alias)) return "removing feed " + feed.alias + " failed";

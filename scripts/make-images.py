@@ -390,6 +390,23 @@ def busy_cursor(size=32):
     return canvas.finish()
 
 
+def news_cursor(size=32):
+    """The Newsboard's cursor over its rows: the arrow with a small folded newspaper beside it."""
+    canvas = Canvas(size)
+    shape = arrow_shape(size / 2, size / 2, 13)
+    canvas.polygon(shape, fill="white")
+    canvas.line(shape + [shape[0]], fill="black", width=1.1)
+    x0, y0, w, h = size / 2 + 7, size / 2 + 4, 10, 10
+    page = [(x0, y0), (x0 + w, y0), (x0 + w, y0 + h), (x0, y0 + h)]
+    canvas.polygon(page, fill="white")
+    canvas.rect(x0 + 1.6, y0 + 1.6, x0 + w - 1.6, y0 + 3.4, fill=GREY[5])
+    for row in (5.2, 7.2):
+        canvas.rect(x0 + 1.6, y0 + row, x0 + w / 2 - 0.6, y0 + row + 0.9, fill=GREY[3])
+        canvas.rect(x0 + w / 2 + 0.6, y0 + row, x0 + w - 1.6, y0 + row + 0.9, fill=GREY[3])
+    canvas.line(page + [page[0]], fill="black", width=1.0)
+    return canvas.finish()
+
+
 # --- The chime -----------------------------------------------------------------------------------
 
 
@@ -477,7 +494,7 @@ def main():
         for frame in (0, 3):
             gif.seek(frame)
             made.append((f"animations/{name}#{frame}", gif.convert("RGBA")))
-    for number, image in ((301, arrow_cursor()), (248, busy_cursor())):
+    for number, image in ((301, arrow_cursor()), (248, busy_cursor()), (302, news_cursor())):
         image.save(os.path.join(RES, "cursors", f"{number}.png"), optimize=True)
         made.append((f"cursors/{number}", image))
     write_chime(os.path.join(RES, "sounds", "113.wav"))

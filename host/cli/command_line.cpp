@@ -119,10 +119,11 @@ bool Parse(const std::vector<std::string>& arguments, ParsedCommandLine& parsed,
   return true;
 }
 
-// Takes the data folder's lock for the rest of the run, saying so when it has to wait for another
-// host. kExitSuccess when it holds the lock, else the exit code after reporting why not
-// (`setUpFailure` when the lock file cannot be used at all).
-int LockDataFolder(DataFolderLock& lock, const ParsedCommandLine& parsed, int setUpFailure, std::ostream& err) {
+// Takes the data folder's lock for the rest of the run, saying so through `say` when it has to
+// wait for another host. kExitSuccess when it holds the lock, else the exit code after reporting
+// why not (`setUpFailure` when the lock file cannot be used at all).
+int LockDataFolder(DataFolderLock& lock, const ParsedCommandLine& parsed, int setUpFailure,
+                   const std::function<void(const std::string&)>& say) {
   const std::string seconds = std::to_string(parsed.lockWait.count());
   auto holder = [&] {
     long id = lock.HolderProcessId();
@@ -130,24 +131,23 @@ int LockDataFolder(DataFolderLock& lock, const ParsedCommandLine& parsed, int se
   };
   std::function<void()> waiting;
   if (parsed.lockWait.count() > 0) {
-    waiting = [&] {
-      err << kProgramName << ": " << Fill(kWaitingForLockText, {parsed.dataFolder, holder(), seconds}) << std::endl;
-    };
+    waiting = [&] { say(Fill(kWaitingForLockText, {parsed.dataFolder, holder(), seconds})); };
   }
   switch (lock.Take(parsed.lockWait, waiting)) {
     case LockOutcome::kTaken:
       return kExitSuccess;
     case LockOutcome::kFailed:
-      err << kProgramName << ": " << lock.ErrorText() << "\n";
+      say(lock.ErrorText());
       return setUpFailure;
     case LockOutcome::kBusy:
       break;
   }
-  err << kProgramName << ": " << Fill(kLockBusyText, {parsed.dataFolder, holder(), seconds}) << "\n";
+  say(Fill(kLockBusyText, {parsed.dataFolder, holder(), seconds}));
   return kExitBusy;
 }
 
-int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const GuiRunner& gui) {
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const GuiRunner& gui,
+        const GuiNotice& notice) {
   ParsedCommandLine parsed;
   if (!Parse(arguments, parsed, err)) return kExitUsage;
   if (parsed.help || (parsed.verb.empty() && parsed.dataFolder.empty())) {
@@ -163,8 +163,14 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     return UsageError(err, std::string(kWrongArgumentCountText) + verb->name + " " + verb->argumentsText);
   }
   if (parsed.dataFolder.empty()) return UsageError(err, kNoDataFolderText);
+  // Someone who opens the windows reads no standard error: a wait for another host is shown.
+  const bool showLockTexts = notice && parsed.verb == kGuiVerbName;
+  const auto say = [&](const std::string& text) {
+    err << kProgramName << ": " << text << std::endl;
+    if (showLockTexts) notice(text);
+  };
   DataFolderLock lock(parsed.dataFolder);
-  if (int code = LockDataFolder(lock, parsed, verb->setUpFailure, err); code != kExitSuccess) return code;
+  if (int code = LockDataFolder(lock, parsed, verb->setUpFailure, say); code != kExitSuccess) return code;
 
   HostOptions options;
   options.automationAllowed = parsed.automationAllowed;
@@ -186,9 +192,9 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const GuiRunner& gui) {
+                   const GuiRunner& gui, const GuiNotice& notice) {
   try {
-    return Run(arguments, out, err, gui);
+    return Run(arguments, out, err, gui, notice);
   } catch (const std::exception& error) {
     err << kProgramName << ": " << kUnexpectedFailureText << error.what() << "\n";
   } catch (...) {

@@ -11,5 +11,6 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  return tarnwick::host::RunCommandLine(arguments, std::cout, std::cerr, tarnwick::host::gui::RunHostGui);
+  return tarnwick::host::RunCommandLine(arguments, std::cout, std::cerr, tarnwick::host::gui::RunHostGui,
+                                       tarnwick::host::gui::ShowNotice);
 }

@@ -6,6 +6,7 @@
 
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
 #include <memory>
@@ -74,6 +75,19 @@ int RunHostGui(HostCore& core, const std::string& pluginsFolder, std::ostream& e
   }
   wxEntryCleanup();
   return code;
+}
+
+void ShowNotice(const std::string& text) {
+  std::string name = kProgramName;
+  char* argv[] = {name.data(), nullptr};
+  int argc = 1;
+  wxApp::SetInstance(new wxApp);
+  if (wxEntryStart(argc, argv)) {
+    wxString shown = wxString::FromUTF8(text);  // the command line's texts start in lower case
+    if (!shown.empty()) shown[0] = wxToupper(shown[0]);
+    wxMessageBox(shown, kProgramName, wxOK | wxICON_INFORMATION);
+  }
+  wxEntryCleanup();
 }
 
 }  // namespace tarnwick::host::gui

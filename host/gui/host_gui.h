@@ -14,4 +14,8 @@ namespace tarnwick::host::gui {
 /// 0, or 1 when no display could be opened (the reason on `err`). Call once, on the main thread.
 int RunHostGui(HostCore& core, const std::string& pluginsFolder, std::ostream& err);
 
+/// Shows `text` in a message box of its own and returns once it is closed; does nothing when no
+/// display can be opened. For what happens before the windows run (the wait for another host).
+void ShowNotice(const std::string& text);
+
 }  // namespace tarnwick::host::gui

@@ -1,5 +1,6 @@
 #include "automation/host_collection.h"
 
+#include "automation/host_folder.h"
 #include "platform/dispatch_ids.h"
 
 namespace tarnwick::automation {
@@ -19,6 +20,13 @@ platform::DispatchPointer HostCollection::Item(int position) const {
 bool HostCollection::Add(const std::string& name, bool isMailbox) const {
   if (!object_) return false;
   return object_->Call(platform::kCollectionAdd, {name, isMailbox ? 1 : 0}).ok;
+}
+
+HostFolder HostCollection::CreateMailbox(const std::string& name, std::string& errorText) const {
+  if (!object_) return {};
+  platform::DispatchResult result = object_->Call(platform::kCollectionAdd, {name, 1});
+  if (!result.ok) errorText = result.errorText;
+  return HostFolder(result.ok ? result.value.Object() : nullptr);
 }
 
 }  // namespace tarnwick::automation

@@ -6,6 +6,8 @@
 
 namespace tarnwick::automation {
 
+class HostFolder;
+
 /// A collection of the host's automation server (mailboxes and folders, or messages), counted from 1.
 /// Holds its object until destroyed; an empty collection fails every call.
 class HostCollection {
@@ -22,6 +24,10 @@ public:
   /// Asks the host to create a mailbox (or, with `isMailbox` false, a folder) named `name` in this
   /// collection. True when the host accepted.
   bool Add(const std::string& name, bool isMailbox = true) const;
+  /// Asks the host to create a mailbox named `name` in this collection and gives the new mailbox
+  /// (or the one of that name that was there); an empty folder when the host refused, with its
+  /// reason in `errorText`.
+  HostFolder CreateMailbox(const std::string& name, std::string& errorText) const;
   /// The object itself.
   const platform::DispatchPointer& Object() const { return object_; }
 

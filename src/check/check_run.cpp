@@ -67,12 +67,14 @@ const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSetting
   view_.SetRunControlsEnabled(false);
   const std::stop_token stop = ClearStop();
   report_.feedsDone = 0;
+  report_.stopped = false;
+  report_.stoppedFeed.clear();
   {
     // Ends with the loop: downloads still running stop and untaken documents go before completion.
     DocumentPrefetcher prefetcher(feeds, settings_.scratchFeedPath, settings_.settingsPath, stop);
     std::size_t index = 0;
-    checker_.SetDocumentFetcher([&](const store::FeedSettings&, const std::string& path, bool pause) {
-      return prefetcher.Take(index, path, pause);
+    checker_.SetDocumentFetcher([&](const store::FeedSettings&, const std::string& path) {
+      return prefetcher.Take(index, path);
     });
     for (const store::FeedSettings& feed : feeds) {
       ++report_.feedsDone;
@@ -84,6 +86,7 @@ const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSetting
       if (stop.stop_requested()) {
         view_.ShowGeneralStatus(kGoingOffline);
         report_.stopped = true;
+        if (checker_.LastProblem() == kStopped) report_.stoppedFeed = feed.name;
         break;
       }
       view_.ShowGeneralStatus(kNextFeed);

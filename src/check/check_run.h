@@ -45,6 +45,7 @@ struct RunReport {
   std::vector<FeedOutcome> feeds;  // every feed checked, in order
   std::vector<HeldFeed> held;      // cache run: feeds with "AutoCheck" that background fetching skips
   bool stopped = false;            // a manual run ended early at the user's request
+  std::string stoppedFeed;         // the name of the feed whose check the stop cut short; empty between feeds
 };
 
 /// Takes a set of feeds through the check one after another, with the status texts, the locked

@@ -117,8 +117,8 @@ void DocumentPrefetcher::Download(std::size_t index) {
   done_.notify_all();
 }
 
-feed::FetchResult DocumentPrefetcher::Take(std::size_t index, const std::string& path, bool pause) {
-  feed::RemoveBeforeFetch(path, pause);
+feed::FetchResult DocumentPrefetcher::Take(std::size_t index, const std::string& path) {
+  feed::RemoveBeforeFetch(path);
   std::unique_lock guard(lock_);
   current_ = index;
   StartReady();
@@ -128,7 +128,7 @@ feed::FetchResult DocumentPrefetcher::Take(std::size_t index, const std::string&
     job.state = State::kTaken;
     guard.unlock();
     const feed::DownloadStopScope stoppable(stopSource_.get_token());
-    return feed::FreshFetch(job.feed.url, path, false, feed::UrlOrigin::kTypedByUser, job.conditional);
+    return feed::FreshFetch(job.feed.url, path, feed::UrlOrigin::kTypedByUser, job.conditional);
   }
   while (job.state != State::kDone) {
     done_.wait_for(guard, kEventInterval);

@@ -39,10 +39,10 @@ public:
   DocumentPrefetcher& operator=(const DocumentPrefetcher&) = delete;
 
   /// The document of feed `index` as FreshFetch would leave it at `path` (an old file there
-  /// removed first, with FreshFetch's pause when `pause`): waits for its download, handling the
+  /// removed first): waits for its download, handling the
   /// thread's waiting events meanwhile, and shows its failure as FreshFetch does. Feeds after it
   /// may be downloaded from then on.
-  feed::FetchResult Take(std::size_t index, const std::string& path, bool pause);
+  feed::FetchResult Take(std::size_t index, const std::string& path);
 
 private:
   enum class State { kWaiting, kRunning, kDone, kTaken };

@@ -10,7 +10,6 @@
 #include "platform/date_parser.h"
 #include "platform/file_system.h"
 #include "platform/ui_pump.h"
-#include "platform/wait.h"
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
@@ -21,8 +20,6 @@
 namespace tarnwick::check {
 namespace {
 
-constexpr int kElementPauseMilliseconds = 10;
-constexpr int kEndPauseMilliseconds = 25;
 constexpr char kInMailboxName[] = "In";
 
 // The date that stands for an unreadable "LastArticle": every dated article is later.
@@ -36,12 +33,6 @@ FeedChecker::FeedChecker(Settings settings, mailbox::NewsboxWriter& writer, cons
                          const platform::Clock& clock, CheckView& view)
     : settings_(std::move(settings)), writer_(writer), host_(host), clock_(clock), view_(view) {}
 
-void FeedChecker::Pace(int milliseconds) const {
-  if (!settings_.pacing) return;
-  platform::WaitMilliseconds(milliseconds);
-  platform::DrainMessages();
-}
-
 platform::DateTime FeedChecker::ReadLastArticle(const std::string& alias) const {
   std::string text =
       store::SettingsStore(settings_.settingsPath).ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
@@ -49,9 +40,9 @@ platform::DateTime FeedChecker::ReadLastArticle(const std::string& alias) const 
 }
 
 feed::FetchResult FeedChecker::FreshFetchFeed(const store::FeedSettings& feed, const std::string& path,
-                                              const std::string& settingsPath, bool pause) {
+                                              const std::string& settingsPath) {
   const feed::DocumentValidators conditional = feed::ReadFeedValidators(store::SettingsStore(settingsPath), feed.alias);
-  return feed::FreshFetch(feed.url, path, pause, feed::UrlOrigin::kTypedByUser, conditional);
+  return feed::FreshFetch(feed.url, path, feed::UrlOrigin::kTypedByUser, conditional);
 }
 
 FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache,
@@ -63,8 +54,8 @@ FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed,
     validators_ = feed::ReadValidatorsBeside(documentPath);
     note_ = MovedNote(settings, feed.alias);
   } else {
-    feed::FetchResult fetched = fetcher_ ? fetcher_(feed, documentPath, settings_.pacing)
-                                         : FreshFetchFeed(feed, documentPath, settings_.settingsPath, settings_.pacing);
+    feed::FetchResult fetched =
+        fetcher_ ? fetcher_(feed, documentPath) : FreshFetchFeed(feed, documentPath, settings_.settingsPath);
     const bool arrived = !fetched.stopped && fetched.errorText.empty();
     AnswerEffect effect = RecordServerAnswer(settings, feed.alias, fetched.answer, arrived, clock_);
     serverProblem = std::move(effect.problem);
@@ -105,18 +96,25 @@ std::vector<bool> FeedChecker::BeyondFirstCheck(const std::vector<feed::Article>
   return beyond;
 }
 
-void FeedChecker::DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
-                               platform::DateTime& newestDate, int firstCheckLimit) {
+// Reads and stages the document's items; false when a stop cut that short (the items staged so
+// far are then left in "Pending" and come again with the next check).
+bool FeedChecker::StageItems(const store::FeedSettings& feed, const platform::DateTime& lastDate,
+                             platform::DateTime& newestDate, int firstCheckLimit, std::stop_token stop) {
   const feed::FeedFormat format = feed::DetectFeedFormat(document_);
   std::vector<feed::Article> articles;
   feed::WalkItems(
-      document_, format, [&] { articles.push_back(feed::ReadItem(document_, format, clock_)); },
-      [&] { Pace(kElementPauseMilliseconds); });
+      document_, format,
+      [&] {
+        if (!stop.stop_requested()) articles.push_back(feed::ReadItem(document_, format, clock_));
+      },
+      [] { platform::DrainMessagesWhenDue(); });
+  if (stop.stop_requested()) return false;
   // Every link of the document is counted before the first item is admitted: a link that
   // several items share identifies none of them.
   for (const feed::Article& article : articles) writer_.CountDocumentLink(article.link);
   const std::vector<bool> beyond = BeyondFirstCheck(articles, firstCheckLimit);
   for (size_t index = 0; index < articles.size(); ++index) {
+    if (stop.stop_requested()) return false;
     feed::SkipReason reason = feed::SkipReason::kBeyondFirstCheck;
     feed::Article& article = articles[index];
     if (!beyond[index] && writer_.AppendArticle(feed, article, lastDate, newestDate, downloadText_, &reason)) {
@@ -124,10 +122,15 @@ void FeedChecker::DeliverItems(const store::FeedSettings& feed, const platform::
     } else if (reason != feed::SkipReason::kNone) {
       ++skips_[static_cast<size_t>(reason)];
     }
+    platform::DrainMessagesWhenDue();
   }
+  // A stop during the last full-article download left that article without its page.
+  return !stop.stop_requested();
 }
 
 void FeedChecker::ClosePendingWindow() {
+  // Opening "Pending" makes the host read what was staged: with nothing staged there is nothing to read.
+  if (writer_.StagedCount() == 0) return;
   if (!host_.OpenMailboxByName(mailbox::kPendingMailboxName)) return;
   if (host_.MailboxWindowTitles().empty() || !host_.CloseTopMailboxWindow()) return;
   platform::DrainMessages();
@@ -161,6 +164,7 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   writer_.PreparePending(feed.newsboxPath, feed.newsbox);
 
   int result = -1;
+  bool stopped = false;
   // The feed's downloads (its document, then the full-article pages) end at once on a stop.
   const feed::DownloadStopScope stoppable(stop);
   const Document document = LoadDocument(feed, fromCache, documentPath);
@@ -169,11 +173,16 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
                                       : kCheckingPrefix + feed.name + kCheckingSuffix);
     // An unchanged document has nothing new to read; articles left in "Pending" still go.
     notModified_ = document == Document::kNotModified;
-    if (!notModified_) DeliverItems(feed, lastDate, newestDate, firstCheckLimit);
-    ClosePendingWindow();
-    result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard);
-    leftInPending_ = writer_.LeftInPending();
-    view_.SetProgress(100);
+    stopped = !notModified_ && !StageItems(feed, lastDate, newestDate, firstCheckLimit, stop);
+    if (!stopped) {
+      ClosePendingWindow();
+      result = writer_.DeliverPending(feed.newsboxPath, feed.newsbox, feed.notifyNewsBoard, stop);
+      leftInPending_ = writer_.LeftInPending();
+      stopped = stop.stop_requested() && writer_.DeliveryIncomplete();
+      view_.SetProgress(100);
+    } else {
+      result = 0;
+    }
   } else if (stop.stop_requested()) {
     problem_ = kStopped;
   }
@@ -181,26 +190,35 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   if (fromCache) platform::RemoveFile(feed::ValidatorsFilePath(documentPath));
   view_.SetProgress(0);
   view_.ShowDetailsStatus("");
-  // Articles the host did not take stay in "Pending", which the next check empties: the date
-  // must not move past them, so that they are admitted again then.
+  RecordOutcome(feed, document, result, stopped, lastDate, newestDate);
+  platform::DrainMessagesWhenDue();
+  return result;
+}
+
+// What the check leaves for the next one. A check cut short by a stop, or whose articles the host
+// did not all take, records nothing: the date must not move past an article that did not arrive,
+// nor may the document's validators let the next download skip it.
+void FeedChecker::RecordOutcome(const store::FeedSettings& feed, Document document, int result, bool stopped,
+                                const platform::DateTime& lastDate, const platform::DateTime& newestDate) {
+  if (stopped) {
+    problem_ = kStopped;
+    return;
+  }
   if (result >= 0 && writer_.DeliveryIncomplete()) {
     problem_ = writer_.StagingReady() ? kKeptInPending : kNoStagingMailbox;
-  } else {
-    const store::SettingsStore settings(settings_.settingsPath);
-    std::vector<platform::IniChange> changes;
-    if (newestDate > lastDate) {
-      changes.push_back(
-          {feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern)});
-    }
-    // Only a delivered document's validators may make the next download conditional.
-    if (document == Document::kLoaded) {
-      for (platform::IniChange& kept : feed::FeedValidatorChanges(settings, feed.alias, validators_))
-        changes.push_back(std::move(kept));
-    }
-    if (!changes.empty()) (void)settings.Apply(changes);
+    return;
   }
-  Pace(kEndPauseMilliseconds);
-  return result;
+  const store::SettingsStore settings(settings_.settingsPath);
+  std::vector<platform::IniChange> changes;
+  if (newestDate > lastDate) {
+    changes.push_back({feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern)});
+  }
+  // Only a delivered document's validators may make the next download conditional.
+  if (document == Document::kLoaded) {
+    for (platform::IniChange& kept : feed::FeedValidatorChanges(settings, feed.alias, validators_))
+      changes.push_back(std::move(kept));
+  }
+  if (!changes.empty()) (void)settings.Apply(changes);
 }
 
 }  // namespace tarnwick::check

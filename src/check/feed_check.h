@@ -21,19 +21,18 @@ using SkipCounts = std::array<int, feed::kSkipReasonCount>;
 
 /// Checks one feed: fetches its document (or takes it from the cache), reads every item, has the
 /// newsbox writer deliver the new ones and records the newest article date in "LastArticle". Runs
-/// on the UI thread and keeps the window alive by draining its events while it works.
+/// on the UI thread and keeps the window alive by draining its events as it works (every few
+/// milliseconds of work, never sleeping for it).
 class FeedChecker {
 public:
   struct Settings {
     std::string settingsPath;   // the settings file
     std::string inMailboxPath;  // where articles go when a feed's newsbox file is missing
-    bool pacing = true;         // the short pauses that let a window repaint; off when headless
   };
 
-  /// Fetches a feed's document into a path for a check, with FreshFetch's pause when asked;
-  /// returns what FreshFetch returns. A run hands in one that takes documents it downloaded ahead.
-  using DocumentFetcher =
-      std::function<feed::FetchResult(const store::FeedSettings& feed, const std::string& path, bool pause)>;
+  /// Fetches a feed's document into a path for a check; returns what FreshFetch returns. A run
+  /// hands in one that takes documents it downloaded ahead.
+  using DocumentFetcher = std::function<feed::FetchResult(const store::FeedSettings& feed, const std::string& path)>;
 
   /// Everything given must outlive the checker.
   FeedChecker(Settings settings, mailbox::NewsboxWriter& writer, const automation::HostAutomation& host,
@@ -42,18 +41,18 @@ public:
   /// Checks the feed with the document at `documentPath`, fetched first unless `fromCache`. The
   /// number of messages delivered into the newsbox (0 when the host could not be reached), or -1
   /// when the feed could not be checked (see LastProblem). The document file is deleted at the
-  /// end, except when the settings are incomplete. A `stop` ends the check's downloads at once:
-  /// while the document downloads, the check ends with -1 and kStopped (nothing delivered, no
-  /// partial document kept); after that, the articles are delivered without the full-article
-  /// pages not downloaded by then.
+  /// end, except when the settings are incomplete. A `stop` ends the check at once, whatever it is
+  /// doing: while the document downloads, with -1 (nothing delivered, no partial document kept);
+  /// later, with the number of messages moved by then. Either way LastProblem is kStopped and
+  /// nothing is recorded for the feed, so what did not arrive comes with its next check.
   int CheckFeed(store::FeedSettings feed, bool fromCache, const std::string& documentPath, std::stop_token stop = {});
 
   /// Replaces how documents are fetched; an empty one restores the fresh fetch, made conditional
   /// by the validators of the document last delivered.
   void SetDocumentFetcher(DocumentFetcher fetcher) { fetcher_ = std::move(fetcher); }
-  /// The fetch that an empty DocumentFetcher stands for (`pause` as FreshFetch's).
+  /// The fetch that an empty DocumentFetcher stands for.
   static feed::FetchResult FreshFetchFeed(const store::FeedSettings& feed, const std::string& path,
-                                          const std::string& settingsPath, bool pause);
+                                          const std::string& settingsPath);
 
   /// Whether the server said in the last check that the document has not changed since the one
   /// last delivered, so nothing was read.
@@ -78,10 +77,11 @@ private:
   Document LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath);
   int FirstCheckLimit(const std::string& alias) const;
   std::vector<bool> BeyondFirstCheck(const std::vector<feed::Article>& articles, int limit) const;
-  void DeliverItems(const store::FeedSettings& feed, const platform::DateTime& lastDate, platform::DateTime& newestDate,
-                    int firstCheckLimit);
+  bool StageItems(const store::FeedSettings& feed, const platform::DateTime& lastDate, platform::DateTime& newestDate,
+                  int firstCheckLimit, std::stop_token stop);
   void ClosePendingWindow();
-  void Pace(int milliseconds) const;
+  void RecordOutcome(const store::FeedSettings& feed, Document document, int result, bool stopped,
+                     const platform::DateTime& lastDate, const platform::DateTime& newestDate);
 
   Settings settings_;
   mailbox::NewsboxWriter& writer_;

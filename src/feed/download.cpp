@@ -4,7 +4,6 @@
 #include "platform/application_name.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
-#include "platform/wait.h"
 #include "store/file_utilities.h"
 
 namespace tarnwick::feed {
@@ -34,13 +33,13 @@ FetchResult FetchDocument(const std::string& url, const std::string& path, UrlOr
           std::move(outcome.validators), std::move(outcome.answer)};
 }
 
-void RemoveBeforeFetch(const std::string& path, bool pause) {
-  if (store::FileExists(path) && platform::RemoveFile(path) && pause) platform::WaitMilliseconds(100);
+void RemoveBeforeFetch(const std::string& path) {
+  if (store::FileExists(path)) (void)platform::RemoveFile(path);
 }
 
-FetchResult FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin,
+FetchResult FreshFetch(const std::string& url, const std::string& path, UrlOrigin origin,
                        const DocumentValidators& conditional) {
-  RemoveBeforeFetch(path, pause);
+  RemoveBeforeFetch(path);
   FetchResult result = FetchDocument(url, path, origin, conditional);
   if (!result.errorText.empty()) platform::ShowMessageBox(result.errorText, platform::kApplicationName);
   return result;

@@ -39,14 +39,14 @@ struct FetchResult {
 FetchResult FetchDocument(const std::string& url, const std::string& path, UrlOrigin origin,
                           const DocumentValidators& conditional);
 
-/// Fetches `url` into `path` as the feed check does: an existing file is deleted first (and, when
-/// that worked and `pause` is set, 100 ms pass), then FetchDocument; a failure is shown as
+/// Fetches `url` into `path` as the feed check does: an existing file is deleted first, then
+/// FetchDocument; a failure is shown as
 /// FetchUrlToFile shows it. The caller tests whether `path` exists; with `conditional`
 /// validators, an unchanged document leaves no file and a result that says so.
-FetchResult FreshFetch(const std::string& url, const std::string& path, bool pause, UrlOrigin origin,
+FetchResult FreshFetch(const std::string& url, const std::string& path, UrlOrigin origin,
                        const DocumentValidators& conditional = {});
 
-/// Removes `path` when it exists, then, when that worked and `pause` is set, waits 100 ms.
-void RemoveBeforeFetch(const std::string& path, bool pause);
+/// Removes `path` when it exists, so that a failed download cannot leave an old file behind.
+void RemoveBeforeFetch(const std::string& path);
 
 }  // namespace tarnwick::feed

@@ -16,6 +16,10 @@ inline constexpr char kLinkSchemeRefused[] = "Links in feeds are downloaded over
 inline constexpr char kAddressSchemeRefused[] = "Feeds are downloaded over http or https or from a file only: ";
 /// Starts the message when a server redirects to a scheme other than http or https; the address follows.
 inline constexpr char kRedirectRefused[] = "The server sent the download on to an address that is not http or https: ";
+/// The message when a download grew past the size limit of its DownloadSizeLimit; the limit in
+/// bytes stands between the two.
+inline constexpr char kDownloadTooLargePrefix[] = "The download was given up: it is larger than ";
+inline constexpr char kDownloadTooLargeSuffix[] = " bytes.";
 /// Why a download ended early when its caller stopped it (the Stop button, or the module unloading).
 inline constexpr char kDownloadStopped[] = "The download was stopped.";
 /// Starts the message when the downloader itself cannot be set up (out of memory); libcurl's reason follows.

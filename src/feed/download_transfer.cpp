@@ -9,6 +9,7 @@
 #include <mutex>
 #include <stop_token>
 
+#include "feed/download_size_limit.h"
 #include "feed/download_stop_scope.h"
 #include "feed/download_texts.h"
 #include "platform/file_io.h"
@@ -78,6 +79,11 @@ public:
   const std::string& Error() const { return error_; }
 
   bool Write(const char* bytes, size_t count) {
+    written_ += count;
+    if (maxBytes_ > 0 && written_ > maxBytes_) {
+      error_ = kDownloadTooLargePrefix + std::to_string(maxBytes_) + kDownloadTooLargeSuffix;
+      return false;
+    }
     if (file_.WriteAll(std::string_view(bytes, count))) return true;
     error_ = kCannotWriteFile + target_ + ": " + platform::SystemErrorText(errno);
     return false;
@@ -102,6 +108,8 @@ private:
   std::string error_;
   platform::File file_;
   bool committed_ = false;
+  size_t maxBytes_ = DownloadSizeLimit::Current();  // 0: no limit
+  size_t written_ = 0;
 };
 
 size_t WriteBody(char* bytes, size_t size, size_t count, void* context) {

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <map>
 #include <memory>
+#include <unordered_set>
 
 #include "feed/xml_document.h"
 #include "feed/xml_references.h"
@@ -94,11 +95,13 @@ bool IsFeedLink(const Attributes& link) {
 }
 
 // The end of the element's text that starts at `at` and closes with `</name`; the text's end
-// when it never closes. Scripts and styles may hold anything that looks like a tag.
+// when it never closes. Scripts and styles may hold anything that looks like a tag. Only the
+// bytes up to the close are looked at, so a page of many scripts is read in linear time.
 size_t EndOfRawText(std::string_view text, size_t at, std::string_view name) {
-  const std::string lower = platform::ToLowerAscii(text.substr(at));
-  const size_t close = lower.find("</" + std::string(name));
-  return close == std::string::npos ? text.size() : at + close;
+  for (size_t close = text.find("</", at); close != std::string_view::npos; close = text.find("</", close + 2)) {
+    if (platform::EqualsIgnoreCase(text.substr(close + 2, name.size()), name)) return close;
+  }
+  return text.size();
 }
 
 struct PageLinks {
@@ -170,13 +173,11 @@ Discovery DiscoverFeeds(std::string_view document, const std::string& pageUrl) {
   const PageLinks page = ReadPageLinks(document);
   discovery.isPage = page.isPage;
   const std::string base = page.hasBase ? ResolveUrl(pageUrl, page.base) : pageUrl;
+  std::unordered_set<std::string> known;
   for (const Attributes& link : page.feeds) {
     const std::string url = ResolveUrl(base.empty() ? pageUrl : base, platform::TrimWhiteSpace(link.at("href")));
     // An address read from a page is fetched over the web only, never from a local file.
-    if (!IsWebAddress(url)) continue;
-    const bool known = std::any_of(discovery.feeds.begin(), discovery.feeds.end(),
-                                   [&](const FeedLink& feed) { return feed.url == url; });
-    if (known) continue;
+    if (!IsWebAddress(url) || !known.insert(url).second) continue;
     auto title = link.find("title");
     discovery.feeds.push_back({url, title == link.end() ? std::string() : platform::TrimWhiteSpace(title->second)});
   }

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tarnwick::feed {
+
+/// The largest page that is fetched to look for feeds in; a larger download fails.
+inline constexpr size_t kMaxDiscoveryPageBytes = 4 * 1024 * 1024;
 
 /// One feed a web page links to: its absolute address, and the title the link gives (may be empty).
 struct FeedLink {
@@ -26,7 +30,7 @@ struct Discovery {
 /// <link rel="alternate" type="application/rss+xml|atom+xml|rdf+xml" href="..."> of the page is
 /// taken (attributes in any order and letter case, rel among other words, references in values
 /// decoded), its href resolved against the page's <base href> when it has one, else `pageUrl`;
-/// only http and https addresses are kept. Safe on any text.
+/// only http and https addresses are kept. Safe on any text; takes time linear in its size.
 Discovery DiscoverFeeds(std::string_view document, const std::string& pageUrl);
 
 /// `reference` resolved against the absolute address `base` as a browser resolves a link; empty

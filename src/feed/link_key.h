@@ -9,9 +9,10 @@
 namespace tarnwick::feed {
 
 /// The form in which two links to the same page compare equal: http and https alike (the scheme
-/// dropped), the host in lower case, a default port (80, 443) dropped, one trailing slash of the
-/// path dropped, tracking parameters ("utm_*", "fbclid", "gclid" and their kin) and the fragment
-/// dropped. Anything else is kept as written. Empty for an empty or blank link.
+/// dropped; a link starting with "//" reads the same), the host in lower case, a default port
+/// (80, 443) dropped, trailing slashes of the path dropped, tracking parameters ("utm_*",
+/// "fbclid", "gclid" and their kin), blank parameters and the fragment dropped. Anything else is
+/// kept as written. A key normalises to itself. Empty for an empty or blank link.
 std::string NormalizeLink(std::string_view link);
 
 /// The second key by which an item is recognised in its newsbox: its normalised link. It knows

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/text.h"
 #include "platform/text_encoding.h"
 
 namespace tarnwick::feed {
@@ -27,18 +26,14 @@ std::string_view DeclaredEncoding(std::string_view text) {
   return declaration.substr(at + 1, close - at - 1);
 }
 
-// The encoding of a document without a byte-order mark whose declaration is in two-byte units.
-std::string_view UnmarkedUtf16(std::string_view bytes) {
+// The encoding of a document without a byte-order mark whose declaration is in two- or four-byte
+// units: "<?" in that encoding's bytes.
+std::string_view UnmarkedWideEncoding(std::string_view bytes) {
+  if (bytes.starts_with(std::string_view("<\0\0\0?\0\0\0", 8))) return "UTF-32LE";
+  if (bytes.starts_with(std::string_view("\0\0\0<\0\0\0?", 8))) return "UTF-32BE";
   if (bytes.starts_with(std::string_view("<\0?\0", 4))) return "UTF-16LE";
   if (bytes.starts_with(std::string_view("\0<\0?", 4))) return "UTF-16BE";
   return {};
-}
-
-// A declaration read byte by byte cannot be in a multi-byte-unit encoding, whatever it says.
-bool NamesWideEncoding(std::string_view charset) {
-  const std::string name = platform::ToLowerAscii(charset);
-  return name.starts_with("utf-16") || name.starts_with("utf-32") || name.starts_with("ucs") || name == "utf16" ||
-         name == "utf32" || name == "unicode";
 }
 
 }  // namespace
@@ -49,13 +44,16 @@ std::string XmlDocumentAsUtf8(std::string bytes) {
   if (std::optional<platform::ByteOrderMark> mark = platform::FindByteOrderMark(bytes)) {
     charset = mark->charset;
     skip = mark->length;
-  } else if (charset = UnmarkedUtf16(bytes); charset.empty()) {
+  } else if (charset = UnmarkedWideEncoding(bytes); charset.empty()) {
+    // The declaration was read byte by byte; an encoding that would not read it as written (a
+    // 16- or 32-bit one, whatever its name) is not the document's, which is then taken as UTF-8.
     charset = DeclaredEncoding(bytes);
-    if (NamesWideEncoding(charset)) charset = {};
+    if (!charset.empty() && !platform::ReadsDeclarationsAsWritten(charset)) charset = {};
   }
-  if (charset.empty() || platform::IsUtf8Name(charset)) return skip == 0 ? std::move(bytes) : bytes.substr(skip);
-  std::optional<std::string> text = platform::ConvertToUtf8(std::string_view(bytes).substr(skip), charset);
-  return text ? std::move(*text) : std::move(bytes);
+  if (skip > 0) bytes.erase(0, skip);
+  if (charset.empty()) return platform::ValidUtf8(std::move(bytes));
+  std::optional<std::string> text = platform::ConvertToUtf8Replacing(bytes, charset);
+  return text ? std::move(*text) : platform::ValidUtf8(std::move(bytes));
 }
 
 }  // namespace tarnwick::feed

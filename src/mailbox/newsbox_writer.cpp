@@ -14,14 +14,13 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/ui_pump.h"
-#include "platform/wait.h"
 #include "store/file_utilities.h"
 
 namespace tarnwick::mailbox {
 namespace {
 
+// How long the host is given to catch up after it closed or created a mailbox for the writer.
 constexpr int kHostPauseMilliseconds = 200;
-constexpr int kFilePauseMilliseconds = 25;
 constexpr char kPageFileName[] = "article.html";
 // How many messages' links are remembered between checks at most (about 100 bytes each), unless
 // one newsbox holds more.
@@ -57,7 +56,7 @@ NewsboxWriter::NewsboxWriter(Settings settings, const automation::HostAutomation
       pendingToc_(store::MailboxFilePath(settings_.hostDataFolder, kPendingMailboxName, true)) {}
 
 void NewsboxWriter::Pause(int milliseconds) const {
-  if (settings_.pacing) platform::WaitMilliseconds(milliseconds);
+  if (settings_.pacing) platform::PaceFor(milliseconds);
 }
 
 // Searching the host's tree asks about every mailbox: the id found before is taken again as long
@@ -97,19 +96,16 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
     stagingReady_ = IsReportedPath(reported);
     if (stagingReady_) pendingMailbox_ = std::move(reported);
     Pause(kHostPauseMilliseconds);
-  } else if (!alreadyEmpty && store::TruncateFile(pendingMailbox_)) {
-    Pause(kHostPauseMilliseconds);
+  } else if (!alreadyEmpty) {
+    (void)store::TruncateFile(pendingMailbox_);
   }
-  if (!alreadyEmpty && store::FileExists(pendingToc_) && platform::RemoveFile(pendingToc_)) {
-    Pause(kHostPauseMilliseconds);
-  }
+  if (!alreadyEmpty && store::FileExists(pendingToc_)) (void)platform::RemoveFile(pendingToc_);
 
   knownIds_.clear();
   knownIdsRead_ = false;
   newsboxPath_ = newsboxPath;
   newsboxName_ = newsboxName;
   linkGuard_.Clear([this](feed::LinkGuard& guard) { ReadNewsboxLinks(guard); });
-  Pause(kHostPauseMilliseconds);
 }
 
 // Read when the first item of the document comes to be admitted: a feed whose document did not
@@ -126,7 +122,7 @@ bool NewsboxWriter::ForEachNewsboxMessage(const std::function<void(const automat
   automation::HostCollection messages = FindNewsbox(connection.application, newsboxPath_, newsboxName_).Messages();
   for (int position = messages.Count(); position >= 1; --position) {
     visit(automation::HostMessage(messages.Item(position)));
-    platform::DrainMessages();
+    platform::DrainMessagesWhenDue();
   }
   return true;
 }
@@ -175,10 +171,10 @@ std::string NewsboxWriter::FullArticleOf(const std::string& link) {
     return {};
   }
   // The fetch reports its own failure. The server's character set counts when the page names none.
-  const feed::FetchResult fetched = feed::FreshFetch(link, page, false, feed::UrlOrigin::kFromFeedDocument);
+  const feed::FetchResult fetched = feed::FreshFetch(link, page, feed::UrlOrigin::kFromFeedDocument);
   if (!store::FileExists(page)) return {};
   std::string text = ReadPageText(page, CharsetOfContentType(fetched.answer.contentType));
-  if (platform::RemoveFile(page)) Pause(kFilePauseMilliseconds);
+  (void)platform::RemoveFile(page);
   if (text == kUnreadablePage) {
     ReportMissingFullArticle(kPageNotReadable + link);
     return {};
@@ -221,7 +217,7 @@ bool NewsboxWriter::DeliverOne(const automation::HostMessage& message, const aut
   std::string headerBlock = HeaderBlockOf(message.RawText());
   std::string body = message.Body();
   std::string title = message.Title();
-  platform::DrainMessages();
+  platform::DrainMessagesWhenDue();
   (void)message.SetStatus(0);
   // A message the host did not move is still in "Pending", which the next check empties: it must
   // neither appear on the Newsboard nor count as arrived. After the move the message's id is the
@@ -238,7 +234,8 @@ bool NewsboxWriter::DeliverOne(const automation::HostMessage& message, const aut
   return moved;
 }
 
-int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::string& newsboxName, int notifyNewsBoard) {
+int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::string& newsboxName, int notifyNewsBoard,
+                                  std::stop_token stop) {
   leftInPending_ = appended_;
   if (!stagingReady_) return 0;
   automation::HostConnectResult connection = host_.Connect();
@@ -252,7 +249,7 @@ int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::str
   automation::HostFolder newsbox = FindNewsbox(application, newsboxPath, newsboxName);
   const int total = messages.Count();
   int moved = 0;
-  for (int position = total; position >= 1; --position) {
+  for (int position = total; position >= 1 && !stop.stop_requested(); --position) {
     if (progress_ != nullptr) progress_->SetProgress(((total - position) * 100) / total);
     if (DeliverOne(automation::HostMessage(messages.Item(position)), newsbox, newsboxName, notifyNewsBoard)) ++moved;
   }

@@ -11,6 +11,7 @@
 #include "store/feed_settings.h"
 
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <unordered_map>
 
@@ -41,7 +42,7 @@ public:
     std::string pluginFolder;   // the full-article page is fetched into a work file there
     std::string versionText;    // "Version: 1.0"
     std::string separatorLine;  // the message separator with its CR LF
-    bool pacing = true;         // the pauses that let the host catch up; off when headless
+    bool pacing = true;         // the host is given time after it closes or creates a mailbox; off when headless
   };
 
   /// Everything given must outlive the writer; `progress` and `receiver` may be null.
@@ -67,9 +68,11 @@ public:
   /// does not identify an item.
   void CountDocumentLink(const std::string& link) { linkGuard_.CountDocumentLink(link); }
   /// Has the host move every message of "Pending" into the newsbox, last first; each message is
-  /// announced and counted once it has been moved. The number of messages moved; 0 when the host
+  /// announced and counted once it has been moved. A `stop` ends the moving before the next
+  /// message, leaving the rest in "Pending". The number of messages moved; 0 when the host
   /// cannot be reached or there is no staging file.
-  int DeliverPending(const std::string& newsboxPath, const std::string& newsboxName, int notifyNewsBoard);
+  int DeliverPending(const std::string& newsboxPath, const std::string& newsboxName, int notifyNewsBoard,
+                     std::stop_token stop = {});
 
   /// True when the last PreparePending..DeliverPending left messages behind in "Pending" or lost
   /// one on the way: no staging file, the host could not be reached, a move or an append failed.
@@ -78,6 +81,8 @@ public:
   bool StagingReady() const { return stagingReady_; }
   /// Messages the last DeliverPending left in "Pending" (all appended ones when it reached no host).
   int LeftInPending() const { return leftInPending_; }
+  /// Messages appended to "Pending" since the last PreparePending.
+  int StagedCount() const { return appended_; }
   /// Appends that failed since the last PreparePending.
   int AppendFailures() const { return appendFailures_; }
   /// Messages moved into newsboxes since the writer was made.

@@ -1,5 +1,6 @@
 #include "mailbox/page_text.h"
 
+#include "feed/xml_encoding.h"
 #include "mailbox/page_charset.h"
 #include "platform/file_io.h"
 #include "platform/text_encoding.h"
@@ -56,15 +57,21 @@ std::string Utf16ToUtf8(const std::string& bytes, size_t start, bool bigEndian, 
   return text;
 }
 
-// A page's bytes as UTF-8, from the character set its UTF-8 mark, its <meta> tag or the server
-// names (in that order); UTF-8 when none does. Bytes the system cannot convert stay as they are.
+// A character set named for a page whose text has no zero byte in it: never a 16- or 32-bit
+// one, whatever the page or the server says (the declaration itself was read byte by byte).
+std::string_view Believed(std::string_view charset) {
+  return !charset.empty() && platform::ReadsDeclarationsAsWritten(charset) ? charset : std::string_view();
+}
+
+// A page's bytes as valid UTF-8, from the character set its UTF-8 mark, its <meta> tag, the
+// server or an XML declaration names (in that order); UTF-8 when none does.
 std::string PageAsUtf8(std::string bytes, std::string_view serverCharset) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) return bytes.substr(3);
-  std::string_view charset = DeclaredPageCharset(bytes);
-  if (charset.empty()) charset = serverCharset;
-  if (charset.empty() || platform::IsUtf8Name(charset)) return bytes;
-  std::optional<std::string> text = platform::ConvertToUtf8(bytes, charset);
-  return text ? std::move(*text) : std::move(bytes);
+  if (bytes.starts_with("\xEF\xBB\xBF")) return platform::ValidUtf8(bytes.substr(3));
+  std::string_view charset = Believed(DeclaredPageCharset(bytes));
+  if (charset.empty()) charset = Believed(serverCharset);
+  if (charset.empty()) return feed::XmlDocumentAsUtf8(std::move(bytes));
+  std::optional<std::string> text = platform::ConvertToUtf8Replacing(bytes, charset);
+  return text ? std::move(*text) : platform::ValidUtf8(std::move(bytes));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "mailbox/pending_mailbox.h"
 
-#include "mailbox/newsbox_writer.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "store/file_utilities.h"
@@ -14,24 +13,25 @@ constexpr char kNoMailboxAnswer[] = "-1";
 }  // namespace
 
 PendingMailbox::PendingMailbox(const automation::HostAutomation& host, std::string hostDataFolder,
-                               std::function<void(int milliseconds)> pause)
+                               std::string mailboxName, std::function<void(int milliseconds)> pause)
     : host_(host),
       hostDataFolder_(std::move(hostDataFolder)),
+      mailboxName_(std::move(mailboxName)),
       pause_(std::move(pause)),
-      path_(store::MailboxFilePath(hostDataFolder_, kPendingMailboxName, false)) {}
+      path_(store::MailboxFilePath(hostDataFolder_, mailboxName_, false)) {}
 
 bool PendingMailbox::Empty() {
-  if (!host_.CloseMailboxWindow(kPendingMailboxName) && host_.CloseMailboxWindow("")) pause_(kHostPauseMilliseconds);
-  path_ = store::MailboxFilePath(hostDataFolder_, kPendingMailboxName, false);
+  if (!host_.CloseMailboxWindow(mailboxName_) && host_.CloseMailboxWindow("")) pause_(kHostPauseMilliseconds);
+  path_ = store::MailboxFilePath(hostDataFolder_, mailboxName_, false);
   if (!store::FileExists(path_)) {
     // The host's answer is a path only when it could add the mailbox.
-    const std::string created = host_.MailboxPathCreating(kPendingMailboxName);
+    const std::string created = host_.MailboxPathCreating(mailboxName_);
     path_ = created == kNoMailboxAnswer ? std::string() : created;
     pause_(kHostPauseMilliseconds);
   } else if (store::TruncateFile(path_)) {
     pause_(kHostPauseMilliseconds);
   }
-  const std::string toc = store::MailboxFilePath(hostDataFolder_, kPendingMailboxName, true);
+  const std::string toc = store::MailboxFilePath(hostDataFolder_, mailboxName_, true);
   if (store::FileExists(toc) && platform::RemoveFile(toc)) pause_(kHostPauseMilliseconds);
   return !path_.empty() && store::FileExists(path_);
 }

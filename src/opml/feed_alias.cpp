@@ -1,15 +1,12 @@
 #include "opml/feed_alias.h"
 
+#include "store/fitting_text.h"
 #include "store/settings_store.h"
 
 namespace tarnwick::opml {
 namespace {
 
 constexpr int kMaxAliasNumber = 999;
-
-bool IsContinuationByte(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
 
 std::string TrimOuterBlanks(std::string text) {
   const size_t first = text.find_first_not_of(' ');
@@ -19,13 +16,7 @@ std::string TrimOuterBlanks(std::string text) {
 
 }  // namespace
 
-std::string CutBetweenCharacters(std::string_view text, size_t bytes) {
-  if (text.size() <= bytes) return std::string(text);
-  while (bytes > 0 && IsContinuationByte(text[bytes])) --bytes;
-  return std::string(text.substr(0, bytes));
-}
-
-std::string StorableAlias(std::string_view title) {
+std::string StorableAlias(std::string_view title, size_t maxBytes) {
   std::string alias;
   for (char c : title) {
     const unsigned char byte = static_cast<unsigned char>(c);
@@ -34,7 +25,7 @@ std::string StorableAlias(std::string_view title) {
   }
   const size_t first = alias.find_first_not_of("; ");
   alias.erase(0, first == std::string::npos ? alias.size() : first);
-  return TrimOuterBlanks(CutBetweenCharacters(alias, kMaxImportedAliasBytes));
+  return TrimOuterBlanks(store::CutBetweenCharacters(alias, maxBytes));
 }
 
 std::string UniqueAlias(const std::string& alias, const std::vector<std::string>& aliasEntries) {
@@ -42,16 +33,10 @@ std::string UniqueAlias(const std::string& alias, const std::vector<std::string>
   for (int number = 2; number <= kMaxAliasNumber; ++number) {
     const std::string suffix = " (" + std::to_string(number) + ")";
     const std::string candidate =
-        TrimOuterBlanks(CutBetweenCharacters(alias, kMaxImportedAliasBytes - suffix.size())) + suffix;
+        TrimOuterBlanks(store::CutBetweenCharacters(alias, kMaxImportedAliasBytes - suffix.size())) + suffix;
     if (!store::AliasExists(aliasEntries, candidate)) return candidate;
   }
   return {};
-}
-
-std::string FittingName(const std::string& alias, const std::string& name) {
-  const size_t used = alias.size() + 1;  // the alias and its "="
-  const size_t room = used < store::SettingsStore::kMaxEntryLength ? store::SettingsStore::kMaxEntryLength - used : 0;
-  return TrimOuterBlanks(CutBetweenCharacters(name, room));
 }
 
 }  // namespace tarnwick::opml

@@ -12,18 +12,12 @@ inline constexpr size_t kMaxImportedAliasBytes = 60;
 
 /// An alias the settings file stores as itself, made from a title: control characters dropped,
 /// "[" "]" "=" turned into "(" ")" "-", leading ";" and blanks at the ends taken off, cut between
-/// characters to kMaxImportedAliasBytes. Empty when nothing is left.
-std::string StorableAlias(std::string_view title);
+/// characters to `maxBytes`. Empty when nothing is left.
+std::string StorableAlias(std::string_view title, size_t maxBytes = kMaxImportedAliasBytes);
 
 /// `alias`, or when an entry of `aliasEntries` ("alias=name") has it (without regard to case),
 /// the first of "alias (2)", "alias (3)", ... that none has, the alias cut to keep it within
 /// kMaxImportedAliasBytes. Empty when no number up to 999 is free.
 std::string UniqueAlias(const std::string& alias, const std::vector<std::string>& aliasEntries);
-
-/// The name cut between characters so that "alias=name" is read back whole from "Aliases".
-std::string FittingName(const std::string& alias, const std::string& name);
-
-/// The text cut to at most `bytes` bytes, never inside a UTF-8 sequence.
-std::string CutBetweenCharacters(std::string_view text, size_t bytes);
 
 }  // namespace tarnwick::opml

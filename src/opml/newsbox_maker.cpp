@@ -11,8 +11,14 @@
 namespace tarnwick::opml {
 
 std::string HostNewsboxMaker::MailboxPath(const std::string& name) {
-  const std::string path = automation::HostAutomation().MailboxPathCreating(name);
-  return path == automation::kNoPath ? std::string() : path;
+  const automation::HostAutomation host;
+  const std::string path = host.MailboxPathCreating(name);
+  if (path == automation::kNoPath) return {};
+  // The host writes a mailbox's table of contents when it first reads the mailbox: counting its
+  // messages now lets the new newsbox show its real counts at once instead of "unknown".
+  automation::HostConnectResult connection = host.Connect();
+  if (connection.Connected()) (void)connection.application.MailboxById(host.FindMailboxId(path)).Messages().Count();
+  return path;
 }
 
 std::string DataFolderNewsboxMaker::MailboxPath(const std::string& name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace tarnwick::opml {
 
@@ -8,16 +9,24 @@ namespace tarnwick::opml {
 /// when there is none of that name.
 class NewsboxMaker {
 public:
+  explicit NewsboxMaker(std::string dataFolder) : dataFolder_(std::move(dataFolder)) {}
   virtual ~NewsboxMaker() = default;
   /// The full path of the ".mbx" file of the top-level mailbox `name` (made safe for a file name
   /// and trimmed), made when missing; empty when it cannot be had.
   virtual std::string MailboxPath(const std::string& name) = 0;
+  /// The folder the files of top-level mailboxes lie in; empty when it is not known.
+  const std::string& DataFolder() const { return dataFolder_; }
+
+protected:
+  std::string dataFolder_;
 };
 
-/// Makes mailboxes through the running host's automation server: for imports inside the host.
-/// When the host cannot be reached, the reason is shown in a message box.
+/// Makes mailboxes through the running host's automation server: for imports inside the host,
+/// whose data folder is `dataFolder`. When the host cannot be reached, the reason is shown in a
+/// message box.
 class HostNewsboxMaker : public NewsboxMaker {
 public:
+  explicit HostNewsboxMaker(std::string dataFolder = {}) : NewsboxMaker(std::move(dataFolder)) {}
   std::string MailboxPath(const std::string& name) override;
 };
 
@@ -26,11 +35,8 @@ public:
 /// sees the folder change. For imports while no host runs in this process.
 class DataFolderNewsboxMaker : public NewsboxMaker {
 public:
-  explicit DataFolderNewsboxMaker(std::string dataFolder) : dataFolder_(std::move(dataFolder)) {}
+  explicit DataFolderNewsboxMaker(std::string dataFolder) : NewsboxMaker(std::move(dataFolder)) {}
   std::string MailboxPath(const std::string& name) override;
-
-private:
-  std::string dataFolder_;
 };
 
 }  // namespace tarnwick::opml

@@ -1,13 +1,15 @@
 #include "opml/opml_import.h"
 
 #include "opml/feed_alias.h"
-#include "store/listed_feeds.h"
 #include "opml/opml_texts.h"
 #include "platform/text.h"
 #include "store/file_utilities.h"
+#include "store/fitting_text.h"
+#include "store/listed_feeds.h"
 #include "store/settings_keys.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <map>
 
 namespace tarnwick::opml {
@@ -33,6 +35,23 @@ std::string AddressText(const std::string& url) {
   return url.empty() ? std::string() : kAddressOpen + url + kAddressClose;
 }
 
+// The host of an address ("http://user@Host:8080/x" gives "Host"); empty when there is none.
+std::string HostOf(const std::string& url) {
+  const size_t schemeEnd = url.find("://");
+  if (schemeEnd == std::string::npos) return {};
+  std::string authority = url.substr(schemeEnd + 3, url.find_first_of("/?#", schemeEnd + 3) - schemeEnd - 3);
+  authority.erase(0, authority.rfind('@') + 1);
+  return authority.substr(0, authority.starts_with('[') ? authority.find(']') + 1 : authority.find(':'));
+}
+
+// The first of the texts that gives a storable alias; empty when none does.
+std::string FirstWithAlias(std::initializer_list<std::string> texts) {
+  for (const std::string& text : texts) {
+    if (!StorableAlias(text).empty()) return text;
+  }
+  return {};
+}
+
 bool IsReservedMailbox(const std::string& name) {
   const std::string fileName = platform::TrimWhiteSpace(store::SafeFileName(name));
   return std::any_of(std::begin(kReservedMailboxes), std::end(kReservedMailboxes),
@@ -47,8 +66,9 @@ public:
     ReadAliases();
   }
 
-  // Empty when the entry was added; otherwise why not.
-  std::string Import(const OpmlEntry& entry, store::FeedSettings& added) {
+  // Empty when the entry was added; otherwise why not. `cut` tells whether a name made from the
+  // entry's text had to be cut to fit the settings file.
+  std::string Import(const OpmlEntry& entry, store::FeedSettings& added, bool& cut) {
     if (entry.url.empty()) return kNoAddressReason;
     if (entry.url.size() > store::SettingsStore::kMaxTextLength) return kAddressTooLongReason;
     if (std::any_of(entry.url.begin(), entry.url.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; })) {
@@ -57,7 +77,9 @@ public:
     for (const store::FeedSettings& feed : feeds_) {
       if (feed.url == entry.url) return kDuplicateAddressPrefix + feed.alias + kDuplicateAddressSuffix;
     }
-    const std::string storable = StorableAlias(entry.title);
+    // A title that cleans up to nothing leaves the name, then the address's host, to name the feed.
+    const std::string source = FirstWithAlias({entry.title, entry.name, HostOf(entry.url)});
+    const std::string storable = StorableAlias(source);
     if (storable.empty()) return kNoAliasReason;
     const std::string alias = UniqueAlias(storable, aliases_);
     if (alias.empty()) return kNoUniqueAliasReason;
@@ -66,14 +88,17 @@ public:
 
     store::FeedSettings feed;
     feed.alias = alias;
-    feed.name = FittingName(alias, entry.name);
+    feed.name = store::FittingName(alias, entry.name);
+    if (feed.name.empty()) feed.name = alias;  // a feed without a name is in no list
     feed.url = entry.url;
-    feed.newsbox = newsbox;
+    feed.newsbox = store::FittingMailboxName(newsboxes_.DataFolder(), newsbox);
     feed.downloadReferringArticles = 0;
     feed.downloadOnlyNewArticles = 1;
     feed.autoCheck = 0;
     feed.intervalMinutes = kNewFeedIntervalMinutes;
     feed.notifyNewsBoard = 1;
+    cut = StorableAlias(source, std::string::npos) != storable || (!entry.name.empty() && feed.name != entry.name) ||
+          feed.newsbox != newsbox;
     std::string reason = Store(feed);
     if (!reason.empty()) return reason;
     feeds_.push_back(feed);
@@ -130,8 +155,9 @@ std::string ImportReport::Text() const {
   if (!ok) return error;
   std::string text;
   for (const store::FeedSettings& feed : added) {
+    const bool cutToFit = std::find(cut.begin(), cut.end(), feed.alias) != cut.end();
     text += kAddedPrefix + feed.alias + kTitleEnd + AddressText(feed.url) + kAddedNewsboxInfix + feed.newsbox +
-            kAddedNewsboxSuffix + kLineEnd;
+            kAddedNewsboxSuffix + (cutToFit ? kCutToFitText : "") + kLineEnd;
   }
   for (const SkippedEntry& entry : skipped) {
     text += kSkippedPrefix + (entry.title.empty() ? std::string(kUntitled) : entry.title) + kTitleEnd +
@@ -147,8 +173,10 @@ ImportReport ImportEntries(const std::vector<OpmlEntry>& entries, const store::S
   Importer importer(settings, newsboxes);
   for (const OpmlEntry& entry : entries) {
     store::FeedSettings added;
-    std::string reason = importer.Import(entry, added);
+    bool cut = false;
+    std::string reason = importer.Import(entry, added, cut);
     if (reason.empty()) {
+      if (cut) report.cut.push_back(added.alias);
       report.added.push_back(std::move(added));
     } else {
       report.skipped.push_back({entry.title, entry.url, std::move(reason)});

@@ -32,6 +32,8 @@ inline constexpr char kListFullReason[] = "the feed list of the settings file is
 inline constexpr char kAddedPrefix[] = "Added \"";
 inline constexpr char kAddedNewsboxInfix[] = ", delivering into \"";
 inline constexpr char kAddedNewsboxSuffix[] = "\"";
+/// Follows an added feed whose alias, name or newsbox was cut.
+inline constexpr char kCutToFitText[] = " (its name cut to fit the settings file)";
 inline constexpr char kSkippedPrefix[] = "Skipped \"";
 inline constexpr char kTitleEnd[] = "\"";
 inline constexpr char kAddressOpen[] = " (";

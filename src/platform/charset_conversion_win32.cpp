@@ -43,19 +43,24 @@ std::optional<UINT> CodePageOf(std::string_view charset) {
   return std::nullopt;
 }
 
-// UTF-16 or UTF-32 text, as its byte order says, checked: a lone surrogate or a code point beyond
-// U+10FFFF makes it invalid.
-std::optional<std::wstring> WideOfUnicode(std::string_view bytes, size_t unitSize, bool bigEndian) {
-  if (bytes.size() % unitSize != 0) return std::nullopt;
+constexpr wchar_t kReplacementCharacter = 0xFFFD;
+
+// UTF-16 or UTF-32 text, as its byte order says, checked: a code point beyond U+10FFFF or a text
+// ending inside a unit makes it invalid (lone surrogates are caught on the way to UTF-8).
+std::optional<std::wstring> WideOfUnicode(std::string_view bytes, size_t unitSize, bool bigEndian, bool replace) {
+  if (bytes.size() % unitSize != 0 && !replace) return std::nullopt;
   std::wstring wide;
-  for (size_t at = 0; at < bytes.size(); at += unitSize) {
+  const size_t whole = bytes.size() - bytes.size() % unitSize;
+  for (size_t at = 0; at < whole; at += unitSize) {
     uint32_t unit = 0;
     for (size_t i = 0; i < unitSize; ++i) {
       const auto byte = static_cast<unsigned char>(bytes[at + (bigEndian ? i : unitSize - 1 - i)]);
       unit = (unit << 8) | byte;
     }
-    if (unitSize == 4 && unit > 0xFFFF) {
-      if (unit > 0x10FFFF) return std::nullopt;
+    if (unitSize == 4 && unit > 0x10FFFF) {
+      if (!replace) return std::nullopt;
+      wide += kReplacementCharacter;
+    } else if (unitSize == 4 && unit > 0xFFFF) {
       unit -= 0x10000;
       wide += static_cast<wchar_t>(0xD800 + (unit >> 10));
       wide += static_cast<wchar_t>(0xDC00 + (unit & 0x3FF));
@@ -63,20 +68,22 @@ std::optional<std::wstring> WideOfUnicode(std::string_view bytes, size_t unitSiz
       wide += static_cast<wchar_t>(unit);
     }
   }
+  if (whole < bytes.size()) wide += kReplacementCharacter;  // the text ends inside a unit
   return wide;
 }
 
-std::optional<std::wstring> WideOf(std::string_view bytes, std::string_view charset) {
-  if (EqualsIgnoreCase(charset, "utf-16le")) return WideOfUnicode(bytes, 2, false);
+std::optional<std::wstring> WideOf(std::string_view bytes, std::string_view charset, bool replace) {
+  if (EqualsIgnoreCase(charset, "utf-16le")) return WideOfUnicode(bytes, 2, false, replace);
   if (EqualsIgnoreCase(charset, "utf-16be") || EqualsIgnoreCase(charset, "utf-16"))
-    return WideOfUnicode(bytes, 2, true);
-  if (EqualsIgnoreCase(charset, "utf-32le")) return WideOfUnicode(bytes, 4, false);
+    return WideOfUnicode(bytes, 2, true, replace);
+  if (EqualsIgnoreCase(charset, "utf-32le")) return WideOfUnicode(bytes, 4, false, replace);
   if (EqualsIgnoreCase(charset, "utf-32be") || EqualsIgnoreCase(charset, "utf-32"))
-    return WideOfUnicode(bytes, 4, true);
+    return WideOfUnicode(bytes, 4, true, replace);
   const std::optional<UINT> codePage = CodePageOf(charset);
   if (!codePage || !IsValidCodePage(*codePage)) return std::nullopt;
   if (bytes.empty()) return std::wstring();
-  const DWORD flags = ChecksInvalidBytes(*codePage) ? MB_ERR_INVALID_CHARS : 0;
+  // Without the flag the system puts U+FFFD (or the code page's default character) for what is invalid.
+  const DWORD flags = ChecksInvalidBytes(*codePage) && !replace ? MB_ERR_INVALID_CHARS : 0;
   const int size = MultiByteToWideChar(*codePage, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   if (size <= 0) return std::nullopt;
   std::wstring wide(static_cast<size_t>(size), L'\0');
@@ -86,17 +93,20 @@ std::optional<std::wstring> WideOf(std::string_view bytes, std::string_view char
 
 }  // namespace
 
-std::optional<std::string> SystemConvertToUtf8(std::string_view bytes, const std::string& charset) {
-  const std::optional<std::wstring> wide = WideOf(bytes, charset);
+std::optional<std::string> SystemConvertToUtf8(std::string_view bytes, const std::string& charset,
+                                               InvalidBytes invalid) {
+  const bool replace = invalid == InvalidBytes::kReplace;
+  const std::optional<std::wstring> wide = WideOf(bytes, charset, replace);
   if (!wide) return std::nullopt;
   if (wide->empty()) return std::string();
-  // Lone surrogates are no text: the conversion refuses them.
-  const int size = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide->data(), static_cast<int>(wide->size()),
-                                       nullptr, 0, nullptr, nullptr);
+  // Lone surrogates are no text: the conversion refuses them, or puts U+FFFD for each.
+  const DWORD flags = replace ? 0 : WC_ERR_INVALID_CHARS;
+  const int size =
+      WideCharToMultiByte(CP_UTF8, flags, wide->data(), static_cast<int>(wide->size()), nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::nullopt;
   std::string text(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide->data(), static_cast<int>(wide->size()), text.data(), size,
-                      nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, flags, wide->data(), static_cast<int>(wide->size()), text.data(), size, nullptr,
+                      nullptr);
   return text;
 }
 

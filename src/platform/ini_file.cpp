@@ -193,10 +193,6 @@ Document ParseDocument(const std::string& text) {
   return document;
 }
 
-Document LoadDocument(const std::string& path) {
-  return ParseDocument(CurrentText(path).text);
-}
-
 std::string Serialise(const Document& document) {
   std::string text;
   for (const Line& line : document.lines) {
@@ -381,6 +377,26 @@ bool RemoveKey(KnownText& known, const std::string& sectionName, const std::stri
   return !doomed.empty();
 }
 
+// Removes every occurrence of the named sections from canonical text: their headers and lines,
+// but not the comments among them, which are the reader's notes. False when none was there.
+bool RemoveSections(KnownText& known, const std::vector<std::string>& sectionNames) {
+  const auto named = [&sectionNames](std::string_view name) {
+    return std::any_of(sectionNames.begin(), sectionNames.end(),
+                       [name](const std::string& doomed) { return EqualsIgnoreCase(name, doomed); });
+  };
+  if (std::none_of(known.sections.begin(), known.sections.end(), [&](const auto& entry) { return named(entry.first); }))
+    return false;
+  Document document = ParseDocument(known.text);
+  Document kept{{}, known.lineEnd};
+  bool inside = false;
+  for (Line& line : document.lines) {
+    if (line.kind == LineKind::Section) inside = named(line.name);
+    if (!inside || line.kind == LineKind::Comment) kept.lines.push_back(std::move(line));
+  }
+  known = CanonicalText(kept);
+  return true;
+}
+
 }  // namespace
 
 bool IniFile::Write(const std::string& section, const std::string& key, const std::string& value) const {
@@ -392,11 +408,21 @@ bool IniFile::DeleteKey(const std::string& section, const std::string& key) cons
 }
 
 bool IniFile::Apply(const std::vector<IniChange>& changes) const {
+  return RewriteSections({}, changes);
+}
+
+bool IniFile::DeleteSection(const std::string& section) const {
+  return RewriteSections({section}, {});
+}
+
+bool IniFile::RewriteSections(const std::vector<std::string>& sections, const std::vector<IniChange>& changes) const {
+  std::vector<std::string> sectionNames;
+  for (const std::string& section : sections) sectionNames.push_back(NameArgument(section));
   std::lock_guard guard(ProfileLock());
   const KnownText& current = CurrentText(path_);
   // A file last changed elsewhere is brought into the form a rewrite gives it first.
   KnownText edited = current.canonical ? current : CanonicalText(ParseDocument(current.text));
-  bool changed = false;
+  bool changed = RemoveSections(edited, sectionNames);
   for (const IniChange& change : changes) {
     const std::string sectionName = NameArgument(change.section);
     const std::string keyName = NameArgument(change.key);
@@ -408,25 +434,6 @@ bool IniFile::Apply(const std::vector<IniChange>& changes) const {
     }
   }
   return !changed || ReplaceFile(path_, std::move(edited));
-}
-
-bool IniFile::DeleteSection(const std::string& section) const {
-  const std::string sectionName = NameArgument(section);
-  std::lock_guard guard(ProfileLock());
-  Document document = LoadDocument(path_);
-  Document kept{{}, document.lineEnd};
-  bool inside = false;
-  bool any = false;
-  for (Line& line : document.lines) {
-    if (line.kind == LineKind::Section) inside = EqualsIgnoreCase(line.name, sectionName);
-    // Comments are the reader's notes, not the section's content: they stay where they stand.
-    if (inside && line.kind != LineKind::Comment) {
-      any = true;
-    } else {
-      kept.lines.push_back(std::move(line));
-    }
-  }
-  return !any || ReplaceFile(path_, CanonicalText(kept));
 }
 
 }  // namespace tarnwick::platform

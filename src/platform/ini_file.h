@@ -61,6 +61,11 @@ public:
   /// Removes every occurrence of the section: its header and all its lines but the comments.
   bool DeleteSection(const std::string& section) const;
 
+  /// Removes every occurrence of each of `sections` as DeleteSection does, then makes the changes
+  /// as Apply does, all in one replacement of the file. False when the file cannot be replaced;
+  /// then nothing is changed.
+  bool RewriteSections(const std::vector<std::string>& sections, const std::vector<IniChange>& changes) const;
+
 private:
   std::string path_;
 };

@@ -25,4 +25,21 @@ bool IsUtf8Name(std::string_view charset);
 /// valid in that character set; the caller then keeps the bytes as they are.
 std::optional<std::string> ConvertToUtf8(std::string_view bytes, std::string_view charset);
 
+/// ConvertToUtf8 that never fails on the bytes: a sequence not valid in `charset` becomes U+FFFD
+/// and the conversion goes on, and a text that ends inside a character ends with U+FFFD. For
+/// UTF-8 (`charset` IsUtf8Name) this is ValidUtf8. Nullopt only when the system does not know
+/// the name.
+std::optional<std::string> ConvertToUtf8Replacing(std::string_view bytes, std::string_view charset);
+
+/// `text` with every part that is not valid UTF-8 (a stray byte, a cut or overlong sequence, a
+/// surrogate, a code point beyond U+10FFFF) replaced by one U+FFFD per maximal invalid part, as
+/// web browsers decode. Valid text comes back unchanged.
+std::string ValidUtf8(std::string text);
+
+/// True when `charset` reads the ASCII that markup declarations are written in (letters, digits,
+/// blanks and <?!="';:/.-_>) as itself. A declaration that was read byte by byte can only be
+/// telling the truth about such an encoding: false for the 16- and 32-bit encodings whatever
+/// their name, and for names the system does not know.
+bool ReadsDeclarationsAsWritten(std::string_view charset);
+
 }  // namespace tarnwick::platform

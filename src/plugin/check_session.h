@@ -17,8 +17,8 @@ namespace tarnwick::plugin {
 /// feed checker and the run. One session serves one window (and so one run).
 class CheckSession {
 public:
-  /// `view` and `receiver` (may be null) must outlive the session. With `pacing` off the short
-  /// pauses that keep windows painted are left out (headless runs).
+  /// `view` and `receiver` (may be null) must outlive the session. With `pacing` off the host
+  /// is not given time after it closes or creates a mailbox (headless runs).
   CheckSession(const PluginContext& context, check::CheckView& view, mailbox::NewArticleReceiver* receiver,
                bool pacing);
 

@@ -1,17 +1,21 @@
 #include "plugin/full_article_translator.h"
 
 #include "feed/download.h"
+#include "feed/download_stop_scope.h"
 #include "mailbox/header_reader.h"
 #include "mailbox/page_charset.h"
 #include "mailbox/page_text.h"
+#include "platform/application_name.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/keyboard_state.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "plugin/host_memory.h"
 #include "store/file_utilities.h"
 
 #include <mutex>
+#include <stop_token>
 #include <utility>
 
 namespace tarnwick::plugin {
@@ -21,6 +25,8 @@ using platform::EmsResult;
 
 constexpr char kMessageBodyStart[] = "<br><br>";
 constexpr char kHeaderBlockEnd[] = "\r\n\r\n";
+// When the page could not be downloaded; the link and the download's reason follow.
+constexpr char kPageNotDownloadedText[] = "The full article could not be downloaded.\n\nAddress: %s\nReason: %s";
 
 std::mutex& OpenerLock() {
   static std::mutex lock;
@@ -30,6 +36,26 @@ std::mutex& OpenerLock() {
 ArticleViewerOpener& CurrentOpener() {
   static ArticleViewerOpener opener;
   return opener;
+}
+
+DownloadProgressOpener& CurrentProgressOpener() {
+  static DownloadProgressOpener opener;
+  return opener;
+}
+
+// Downloads the page with the progress window shown; the thread's events are handled meanwhile,
+// so that its Cancel ends the download at once.
+feed::FetchResult DownloadPage(const std::string& link, const std::string& workFile) {
+  DownloadProgressOpener opener;
+  {
+    std::lock_guard guard(OpenerLock());
+    opener = CurrentProgressOpener();
+  }
+  std::stop_source stop;
+  const feed::DownloadStopScope stoppable(stop.get_token());
+  const std::shared_ptr<void> progress = opener ? opener(link, [&stop] { stop.request_stop(); }) : nullptr;
+  // A link read out of a message may only lead to a web page, never to a local file.
+  return feed::FetchDocument(link, workFile, feed::UrlOrigin::kFromFeedDocument, {});
 }
 
 bool OpenArticleViewer(const std::string& articleHtml, const std::string& headerText) {
@@ -84,8 +110,11 @@ int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& he
   // A work file that outlives its deletion would be taken for the page whenever the download fails.
   if (store::FileExists(workFile)) (void)platform::RemoveFile(workFile);
   if (store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
-  // A link read out of a message may only lead to a web page, never to a local file.
-  const feed::FetchResult fetched = feed::FreshFetch(link, workFile, false, feed::UrlOrigin::kFromFeedDocument);
+  const feed::FetchResult fetched = DownloadPage(link, workFile);
+  if (!fetched.errorText.empty()) {
+    platform::ShowMessageBox(platform::FillText(kPageNotDownloadedText, {link, fetched.errorText}),
+                             platform::kApplicationName);
+  }
   if (!store::FileExists(workFile)) return platform::kEmsPageNotDownloaded;
 
   // The page as the composer reads it: UTF-16 converted whole; binary data is no page; the
@@ -109,13 +138,20 @@ ArticleViewerOpener SetArticleViewerOpener(ArticleViewerOpener opener) {
   return std::exchange(CurrentOpener(), std::move(opener));
 }
 
+DownloadProgressOpener SetDownloadProgressOpener(DownloadProgressOpener opener) {
+  std::lock_guard guard(OpenerLock());
+  return std::exchange(CurrentProgressOpener(), std::move(opener));
+}
+
 std::string ReduceToPlainText(const std::string& page) {
-  std::string text = RemoveTags(page);
+  // Pages end their lines in CR LF or in LF alone: both are one line end here.
+  std::string text = platform::ReplaceAll(RemoveTags(page), "\r\n", "\n");
   // Each replacement runs once over the whole text, in this order: what one leaves behind is not
-  // looked at again by it (three spaces lose two and keep one).
+  // looked at again by it (three spaces lose two and keep one). A blank line between paragraphs
+  // becomes one line break, so paragraphs stay apart without the page's empty lines.
   static constexpr std::pair<const char*, const char*> kSteps[] = {
-      {"\t", ""},        {"  ", ""},         {"   ", ""},         {"\r\n\r\n", ""},
-      {"\r\n \r\n", ""}, {"\r\n  \r\n", ""}, {"\r\n   \r\n", ""}, {"\r\n", "<br>"},
+      {"\t", ""},      {"  ", ""},       {"   ", ""},       {"\n\n", "\n"},
+      {"\n \n", "\n"}, {"\n  \n", "\n"}, {"\n   \n", "\n"}, {"\n", "<br>"},
   };
   for (const auto& [from, to] : kSteps) text = platform::ReplaceAll(text, from, to);
   return text;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tarnwick::plugin {
@@ -22,9 +23,19 @@ using ArticleViewerOpener = std::function<bool(const std::string& articleHtml, c
 /// recorder) and returns the one it replaced. Without one no viewer can be created.
 ArticleViewerOpener SetArticleViewerOpener(ArticleViewerOpener opener);
 
+/// Shows that the page at an address is being downloaded until the returned handle is dropped,
+/// and calls `cancel` when the user asks to stop; null when nothing is shown.
+using DownloadProgressOpener =
+    std::function<std::shared_ptr<void>(const std::string& address, std::function<void()> cancel)>;
+
+/// Installs the function that shows a download in progress (the UI installs its window) and
+/// returns the one it replaced. Without one nothing is shown and the download cannot be cancelled.
+DownloadProgressOpener SetDownloadProgressOpener(DownloadProgressOpener opener);
+
 /// The page as plain text for a message body: every tag removed (from a "<" to the first ">"
-/// after it; a "<" with no ">" after it is kept with the rest), then tabs, runs of two and three
-/// spaces and blank line breaks dropped, and the remaining CR LF turned into "<br>".
+/// after it; a "<" with no ">" after it is kept with the rest), then tabs and runs of two and three
+/// spaces dropped, a blank line between paragraphs made one line break, and each line break (CR LF
+/// or LF) turned into "<br>".
 std::string ReduceToPlainText(const std::string& page);
 
 /// The page with the exact tags "<html>", "</html>", "<HTML>" and "</HTML>" removed, so that it
@@ -36,9 +47,12 @@ std::string WithoutHtmlElementTags(const std::string& page);
 /// With Ctrl the page named by its "Website: " line is downloaded into the plug-in folder's work
 /// file and, reduced to plain text when Shift is held too, written with the headers over the
 /// output file `out`, which gets the MIME type text/plain (released by the host through
-/// ems_free): 0. Failures: 1 without header record or "Website: " line, 12 when the page could not
-/// be downloaded or read (or an earlier work file cannot be deleted), 6 when the output file cannot
-/// be opened or written; the output is untouched by every failure but 6.
+/// ems_free): 0. While the page downloads, the thread's user-interface events are handled and the
+/// download progress window (SetDownloadProgressOpener) can cancel it. Failures: 1 without header
+/// record or "Website: " line, 12 when the page could not be downloaded (said once in a message
+/// box, with the reason; nothing said when the user cancelled) or read (or an earlier work file
+/// cannot be deleted), 6 when the output file cannot be opened or written; the output is
+/// untouched by every failure but 6.
 int32_t TranslateFullArticle(const PluginContext& context, const EmsDataFile* in, EmsDataFile* out);
 
 }  // namespace tarnwick::plugin

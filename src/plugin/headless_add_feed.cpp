@@ -6,8 +6,10 @@
 #include "plugin/headless_runs.h"
 #include "plugin/headless_texts.h"
 #include "store/file_utilities.h"
+#include "store/fitting_text.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
+#include "ui/feed_lookup.h"
 #include "ui/feed_properties.h"
 
 namespace tarnwick::plugin {
@@ -44,6 +46,25 @@ std::string RefusalBeforeDownload(const store::SettingsStore& settings, const Ne
   return {};
 }
 
+// Why the address gives no feed to add, in one message.
+std::string WhyNoFeed(const std::string& url, const ui::FeedLookup& found) {
+  switch (found.result) {
+    case ui::FeedLookupResult::kNotDownloaded:
+      return platform::FillText(kNotDownloadedText, {url, found.failure});
+    case ui::FeedLookupResult::kNoFeedOnPage:
+      return platform::FillText(kNoFeedOnPageText, {url});
+    case ui::FeedLookupResult::kSeveralFeeds: {
+      std::string text = platform::FillText(kSeveralFeedsText, {url});
+      for (const feed::FeedLink& link : found.offered) {
+        text += "\n  " + link.url + (link.title.empty() ? "" : "  " + link.title);
+      }
+      return text;
+    }
+    default:
+      return platform::FillText(kNotAFeedText, {found.url});
+  }
+}
+
 }  // namespace
 
 int AddFeedHeadless(PluginContext& context, const NewFeed& feed, std::FILE* out) {
@@ -52,29 +73,38 @@ int AddFeedHeadless(PluginContext& context, const NewFeed& feed, std::FILE* out)
     return kRunNotPossible;
   }
   const store::SettingsStore settings(context.settingsPath);
-  const std::string newsbox = NewsboxNameFor(feed);
+  const std::string wantedNewsbox = NewsboxNameFor(feed);
+  // The newsbox's path and the feed's name must be values the settings file reads back whole.
+  const std::string newsbox = store::FittingMailboxName(context.hostDataFolder, wantedNewsbox);
   if (std::string refusal = RefusalBeforeDownload(settings, feed, newsbox); !refusal.empty()) {
     return Refuse(out, refusal);
   }
-  // As Feed Properties does: the URL must give a feed, whose title becomes the feed's name.
-  std::string name;
-  if (!ui::FetchFeedTitle(feed.url, context.scratchFeedPath, name)) {
-    return Refuse(out, platform::FillText(kNotAFeedText, {feed.url}));
-  }
-  name = platform::TrimWhiteSpace(name);
-  if (name.empty()) name = feed.alias;  // an empty name would keep the feed out of every list
+  // As Feed Properties does: the URL must give a feed (a web page's one feed is taken), whose
+  // title becomes the feed's name.
+  const ui::FeedLookup found = ui::LookUpFeed(feed.url, context.scratchFeedPath);
+  if (found.result != ui::FeedLookupResult::kFeed) return Refuse(out, WhyNoFeed(feed.url, found));
+  const std::string title = platform::TrimWhiteSpace(found.title);
+  std::string name = store::FittingName(feed.alias, title);
+  if (name.empty()) name = store::FittingName(feed.alias, feed.alias);  // a feed without a name is in no list
   const std::string newsboxPath = automation::HostAutomation([](int) {}).MailboxPathCreating(newsbox);
   if (newsboxPath.empty() || newsboxPath == automation::kNoPath) {
     return Refuse(out, platform::FillText(kNoNewsboxText, {newsbox}));
   }
   const store::FeedSettings stored{
-      feed.alias, name, feed.url, newsbox, newsboxPath, 0, 1, 0, ui::kNewFeedIntervalMinutes, 1};
-  if (!settings.WriteFeed(stored, "")) return Refuse(out, kSettingsNotWrittenText);
-  std::string added = platform::FillText(kAddedText, {feed.alias, newsbox});
+      feed.alias, name, found.url, newsbox, newsboxPath, 0, 1, 0, ui::kNewFeedIntervalMinutes, 1};
+  if (const store::AliasCheck check = store::CheckFeedStorable(stored); !check.storable) {
+    return Refuse(out, check.message);
+  }
+  // One write: the feed is there whole, its first-check limit included, or not at all.
+  std::vector<platform::IniChange> changes = store::FeedChanges(stored, "");
   if (feed.firstCheckArticles > 0) {
-    if (!settings.WriteInt(feed.alias, store::kFirstCheckArticlesKey, feed.firstCheckArticles)) {
-      return Refuse(out, kSettingsNotWrittenText);
-    }
+    changes.push_back({feed.alias, store::kFirstCheckArticlesKey, std::to_string(feed.firstCheckArticles)});
+  }
+  if (!settings.Apply(changes)) return Refuse(out, kSettingsNotWrittenText);
+  std::string added = platform::FillText(kAddedText, {feed.alias, newsbox});
+  if (newsbox != wantedNewsbox || (!title.empty() && name != title)) added += kCutToFitText;
+  if (found.url != feed.url) added += platform::FillText(kFoundOnPageText, {found.url});
+  if (feed.firstCheckArticles > 0) {
     added += platform::FillText(kFirstCheckText, {std::to_string(feed.firstCheckArticles)});
   }
   std::fprintf(out, "%s\n", added.c_str());

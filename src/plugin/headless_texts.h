@@ -20,11 +20,19 @@ inline constexpr char kNoUrlText[] = "A feed needs a URL.";
 inline constexpr char kNoNewsboxNameText[] = "A feed needs a newsbox.";
 inline constexpr char kReservedNewsboxText[] =
     "\"%s\" is the mail client's own mailbox and cannot be a newsbox; choose another one.";
-inline constexpr char kNotAFeedText[] =
-    "%s is not a valid RSS/Atom feed, or it could not be downloaded; check the URL and that the computer is "
-    "on-line. Nothing was added.";
+inline constexpr char kNotAFeedText[] = "%s is not a valid RSS/Atom feed. Nothing was added.";
+inline constexpr char kNotDownloadedText[] =
+    "%s could not be downloaded (%s); check the URL and that the computer is on-line. Nothing was added.";
+inline constexpr char kNoFeedOnPageText[] =
+    "%s is a web page that links to no RSS or Atom feed; give the address of the feed itself. Nothing was added.";
+/// The page's feeds follow, one a line: address, then title.
+inline constexpr char kSeveralFeedsText[] =
+    "%s is a web page that links to several feeds; add the one you want by its address. Nothing was added:";
 inline constexpr char kNoNewsboxText[] = "The mail client gave no mailbox \"%s\" for the feed's articles.";
 inline constexpr char kAddedText[] = "Feed \"%s\" added, delivering into \"%s\".";
+/// Follows kAddedText when the feed's name or its newsbox's name was cut to fit the settings file.
+inline constexpr char kCutToFitText[] = " Its name was cut to fit the settings file.";
+inline constexpr char kFoundOnPageText[] = " Its address is the feed the page links to: %s.";
 inline constexpr char kFirstCheckText[] = " Its first check delivers its %s newest articles.";
 
 // Removing a feed.

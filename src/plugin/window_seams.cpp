@@ -75,6 +75,7 @@ bool InstallWindows(PluginContext& context) {
   SetArticleViewerOpener([&context](const std::string& articleHtml, const std::string& headerText) {
     return ui::OpenArticleViewer(ViewerContextOf(context), headerText, articleHtml);
   });
+  SetDownloadProgressOpener(ui::ShowDownloadProgress);
   ui::CreateNewsboard(ViewerContextOf(context));
   installed = true;
   static RemovedAtUnload removal;
@@ -86,6 +87,7 @@ void RemoveWindows() {
   SetMainWindowRunner({});
   SetHostErrorReporter({});
   SetArticleViewerOpener({});
+  SetDownloadProgressOpener({});
   ui::RemovePlatformBackends();
   ui::DestroyNewsboard();
   installed = false;

@@ -6,6 +6,7 @@
 #include "store/settings_keys.h"
 #include "store/store_texts.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -18,7 +19,9 @@ std::string CutToLength(std::string text, size_t length) {
 }
 
 // Reads a text the way a C string buffer would hold it: up to its first zero byte.
-std::string AsCString(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string AsCString(const std::string& text) {
+  return text.substr(0, text.find('\0'));
+}
 
 // Leading blanks, an optional sign, then digits up to the first other character; 0 otherwise.
 int32_t LeadingInteger(const std::string& text) {
@@ -35,6 +38,17 @@ bool SplitEntry(std::string_view entry, std::string_view& alias, std::string_vie
   alias = entry.substr(0, equals);
   name = entry.substr(equals + 1);
   return true;
+}
+
+// What ReadText gives back whole: a value within its length, without a zero byte to cut it.
+bool ReadsBackWhole(const std::string& value) {
+  return value.size() <= SettingsStore::kMaxTextLength && value.find('\0') == std::string::npos;
+}
+
+// A batch of writes is refused whole, as WriteText refuses one value, when a value would not read back.
+bool AllReadBackWhole(const std::vector<platform::IniChange>& changes) {
+  return std::all_of(changes.begin(), changes.end(),
+                     [](const platform::IniChange& change) { return !change.value || ReadsBackWhole(*change.value); });
 }
 
 bool IsControlCharacter(char c) {
@@ -54,6 +68,19 @@ AliasCheck CheckAliasStorable(std::string_view alias) {
   if (alias.find_first_of("=[]") != std::string_view::npos) return {false, kAliasReservedCharacterText};
   if (alias.front() == ';') return {false, kAliasCommentMarkText};
   if (alias.front() == ' ' || alias.back() == ' ') return {false, kAliasOuterBlankText};
+  return {true, {}};
+}
+
+AliasCheck CheckFeedStorable(const FeedSettings& feed) {
+  AliasCheck check = CheckAliasStorable(feed.alias);
+  if (!check.storable) return check;
+  // An alias that leaves no room for a name is refused too: a feed without a name is in no list.
+  if (feed.alias.size() + 1 + std::max<size_t>(feed.name.size(), 1) > SettingsStore::kMaxEntryLength) {
+    return {false, kFeedNameTooLongText};
+  }
+  for (const std::string* value : {&feed.name, &feed.url, &feed.newsbox, &feed.newsboxPath}) {
+    if (!ReadsBackWhole(*value)) return {false, kFeedValueTooLongText};
+  }
   return {true, {}};
 }
 
@@ -82,7 +109,7 @@ bool SettingsStore::ReadSectionEntries(std::vector<std::string>& entries, const 
 }
 
 bool SettingsStore::WriteText(const std::string& section, const std::string& key, const std::string& value) const {
-  return platform::IniFile(path_).Write(section, key, value);
+  return ReadsBackWhole(value) && platform::IniFile(path_).Write(section, key, value);
 }
 
 bool SettingsStore::WriteInt(const std::string& section, const std::string& key, int32_t value) const {
@@ -94,11 +121,16 @@ bool SettingsStore::DeleteKey(const std::string& section, const std::string& key
 }
 
 bool SettingsStore::Apply(const std::vector<platform::IniChange>& changes) const {
-  return platform::IniFile(path_).Apply(changes);
+  return AllReadBackWhole(changes) && platform::IniFile(path_).Apply(changes);
 }
 
 bool SettingsStore::DeleteSection(const std::string& section) const {
   return platform::IniFile(path_).DeleteSection(section);
+}
+
+bool SettingsStore::RewriteSections(const std::vector<std::string>& sections,
+                                    const std::vector<platform::IniChange>& changes) const {
+  return AllReadBackWhole(changes) && platform::IniFile(path_).RewriteSections(sections, changes);
 }
 
 bool SettingsStore::LoadFeedList(FeedListSink& sink) const {
@@ -141,25 +173,29 @@ FeedSettings SettingsStore::LoadFeedByAlias(const std::string& alias) const {
   return feed;
 }
 
-bool SettingsStore::WriteFeed(const FeedSettings& feed, const std::string& lastArticle) const {
-  if (!CheckAliasStorable(feed.alias).storable) return false;
+std::vector<platform::IniChange> FeedChanges(const FeedSettings& feed, const std::string& lastArticle) {
   const std::string& section = feed.alias;
-  bool written = WriteText(kAliasesSection, feed.alias, feed.name);
-  written &= WriteText(section, kNameKey, feed.name);
-  written &= WriteText(section, kUrlKey, feed.url);
-  written &= WriteText(section, kNewsboxKey, feed.newsbox);
-  written &= WriteText(section, kNewsboxPathKey, feed.newsboxPath);
-  written &= WriteInt(section, kDownloadReferringArticlesKey, feed.downloadReferringArticles);
-  written &= WriteInt(section, kDownloadOnlyNewArticlesKey, feed.downloadOnlyNewArticles);
-  written &= WriteText(section, kLastArticleKey, lastArticle);
-  written &= WriteInt(section, kAutoCheckKey, feed.autoCheck);
-  written &= WriteInt(section, kIntervalMinutesKey, feed.intervalMinutes);
-  return written;
+  return {
+      {kAliasesSection, feed.alias, feed.name},
+      {section, kNameKey, feed.name},
+      {section, kUrlKey, feed.url},
+      {section, kNewsboxKey, feed.newsbox},
+      {section, kNewsboxPathKey, feed.newsboxPath},
+      {section, kDownloadReferringArticlesKey, std::to_string(feed.downloadReferringArticles)},
+      {section, kDownloadOnlyNewArticlesKey, std::to_string(feed.downloadOnlyNewArticles)},
+      {section, kLastArticleKey, lastArticle},
+      {section, kAutoCheckKey, std::to_string(feed.autoCheck)},
+      {section, kIntervalMinutesKey, std::to_string(feed.intervalMinutes)},
+  };
+}
+
+bool SettingsStore::WriteFeed(const FeedSettings& feed, const std::string& lastArticle) const {
+  if (!CheckFeedStorable(feed).storable || !ReadsBackWhole(lastArticle)) return false;
+  return Apply(FeedChanges(feed, lastArticle));
 }
 
 bool SettingsStore::RemoveFeed(const std::string& alias) const {
-  bool removed = DeleteKey(kAliasesSection, alias);
-  return DeleteSection(alias) && removed;
+  return RewriteSections({alias}, {{kAliasesSection, alias, std::nullopt}});
 }
 
 bool AliasExists(const std::vector<std::string>& entries, std::string_view alias) {

@@ -23,4 +23,12 @@ inline constexpr char kAliasOuterBlankText[] =
     "An alias cannot begin or end with a blank.\n"
     "Please remove the blanks around the alias.";
 
+/// Why a feed cannot be saved: its "Aliases" line would be read back cut.
+inline constexpr char kFeedNameTooLongText[] =
+    "The alias and the feed's name together are too long for the settings file.\n"
+    "Please choose a shorter alias for this feed.";
+/// Why a feed cannot be saved: its address, name or newsbox would be read back cut.
+inline constexpr char kFeedValueTooLongText[] =
+    "The feed's address, name or newsbox is longer than the settings file can hold (254 bytes).";
+
 }  // namespace tarnwick::store

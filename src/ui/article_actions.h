@@ -24,9 +24,12 @@ bool ForwardInline(const automation::HostAutomation& host, const ArticleViewerMo
 std::string ForwardAsAttachment(const automation::HostAutomation& host, const ArticleViewerModel& article,
                                 const std::string& hostDataFolder);
 
-/// Writes the article text, line feeds removed, as the whole file at `path` (replacing a file
-/// that was there). False when it could not be written.
+/// Writes the article text as the whole file at `path` (replacing a file that was there), every
+/// line ending in CR LF, the last one too. False when it could not be written.
 bool SaveArticleAs(const ArticleViewerModel& article, const std::string& path);
+
+/// The file name Save As proposes: the headline made fit for a file name, as a news file.
+std::string SaveAsFileName(const ArticleViewerModel& article);
 
 /// The File menu's command for the host's "In" mailbox, and the highest command a mailbox can have.
 inline constexpr int kFileInInCommand = 3;
@@ -34,11 +37,16 @@ inline constexpr int kLastFileInCommand = 1000;
 /// The host's id of its "In" mailbox.
 inline constexpr int kInMailboxId = 2;
 
+/// The host mailbox an article is staged in on its way to the mailbox it is filed into. It is not
+/// "Pending": a check run may be staging there at the same moment (filing happens while a run
+/// lets the windows work), and filing must never empty what a run has staged.
+inline constexpr char kFilingMailboxName[] = "Pending Filing";
+
 /// How filing an article into a mailbox went.
 enum class FileInResult {
   kFiled,            // the message is in the target mailbox: the viewer closes
-  kNotStaged,        // "Pending" could not be emptied or written: nothing happened
-  kStayedInPending,  // the host could not be reached, or has no such mailbox: the message waits in "Pending"
+  kNotStaged,        // the filing mailbox could not be emptied or written: nothing happened
+  kStayedInPending,  // the host could not be reached, or has no such mailbox: the message waits in the filing mailbox
   kNoSuchCommand,    // a command outside the mailbox commands: nothing happened
 };
 
@@ -51,9 +59,10 @@ struct FileInContext {
 };
 
 /// Files a copy of the article into the host mailbox of the File menu's `command` (3 stands for
-/// "In", other commands are mailbox ids up to 1000): stages it in "Pending" as a message (the
-/// separator for now, the header block and the current content in "<x-html>"), has the host read
-/// "Pending" and move every message of it into the target, last first, marked unread.
+/// "In", other commands are mailbox ids up to 1000): stages it in the filing mailbox as a message
+/// (the separator for now, the header block and the current content in "<x-html>"), has the host
+/// read that mailbox and move every message of it into the target, last first, marked unread.
+/// "Pending" is never touched.
 FileInResult FileArticleIn(const automation::HostAutomation& host, const ArticleViewerModel& article, int command,
                            const FileInContext& context);
 

@@ -3,6 +3,7 @@
 #include "ui/article_actions.h"
 #include "ui/article_viewer_ids.h"
 #include "ui/current_placement.h"
+#include "ui/help_key.h"
 #include "ui/web_view_backend.h"
 #include "ui/window_placement.h"
 
@@ -18,6 +19,9 @@
 #include <wx/toolbar.h>
 #include <wx/webview.h>
 
+#include <optional>
+#include <utility>
+
 namespace tarnwick::ui {
 namespace {
 
@@ -29,6 +33,13 @@ const wxSize kLargestSize(2000, 2000);
 const wxColour kBackground(212, 208, 200);
 constexpr char kBlankPage[] = "about:blank";
 constexpr int kStretchBottomMargin = 52;
+// The stored body is shown offline: nothing it names is fetched (a remote image would tell its
+// sender each time the article is read), and no form in it is sent. Inline styles and images
+// carried in the body itself still show. The body's own scripts are off; the viewer's scripts
+// reach the page through eval, which stays allowed.
+constexpr char kOfflinePolicy[] =
+    "default-src 'none'; script-src 'unsafe-eval'; img-src data:; media-src data:; font-src data:; "
+    "style-src 'unsafe-inline' data:; form-action 'none'; base-uri 'none'";
 
 // The text as a JavaScript string literal.
 std::string ScriptString(const std::string& text) {
@@ -83,9 +94,11 @@ ArticleViewer::ArticleViewer(const ViewerContext& context, std::string headerBlo
   ReadFileInMailboxes();
   BuildMenuBar();
   BuildToolBar();
+  CreateStatusBar();
 
   PrepareWebViews();
   webView_ = wxWebView::New(this, wxID_ANY);
+  SuppressPageDialogs(*webView_);
   sourcePane_ = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
   sourcePane_->SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_TELETYPE)));
@@ -97,11 +110,13 @@ ArticleViewer::ArticleViewer(const ViewerContext& context, std::string headerBlo
   SetSizeHints(kSmallestSize, kLargestSize);
 
   webView_->Bind(wxEVT_WEBVIEW_LOADED, &ArticleViewer::OnPageLoaded, this);
+  webView_->Bind(wxEVT_WEBVIEW_NAVIGATING, &ArticleViewer::OnNavigating, this);
   webView_->Bind(wxEVT_WEBVIEW_ERROR, [this](wxWebViewEvent& event) { failedUrl_ = event.GetURL(); });
   Bind(wxEVT_MENU, &ArticleViewer::OnCommand, this);
   Bind(wxEVT_TOOL, &ArticleViewer::OnCommand, this);
   Bind(wxEVT_CLOSE_WINDOW, &ArticleViewer::OnClose, this);
   Bind(wxEVT_CHAR_HOOK, &ArticleViewer::OnCharHook, this);
+  OpenHelpOnF1(*this, context_.helpPath, kViewerHelpTopic);
 
   PlaceFromSettings();
   ShowMode(ViewMode::kFullArticle);
@@ -125,7 +140,7 @@ void ArticleViewer::ShowMode(ViewMode mode) {
   failedUrl_.clear();
   // A stored body is shown with the page's own scripts off: a feed's markup cannot run code here.
   SetPageScriptsEnabled(*webView_, mode == ViewMode::kFullArticle);
-  webView_->LoadURL(mode == ViewMode::kFullArticle ? wxString::FromUTF8(model_.Website()) : wxString(kBlankPage));
+  webView_->LoadURL(mode == ViewMode::kFullArticle ? wxString::FromUTF8(model_.PageAddress()) : wxString(kBlankPage));
   viewMenu_->Check(kFullArticleCommand, mode == ViewMode::kFullArticle);
   viewMenu_->Check(kNewsboxArticleCommand, mode == ViewMode::kNewsboxArticle);
   viewMenu_->Check(kModifiedArticleCommand, false);
@@ -147,28 +162,66 @@ void ArticleViewer::ShowPane() {
 }
 
 void ArticleViewer::OnPageLoaded(wxWebViewEvent& event) {
-  if (IsBeingDeleted()) return;
-  if (!failedUrl_.empty() && event.GetURL() == failedUrl_) return;  // the engine's error page
+  HandlePageLoaded(event.GetURL());
+}
+
+void ArticleViewer::HandlePageLoaded(const wxString& url) {
+  if (IsBeingDeleted() || closeWaiting_) return;
+  if (!failedUrl_.empty() && url == failedUrl_) return;  // the engine's error page
+  // A page that loads while the script of an earlier one waits is handled once that script has
+  // its answer: two scripts waiting inside each other would take each other's answers.
+  if (pageScriptWaiting_) {
+    laterLoadedUrl_ = url;
+    return;
+  }
   GetMenuBar()->Enable(kModifiedArticleCommand, false);
+  // The engine answers a script in a nested event loop, where the user may close the window.
+  const NestedLoopScope scope(*this);
+  pageScriptWaiting_ = true;
   if (model_.Mode() == ViewMode::kFullArticle) {
     wxString inner;
-    if (webView_->RunScript("document.body ? document.body.innerHTML : ''", &inner)) {
+    if (webView_->RunScript("document.body ? document.body.innerHTML : ''", &inner) && !closeWaiting_) {
       model_.PageLoaded(inner.utf8_string());
     }
-  } else if (event.GetURL() == kBlankPage) {
-    webView_->RunScript(wxString::FromUTF8("document.body.innerHTML = " + ScriptString(model_.BodyText()) + ";"));
+  } else if (url == kBlankPage) {
+    ShowStoredBody();
   }
+  pageScriptWaiting_ = false;
+  if (laterLoadedUrl_) HandlePageLoaded(*std::exchange(laterLoadedUrl_, std::nullopt));
+}
+
+void ArticleViewer::ShowStoredBody() {
+  // The policy goes in before the body, so not one of the body's resources is asked for.
+  const std::string script =
+      "(function() {"
+      " var policy = document.createElement('meta');"
+      " policy.httpEquiv = 'Content-Security-Policy';"
+      " policy.content = " +
+      ScriptString(kOfflinePolicy) +
+      ";"
+      " document.head.appendChild(policy);"
+      " document.body.innerHTML = " +
+      ScriptString(model_.BodyText()) +
+      ";"
+      "})();";
+  webView_->RunScript(wxString::FromUTF8(script));
+}
+
+void ArticleViewer::OnNavigating(wxWebViewEvent& event) {
+  // The stored body stays offline: a refresh or a link in it does not take the view to the network.
+  if (model_.Mode() == ViewMode::kNewsboxArticle && event.GetURL() != kBlankPage) event.Veto();
 }
 
 void ArticleViewer::OnCommand(wxCommandEvent& event) {
+  const NestedLoopScope scope(*this);  // dialogs, menus and the host's calls may run a nested loop
   const int command = event.GetId();
   if (command >= kFileInInCommand && command <= kLastFileInCommand) return OnFileIn(command);
   switch (command) {
     case kForwardInlineCommand:
-      ForwardInline(host_, model_);
+      ShowForwarded(ForwardInline(host_, model_));
       break;
     case kForwardAttachmentCommand:
-      ForwardAsAttachment(host_, model_, context_.hostDataFolder);
+      ShowForwarded(!ForwardAsAttachment(host_, model_, context_.hostDataFolder).empty());
       break;
     case kSaveAsCommand:
       OnSaveAs();
@@ -198,6 +251,10 @@ void ArticleViewer::OnCommand(wxCommandEvent& event) {
   }
 }
 
+void ArticleViewer::ShowForwarded(bool forwarded) {
+  SetStatusText(forwarded ? kForwardedStatusText : kNotForwardedStatusText);
+}
+
 void ArticleViewer::OnFileIn(int command) {
   const FileInContext context{context_.hostDataFolder, &clock_,
                               [](int milliseconds) { platform::WaitMilliseconds(milliseconds); },
@@ -208,7 +265,7 @@ void ArticleViewer::OnFileIn(int command) {
   if (FileArticleIn(host_, model_, command, context) != FileInResult::kFiled) return;
   SavePlacement();
   Iconize();
-  Destroy();
+  CloseWindow();
 }
 
 void ArticleViewer::OnWindowCommand(int command) {
@@ -238,7 +295,7 @@ void ArticleViewer::OnWindowCommand(int command) {
 }
 
 void ArticleViewer::OnSaveAs() {
-  wxFileDialog dialog(this, "Save Article As...", wxEmptyString, wxEmptyString,
+  wxFileDialog dialog(this, "Save Article As...", wxEmptyString, wxString::FromUTF8(SaveAsFileName(model_)),
                       "News File (*.nws)|*.nws|E-Mail File (*.eml)|*.eml|Any File Type (*.*)|*.*",
                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dialog.ShowModal() != wxID_OK) return;
@@ -251,8 +308,26 @@ void ArticleViewer::OnSaveAs() {
 }
 
 void ArticleViewer::OnClose(wxCloseEvent&) {
+  if (closeWaiting_) return;
   SavePlacement();
-  Destroy();
+  CloseWindow();
+}
+
+void ArticleViewer::CloseWindow() {
+  if (nestedLoopDepth_ == 0) {
+    Destroy();
+    return;
+  }
+  closeWaiting_ = true;
+  Hide();
+}
+
+ArticleViewer::NestedLoopScope::NestedLoopScope(ArticleViewer& viewer) : viewer_(viewer) {
+  ++viewer_.nestedLoopDepth_;
+}
+
+ArticleViewer::NestedLoopScope::~NestedLoopScope() {
+  if (--viewer_.nestedLoopDepth_ == 0 && viewer_.closeWaiting_) viewer_.Destroy();
 }
 
 void ArticleViewer::OnCharHook(wxKeyEvent& event) {

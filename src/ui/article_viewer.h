@@ -7,6 +7,7 @@
 
 #include <wx/frame.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,13 +58,32 @@ private:
   void ShowMode(ViewMode mode);
   void ShowPane();
   void OnPageLoaded(wxWebViewEvent& event);
+  void HandlePageLoaded(const wxString& url);
+  void OnNavigating(wxWebViewEvent& event);
+  void ShowStoredBody();
   void OnCommand(wxCommandEvent& event);
   void OnFileIn(int command);
+  void ShowForwarded(bool forwarded);
   void OnWindowCommand(int command);
   void OnHelpCommand(int command);
   void OnSaveAs();
   void OnClose(wxCloseEvent& event);
   void OnCharHook(wxKeyEvent& event);
+  void CloseWindow();
+
+  // Marks a handler that may spin a nested event loop (a page script, a modal dialog, a menu).
+  // A close asked for inside one only hides the window; it is destroyed when the outermost such
+  // handler returns, never while a loop inside it could still reach it.
+  class NestedLoopScope {
+  public:
+    explicit NestedLoopScope(ArticleViewer& viewer);
+    ~NestedLoopScope();
+    NestedLoopScope(const NestedLoopScope&) = delete;
+    NestedLoopScope& operator=(const NestedLoopScope&) = delete;
+
+  private:
+    ArticleViewer& viewer_;
+  };
 
   ViewerContext context_;
   ArticleViewerModel model_;
@@ -74,6 +94,10 @@ private:
   wxMenu* viewMenu_ = nullptr;
   std::vector<mailbox::MailboxTreeNode> fileInMailboxes_;  // read from the host once, when the viewer opens
   wxString failedUrl_;  // the address whose load failed: the engine shows its error page for it
+  int nestedLoopDepth_ = 0;
+  bool closeWaiting_ = false;               // closed inside a nested loop: destroyed once it has returned
+  bool pageScriptWaiting_ = false;          // a loaded page's script waits for the engine's answer
+  std::optional<wxString> laterLoadedUrl_;  // a page that loaded meanwhile, handled after it
 };
 
 }  // namespace tarnwick::ui

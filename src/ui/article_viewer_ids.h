@@ -27,4 +27,11 @@ inline constexpr int kHelpTopicsCommand = 30040;
 inline constexpr int kReleaseNotesCommand = 30041;
 inline constexpr int kAboutCommand = 30042;
 
+/// What the viewer's status line says after Forward, as the host made the message or did not.
+inline constexpr char kForwardedStatusText[] = "Forwarded: the message is in Out, ready to be addressed and sent.";
+inline constexpr char kNotForwardedStatusText[] = "Not forwarded: the mail program could not be reached.";
+
+/// The viewer's help page, opened by Help > Topics and F1.
+inline constexpr char kViewerHelpTopic[] = "Article Viewer.htm";
+
 }  // namespace tarnwick::ui

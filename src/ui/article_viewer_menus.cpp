@@ -8,7 +8,6 @@
 
 #include "platform/application_name.h"
 #include "platform/message_box.h"
-#include "store/file_utilities.h"
 
 #include <wx/artprov.h>
 #include <wx/menu.h>
@@ -16,8 +15,6 @@
 
 namespace tarnwick::ui {
 namespace {
-
-constexpr char kViewerHelpTopic[] = "Article Viewer.htm";
 
 wxMenu* ArticleMenu() {
   auto* menu = new wxMenu;
@@ -148,7 +145,7 @@ void ArticleViewer::OnHelpCommand(int command) {
     for (size_t at = notes.find(".ini"); at != std::string::npos; at = notes.find(".ini", at + 4)) {
       notes.replace(at, 4, ".txt");
     }
-    if (store::FileExists(notes)) OpenAddress(notes);
+    OpenLocalFile(notes);
   } else if (command == kAboutCommand) {
     ShowAboutBox(this, context_.productName, context_.versionText);
   }

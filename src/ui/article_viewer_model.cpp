@@ -1,6 +1,7 @@
 #include "ui/article_viewer_model.h"
 
 #include "mailbox/header_reader.h"
+#include "ui/web_address.h"
 
 namespace tarnwick::ui {
 
@@ -10,6 +11,10 @@ ArticleViewerModel::ArticleViewerModel(std::string headerBlock, std::string body
   subject_ = mailbox::ReadHeaderField(headerBlock_, "Subject: ");
   date_ = mailbox::ReadHeaderField(headerBlock_, "Date: ");
   website_ = mailbox::ReadHeaderField(headerBlock_, "Website: ");
+}
+
+std::string ArticleViewerModel::PageAddress() const {
+  return IsWebAddress(website_) ? website_ : std::string();
 }
 
 std::string ArticleViewerModel::Title() const {

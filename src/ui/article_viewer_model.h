@@ -22,6 +22,10 @@ public:
   const std::string& Date() const { return date_; }
   const std::string& Website() const { return website_; }
 
+  /// What the full-article view loads: the article's link when it is an http or https address,
+  /// else empty (a "file:" or other link is never shown).
+  std::string PageAddress() const;
+
   /// The window's title: feed, date and subject joined by ", ".
   std::string Title() const;
 

@@ -1,6 +1,7 @@
 #include "ui/desktop_launcher.h"
 
 #include "store/file_utilities.h"
+#include "ui/web_address.h"
 
 #include <wx/app.h>
 #include <wx/filename.h>
@@ -44,8 +45,13 @@ bool OpenHelpTopic(const std::string& helpFolder, const std::string& topic) {
 }
 
 bool OpenAddress(const std::string& address) {
-  if (address.empty()) return false;
+  if (!IsWebAddress(address)) return false;
   return CurrentOpener()(address);
+}
+
+bool OpenLocalFile(const std::string& path) {
+  if (!store::FileExists(path) || store::FolderExists(path)) return false;
+  return CurrentOpener()(path);
 }
 
 DesktopOpener SetDesktopOpener(DesktopOpener opener) {

@@ -34,6 +34,20 @@ void ComposeCount(const FeedInfo& info, FeedInfoMessage& message) {
   }
 }
 
+// A stopped run is no failure of its feed: it says what arrived and that the rest comes later.
+void ComposeStopped(const FeedInfo& info, FeedInfoMessage& message) {
+  message.title = info.productName + kStoppedTitleSuffix;
+  message.iconNumber = info.totalNew > 0 ? kNewArticlesIcon : kNoNewArticlesIcon;
+  message.text = info.stoppedInFeed ? Header(info) + kStoppedInFeedText : std::string(kStoppedBetweenFeedsText);
+  if (info.totalNew <= 0) {
+    message.text += kStoppedNoneNew;
+  } else {
+    message.text += kStoppedNewPrefix;
+    message.text += info.totalNew == 1 ? std::string(kRunOneNew) : std::to_string(info.totalNew) + kRunSeveralNewSuffix;
+  }
+  message.text += kStoppedRestLater;
+}
+
 }  // namespace
 
 FeedInfoMessage ComposeFeedInfo(const FeedInfo& info) {
@@ -55,9 +69,13 @@ FeedInfoMessage ComposeFeedInfo(const FeedInfo& info) {
       message.iconNumber = kFeedIcon;
       break;
     case FeedInfoMode::kCheckResult:
-      if (info.lastResult < 0) {
+      if (info.stopped) {
+        ComposeStopped(info, message);
+      } else if (info.lastResult < 0) {
         message.title = info.productName + kFeedErrorTitleSuffix;
-        message.text = Header(info) + kFeedErrorText;
+        message.text =
+            Header(info) + (info.errorText.empty() ? std::string(kFeedErrorText)
+                                                   : kFeedNotDownloadedStart + info.errorText + kFeedNotDownloadedEnd);
         message.iconNumber = kFeedIcon;
         message.verifyShown = true;
         message.playSound = true;

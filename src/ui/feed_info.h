@@ -15,7 +15,9 @@ struct FeedInfo {
   int feedsDone = 0;               // feeds the run went through
   int lastResult = 0;              // the last feed's new articles, or -1 when it failed
   int totalNew = 0;                // the run's total of new articles
-  std::string errorText;           // kAutomationError
+  bool stopped = false;            // kCheckResult: the user stopped the run
+  bool stoppedInFeed = false;      // ... while the feed named here was being checked
+  std::string errorText;           // kAutomationError; kCheckResult: why a failed feed was not downloaded
 };
 
 /// The dialog as composed for one FeedInfo: its title, message, icon resource, whether the

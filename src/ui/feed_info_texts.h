@@ -25,6 +25,11 @@ inline constexpr char kFeedErrorText[] =
     "This is not a valid RSS/Atom feed.\n"
     "Please check the URL-path, make sure computer is on-line, and try again.";
 
+/// A feed that could not be downloaded at all: the download's reason goes between the two.
+inline constexpr char kFeedNotDownloadedStart[] = "This feed could not be downloaded.\nReason: ";
+inline constexpr char kFeedNotDownloadedEnd[] =
+    "\n\nPlease check the URL-path, make sure computer is on-line, and try again.";
+
 inline constexpr char kNewArticlesTitle[] = "You've Got New Articles!";
 inline constexpr char kNoNewArticlesTitle[] = "No New Articles :-(";
 inline constexpr char kOneFeedNewPrefix[] = "\t\tYou've got ";
@@ -35,6 +40,13 @@ inline constexpr char kRunNewPrefix[] = "\n\n\n\t\t\tYou've got ";
 inline constexpr char kRunOneNew[] = "one new article.";
 inline constexpr char kRunSeveralNewSuffix[] = " new articles.";
 inline constexpr char kRunNoneNew[] = "\n\n\n\t\t\tSorry, you've got no new articles.";
+
+inline constexpr char kStoppedTitleSuffix[] = " - Stopped";
+inline constexpr char kStoppedInFeedText[] = "\t\tYou stopped the run while this feed was being checked.\n";
+inline constexpr char kStoppedBetweenFeedsText[] = "\n\n\t\t\tYou stopped the run before its next feed.\n";
+inline constexpr char kStoppedNewPrefix[] = "\t\tBefore that, you've got ";
+inline constexpr char kStoppedNoneNew[] = "\t\tNo new article arrived before that.";
+inline constexpr char kStoppedRestLater[] = "\n\t\tWhat did not arrive comes with the next check.";
 
 inline constexpr char kValidFeedText[] = "This is a valid RSS/Atom feed.";
 

@@ -1,13 +1,9 @@
 #include "ui/feed_properties.h"
 
-#include "feed/download.h"
-#include "feed/xml_document.h"
-#include "feed/xml_encoding.h"
-#include "mailbox/page_text.h"
-#include "platform/file_system.h"
+#include "feed/download_stop_scope.h"
 #include "platform/text.h"
-#include "platform/text_encoding.h"
 #include "store/file_utilities.h"
+#include "store/fitting_text.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 #include "ui/display_text.h"
@@ -15,12 +11,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 namespace tarnwick::ui {
 namespace {
 
-constexpr char kTitleElement[] = "title";
 // Mailboxes of the host's own that cannot be a newsbox: the staging mailbox and the outbox.
 constexpr char kPendingMailbox[] = "Pending";
 constexpr char kOutMailbox[] = "Out";
@@ -35,61 +29,49 @@ int32_t NumberFrom(const std::string& text) {
   return error == std::errc() && end == trimmed.data() + trimmed.size() ? value : 0;
 }
 
-// Takes the title of a feed document: the root's "title" child (Atom), else the "title" of the
-// root's first child (RSS); `name` stays as it was when there is neither. False when the text is
-// not well-formed XML.
-bool ReadFeedTitle(std::string text, std::string& name) {
-  // What the page reader left as it was (a document naming its encoding only in its XML
-  // declaration) is read in the encoding it declares.
-  if (!platform::ConvertToUtf8(text, "UTF-8")) text = feed::XmlDocumentAsUtf8(std::move(text));
-  feed::XmlDocument document;
-  if (!document.ParseText(std::move(text))) return false;
-  (void)document.FindElement();
-  (void)document.EnterElement();
-  if (document.FindElement(kTitleElement)) {
-    name = document.ElementText();
-  } else if (document.FindChildElement(kTitleElement)) {
-    name = document.ChildText();
-  }
-  return true;
-}
-
 }  // namespace
 
-std::string FetchDocumentText(const std::string& url, const std::string& scratchPath, std::string& finalUrl) {
-  const feed::FetchResult fetched = feed::FreshFetch(url, scratchPath, true, feed::UrlOrigin::kTypedByUser);
-  finalUrl = fetched.answer.finalUrl.empty() ? url : fetched.answer.finalUrl;
-  std::string text = mailbox::ReadPageText(scratchPath);
-  platform::RemoveFile(scratchPath);
-  return text;
+FeedLookup FeedProperties::Download(const std::function<FeedLookup()>& lookUp) {
+  stop_ = std::stop_source();
+  downloading_ = true;
+  view_.ShowDownloading(true);
+  FeedLookup found;
+  {
+    const feed::DownloadStopScope stoppable(stop_.get_token());
+    found = lookUp();
+  }
+  downloading_ = false;
+  view_.ShowDownloading(false);
+  return found;
 }
 
-bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std::string& name) {
-  if (url.empty()) return false;
-  std::string finalUrl;
-  std::string text = FetchDocumentText(url, scratchPath, finalUrl);
-  return text != mailbox::kUnreadablePage && ReadFeedTitle(std::move(text), name);
-}
-
-FeedProperties::Lookup FeedProperties::LookUpFeed() {
+FeedProperties::Lookup FeedProperties::LookUpFeed(std::string& failure) {
   if (values_.url.empty()) return Lookup::kFailed;
-  std::string pageUrl;
-  std::string text = FetchDocumentText(values_.url, context_.scratchFeedPath, pageUrl);
-  if (text == mailbox::kUnreadablePage) return Lookup::kFailed;
-  const feed::Discovery discovery = feed::DiscoverFeeds(text, pageUrl);
-  if (discovery.isFeed || (!discovery.isPage && discovery.feeds.empty())) {
-    return ReadFeedTitle(std::move(text), values_.name) ? Lookup::kFeed : Lookup::kFailed;
+  FeedLookup found = Download([this] { return ui::LookUpFeed(values_.url, context_.scratchFeedPath); });
+  if (found.result == FeedLookupResult::kSeveralFeeds) {
+    const std::optional<size_t> chosen = view_.ChooseFeed(found.offered);
+    if (!chosen || *chosen >= found.offered.size()) return Lookup::kDeclined;
+    const std::string url = found.offered[*chosen].url;
+    found = Download([this, &url] { return ReadFeed(url, context_.scratchFeedPath); });
   }
-  if (discovery.feeds.empty()) {
-    view_.ShowRefusal(kNoFeedOnPage + values_.url);
-    return Lookup::kNoFeedOnPage;
+  if (found.result == FeedLookupResult::kStopped) return Lookup::kStopped;
+  if (found.url != values_.url) {  // the feed a page led to becomes the feed's address
+    values_.url = found.url;
+    view_.ShowUrl(values_.url);
   }
-  std::optional<size_t> chosen = 0;
-  if (discovery.feeds.size() > 1) chosen = view_.ChooseFeed(discovery.feeds);
-  if (!chosen || *chosen >= discovery.feeds.size()) return Lookup::kDeclined;
-  values_.url = discovery.feeds[*chosen].url;
-  view_.ShowUrl(values_.url);
-  return FetchFeedTitle(values_.url, context_.scratchFeedPath, values_.name) ? Lookup::kFeed : Lookup::kFailed;
+  switch (found.result) {
+    case FeedLookupResult::kFeed:
+      if (!found.title.empty()) values_.name = found.title;
+      return Lookup::kFeed;
+    case FeedLookupResult::kNoFeedOnPage:
+      view_.ShowRefusal(kNoFeedOnPage + values_.url);
+      return Lookup::kNoFeedOnPage;
+    case FeedLookupResult::kNotDownloaded:
+      failure = found.failure;
+      return Lookup::kNotDownloaded;
+    default:
+      return Lookup::kFailed;
+  }
 }
 
 FeedProperties::FeedProperties(FeedDialogContext context, FeedPropertiesView& view)
@@ -150,7 +132,14 @@ void FeedProperties::SetNewsbox(const std::string& path, const std::string& name
 bool FeedProperties::InputValid() {
   // Empty input is refused before anything is downloaded, so that it stays a silent refusal.
   if (values_.alias.empty() || values_.url.empty()) return false;
-  if (values_.name.empty() && LookUpFeed() != Lookup::kFeed) return false;
+  if (values_.name.empty()) {
+    std::string failure;
+    const Lookup lookup = LookUpFeed(failure);
+    if (lookup == Lookup::kNotDownloaded) {
+      view_.ShowRefusal(platform::FillText(kFeedNotDownloadedText, {values_.url, failure}));
+    }
+    if (lookup != Lookup::kFeed) return false;
+  }
   if (!store::FileExists(values_.newsboxPath)) return false;
   return !platform::EqualsIgnoreCase(values_.newsbox, kPendingMailbox) &&
          !platform::EqualsIgnoreCase(values_.newsbox, kOutMailbox);
@@ -163,7 +152,8 @@ FeedProperties::OkResult FeedProperties::Ok(const std::string& alias, const std:
   if (!InputValid()) return OkResult::kRefused;
   view_.EnableInputs(false);
   OkResult result = OkResult::kSaved;
-  if (const store::AliasCheck check = store::CheckAliasStorable(values_.alias); !check.storable) {
+  values_.name = store::FittingName(values_.alias, values_.name);  // a feed's title may be longer than the file keeps
+  if (const store::AliasCheck check = store::CheckFeedStorable(values_); !check.storable) {
     view_.ShowRefusal(check.message);
     result = OkResult::kNotStored;
   } else if (IsDuplicate()) {
@@ -193,18 +183,22 @@ bool FeedProperties::IsDuplicate() const {
 }
 
 bool FeedProperties::Save() {
-  const store::SettingsStore settings(context_.settingsPath);
-  // The section is rebuilt from the keys the dialog writes alone, as for a new feed. Under a new
-  // alias the old feed goes only once the new one is written, so a failure never loses it.
-  const bool sameAlias = mode_ == FeedPropertiesMode::kEdit && platform::EqualsIgnoreCase(values_.alias, opened_.alias);
-  // Its "Aliases" line is rewritten in place, taking a change of letter case with it.
-  if (sameAlias) (void)settings.DeleteSection(opened_.alias);
-  if (!settings.WriteFeed(values_, lastArticle_)) return false;
-  if (FirstCheckEnabled() && firstCheckArticles_ > 0 &&
-      !settings.WriteInt(values_.alias, store::kFirstCheckArticlesKey, firstCheckArticles_)) {
-    return false;
+  // The section is rebuilt from the keys the dialog writes alone, as for a new feed, and all of it
+  // goes in one write: a failure leaves the feed as it was, never half written or gone.
+  std::vector<platform::IniChange> changes = store::FeedChanges(values_, lastArticle_);
+  if (FirstCheckEnabled() && firstCheckArticles_ > 0) {
+    changes.push_back({values_.alias, store::kFirstCheckArticlesKey, std::to_string(firstCheckArticles_)});
   }
-  if (mode_ == FeedPropertiesMode::kEdit && !sameAlias) (void)settings.RemoveFeed(opened_.alias);
+  std::vector<std::string> replaced;
+  if (mode_ == FeedPropertiesMode::kEdit) {
+    replaced.push_back(opened_.alias);
+    // Under the same alias its "Aliases" line is rewritten in place, taking a change of letter
+    // case with it; under a new one the old line goes.
+    if (!platform::EqualsIgnoreCase(values_.alias, opened_.alias)) {
+      changes.push_back({store::kAliasesSection, opened_.alias, std::nullopt});
+    }
+  }
+  if (!store::SettingsStore(context_.settingsPath).RewriteSections(replaced, changes)) return false;
   values_.notifyNewsBoard = 1;  // the rewritten section has no "NotifyNewsBoard": it reads as 1
   return true;
 }
@@ -214,13 +208,15 @@ void FeedProperties::Validate(const std::string& alias, const std::string& url) 
   values_.url = url;
   view_.EnableInputs(false);
   FeedInfo info = InfoAboutFeed(FeedInfoMode::kValidFeed);
-  const Lookup lookup = LookUpFeed();
-  // A page without feeds was explained already, and a declined choice needs no answer.
-  if (lookup == Lookup::kFeed || lookup == Lookup::kFailed) {
+  std::string failure;
+  const Lookup lookup = LookUpFeed(failure);
+  // A page without feeds was explained already; a declined choice and a stop need no answer.
+  if (lookup == Lookup::kFeed || lookup == Lookup::kFailed || lookup == Lookup::kNotDownloaded) {
     info.url = values_.url;
-    if (lookup == Lookup::kFailed) {
+    if (lookup != Lookup::kFeed) {
       info.mode = FeedInfoMode::kCheckResult;
       info.lastResult = -1;
+      info.errorText = failure;
     }
     view_.ShowInfo(info);
   }

@@ -3,9 +3,12 @@
 #include "feed/feed_discovery.h"
 #include "store/feed_settings.h"
 #include "ui/feed_info.h"
+#include "ui/feed_lookup.h"
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -14,7 +17,7 @@ namespace tarnwick::ui {
 /// What the feed dialogs need to know of the module: where its files lie and its name.
 struct FeedDialogContext {
   std::string settingsPath;     // the settings file
-  std::string scratchFeedPath;  // where a feed document is fetched to on the UI thread
+  std::string scratchFeedPath;  // where a feed document is fetched to
   std::string hostDataFolder;   // the host's mailboxes
   std::string helpPath;         // the folder of the help pages
   std::string productName;      // titles of the information dialog
@@ -37,6 +40,9 @@ public:
   virtual void ShowUrl(const std::string& url) = 0;
   /// Asks which of the feeds a page offers to take; nullopt when the user declines.
   virtual std::optional<size_t> ChooseFeed(const std::vector<feed::FeedLink>& feeds) = 0;
+  /// Shows that a download has started (true) or ended (false): a busy cursor, OK and Validate
+  /// unavailable meanwhile, while the window goes on drawing and Cancel stays live.
+  virtual void ShowDownloading(bool downloading) = 0;
 };
 
 /// The status icons, by download-referring * 4 + download-only-new * 2 + auto-check.
@@ -46,27 +52,19 @@ inline constexpr size_t kNameLabelCharacters = 40;
 /// The interval a new feed starts with.
 inline constexpr int kNewFeedIntervalMinutes = 15;
 
-/// Downloads `url` into `scratchPath` (deleted afterwards) and reads it as text; `finalUrl` is the
-/// address it came from after redirects. mailbox::kUnreadablePage when nothing could be read.
-std::string FetchDocumentText(const std::string& url, const std::string& scratchPath, std::string& finalUrl);
-
-/// Downloads the feed document at `url` into `scratchPath` (which is deleted afterwards) and takes
-/// its title into `name`: the root's "title" child (Atom), else the "title" of the root's first
-/// child (RSS); `name` stays as it was when there is neither. False when the URL is empty, the
-/// document cannot be fetched or read, or it is not well-formed XML. Blocks; UI thread.
-[[nodiscard]] bool FetchFeedTitle(const std::string& url, const std::string& scratchPath, std::string& name);
-
 /// The logic of the Feed Properties dialog, which adds a feed or edits one. When the URL typed is
 /// a web page, the download of OK (a feed without a name) and of Validate looks for the feeds the
 /// page links to: one is taken, of several the user chooses, and the URL becomes the feed's; a
-/// page without any is refused with a message. The edited feed stays
-/// in the settings file while the dialog is open; OK writes it (under a changed alias the old
-/// entry and section are removed), Cancel writes nothing. The view must outlive it.
+/// page without any is refused with a message. A download that fails is told once, with its
+/// reason. Downloads run on the calling (UI) thread, whose waiting events are handled meanwhile,
+/// so that an event can end them with StopDownload. The edited feed stays in the settings file
+/// while the dialog is open; OK writes it in one write (under a changed alias the old entry and
+/// section go in the same write), Cancel writes nothing. The view must outlive it.
 class FeedProperties {
 public:
   /// What OK did.
   enum class OkResult {
-    kRefused,    ///< invalid input: the dialog stays open, nothing said
+    kRefused,    ///< invalid input or a stopped download: the dialog stays open, nothing said
     kDuplicate,  ///< another feed has the alias: reported, the dialog stays open
     kNotStored,  ///< the alias or the file cannot take the feed: reported, the dialog stays open
     kSaved,      ///< written: the dialog ends with result 1
@@ -109,12 +107,19 @@ public:
   /// OK with the texts of the alias, URL and interval edits.
   OkResult Ok(const std::string& alias, const std::string& url, const std::string& intervalText);
   /// Downloads the URL once and shows whether it is a feed (the name may be taken from it). A web
-  /// page's feeds are offered as OK offers them.
+  /// page's feeds are offered as OK offers them. A stopped download shows nothing.
   void Validate(const std::string& alias, const std::string& url);
 
+  /// True while OK or Validate waits for a download.
+  bool Downloading() const { return downloading_; }
+  /// Ends the download that OK or Validate waits for at once; they then end showing nothing.
+  /// Nothing when none runs. Call on the thread that runs them (from an event they let through).
+  void StopDownload() { stop_.request_stop(); }
+
 private:
-  enum class Lookup { kFeed, kFailed, kNoFeedOnPage, kDeclined };
-  Lookup LookUpFeed();
+  enum class Lookup { kFeed, kFailed, kNotDownloaded, kNoFeedOnPage, kDeclined, kStopped };
+  Lookup LookUpFeed(std::string& failure);
+  FeedLookup Download(const std::function<FeedLookup()>& lookUp);
   bool InputValid();
   bool IsDuplicate() const;
   bool Save();
@@ -128,6 +133,8 @@ private:
   std::string lastArticle_;
   int32_t firstCheckArticles_ = 0;
   std::vector<std::string> aliasEntries_;
+  std::stop_source stop_;
+  bool downloading_ = false;
 };
 
 }  // namespace tarnwick::ui

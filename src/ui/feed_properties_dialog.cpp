@@ -4,6 +4,7 @@
 #include "ui/desktop_launcher.h"
 #include "ui/feed_info_dialog.h"
 #include "ui/feed_properties_texts.h"
+#include "ui/help_key.h"
 #include "ui/mailbox_picker.h"
 #include "ui/resources.h"
 
@@ -15,6 +16,7 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 #include <wx/valtext.h>
 
 namespace tarnwick::ui {
@@ -114,7 +116,8 @@ void FeedPropertiesDialog::LayOut() {
 
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   buttons->Add(nameLabel_, wxSizerFlags(1).CentreVertical());
-  buttons->Add(new wxButton(this, kPropertiesOkId, kOkButton), wxSizerFlags().Border(wxLEFT, gap));
+  ok_ = new wxButton(this, kPropertiesOkId, kOkButton);
+  buttons->Add(ok_, wxSizerFlags().Border(wxLEFT, gap));
   buttons->Add(new wxButton(this, kPropertiesCancelId, kCancelButton), wxSizerFlags().Border(wxLEFT, gap));
   buttons->Add(new wxButton(this, kPropertiesHelpId, kHelpButton), wxSizerFlags().Border(wxLEFT, gap));
 
@@ -134,7 +137,7 @@ void FeedPropertiesDialog::BindEvents() {
         wxEVT_BUTTON, [handler](wxCommandEvent&) { handler(); }, id);
   };
   onButton(kPropertiesOkId, [this] { OnOk(); });
-  onButton(kPropertiesCancelId, [this] { EndModal(0); });  // the edited feed never left the file
+  onButton(kPropertiesCancelId, [this] { OnCancel(); });
   onButton(kPropertiesHelpId, [this] { (void)OpenHelpTopic(context_.helpPath, kSettingsHelpTopic); });
   onButton(kValidateId, [this] { OnValidate(); });
   onButton(kNewsboxButtonId, [this] { OnNewsbox(); });
@@ -148,6 +151,7 @@ void FeedPropertiesDialog::BindEvents() {
   Bind(
       wxEVT_CHECKBOX, [this](wxCommandEvent&) { ShowFirstCheck(alias_->IsEnabled()); }, kFirstCheckBoxId);
   Bind(wxEVT_CHAR_HOOK, &FeedPropertiesDialog::OnKey, this);
+  OpenHelpOnF1(*this, context_.helpPath, kSettingsHelpTopic);
   Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
     if (event.CanVeto()) event.Veto();  // no close box: only OK and Cancel end the dialog
   });
@@ -172,29 +176,43 @@ void FeedPropertiesDialog::OnToggle(void (FeedProperties::*toggle)()) {
 void FeedPropertiesDialog::OnNewsbox() {
   std::string path = model_.Values().newsboxPath;
   std::string name = model_.Values().newsbox;
-  if (ShowMailboxPicker(this, context_.hostDataFolder, path, name) != 1) return;
+  if (ShowMailboxPicker(this, context_.hostDataFolder, path, name, context_.helpPath) != 1) return;
   model_.SetNewsbox(path, name);
   newsbox_->SetLabelText(Text(model_.NewsboxButtonText()));
   Layout();
 }
 
+// OK and Validate are not pressed again while their download runs (its events are handled meanwhile).
 void FeedPropertiesDialog::OnOk() {
+  if (model_.Downloading()) return;
   model_.SetFirstCheckArticles(firstCheckBox_->GetValue() ? firstCheck_->GetValue().utf8_string() : std::string());
   if (model_.Ok(alias_->GetValue().utf8_string(), url_->GetValue().utf8_string(),
-                interval_->GetValue().utf8_string()) == FeedProperties::OkResult::kSaved) {
+                interval_->GetValue().utf8_string()) == FeedProperties::OkResult::kSaved &&
+      IsModal()) {
     EndModal(1);
   }
 }
 
 void FeedPropertiesDialog::OnValidate() {
+  if (model_.Downloading()) return;
   model_.Validate(alias_->GetValue().utf8_string(), url_->GetValue().utf8_string());
+}
+
+// The edited feed never left the file. A download in progress ends at once; OK or Validate, which
+// waits for it further down this thread's stack, then returns showing nothing, and the modal loop
+// ends after it.
+void FeedPropertiesDialog::OnCancel() {
+  model_.StopDownload();
+  if (IsModal()) EndModal(0);
 }
 
 void FeedPropertiesDialog::OnKey(wxKeyEvent& event) {
   switch (event.GetKeyCode()) {
+    case WXK_ESCAPE:
+      model_.StopDownload();  // ends a download; the dialog stays
+      return;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
-    case WXK_ESCAPE:
       return;  // neither presses OK nor ends the dialog
     default:
       event.Skip();
@@ -236,6 +254,23 @@ std::optional<size_t> FeedPropertiesDialog::ChooseFeed(const std::vector<feed::F
   wxSingleChoiceDialog chooser(this, Text(kChooseFeedPrompt), Text(kChooseFeedTitle), choices);
   if (chooser.ShowModal() != wxID_OK) return std::nullopt;
   return static_cast<size_t>(chooser.GetSelection());
+}
+
+// Cancel holds the focus while the download runs, so that the keys reach the dialog.
+void FeedPropertiesDialog::ShowDownloading(bool downloading) {
+  if (downloading) {
+    focusBefore_ = IsDescendant(FindFocus()) ? FindFocus() : nullptr;
+    wxBeginBusyCursor();
+  } else {
+    wxEndBusyCursor();
+  }
+  ok_->Enable(!downloading);
+  validate_->Enable(!downloading);
+  if (downloading) {
+    FindWindow(kPropertiesCancelId)->SetFocus();
+  } else if (focusBefore_ != nullptr && focusBefore_->IsEnabled()) {
+    focusBefore_->SetFocus();
+  }
 }
 
 int ShowFeedPropertiesDialog(wxWindow* parent, const FeedDialogContext& context, FeedPropertiesMode mode,

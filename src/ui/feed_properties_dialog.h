@@ -32,8 +32,10 @@ enum FeedPropertiesControl {
 };
 
 /// The Feed Properties dialog: adds a feed or edits one. It only routes events to FeedProperties
-/// and shows what that says. Enter and Escape do nothing and there is no close box: it ends
-/// through OK (result 1, the feed saved) or Cancel (result 0, the settings file untouched).
+/// and shows what that says. Enter does nothing and there is no close box: it ends through OK
+/// (result 1, the feed saved) or Cancel (result 0, the settings file untouched). While OK or
+/// Validate downloads, the dialog draws and takes input: Cancel ends the download and the dialog
+/// at once, Escape ends the download alone; otherwise Escape does nothing.
 class FeedPropertiesDialog : public wxDialog, private FeedPropertiesView {
 public:
   /// Opens on a new feed, or (kEdit) on `feed`.
@@ -53,6 +55,7 @@ private:
   void OnNewsbox();
   void OnOk();
   void OnValidate();
+  void OnCancel();
   void OnKey(wxKeyEvent& event);
 
   void EnableInputs(bool enabled) override;
@@ -60,12 +63,15 @@ private:
   void ShowRefusal(const std::string& text) override;
   void ShowUrl(const std::string& url) override;
   std::optional<size_t> ChooseFeed(const std::vector<feed::FeedLink>& feeds) override;
+  void ShowDownloading(bool downloading) override;
 
   FeedDialogContext context_;
   FeedProperties model_;
   wxTextCtrl* alias_ = nullptr;
   wxTextCtrl* url_ = nullptr;
   wxButton* validate_ = nullptr;
+  wxButton* ok_ = nullptr;
+  wxWindow* focusBefore_ = nullptr;  // where the focus was when a download started
   wxButton* newsbox_ = nullptr;
   wxCheckBox* downloadReferring_ = nullptr;
   wxCheckBox* downloadOnlyNew_ = nullptr;

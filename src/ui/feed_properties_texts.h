@@ -37,6 +37,9 @@ inline constexpr char kNoFeedOnPage[] =
 inline constexpr char kChooseFeedTitle[] = "Choose a Feed";
 inline constexpr char kChooseFeedPrompt[] = "This web page offers several feeds. Which one do you want?";
 
+/// When OK could not download the feed to read its name; the URL and the download's reason follow.
+inline constexpr char kFeedNotDownloadedText[] = "The feed could not be downloaded.\n\nAddress: %s\nReason: %s";
+
 /// When the settings file could not be written; the file's path follows.
 inline constexpr char kFeedNotSavedText[] = "The feed could not be saved. Is the settings file writable?\n";
 

@@ -1,5 +1,6 @@
 #include "ui/file_in_menu.h"
 
+#include "mailbox/newsbox_writer.h"
 #include "platform/text.h"
 #include "ui/article_actions.h"
 
@@ -10,7 +11,9 @@
 namespace tarnwick::ui {
 namespace {
 
-constexpr std::array<std::string_view, 3> kNamesNeverOffered = {"Trash", "Out", "Pending"};
+// The two staging mailboxes: what is moved out of them is moved on as a whole.
+constexpr std::array<std::string_view, 4> kNamesNeverOffered = {"Trash", "Out", mailbox::kPendingMailboxName,
+                                                                kFilingMailboxName};
 
 bool NeverOffered(const mailbox::MailboxEntry& entry, const FileInMenuPaths& paths) {
   const bool named = std::any_of(kNamesNeverOffered.begin(), kNamesNeverOffered.end(),

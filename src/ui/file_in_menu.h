@@ -16,8 +16,8 @@ struct FileInMenuPaths {
 
 /// The mailboxes and folders the viewer's File menu offers below "In", nested as the host's
 /// folders hold them and in the host's order: everything of `hostMailboxes` except the host's
-/// "In" and "Out" mailboxes (by path, without regard to case) and anything named "Trash", "Out" or
-/// "Pending" (the staging mailbox), with whatever such a folder holds.
+/// "In" and "Out" mailboxes (by path, without regard to case) and anything named "Trash", "Out",
+/// "Pending" or "Pending Filing" (the staging mailboxes), with whatever such a folder holds.
 std::vector<mailbox::MailboxTreeNode> FileInMenuMailboxes(const mailbox::MailboxList& hostMailboxes,
                                                           const FileInMenuPaths& paths);
 

@@ -1,14 +1,19 @@
 #include "ui/mailbox_picker.h"
 
 #include "automation/host_automation.h"
+#include "mailbox/host_mailbox_maker.h"
 #include "platform/application_name.h"
 #include "platform/message_box.h"
+#include "ui/feed_properties_texts.h"
+#include "ui/help_key.h"
 #include "ui/mailbox_picker_texts.h"
 #include "ui/resources.h"
 
+#include <wx/button.h>
 #include <wx/imaglist.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/textdlg.h>
 
 namespace tarnwick::ui {
 namespace {
@@ -40,7 +45,8 @@ wxBitmap ImageOrBlank(int number) {
 
 }  // namespace
 
-MailboxPicker::MailboxPicker(wxWindow* parent, const std::string& dataFolder, const std::string& newsboxPath)
+MailboxPicker::MailboxPicker(wxWindow* parent, const std::string& dataFolder, const std::string& newsboxPath,
+                             const std::string& helpPath)
     : wxDialog(parent, wxID_ANY, kMailboxPickerTitle, wxDefaultPosition, wxDefaultSize, wxCAPTION) {
   auto* prompt = new wxStaticText(this, wxID_ANY, kMailboxPickerPrompt);
   tree_ = new wxTreeCtrl(this, kMailboxTreeId, wxDefaultPosition, FromDIP(wxSize(280, 320)),
@@ -49,9 +55,12 @@ MailboxPicker::MailboxPicker(wxWindow* parent, const std::string& dataFolder, co
   for (int number : {kRootIcon, kMailboxIcon, kClosedFolderIcon, kOpenFolderIcon}) images->Add(ImageOrBlank(number));
   tree_->AssignImageList(images);
 
+  auto* newNewsbox = new wxButton(this, kNewNewsboxButtonId, kNewNewsboxButtonText);
+
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(prompt, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxTOP, FromDIP(12)));
   top->Add(tree_, wxSizerFlags(1).Expand().Border(wxALL, FromDIP(12)));
+  top->Add(newNewsbox, wxSizerFlags().Right().Border(wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(12)));
   SetSizerAndFit(top);
   CentreOnParent();
   SetCursor(ResourceCursor(kProgramCursor));
@@ -71,7 +80,9 @@ MailboxPicker::MailboxPicker(wxWindow* parent, const std::string& dataFolder, co
   Preselect(root, newsboxPath, items);
 
   tree_->Bind(wxEVT_TREE_ITEM_ACTIVATED, &MailboxPicker::OnActivated, this);
+  newNewsbox->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnNewNewsbox(); });
   Bind(wxEVT_CHAR_HOOK, &MailboxPicker::OnKey, this);
+  OpenHelpOnF1(*this, helpPath, kSettingsHelpTopic);
   Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
     if (event.CanVeto()) event.Veto();  // no close box: Escape or a choice ends the dialog
   });
@@ -127,6 +138,32 @@ void MailboxPicker::OnActivated(wxTreeEvent& event) {
   EndModal(1);
 }
 
+const mailbox::MailboxEntry* MailboxPicker::FolderForNewNewsbox() const {
+  // A selected mailbox stands for the folder it lies in.
+  wxTreeItemId item = tree_->GetSelection();
+  const mailbox::MailboxEntry* entry = EntryOf(item);
+  if (entry != nullptr && entry->kind == mailbox::kEntryMailbox) entry = EntryOf(tree_->GetItemParent(item));
+  return entry != nullptr && entry->kind == mailbox::kEntryFolder ? entry : nullptr;
+}
+
+void MailboxPicker::OnNewNewsbox() {
+  const mailbox::MailboxEntry* folder = FolderForNewNewsbox();
+  const wxString prompt = folder == nullptr
+                              ? wxString(kNewNewsboxPromptAtTop)
+                              : wxString::Format(kNewNewsboxPromptInFolder, wxString::FromUTF8(folder->name));
+  wxTextEntryDialog ask(this, prompt, kNewNewsboxTitle);
+  if (ask.ShowModal() != wxID_OK) return;
+  const mailbox::MadeMailbox made = mailbox::MakeHostMailbox(
+      automation::HostAutomation(), folder == nullptr ? 0 : folder->id, ask.GetValue().utf8_string());
+  if (!made.Made()) {
+    platform::ShowMessageBox(made.errorText, platform::kApplicationName);
+    return;
+  }
+  chosenPath_ = made.path;
+  chosenName_ = made.name;
+  EndModal(1);
+}
+
 void MailboxPicker::OnKey(wxKeyEvent& event) {
   if (event.GetKeyCode() == WXK_ESCAPE) {
     EndModal(wxID_CANCEL);
@@ -135,8 +172,9 @@ void MailboxPicker::OnKey(wxKeyEvent& event) {
   event.Skip();
 }
 
-int ShowMailboxPicker(wxWindow* parent, const std::string& dataFolder, std::string& path, std::string& name) {
-  MailboxPicker picker(parent, dataFolder, path);
+int ShowMailboxPicker(wxWindow* parent, const std::string& dataFolder, std::string& path, std::string& name,
+                      const std::string& helpPath) {
+  MailboxPicker picker(parent, dataFolder, path, helpPath);
   const int result = picker.ShowModal();
   if (result == 1) {
     path = picker.ChosenPath();

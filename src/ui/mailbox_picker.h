@@ -10,19 +10,24 @@
 
 namespace tarnwick::ui {
 
-/// Control id of the picker's tree.
+/// Control ids of the picker's tree and of its "New Newsbox..." button.
 inline constexpr int kMailboxTreeId = 1051;
+inline constexpr int kNewNewsboxButtonId = 1052;
 /// Images of the picker's tree, by their place in its image list.
 enum MailboxTreeImage { kRootImage = 0, kMailboxImage = 1, kClosedFolderImage = 2, kOpenFolderImage = 3 };
 
 /// The "Mailboxes" dialog: the host's mailboxes and folders as a tree under the data folder, from
 /// which the user picks a feed's newsbox. A double click or Enter on a mailbox chooses it (result
-/// 1); on a folder it only opens or closes the folder. Escape cancels; there is no close box.
+/// 1); on a folder it only opens or closes the folder. "New Newsbox..." has the host make a mailbox
+/// in the selected folder (at the top when none is) and chooses it. Escape cancels; there is no
+/// close box.
 class MailboxPicker : public wxDialog {
 public:
   /// Reads the host's mailboxes (an unreachable host is reported in one message box and leaves
   /// the root alone) and opens the folders down to `newsboxPath` when that file exists.
-  MailboxPicker(wxWindow* parent, const std::string& dataFolder, const std::string& newsboxPath);
+  /// F1 opens the settings page of the help folder `helpPath`.
+  MailboxPicker(wxWindow* parent, const std::string& dataFolder, const std::string& newsboxPath,
+                const std::string& helpPath = {});
 
   /// The tree control.
   wxTreeCtrl& Tree() { return *tree_; }
@@ -40,6 +45,8 @@ private:
   void OnFolderToggled(wxTreeEvent& event, bool expanded);
   void OnActivated(wxTreeEvent& event);
   void OnKey(wxKeyEvent& event);
+  void OnNewNewsbox();
+  const mailbox::MailboxEntry* FolderForNewNewsbox() const;
 
   wxTreeCtrl* tree_ = nullptr;
   std::string chosenPath_;
@@ -48,6 +55,7 @@ private:
 
 /// Runs the picker modally on `newsboxPath`; on 1 the chosen mailbox's path and name are in
 /// `path` and `name`, on any other result they are left as they were. Call on the UI thread.
-int ShowMailboxPicker(wxWindow* parent, const std::string& dataFolder, std::string& path, std::string& name);
+int ShowMailboxPicker(wxWindow* parent, const std::string& dataFolder, std::string& path, std::string& name,
+                      const std::string& helpPath = {});
 
 }  // namespace tarnwick::ui

@@ -81,7 +81,7 @@ wxAnimationCtrl* AnimatedImage(wxWindow* parent, int id, int animation, int stil
 MainWindow::MainWindow(wxWindow* parent, const MainWindowSetup& setup, const CheckRunFactory& makeRun,
                        wxEvtHandler* newsboard)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(setup.files.productName), wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxSTAY_ON_TOP),
       setup_(setup),
       model_(setup.files.settingsPath),
       newsboard_(newsboard),
@@ -90,7 +90,8 @@ MainWindow::MainWindow(wxWindow* parent, const MainWindowSetup& setup, const Che
       busyCursor_(ResourceBytes("cursors/" + std::to_string(kBusyCursorNumber) + ".png").empty()
                       ? wxCursor(wxCURSOR_WAIT)
                       : ResourceCursor(kBusyCursorNumber)),
-      clock_(this) {
+      clock_(this),
+      menuTimer_(this) {
   if (newsboard_ != nullptr) forwarder_ = std::make_unique<NewArticleForwarder>(*newsboard_);
   SetIcon(ResourceIcon(kPluginIconNumber));
   AddIcons(feedImages_, kFeedIconNumbers, std::size(kFeedIconNumbers));
@@ -129,6 +130,8 @@ void MainWindow::CreateControls() {
   download_ = new wxButton(this, kDownloadId, kDownloadButtonText);
   stop_ = new wxButton(this, kStopId, kStopButtonText);
   newsboardButton_ = new wxButton(this, kNewsboardId, kNewsboardButtonText);
+  importButton_ = new wxButton(this, kImportFeedsCommand, kImportFeedsButtonText);
+  exportButton_ = new wxButton(this, kExportFeedsCommand, kExportFeedsButtonText);
   help_ = new wxButton(this, kHelpId, kHelpButtonText);
   close_ = new wxButton(this, kCloseId, kCloseButtonText);
   download_->SetDefault();
@@ -139,6 +142,7 @@ void MainWindow::CreateControls() {
                               statusStyle);
   details_ = new wxStaticText(this, kDetailsStatusId, kDetailsStatusPlaceholder, wxDefaultPosition, wxDefaultSize,
                               statusStyle);
+  detailsLine_ = std::make_unique<ThrottledLabel>(*details_);
 }
 
 void MainWindow::LayOut() {
@@ -181,7 +185,9 @@ void MainWindow::LayOut() {
   run->Add(runButtons, wxSizerFlags().CentreVertical());
 
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  buttons->Add(newsboardButton_);
+  buttons->Add(newsboardButton_, wxSizerFlags().Border(wxRIGHT, gap));
+  buttons->Add(importButton_, wxSizerFlags().Border(wxRIGHT, gap));
+  buttons->Add(exportButton_);
   buttons->AddStretchSpacer();
   buttons->Add(help_, wxSizerFlags().Border(wxRIGHT, gap));
   buttons->Add(close_);
@@ -292,7 +298,8 @@ void MainWindow::CloseWindow() {
 }
 
 void MainWindow::SetProgress(int percent) {
-  progress_->SetValue(std::clamp(percent, 0, 100));
+  const int value = std::clamp(percent, 0, 100);
+  if (progress_->GetValue() != value) progress_->SetValue(value);  // a run sets it for every message
 }
 
 void MainWindow::ShowGeneralStatus(const std::string& text) {
@@ -300,13 +307,14 @@ void MainWindow::ShowGeneralStatus(const std::string& text) {
 }
 
 void MainWindow::ShowDetailsStatus(const std::string& text) {
-  details_->SetLabelText(wxString::FromUTF8(text));
+  detailsLine_->Show(text);
 }
 
 void MainWindow::SetRunControlsEnabled(bool enabled) {
   runActive_ = !enabled;
-  for (wxWindow* control : std::initializer_list<wxWindow*>{newsboxList_, feedList_, add_, edit_, delete_, download_,
-                                                            newsboardButton_, help_, close_}) {
+  for (wxWindow* control :
+       std::initializer_list<wxWindow*>{newsboxList_, feedList_, add_, edit_, delete_, download_, newsboardButton_,
+                                        importButton_, exportButton_, help_, close_}) {
     control->Enable(enabled);
   }
   stop_->Enable(!enabled);

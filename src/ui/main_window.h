@@ -4,12 +4,14 @@
 #include "check/check_view.h"
 #include "ui/main_window_model.h"
 #include "ui/plugin_windows.h"
+#include "ui/throttled_label.h"
 
 #include <wx/cursor.h>
 #include <wx/dialog.h>
 #include <wx/imaglist.h>
 #include <wx/timer.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +52,7 @@ enum MainWindowId {
   // The feed menu, which the feed list opens.
   kImportFeedsCommand = 2773,
   kExportFeedsCommand = 2774,
+  kSelectAllFeedsCommand = 2775,
   kHelpCommand = 2810,
   kAboutCommand = 2822,
 };
@@ -96,6 +99,7 @@ private:
   std::vector<size_t> SelectedFeeds() const;
   std::vector<std::string> SelectedAliases() const;
   void ScheduleFeedSelection();
+  bool SelectFromFocusedFeed(int keyCode);
   void ApplyFeedSelection();
   void OnNewsboxSelected();
   void ShowClock();
@@ -111,6 +115,9 @@ private:
   void OnFeedMenu(wxPoint position);
   void OnImportFeeds();
   void OnExportFeeds();
+  void OnSelectAllFeeds();
+  void BindListMouse(wxListCtrl* list, void (MainWindow::*onDoubleClick)(), void (MainWindow::*onMenu)(wxPoint));
+  void OnListRightDoubleClick(wxListCtrl* list, wxPoint position, void (MainWindow::*command)());
   void OnHelp();
   void OnAbout();
   void OnCharHook(wxKeyEvent& event);
@@ -135,6 +142,8 @@ private:
   wxImageList newsboxImages_;
   wxCursor busyCursor_;
   wxTimer clock_;
+  wxTimer menuTimer_;  // a right click's menu waits out a double click
+  std::function<void()> waitingMenu_;
   wxListCtrl* newsboxList_ = nullptr;
   wxListCtrl* feedList_ = nullptr;
   wxAnimationCtrl* feedImage_ = nullptr;
@@ -147,7 +156,10 @@ private:
   wxGauge* progress_ = nullptr;
   wxButton* stop_ = nullptr;
   wxButton* newsboardButton_ = nullptr;
+  wxButton* importButton_ = nullptr;
+  wxButton* exportButton_ = nullptr;
   wxStaticText* details_ = nullptr;
+  std::unique_ptr<ThrottledLabel> detailsLine_;  // the details line as a run changes it
   wxStaticText* general_ = nullptr;
   wxButton* help_ = nullptr;
   wxButton* close_ = nullptr;

@@ -8,15 +8,18 @@
 #include "ui/feed_properties_dialog.h"
 #include "ui/main_window.h"
 #include "ui/main_window_texts.h"
+#include "ui/question_box.h"
 #include "ui/registered_messages.h"
 
 #include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/settings.h>
 #include <wx/stattext.h>
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace tarnwick::ui {
 namespace {
@@ -24,6 +27,7 @@ namespace {
 constexpr int kClockMilliseconds = 1000;
 constexpr int kColumnMargin = 20;
 constexpr int kSmallestColumn = 40;
+constexpr int kMenuDelayMargin = 50;
 
 // Keeps the one column of a list as wide as the list, less room for its scroll bar.
 void KeepColumnFitted(wxListCtrl* list) {
@@ -51,6 +55,8 @@ void MainWindow::BindEvents() {
                                                             {kDownloadId, &MainWindow::OnDownload},
                                                             {kNewsboardId, &MainWindow::OnNewsboard},
                                                             {kHelpId, &MainWindow::OnHelp},
+                                                            {kImportFeedsCommand, &MainWindow::OnImportFeeds},
+                                                            {kExportFeedsCommand, &MainWindow::OnExportFeeds},
                                                             {kCloseId, &MainWindow::CloseWindow}};
   for (const auto& [id, handler] : buttons) {
     Bind(
@@ -61,11 +67,13 @@ void MainWindow::BindEvents() {
                                                              {kOpenNewsboxCommand, &MainWindow::OnOpenNewsbox},
                                                              {kCloseNewsboxCommand, &MainWindow::OnCloseNewsboxWindow},
                                                              {kImportFeedsCommand, &MainWindow::OnImportFeeds},
-                                                             {kExportFeedsCommand, &MainWindow::OnExportFeeds}};
+                                                             {kExportFeedsCommand, &MainWindow::OnExportFeeds},
+                                                             {kSelectAllFeedsCommand, &MainWindow::OnSelectAllFeeds}};
   for (const auto& [id, handler] : commands) {
     Bind(
         wxEVT_MENU, [this, handler = handler](wxCommandEvent&) { OnCommand(handler); }, id);
   }
+
   // Stop is the one control a run leaves live; it only asks the run to stop.
   Bind(
       wxEVT_BUTTON,
@@ -81,15 +89,14 @@ void MainWindow::BindEvents() {
     if (!reacting_) OnCommand(&MainWindow::OnNewsboxSelected);
   });
   newsboxList_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnCommand(&MainWindow::OnOpenNewsbox); });
-  // A right click asks for the menu at the mouse; Shift+F10 and the menu key ask without a place.
-  newsboxList_->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent& event) {
-    const wxPoint at = event.GetPosition();
-    OnNewsboxMenu(at == wxDefaultPosition ? at : ScreenToClient(at));
-  });
-  feedList_->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent& event) {
-    const wxPoint at = event.GetPosition();
-    OnFeedMenu(at == wxDefaultPosition ? at : ScreenToClient(at));
-  });
+  BindListMouse(newsboxList_, &MainWindow::OnOpenNewsbox, &MainWindow::OnNewsboxMenu);
+  BindListMouse(feedList_, &MainWindow::OnEdit, &MainWindow::OnFeedMenu);
+  Bind(
+      wxEVT_TIMER,
+      [this](wxTimerEvent&) {
+        if (auto menu = std::exchange(waitingMenu_, {})) menu();
+      },
+      menuTimer_.GetId());
   KeepColumnFitted(feedList_);
   KeepColumnFitted(newsboxList_);
 
@@ -107,6 +114,37 @@ void MainWindow::BindEvents() {
   });
 }
 
+void MainWindow::BindListMouse(wxListCtrl* list, void (MainWindow::*onDoubleClick)(),
+                               void (MainWindow::*onMenu)(wxPoint)) {
+  // Shift+F10 and the menu key ask for the menu without a place: it opens at once. A right click
+  // asks at the mouse: the menu waits out the time of a double click, so that a right double
+  // click reaches the list instead of the menu its first click would have opened.
+  list->Bind(wxEVT_CONTEXT_MENU, [this, onMenu](wxContextMenuEvent& event) {
+    const wxPoint at = event.GetPosition();
+    if (at == wxDefaultPosition) return (this->*onMenu)(at);
+    waitingMenu_ = [this, onMenu, at = ScreenToClient(at)] { (this->*onMenu)(at); };
+    menuTimer_.StartOnce(wxSystemSettings::GetMetric(wxSYS_DCLICK_MSEC) + kMenuDelayMargin);
+  });
+  list->Bind(wxEVT_RIGHT_DCLICK, [this, list, onDoubleClick](wxMouseEvent& event) {
+    OnListRightDoubleClick(list, event.GetPosition(), onDoubleClick);
+  });
+}
+
+void MainWindow::OnListRightDoubleClick(wxListCtrl* list, wxPoint position, void (MainWindow::*command)()) {
+  menuTimer_.Stop();
+  waitingMenu_ = {};
+  int flags = 0;
+  const long row = list->HitTest(position, flags);
+  if (row < 0 || runActive_) return;
+  // The row double-clicked is the one acted on, as with the left button.
+  for (long other = 0; other < list->GetItemCount(); ++other) {
+    if (other != row) list->SetItemState(other, 0, wxLIST_STATE_SELECTED);
+  }
+  list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+  if (list == feedList_) ApplyFeedSelection();
+  OnCommand(command);
+}
+
 void MainWindow::OnCommand(void (MainWindow::*command)()) {
   if (runActive_) return;
   try {
@@ -119,7 +157,58 @@ void MainWindow::OnCommand(void (MainWindow::*command)()) {
 void MainWindow::OnCharHook(wxKeyEvent& event) {
   // Enter does not press Download, nor open the focused list's item.
   if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER) return;
+  if (event.GetModifiers() == wxMOD_SHIFT && !runActive_ && SelectFromFocusedFeed(event.GetKeyCode())) return;
+  if (event.GetKeyCode() == 'A' && event.GetModifiers() == wxMOD_CONTROL && feedList_->HasFocus()) {
+    OnCommand(&MainWindow::OnSelectAllFeeds);
+    return;
+  }
+  // Escape closes the window, except while a run has it (then only Stop answers).
+  if (event.GetKeyCode() == WXK_ESCAPE) {
+    if (!runActive_) CloseWindow();
+    return;
+  }
   event.Skip();
+}
+
+bool MainWindow::SelectFromFocusedFeed(int keyCode) {
+  // A freshly opened window has a focused feed but nothing selected, and the list's own Shift
+  // handling then selects nothing: the first Shift+movement selects from the focused feed.
+  if (!feedList_->HasFocus() || feedList_->GetSelectedItemCount() > 0) return false;
+  const long last = feedList_->GetItemCount() - 1;
+  const long from = feedList_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+  if (last < 0 || from < 0) return false;
+  const long page = std::max(1, feedList_->GetCountPerPage());
+  long to = 0;
+  switch (keyCode) {
+    case WXK_DOWN:
+      to = from + 1;
+      break;
+    case WXK_UP:
+      to = from - 1;
+      break;
+    case WXK_PAGEDOWN:
+      to = from + page;
+      break;
+    case WXK_PAGEUP:
+      to = from - page;
+      break;
+    case WXK_END:
+      to = last;
+      break;
+    case WXK_HOME:
+      to = 0;
+      break;
+    default:
+      return false;
+  }
+  to = std::clamp(to, 0L, last);
+  for (long row = std::min(from, to); row <= std::max(from, to); ++row) {
+    feedList_->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  }
+  feedList_->SetItemState(to, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+  feedList_->EnsureVisible(to);
+  ApplyFeedSelection();
+  return true;
 }
 
 void MainWindow::ScheduleFeedSelection() {
@@ -205,6 +294,10 @@ void MainWindow::OnEdit() {
 void MainWindow::OnDelete() {
   const long last = LastSelected(feedList_);
   if (last < 0) return;
+  const std::string& alias = model_.Feeds()[static_cast<size_t>(last)].alias;
+  if (!AskYesNo(this, kDeleteFeedQuestionPrefix + alias + kDeleteFeedQuestionSuffix, setup_.files.productName)) {
+    return;
+  }
   std::vector<std::string> selected = SelectedAliases();
   std::erase(selected, model_.Feeds()[static_cast<size_t>(last)].alias);
   if (model_.DeleteFeed(static_cast<size_t>(last))) FillFeedList(selected);

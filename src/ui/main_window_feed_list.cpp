@@ -18,14 +18,23 @@ void MainWindow::OnFeedMenu(wxPoint position) {
   wxMenu menu;
   menu.Append(kImportFeedsCommand, kImportFeedsCommandText);
   menu.Append(kExportFeedsCommand, kExportFeedsCommandText);
+  menu.AppendSeparator();
+  menu.Append(kSelectAllFeedsCommand, kSelectAllFeedsCommandText);
   PopupMenu(&menu, position == wxDefaultPosition ? feedList_->GetPosition() : position);
+}
+
+void MainWindow::OnSelectAllFeeds() {
+  for (long row = 0; row < feedList_->GetItemCount(); ++row) {
+    feedList_->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  }
+  ApplyFeedSelection();
 }
 
 void MainWindow::OnImportFeeds() {
   const std::string path = ChooseFeedListFile(this, FeedListFileUse::kImport);
   if (path.empty()) return;
   // Inside the host, the newsboxes an import needs are made by the host itself.
-  opml::HostNewsboxMaker newsboxes;
+  opml::HostNewsboxMaker newsboxes(setup_.files.hostDataFolder);
   const opml::ImportReport report =
       opml::ImportOpmlFile(path, store::SettingsStore(setup_.files.settingsPath), newsboxes);
   if (!report.added.empty()) {

@@ -155,6 +155,8 @@ std::optional<FeedInfo> RunReportInfo(const check::RunReport& report, const std:
   info.feedsDone = report.feedsDone;
   info.lastResult = report.lastResult;
   info.totalNew = report.newArticles;
+  info.stopped = report.stopped;
+  info.stoppedInFeed = !report.stoppedFeed.empty();
   return info;
 }
 

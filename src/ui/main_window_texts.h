@@ -41,6 +41,14 @@ inline constexpr char kFeedListWildcard[] = "Feed Lists (*.opml;*.xml)|*.opml;*.
 inline constexpr char kExportFileName[] = "feeds.opml";
 inline constexpr char kExportExtension[] = ".opml";
 inline constexpr char kFeedsExportedPrefix[] = "Feeds exported to ";
+/// The feed menu's last item, and the buttons that reach the import and the export.
+inline constexpr char kSelectAllFeedsCommandText[] = "Select &All\tCtrl+A";
+inline constexpr char kImportFeedsButtonText[] = "&Import Feeds...";
+inline constexpr char kExportFeedsButtonText[] = "E&xport Feeds...";
+
+/// The question Delete asks: prefix + alias + suffix.
+inline constexpr char kDeleteFeedQuestionPrefix[] = "Delete the feed \"";
+inline constexpr char kDeleteFeedQuestionSuffix[] = "\"?\n\nThe articles it has delivered stay in their newsbox.";
 
 /// Help topics the window opens.
 inline constexpr char kDownloadingArticlesTopic[] = "Downloading Articles.htm";

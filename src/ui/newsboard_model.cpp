@@ -15,6 +15,10 @@ constexpr char kColumnsSection[] = "Columns";
 constexpr char kSortKeyKey[] = "SortKey";
 constexpr char kSortOrderKey[] = "SortOrder";
 constexpr int kDefaultColumnWidth = 100;
+constexpr int kNoStoredWidth = -1;
+constexpr int kLeastFittedWidth = 60;
+// The share of the list each column gets in a first-ever Newsboard, in hundredths.
+constexpr std::array<int, kNewsboardColumnCount> kFittedShares = {34, 13, 13, 14, 14, 12};
 
 char FoldCase(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -139,16 +143,38 @@ std::vector<int64_t> NewsboardRows::SortedNumbers() const {
   std::vector<int64_t> numbers;
   numbers.reserve(rows_.size());
   for (const auto& row : rows_) numbers.push_back(row.first);
-  std::stable_sort(numbers.begin(), numbers.end(), [this](int64_t a, int64_t b) {
-    return CompareNewsboardEntries(rows_.at(a), rows_.at(b), sort_) < 0;
-  });
+  std::sort(numbers.begin(), numbers.end(), [this](int64_t a, int64_t b) { return Compare(a, b) < 0; });
   return numbers;
+}
+
+int NewsboardRows::Compare(int64_t a, int64_t b) const {
+  const NewsboardEntry* first = Find(a);
+  const NewsboardEntry* second = Find(b);
+  const int bySort = first != nullptr && second != nullptr ? CompareNewsboardEntries(*first, *second, sort_) : 0;
+  if (bySort != 0) return bySort;
+  return a == b ? 0 : (a < b ? -1 : 1);  // numbers grow with arrival
+}
+
+std::array<int, kNewsboardColumnCount> FittedColumnWidths(int listWidth, int dateWidth) {
+  std::array<int, kNewsboardColumnCount> widths{};
+  int others = 0;
+  for (int column = kFeedColumn; column < kNewsboardColumnCount; ++column) {
+    const bool date = column == kPublishedColumn || column == kDownloadedColumn;
+    widths[column] = std::max(date ? dateWidth : kLeastFittedWidth, listWidth * kFittedShares[column] / 100);
+    others += widths[column];
+  }
+  // The Headline takes what is left, and stays the widest however narrow the list is.
+  const int widestOther = *std::max_element(widths.begin() + kFeedColumn, widths.end());
+  widths[kHeadlineColumn] = std::max(listWidth - others, widestOther + 1);
+  return widths;
 }
 
 NewsboardColumnSettings ReadNewsboardColumns(const store::SettingsStore& settings) {
   NewsboardColumnSettings columns;
   for (int column = 0; column < kNewsboardColumnCount; ++column) {
-    columns.widths[column] = settings.ReadInt(kColumnsSection, kNewsboardColumns[column].widthKey, kDefaultColumnWidth);
+    const int stored = settings.ReadInt(kColumnsSection, kNewsboardColumns[column].widthKey, kNoStoredWidth);
+    columns.widthsStored = columns.widthsStored || stored != kNoStoredWidth;
+    columns.widths[column] = stored != kNoStoredWidth ? stored : kDefaultColumnWidth;
   }
   columns.sort.order = settings.ReadInt(kColumnsSection, kSortOrderKey, 0);
   columns.sort.key = settings.ReadInt(kColumnsSection, kSortKeyKey, 0);

@@ -83,6 +83,9 @@ public:
   size_t Count() const { return rows_.size(); }
   /// The numbers of the rows in the order the sort gives (equal rows in the order they came).
   std::vector<int64_t> SortedNumbers() const;
+  /// Negative, zero or positive as row `a` sorts before, with or after row `b`: by the sort, and
+  /// rows the sort finds equal in the order they came. Zero only for the same row (or a removed one).
+  int Compare(int64_t a, int64_t b) const;
 
   NewsboardSort& Sort() { return sort_; }
   const NewsboardSort& Sort() const { return sort_; }
@@ -97,7 +100,13 @@ private:
 struct NewsboardColumnSettings {
   std::array<int, kNewsboardColumnCount> widths{};
   NewsboardSort sort;
+  bool widthsStored = false;  // at least one width was in the settings file
 };
+
+/// The widths of a first-ever Newsboard, whose columns no one has sized yet: together as wide as
+/// `listWidth` (but never narrower than a readable least width each, the two date columns never
+/// narrower than `dateWidth`, what a whole date and time takes), the Headline the widest.
+std::array<int, kNewsboardColumnCount> FittedColumnWidths(int listWidth, int dateWidth);
 NewsboardColumnSettings ReadNewsboardColumns(const store::SettingsStore& settings);
 void WriteNewsboardColumns(const store::SettingsStore& settings, const NewsboardColumnSettings& columns);
 

@@ -5,8 +5,14 @@
 namespace tarnwick::ui {
 
 inline constexpr char kNewsboardTitle[] = "News Board";
+/// The Newsboard's help page, opened by F1.
+inline constexpr char kNewsboardHelpTopic[] = "Newsboard.htm";
 /// The Newsboard's window icon.
 inline constexpr int kNewsboardIconNumber = 1000;
+/// The cursors: the arrow with a newspaper badge over a list that has rows, the program's plain
+/// arrow everywhere else.
+inline constexpr int kNewsboardListCursorNumber = 302;
+inline constexpr int kProgramArrowCursorNumber = 301;
 
 inline constexpr char kOpenText[] = "Open";
 inline constexpr char kBrowseText[] = "Browse";

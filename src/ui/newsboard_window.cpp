@@ -3,6 +3,7 @@
 #include "ui/about_box.h"
 #include "ui/current_placement.h"
 #include "ui/desktop_launcher.h"
+#include "ui/help_key.h"
 #include "ui/newsboard_texts.h"
 #include "ui/resources.h"
 #include "ui/window_placement.h"
@@ -13,6 +14,7 @@
 #include <wx/imaglist.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/toolbar.h>
 
@@ -23,7 +25,10 @@ constexpr int kNewImage = 0;
 constexpr int kOpenedImage = 1;
 constexpr char kPlacementPrefix[] = "Newsboard";
 // A first Newsboard opens at the screen's top left at a size its six columns fit in.
-const WindowPlacement kDefaultPlacement{0, 0, 680, 320, WindowState::kNormal};
+const WindowPlacement kDefaultPlacement{0, 0, 880, 360, WindowState::kNormal};
+// What a date column needs beyond its text: the list's margins around it.
+constexpr int kDateColumnMargin = 16;
+constexpr char kWidestDateText[] = "12/30/2026 00:00:00";
 const wxSize kSmallestSize(250, 150);
 const wxSize kLargestSize(2250, 2150);
 const wxColour kBackground(212, 208, 200);
@@ -32,13 +37,10 @@ wxBitmap Art(const wxArtID& id, int size) {
   return wxArtProvider::GetBitmap(id, wxART_OTHER, wxSize(size, size));
 }
 
-// Orders two list items by the rows their item data number.
+// Orders two list items by the rows their item data number; the list's own sort is not stable,
+// so rows equal under the sort column are ordered by arrival here.
 int wxCALLBACK CompareItems(wxIntPtr first, wxIntPtr second, wxIntPtr rowsAddress) {
-  const auto* rows = reinterpret_cast<const NewsboardRows*>(rowsAddress);
-  const NewsboardEntry* a = rows->Find(first);
-  const NewsboardEntry* b = rows->Find(second);
-  if (a == nullptr || b == nullptr) return 0;
-  return CompareNewsboardEntries(*a, *b, rows->Sort());
+  return reinterpret_cast<const NewsboardRows*>(rowsAddress)->Compare(first, second);
 }
 
 }  // namespace
@@ -49,6 +51,7 @@ NewsboardWindow::NewsboardWindow(const ViewerContext& context)
       host_([](int milliseconds) { platform::WaitMilliseconds(milliseconds); }) {
   SetIcon(ResourceIcon(kNewsboardIconNumber));
   SetBackgroundColour(kBackground);
+  SetCursor(ResourceCursor(kProgramArrowCursorNumber));
   CreateToolBar();
   CreateList();
   SetSizeHints(kSmallestSize, kLargestSize);
@@ -62,6 +65,7 @@ NewsboardWindow::NewsboardWindow(const ViewerContext& context)
   Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
     if (event.GetKeyCode() != WXK_ESCAPE) event.Skip();  // Escape does not close the Newsboard
   });
+  OpenHelpOnF1(*this, context_.helpPath, kNewsboardHelpTopic);
 }
 
 void NewsboardWindow::CreateList() {
@@ -75,6 +79,7 @@ void NewsboardWindow::CreateList() {
     list_->AppendColumn(kNewsboardColumns[column].heading, wxLIST_FORMAT_LEFT, columns.widths[column]);
   }
   rows_.Sort() = columns.sort;
+  fitColumns_ = !columns.widthsStored;
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(list_, wxSizerFlags(1).Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 1));
   SetSizer(sizer);
@@ -84,7 +89,15 @@ void NewsboardWindow::CreateList() {
   list_->Bind(wxEVT_LIST_KEY_DOWN, &NewsboardWindow::OnListKey, this);
   list_->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) { UpdateToolBar(); });
   list_->Bind(wxEVT_LIST_ITEM_DESELECTED, [this](wxListEvent&) { UpdateToolBar(); });
-  list_->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, [this](wxListEvent&) { ShowContextMenu(wxGetMousePosition()); });
+  // A right click anywhere in the list, on a row or below the last; Shift+F10 is OnListKey's.
+  list_->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent& event) {
+    if (event.GetPosition() != wxDefaultPosition) ShowContextMenu(event.GetPosition());
+  });
+  // The list draws its header apart from its rows: both are drawn again once a divider was dragged.
+  list_->Bind(wxEVT_LIST_COL_END_DRAG, [this](wxListEvent& event) {
+    event.Skip();
+    CallAfter([this] { list_->Refresh(); });
+  });
 }
 
 void NewsboardWindow::CreateToolBar() {
@@ -117,8 +130,33 @@ void NewsboardWindow::SaveSettings() {
 }
 
 void NewsboardWindow::ShowBoard() {
-  if (IsIconized()) Restore();
+  if (!IsShown()) ApplyStoredState();
   Show();
+  FitColumns();
+}
+
+void NewsboardWindow::FitColumns() {
+  if (!fitColumns_) return;
+  fitColumns_ = false;
+  Layout();
+  // Room is kept for the scroll bar that many rows bring, so the columns never run past the list.
+  const int room = list_->GetClientSize().x - wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, list_);
+  const int dateWidth = list_->GetTextExtent(kWidestDateText).x + FromDIP(kDateColumnMargin);
+  const std::array<int, kNewsboardColumnCount> widths = FittedColumnWidths(room, dateWidth);
+  for (int column = 0; column < kNewsboardColumnCount; ++column) list_->SetColumnWidth(column, widths[column]);
+}
+
+void NewsboardWindow::ApplyStoredState() {
+  // As it was when the user last closed it: maximised, minimised or normal at its place.
+  const WindowPlacement placement =
+      ReadWindowPlacement(store::SettingsStore(context_.settingsPath), kPlacementPrefix, kDefaultPlacement);
+  if (placement.state == WindowState::kMaximised) {
+    Maximize();
+  } else if (placement.state == WindowState::kMinimised) {
+    Iconize();
+  } else if (IsIconized() || IsMaximized()) {
+    Restore();
+  }
 }
 
 void NewsboardWindow::HideBoard() {
@@ -126,13 +164,36 @@ void NewsboardWindow::HideBoard() {
 }
 
 void NewsboardWindow::AddRow(const mailbox::NewArticleNotice& notice) {
-  NewsboardEntry entry = MakeNewsboardEntry(notice, clock_);
-  const long item = list_->InsertItem(list_->GetItemCount(), wxString::FromUTF8(entry.headline), kNewImage);
+  const int64_t row = rows_.Add(MakeNewsboardEntry(notice, clock_));
+  const NewsboardEntry& entry = *rows_.Find(row);
+  // The list is kept in order as rows come: a run adds hundreds, and sorting all for each would
+  // cost more than the run's own work.
+  const long item = list_->InsertItem(SortedPosition(row), wxString::FromUTF8(entry.headline), kNewImage);
   for (int column = kFeedColumn; column < kNewsboardColumnCount; ++column) {
     list_->SetItem(item, column, wxString::FromUTF8(ColumnText(entry, column)));
   }
-  list_->SetItemPtrData(item, static_cast<wxUIntPtr>(rows_.Add(std::move(entry))));
-  SortList();
+  list_->SetItemPtrData(item, static_cast<wxUIntPtr>(row));
+  if (list_->GetItemCount() == 1) UpdateListCursor();
+}
+
+long NewsboardWindow::SortedPosition(int64_t row) const {
+  // After every row that sorts before it or ties with it (a tie is ordered by arrival).
+  long low = 0;
+  long high = list_->GetItemCount();
+  while (low < high) {
+    const long middle = low + (high - low) / 2;
+    if (rows_.Compare(static_cast<int64_t>(list_->GetItemData(middle)), row) < 0) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low;
+}
+
+void NewsboardWindow::UpdateListCursor() {
+  // The badged arrow says the rows can be opened; with no rows the list shows the window's arrow.
+  list_->SetCursor(list_->GetItemCount() > 0 ? ResourceCursor(kNewsboardListCursorNumber) : wxNullCursor);
 }
 
 void NewsboardWindow::SortList() {
@@ -217,6 +278,7 @@ void NewsboardWindow::RemoveRows() {
   }
   rows_.Remove(numbers);
   UpdateToolBar();
+  UpdateListCursor();
 }
 
 void NewsboardWindow::OpenNewsboxes() {

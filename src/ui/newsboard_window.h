@@ -57,8 +57,13 @@ private:
   void CreateList();
   void CreateToolBar();
   void PlaceFromSettings();
+  void ApplyStoredState();
+  void FitColumns();
+  void UpdateListCursor();
   void SaveSettings();
   void AddRow(const mailbox::NewArticleNotice& notice);
+  /// Where the row numbered `row` goes in the list under the current order.
+  long SortedPosition(int64_t row) const;
   void SortList();
   std::vector<long> SelectedItems() const;
   void UpdateToolBar();
@@ -80,6 +85,7 @@ private:
   platform::SystemClock clock_;
   NewsboardRows rows_;
   wxListCtrl* list_ = nullptr;
+  bool fitColumns_ = false;  // no widths stored: the columns are fitted to the list when first shown
 };
 
 }  // namespace tarnwick::ui

@@ -1,6 +1,7 @@
 #include "ui/plugin_windows.h"
 
 #include "ui/about_box.h"
+#include "ui/download_progress_window.h"
 #include "ui/feed_info_dialog.h"
 #include "ui/main_window.h"
 #include "ui/newsboard_window.h"
@@ -50,6 +51,16 @@ check::RunReport RunMainWindow(const MainWindowSetup& setup, const CheckRunFacto
 
 bool OpenArticleViewer(const ViewerContext& context, const std::string& headerBlock, const std::string& bodyText) {
   return WindowsAvailable() && ArticleViewer::Open(context, headerBlock, bodyText) != nullptr;
+}
+
+std::shared_ptr<void> ShowDownloadProgress(const std::string& address, std::function<void()> cancel) {
+  if (!WindowsAvailable()) return nullptr;
+  auto* window = new DownloadProgressWindow(HostMainWindow(), address, std::move(cancel));
+  // The application may have ended its windows by the time the handle goes.
+  wxWeakRef<DownloadProgressWindow> shown(window);
+  return std::shared_ptr<DownloadProgressWindow>(window, [shown](DownloadProgressWindow*) mutable {
+    if (shown) shown->Dismiss();
+  });
 }
 
 void ShowInformation(const FeedInfo& info) {

@@ -50,6 +50,11 @@ check::RunReport RunMainWindow(const MainWindowSetup& setup, const CheckRunFacto
 /// windows.
 bool OpenArticleViewer(const ViewerContext& context, const std::string& headerBlock, const std::string& bodyText);
 
+/// Shows a window saying that `address` is being downloaded, over the host's main window, until
+/// the returned handle is dropped (on the UI thread); its Cancel (or Escape) calls `cancel`. Null
+/// when there are no windows.
+std::shared_ptr<void> ShowDownloadProgress(const std::string& address, std::function<void()> cancel);
+
 /// Shows the information dialog for `info` over the host's main window and returns when it is closed.
 void ShowInformation(const FeedInfo& info);
 

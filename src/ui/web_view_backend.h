@@ -14,4 +14,9 @@ void PrepareWebViews();
 /// script or event handler in it run.
 void SetPageScriptsEnabled(wxWebView& view, bool enabled);
 
+/// Keeps the view from showing dialogs of its own: a page's alert, confirm, prompt and print
+/// requests are answered at once as if dismissed, and a server's request for a password is
+/// refused. Call once, after the view is made.
+void SuppressPageDialogs(wxWebView& view);
+
 }  // namespace tarnwick::ui

@@ -12,7 +12,7 @@ namespace tarnwick::check::test {
 CheckFixture::CheckFixture()
     : writer({dataFolder, plugins, "Version: 1.0", "From ???@??? Mon Dec 7 07:03:15 2026\r\n", false}, hostAutomation,
              clock, &view, &receiver),
-      checker({settingsPath, dataFolder + "/In.mbx", false}, writer, hostAutomation, clock, view),
+      checker({settingsPath, dataFolder + "/In.mbx"}, writer, hostAutomation, clock, view),
       run({plugins + "/feed.xml", dataFolder, settingsPath}, checker, writer, hostAutomation, view) {
   mkdir(plugins.c_str(), 0755);
   std::string errorText;

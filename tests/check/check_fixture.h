@@ -26,13 +26,17 @@ public:
     general.push_back(text);
     if (onGeneralStatus) onGeneralStatus(text);
   }
-  void ShowDetailsStatus(const std::string& text) override { details.push_back(text); }
+  void ShowDetailsStatus(const std::string& text) override {
+    details.push_back(text);
+    if (onDetailsStatus) onDetailsStatus(text);
+  }
   void SetRunControlsEnabled(bool enabled) override { controls.push_back(enabled); }
   void ShowBusy(bool busy) override { this->busy = busy; }
   void FocusWindow() override { ++focused; }
   void BringNewsboardForward() override { ++newsboardForward; }
 
   std::function<void(const std::string&)> onGeneralStatus;
+  std::function<void(const std::string&)> onDetailsStatus;
   std::vector<int> progress;
   std::vector<std::string> general;
   std::vector<std::string> details;

@@ -108,7 +108,7 @@ TEST_F(CheckRunTest, StopWhileAFeedDownloadsEndsItAtOnceAndKeepsNothing) {
   EXPECT_EQ(Messages("Next").size(), 1u);
 }
 
-TEST_F(CheckRunTest, StopWhileAFullArticleDownloadsDeliversTheFeedWithoutThePage) {
+TEST_F(CheckRunTest, StopWhileAFullArticleDownloadsDeliversNothingAndTheNextRunBringsTheArticleWithItsPage) {
   ShortTimeLimits limits;
   std::string page = server.Url("/page.html");
   auto feed = AddFeed("pages",
@@ -123,15 +123,66 @@ TEST_F(CheckRunTest, StopWhileAFullArticleDownloadsDeliversTheFeedWithoutThePage
   auto ended = steady_clock::now();
   ASSERT_TRUE(stop.Pressed());
   EXPECT_LT(ended - stop.PressedAt(), std::chrono::seconds(1));
-  EXPECT_EQ(report.lastResult, 1);
-  auto messages = Messages("Pages");
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].find("PP"), std::string::npos);
+  EXPECT_EQ(report.lastResult, 0);
+  EXPECT_EQ(report.stoppedFeed, "pages Feed");
+  EXPECT_TRUE(Messages("Pages").empty());  // an article is never delivered without the page it asks for
   EXPECT_EQ(server.HitCount("/page.html"), 1);
   EXPECT_TRUE(OnlySettingsIn(plugins));  // no article.html, whole or partial
+
+  server.AddEndpoint("/page.html", 200, "<p>" + std::string(100, 'P') + "</p>");
+  run.RunSelectedFeeds({feed});
+  auto messages = Messages("Pages");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("PP"), std::string::npos);
 }
 
-TEST_F(CheckRunTest, StopDuringTheThirdFeedFinishesItAndSkipsTheRest) {
+// A stop in any phase of a feed's check ends it there: what was moved stays, nothing else is
+// delivered, nothing is recorded for the feed, and the next run brings the rest without duplicates.
+TEST_F(CheckRunTest, StopInEachPhaseKeepsWhatWasMovedAndTheNextRunBringsTheRest) {
+  struct Phase {
+    const char* name;
+    int movedBeforeStop;
+  };
+  for (const Phase phase : {Phase{"walking", 0}, Phase{"staging", 0}, Phase{"moving", 1}}) {
+    SCOPED_TRACE(phase.name);
+    const std::string alias = std::string("f-") + phase.name;
+    std::string items;
+    for (int day = 1; day <= 3; ++day) {
+      const std::string guid = alias + std::to_string(day);
+      items += "<item><title>" + guid + "</title><guid>" + guid + "</guid><pubDate>" + std::to_string(day) +
+               " Jun 2003 10:00:00 GMT</pubDate></item>";
+    }
+    auto feed = AddFeed(alias, "<rss><channel>" + items + "</channel></rss>", alias);
+    const std::string lastArticleBefore = LastArticle(alias);
+    const std::string phaseName = phase.name;
+    view.onGeneralStatus = [&](const std::string& text) {
+      if (phaseName == "walking" && text.starts_with("Checking ")) run.RequestStop();
+    };
+    view.onDetailsStatus = [&](const std::string& text) {
+      if (phaseName == "staging" && text.find(" by ") != std::string::npos) run.RequestStop();
+    };
+    receiver.onNotice = [&](const mailbox::NewArticleNotice&) {
+      if (phaseName == "moving") run.RequestStop();
+    };
+    const RunReport& report = run.RunSelectedFeeds({feed});
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(report.stoppedFeed, alias + " Feed");
+    EXPECT_EQ(report.feedsDone, 1);
+    EXPECT_EQ(report.feeds.back().problem, "stopped");
+    EXPECT_EQ(report.feeds.back().result, phase.movedBeforeStop);
+    EXPECT_EQ(Messages(alias).size(), static_cast<size_t>(phase.movedBeforeStop));
+    EXPECT_EQ(LastArticle(alias), lastArticleBefore);
+
+    view.onGeneralStatus = nullptr;
+    view.onDetailsStatus = nullptr;
+    receiver.onNotice = nullptr;
+    EXPECT_EQ(run.RunSelectedFeeds({feed}).feeds.back().problem, "");
+    EXPECT_EQ(Messages(alias).size(), 3u);
+    EXPECT_NE(LastArticle(alias), lastArticleBefore);
+  }
+}
+
+TEST_F(CheckRunTest, StopDuringTheThirdFeedEndsItThereAndSkipsTheRest) {
   std::vector<store::FeedSettings> feeds;
   for (int i = 1; i <= 5; ++i) {
     feeds.push_back(AddFeed("f" + std::to_string(i), OneItem("g" + std::to_string(i)), "Box" + std::to_string(i)));
@@ -142,9 +193,10 @@ TEST_F(CheckRunTest, StopDuringTheThirdFeedFinishesItAndSkipsTheRest) {
   const RunReport& report = run.RunSelectedFeeds(feeds);
   EXPECT_EQ(report.feedsDone, 3);
   EXPECT_TRUE(report.stopped);
-  EXPECT_EQ(report.newArticles, 3);
+  EXPECT_EQ(report.newArticles, 2);
   EXPECT_EQ(report.lastFeedName, "f3 Feed");
-  EXPECT_EQ(Messages("Box3").size(), 1u);
+  EXPECT_EQ(report.stoppedFeed, "f3 Feed");
+  EXPECT_TRUE(Messages("Box3").empty());
   EXPECT_TRUE(Messages("Box4").empty());  // their documents may have come ahead; they are not checked
   EXPECT_TRUE(Messages("Box5").empty());
   EXPECT_NE(std::find(view.general.begin(), view.general.end(), "Going offline now... Please wait."),
@@ -152,9 +204,10 @@ TEST_F(CheckRunTest, StopDuringTheThirdFeedFinishesItAndSkipsTheRest) {
   EXPECT_EQ(view.general.back(), "Ready. For Help, press F1.");
   EXPECT_EQ(view.controls, (std::vector<bool>{false, true}));
   EXPECT_EQ(view.newsboardForward, 1);
-  // After each feed and once more at the end "Pending" is closed and the window takes the focus.
-  EXPECT_EQ(view.focused, 4);
-  EXPECT_EQ(WindowTitles(), (std::vector<std::string>{"Box3", "Box2", "Box1"}));
+  // After each feed that staged articles and once more at the end "Pending" is closed and the
+  // window takes the focus.
+  EXPECT_EQ(view.focused, 3);
+  EXPECT_EQ(WindowTitles(), (std::vector<std::string>{"Box2", "Box1"}));
 }
 
 TEST_F(CheckRunTest, RunThatDeliversNothingLeavesTheNewsboardAlone) {

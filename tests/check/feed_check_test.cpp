@@ -209,7 +209,7 @@ TEST_F(FeedCheckBadInput, LargeFeedOfFiveThousandItemsIsDeliveredWhole) {
   EXPECT_EQ(Messages("Big").size(), 5000u);
 }
 
-TEST_F(FeedCheckBadInput, BodiesWithZeroBytesAndBrokenUtf8AreKeptAsTheyCame) {
+TEST_F(FeedCheckBadInput, BodiesKeepZeroBytesAndBrokenUtf8BecomesReplacementCharacters) {
   std::string body = std::string("before\0after ", 13) + "\xff\xfe\xc3 broken";
   auto feed = AddFeed("bytes",
                       "<rss><channel><item><title>Bytes</title><guid>b</guid><description>" + body +
@@ -218,7 +218,8 @@ TEST_F(FeedCheckBadInput, BodiesWithZeroBytesAndBrokenUtf8AreKeptAsTheyCame) {
   EXPECT_EQ(checker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
   auto messages = Messages("Bytes");
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find("<x-html>" + body + "</x-html>"), std::string::npos);
+  const std::string replaced = std::string("before\0after ", 13) + "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD broken";
+  EXPECT_NE(messages[0].find("<x-html>" + replaced + "</x-html>"), std::string::npos);
 }
 
 TEST_F(FeedCheckBadInput, HtmlServedAsAFeedFailsCleanly) {

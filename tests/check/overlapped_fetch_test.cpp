@@ -128,7 +128,7 @@ TEST_F(OverlappedFetchTest, StopDuringTheSecondFeedDeliversNoThirdAndLeavesNoDoc
   const RunReport& report = run.RunSelectedFeeds(feeds);
   EXPECT_TRUE(report.stopped);
   EXPECT_EQ(report.feedsDone, 2);
-  EXPECT_EQ(Messages("Box2").size(), 1u);
+  EXPECT_TRUE(Messages("Box2").empty());  // the stop came before its articles were delivered
   EXPECT_TRUE(Messages("Box3").empty());
   EXPECT_TRUE(Messages("Box4").empty());
   EXPECT_EQ(server.HitCount("/f3.xml"), 1);  // it was fetched ahead, and is thrown away

@@ -150,6 +150,25 @@ TEST_F(EndToEnd, CheckDeliversOnceAndThenOnlyWhatIsNew) {
   EXPECT_EQ(settings.ReadText("news", store::kLastArticleKey, ""), "12/03/2026 09:00:00");
 }
 
+TEST_F(EndToEnd, FullArticlesDeclaringAWideCharsetOnByteWideTextAreReadAsUtf8) {
+  // The page says UTF-16 but is sent as UTF-8: the declaration could only be read because the
+  // bytes are 8-bit, so the page is read as UTF-8, and its stray byte becomes U+FFFD.
+  server.AddEndpoint("/page.html", 200,
+                     "<html><head><meta charset=\"utf-16\"><title>x</title></head>"
+                     "<body><p>Hello caf\xC3\xA9 world \xFF!</p></body></html>");
+  Serve("news", Rss("<item><title>Paged</title><link>" + server.Url("/page.html") +
+                    "</link><guid>p1</guid><pubDate>Mon, 30 Nov 2026 09:00:00 GMT</pubDate></item>"));
+  settings.WriteInt("news", store::kDownloadReferringArticlesKey, 1);
+  std::string output;
+  EXPECT_EQ(Host("check news", output), 0) << output;
+  const std::string newsbox = Newsbox("News");
+  const size_t begin = newsbox.find("--- Begin Full Article ---");
+  const size_t end = newsbox.find("---- End Full Article ----");
+  ASSERT_TRUE(begin != std::string::npos && end != std::string::npos) << newsbox;
+  EXPECT_NE(newsbox.substr(begin, end - begin).find("<p>Hello caf\xC3\xA9 world \xEF\xBF\xBD!</p>"), std::string::npos)
+      << newsbox;
+}
+
 TEST_F(EndToEnd, ArticlesWaitWhileTheHostRefusesAutomationAndArriveLater) {
   // No "Pending" yet, and the host refuses to add it: its answer "-1" is no file to stage in (a
   // file of that name in the working folder stays as it was), and nothing counts as delivered.
@@ -234,6 +253,19 @@ TEST_F(EndToEnd, CheckAndTickReportWhatTheServersAskedFor) {
   EXPECT_EQ(Host("tick", output), 0) << output;
   EXPECT_NE(output.find("weekly: not fetched in the background: the feed is gone"), std::string::npos) << output;
   EXPECT_EQ(server.HitCount("/weekly.xml"), 1);
+}
+
+TEST_F(EndToEnd, AddCutsALongNewsboxAndTitleToWhatTheSettingsFileReadsBack) {
+  Serve("long", "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>" + std::string(150, 'T') +
+                    "</title></channel></rss>");
+  std::string output;
+  EXPECT_EQ(Host("add long " + server.Url("/long.xml") + " --newsbox " + std::string(300, 'N'), output), 0) << output;
+  EXPECT_NE(output.find("Its name was cut to fit the settings file."), std::string::npos) << output;
+  const store::FeedSettings feed = settings.LoadFeedByAlias("long");
+  EXPECT_EQ(feed.name, std::string(store::SettingsStore::kMaxEntryLength - 5, 'T'));  // "long=" and the name
+  EXPECT_EQ(feed.newsboxPath, data + "/" + feed.newsbox + ".mbx");
+  EXPECT_EQ(feed.newsboxPath.size(), store::SettingsStore::kMaxTextLength);
+  EXPECT_TRUE(std::filesystem::exists(feed.newsboxPath)) << feed.newsboxPath;
 }
 
 TEST_F(EndToEnd, AddWithFirstDeliversOnlyTheNewestItemsOnTheFirstCheck) {

@@ -208,8 +208,11 @@ TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
            Refusal{"'a=b'" + planet, 1, "="},
            Refusal{"other" + planet + " --newsbox out", 1, "\"out\" is the mail client's own mailbox"},
            Refusal{"other" + planet + " pending", 1, "\"pending\" is the mail client's own mailbox"},
-           Refusal{"other " + server.Url("/page.html") + " --newsbox Other", 1, "is not a valid RSS/Atom feed"},
-           Refusal{"other " + server.Url("/gone.xml") + " --newsbox Other", 1, "is not a valid RSS/Atom feed"},
+           Refusal{"other " + server.Url("/page.html") + " --newsbox Other", 1, "links to no RSS or Atom feed"},
+           Refusal{"other " + server.Url("/gone.xml") + " --newsbox Other", 1,
+                   "could not be downloaded (The requested URL returned error: 404); check the URL"},
+           Refusal{"other http://127.0.0.1:1/x.xml --newsbox Other", 1,
+                   "http://127.0.0.1:1/x.xml could not be downloaded ("},
            Refusal{"other ''", 1, "A feed needs a URL."},
            Refusal{"other" + planet + " Other --newsbox Else", 2, "the newsbox is named twice"},
            Refusal{"other" + planet + " --newsbox", 2, "missing value after --newsbox"},
@@ -237,6 +240,34 @@ TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
   test::WriteFileBytes(data + "/Feeds/news.rss", Rss("Daily News", Item("n3", "Wed, 02 Dec 2026 09:00:00 GMT")));
   EXPECT_EQ(Host("tick", output), 1) << output;
   EXPECT_EQ(Settings().find("news"), std::string::npos) << Settings();
+}
+
+// A web page with a <link rel="alternate"> to each feed.
+std::string PageLinking(const std::vector<std::string>& feeds) {
+  std::string head;
+  for (const std::string& feed : feeds)
+    head += "<link rel=\"alternate\" type=\"application/rss+xml\" href=\"" + feed + "\">";
+  return "<!DOCTYPE html><html><head><title>Home</title>" + head + "</head><body><p>Hello</p></body></html>";
+}
+
+TEST_F(ScheduledUse, AddTakesTheOneFeedAPageLinksToAndListsSeveralWithoutTakingAny) {
+  server.AddEndpoint("/blog/", 200, PageLinking({"../news.xml"}));
+  server.AddEndpoint("/both.html", 200, PageLinking({"/news.xml", server.Url("/planet.xml")}));
+  std::string output;
+  ASSERT_EQ(Host("add blog " + server.Url("/blog/"), output), 0) << output;
+  EXPECT_NE(output.find(server.Url("/news.xml")), std::string::npos) << "says which feed it took\n" << output;
+  EXPECT_EQ(settings.ReadText("blog", store::kUrlKey, ""), server.Url("/news.xml"));
+  EXPECT_EQ(settings.ReadText("blog", store::kNameKey, ""), "Daily News");
+  ASSERT_EQ(Host("check blog", output), 0) << output;
+  EXPECT_EQ(CountMessages("blog"), 2);
+
+  const std::string before = Settings();
+  EXPECT_EQ(Host("add both " + server.Url("/both.html"), output), 1) << output;
+  EXPECT_NE(output.find("links to several feeds"), std::string::npos) << output;
+  EXPECT_NE(output.find("\n  " + server.Url("/news.xml")), std::string::npos) << output;
+  EXPECT_NE(output.find("\n  " + server.Url("/planet.xml")), std::string::npos) << output;
+  EXPECT_EQ(Settings(), before);
+  EXPECT_FALSE(std::filesystem::exists(data + "/both.mbx")) << "a refused feed created its newsbox";
 }
 
 }  // namespace

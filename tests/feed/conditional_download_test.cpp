@@ -64,10 +64,10 @@ TEST_F(ConditionalDownload, EntityTagsComeBackAsSentStrongOrWeak) {
 TEST_F(ConditionalDownload, LastModifiedAloneMakesTheRequestConditional) {
   const std::string date = "Tue, 10 Jun 2003 04:00:00 GMT";
   server.AddEndpoint("/feed", 200, "<rss/>", {{"Last-Modified", date}}, Behaviour::kConditional);
-  FetchResult first = FreshFetch(server.Url("/feed"), target, false, UrlOrigin::kTypedByUser);
+  FetchResult first = FreshFetch(server.Url("/feed"), target, UrlOrigin::kTypedByUser);
   EXPECT_EQ(first.validators, (DocumentValidators{"", date}));
   EXPECT_EQ(ReadFileBytes(target), "<rss/>");
-  FetchResult second = FreshFetch(server.Url("/feed"), target, false, UrlOrigin::kTypedByUser, first.validators);
+  FetchResult second = FreshFetch(server.Url("/feed"), target, UrlOrigin::kTypedByUser, first.validators);
   EXPECT_TRUE(second.notModified);
   EXPECT_EQ(server.LastRequestHeader("/feed", "If-Modified-Since"), date);
   EXPECT_EQ(server.LastRequestHeader("/feed", "If-None-Match"), "");

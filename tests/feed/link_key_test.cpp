@@ -28,6 +28,19 @@ TEST(NormalizeLink, WhatNamesAnotherPageIsKept) {
   EXPECT_EQ(NormalizeLink("#only-a-fragment"), "");
 }
 
+TEST(NormalizeLink, AKeyNormalisesToItself) {
+  for (const char* link : {"http://a.example/x//", "http://a.example/x?utm_source=a?b", "http://a.example/x /#f",
+                           "http://a.example ?q", "http://a.example/x?a &utm_source=1", "http://a.example/x? ",
+                           "http://?x", "http://", "http:///x", "//A.example:80/x/", "http://a.example:80:80/",
+                           "ftp://A.example/x//", "x y://a", "/?utm_source=1&", "a/b//", "http://a.example/x?a=1&&b=2&",
+                           "HTTPS://a.example:443/?fbclid=1#top", "\n?&\n&fbclid\n&&", "http://a.example :80/x"}) {
+    const std::string key = NormalizeLink(link);
+    EXPECT_EQ(NormalizeLink(key), key) << link;
+  }
+  // Protocol-relative links and links with more than one trailing slash name the same page.
+  EXPECT_EQ(NormalizeLink("//Example.org/news//"), NormalizeLink("http://example.org/news"));
+}
+
 TEST(LinkGuard, KnowsTheNewsboxLinksUnlessTheDocumentSharesThem) {
   LinkGuard guard;
   guard.AddDeliveredLink("http://example.org/a");

@@ -36,15 +36,29 @@ TEST(XmlDocumentAsUtf8, DeclaredEncodingIsConverted) {
             "<?xml version=\"1.0\" encoding = \"windows-1252\" ?><t>\xE2\x80\x9Cq\xE2\x80\x9D</t>");
 }
 
-TEST(XmlDocumentAsUtf8, Utf8AndUnreadableDocumentsKeepTheirBytes) {
+TEST(XmlDocumentAsUtf8, Utf8DocumentsStayAndInvalidBytesBecomeReplacementCharacters) {
   EXPECT_EQ(XmlDocumentAsUtf8("\xEF\xBB\xBF<a>\xC3\xA9</a>"), "<a>\xC3\xA9</a>");  // mark dropped
-  EXPECT_EQ(XmlDocumentAsUtf8("<a>\xE9</a>"), "<a>\xE9</a>");                      // undeclared: UTF-8
+  const std::string valid = "<?xml version='1.0' encoding='UTF-8'?><a>caf\xC3\xA9 \xF0\x9F\x98\x80</a>";
+  EXPECT_EQ(XmlDocumentAsUtf8(valid), valid);
+  // Undeclared, declared UTF-8, unknown, or not valid in the encoding declared.
   for (std::string text :
-       {"<?xml version='1.0' encoding='x-unknown'?><a>\xE9</a>"s, "<?xml version='1.0' encoding='UTF-8'?><a>\xE9</a>"s,
-        "<?xml version='1.0' encoding='UTF-16'?><a>\xE9</a>"s,  // byte-wide: not UTF-16
-        "<?xml version='1.0' encoding='Shift_JIS'?><a>\x82</a>"s, "<a encoding='latin1'>\xE9</a>"s}) {
-    EXPECT_EQ(XmlDocumentAsUtf8(text), text);
+       {"<a>\xE9</a>"s, "<?xml version='1.0' encoding='x-unknown'?><a>\xE9</a>"s,
+        "<?xml version='1.0' encoding='UTF-8'?><a>\xE9</a>"s, "<?xml version='1.0' encoding='Shift_JIS'?><a>\x82</a>"s,
+        "<a encoding='latin1'>\xE9</a>"s}) {
+    const std::string expected = text.substr(0, text.size() - 5) + "\xEF\xBF\xBD</a>";
+    EXPECT_EQ(XmlDocumentAsUtf8(text), expected) << text;
   }
+}
+
+TEST(XmlDocumentAsUtf8, WideEncodingsDeclaredOnByteWideDocumentsAreReadAsUtf8) {
+  for (std::string_view name :
+       {"UTF-16", "UTF16LE", "utf-16be", "UTF-32", "UCS-4", "UCS-2", "ISO-10646", "ISO-10646-UCS-2", "unicode"}) {
+    const std::string text = "<?xml version='1.0' encoding='" + std::string(name) + "'?><a>caf\xC3\xA9 \xE9</a>";
+    EXPECT_EQ(XmlDocumentAsUtf8(text), text.substr(0, text.size() - 5) + "\xEF\xBF\xBD</a>") << name;
+  }
+  // Four-byte units without a mark are known by the pattern of "<?".
+  EXPECT_EQ(XmlDocumentAsUtf8("<\0\0\0?\0\0\0x\0\0\0"s), "<?x");
+  EXPECT_EQ(XmlDocumentAsUtf8("\0\0\0<\0\0\0?\0\0\0x"s), "<?x");
 }
 
 TEST(XmlDocumentAsUtf8, LoadFileParsesAWideDocument) {

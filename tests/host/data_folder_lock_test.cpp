@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <sstream>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace tarnwick::host {
 namespace {
@@ -122,6 +124,29 @@ TEST(CommandLineLock, VerbWaitsForTheOtherHostThenGivesUpTouchingNothingOrRuns) 
   CommandResult atOnce = Command({"--lock-wait", "0", "--data-folder", dir.Path(), "mailboxes"});
   EXPECT_EQ(atOnce.code, kExitBusy);
   EXPECT_EQ(atOnce.err.find("waiting"), std::string::npos) << atOnce.err;
+}
+
+// Someone who opens the windows on a data folder in use reads no standard error: the wait and
+// the giving up are shown to them; a verb shows nothing.
+TEST(CommandLineLock, WindowsOnAFolderInUseShowTheWaitBeforeWaiting) {
+  TempDir dir;
+  DataFolderLock held(dir.Path());
+  ASSERT_EQ(held.Take(0ms), LockOutcome::kTaken);
+  std::vector<std::pair<std::string, Clock::time_point>> shown;
+  const GuiNotice notice = [&](const std::string& text) { shown.emplace_back(text, Clock::now()); };
+  const GuiRunner neverRun = [](HostCore&, const std::string&, std::ostream&) { return kExitFailure; };
+  std::ostringstream out, err;
+  const Clock::time_point started = Clock::now();
+  EXPECT_EQ(RunCommandLine({"--lock-wait", "1", "--data-folder", dir.Path()}, out, err, neverRun, notice), kExitBusy);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_NE(shown[0].first.find("is in use by another tarnwick-host"), std::string::npos);
+  EXPECT_LT(shown[0].second - started, 500ms);
+  EXPECT_NE(shown[1].first.find("giving up, nothing was done"), std::string::npos);
+
+  shown.clear();
+  EXPECT_EQ(RunCommandLine({"--lock-wait", "0", "--data-folder", dir.Path(), "mailboxes"}, out, err, neverRun, notice),
+            kExitBusy);
+  EXPECT_TRUE(shown.empty());
 }
 
 TEST(CommandLineLock, WaitMustBeAWholeNumberOfSecondsUpToADay) {

@@ -61,12 +61,27 @@ TEST_F(PageTextTest, PagesAreConvertedFromTheCharsetTheyDeclare) {
   EXPECT_EQ(ReadPageText(page, "iso-8859-1"), "<meta charset=utf-8><p>\xC3\xA9</p>");
 }
 
-TEST_F(PageTextTest, PagesThatCannotBeConvertedKeepTheirBytes) {
+TEST_F(PageTextTest, BytesThatCannotBeConvertedBecomeReplacementCharacters) {
   for (std::string bytes :
        {std::string("<p>\xE9</p>"), std::string("<meta charset=x-unknown><p>\xE9</p>"),
         std::string("<meta charset=Shift_JIS><p>\x82</p>"), std::string("<p>charset=latin1 is only text \xE9</p>")}) {
-    EXPECT_EQ(Read(bytes), bytes);
+    EXPECT_EQ(Read(bytes), bytes.substr(0, bytes.size() - 5) + "\xEF\xBF\xBD</p>");
   }
+  const std::string valid = "<p>caf\xC3\xA9 \xF0\x9F\x98\x80</p>";
+  EXPECT_EQ(Read(valid), valid);
+}
+
+TEST_F(PageTextTest, WideCharsetsNamedForByteWideTextAreReadAsUtf8) {
+  for (std::string meta : {"<meta charset=\"utf-16\">", "<meta charset=UTF-32LE>", "<meta charset='ucs-2'>",
+                           "<meta http-equiv=Content-Type content='text/html; charset=ISO-10646-UCS-2'>"}) {
+    const std::string page = "<html><head>" + meta + "<title>x</title></head><body><p>Hello caf\xC3\xA9</p>";
+    EXPECT_EQ(Read(page), page) << meta;
+  }
+  tarnwick::test::WriteFileBytes(page, "<p>caf\xC3\xA9</p>");
+  EXPECT_EQ(ReadPageText(page, "UTF-16"), "<p>caf\xC3\xA9</p>");
+  // Without a <meta> or a server charset, an XML declaration names the page's character set.
+  tarnwick::test::WriteFileBytes(page, "<?xml version='1.0' encoding='ISO-8859-1'?><t>Caf\xE9</t>");
+  EXPECT_EQ(ReadPageText(page), "<?xml version='1.0' encoding='ISO-8859-1'?><t>Caf\xC3\xA9</t>");
 }
 
 TEST(CharsetOfContentType, TakesTheParameterWithoutQuotes) {

@@ -2,9 +2,10 @@
 #include "opml/opml_import.h"
 
 #include "opml/feed_alias.h"
-#include "store/listed_feeds.h"
 #include "opml/opml_writer.h"
 #include "platform/ini_file.h"
+#include "store/file_utilities.h"
+#include "store/listed_feeds.h"
 #include "store/settings_keys.h"
 #include "support/temp_dir.h"
 
@@ -136,7 +137,7 @@ TEST_F(OpmlImportTest, UnusableOutlinesAreSkippedWithTheirReasons) {
   const ImportReport report = Import(
       Opml("<outline text=\"Page\" type=\"link\" url=\"http://p.example/\"/>" +
            Outline("Blank", "http://b.example/a b") + Outline("Long", "http://l.example/" + std::string(240, 'l')) +
-           Outline(" ; ;&#9; ", "http://t.example/") + "<outline text=\"Out\">" + Outline("Sent", "http://o.example/") +
+           Outline(" ; ;&#9; ", "feed.xml") + "<outline text=\"Out\">" + Outline("Sent", "http://o.example/") +
            "</outline>" + "<outline text=\"pending\">" + Outline("Staged", "http://s.example/") + "</outline>"));
   ASSERT_TRUE(report.ok) << report.error;
   EXPECT_TRUE(report.added.empty());
@@ -150,6 +151,57 @@ TEST_F(OpmlImportTest, UnusableOutlinesAreSkippedWithTheirReasons) {
   EXPECT_TRUE(Aliases().empty());
   EXPECT_EQ(ReadFileBytes(settings.Path()), "");
   EXPECT_NE(report.Text().find("Skipped \"Page\": it has no feed address (xmlUrl).\n"), std::string::npos);
+}
+
+TEST_F(OpmlImportTest, NamesThatCleanUpToNothingFallBackAndEveryAddedFeedIsListed) {
+  const ImportReport report =
+      Import(Opml("<outline title=\"\x86\x86\x86\" text=\"T\" xmlUrl=\"http://invalid.example/\"/>"  // not UTF-8
+                  "<outline title=\" &#9;&#10; \" xmlUrl=\"https://user@Blank.example:8080/feed\"/>" +
+                  Outline("Caf\xE9", "http://latin.example/")));
+  ASSERT_TRUE(report.ok) << report.error;
+  EXPECT_TRUE(report.skipped.empty()) << report.Text();
+  const std::vector<store::FeedSettings> listed = store::ListedFeeds(settings);
+  ASSERT_EQ(listed.size(), report.added.size()) << report.Text();
+  for (size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(listed[i], report.added[i]);
+  ASSERT_EQ(listed.size(), 3u);
+  // Invalid bytes are replaced, never dropped whole; a title of blanks leaves the host to name it.
+  EXPECT_EQ(listed[0].alias, "T");
+  EXPECT_EQ(listed[0].name, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(listed[1].alias, "Blank.example");
+  EXPECT_EQ(listed[1].name, "Blank.example");
+  EXPECT_EQ(listed[2].alias, "Caf\xEF\xBF\xBD");
+}
+
+TEST_F(OpmlImportTest, LongFolderAndTitleNamesAreCutToWhatTheSettingsFileReadsBack) {
+  const std::string cjk = "\xE6\x96\xB0";  // three bytes
+  std::string cjkFolder;
+  for (int i = 0; i < 80; ++i) cjkFolder += cjk;
+  const ImportReport report =
+      Import(Opml("<outline text=\"" + std::string(230, 'A') + "\">" + Outline("Long", "http://a.example/") +
+                  "</outline><outline text=\"" + cjkFolder + "\">" + "<outline text=\"Wide\" title=\"" + cjkFolder +
+                  "\" xmlUrl=\"http://c.example/\"/></outline>" + Outline("Short", "http://s.example/")));
+  ASSERT_TRUE(report.ok) << report.error;
+  ASSERT_EQ(report.added.size(), 3u) << report.Text();
+  EXPECT_EQ(store::ListedFeeds(settings), report.added);
+  for (const store::FeedSettings& feed : report.added) {
+    EXPECT_LE(feed.newsboxPath.size(), store::SettingsStore::kMaxTextLength) << feed.newsboxPath;
+    EXPECT_EQ(settings.ReadText(feed.alias, store::kNewsboxPathKey, ""), feed.newsboxPath);
+    EXPECT_TRUE(store::FileExists(feed.newsboxPath)) << feed.newsboxPath;
+  }
+  const size_t room = store::SettingsStore::kMaxTextLength - data.Path().size() - 5;  // "/" and ".mbx"
+  EXPECT_EQ(report.added[0].newsbox, std::string(room, 'A'));
+  // CJK characters are cut whole, in the newsbox and in the name of the "Aliases" line.
+  EXPECT_EQ(report.added[1].newsbox.size() % 3, 0u);
+  EXPECT_EQ(cjkFolder.rfind(report.added[1].newsbox, 0), 0u);
+  EXPECT_EQ(report.added[1].name, cjkFolder.substr(0, (store::SettingsStore::kMaxEntryLength - 5) / 3 * 3));
+  EXPECT_EQ(report.added[2].newsbox, "Short");
+  EXPECT_EQ(report.Text(), "Added \"Long\" (http://a.example/), delivering into \"" + report.added[0].newsbox +
+                               "\" (its name cut to fit the settings file).\n"
+                               "Added \"Wide\" (http://c.example/), delivering into \"" +
+                               report.added[1].newsbox +
+                               "\" (its name cut to fit the settings file).\n"
+                               "Added \"Short\" (http://s.example/), delivering into \"Short\".\n"
+                               "3 feed(s) added, 0 skipped.");
 }
 
 TEST_F(OpmlImportTest, FeedsTheListCannotShowOrThatGetNoMailboxAreTakenOutAgain) {

@@ -53,5 +53,50 @@ TEST(ConvertToUtf8, UnknownNamesAndInvalidBytesGiveNothing) {
   EXPECT_FALSE(ConvertToUtf8("A\0\x00\xD8"s, "UTF-16LE").has_value());  // ends inside a pair
 }
 
+TEST(ValidUtf8, ReplacesEachMaximalInvalidPartOnce) {
+  struct Case {
+    std::string text;
+    std::string valid;
+  };
+  const std::string fffd = "\xEF\xBF\xBD";
+  for (const Case& c : {
+           Case{"caf\xC3\xA9 \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF", "caf\xC3\xA9 \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF"},
+           Case{"\x86\x86\x86", fffd + fffd + fffd},             // stray continuation bytes
+           Case{"a\xE2\x82z", "a" + fffd + "z"},                 // a cut sequence is one part
+           Case{"\xC0\xAF", fffd + fffd},                        // overlong lead
+           Case{"\xE0\x80\xAF", fffd + fffd + fffd},             // overlong three-byte form
+           Case{"\xED\xA0\x80", fffd + fffd + fffd},             // a surrogate
+           Case{"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},  // beyond U+10FFFF
+           Case{"\xF0\x9F\x98", fffd},                           // cut at the end
+           Case{"\xFF<p>", fffd + "<p>"},
+       }) {
+    EXPECT_EQ(ValidUtf8(c.text), c.valid) << c.text;
+  }
+}
+
+TEST(ConvertToUtf8Replacing, InvalidSequencesBecomeReplacementCharacters) {
+  const std::string fffd = "\xEF\xBF\xBD";
+  EXPECT_EQ(ConvertToUtf8Replacing("a\x82", "Shift_JIS"), "a" + fffd);  // ends inside a character
+  EXPECT_EQ(ConvertToUtf8Replacing("\x82\xA0\xFF\x82\xA0", "Shift_JIS"), "\xE3\x81\x82" + fffd + "\xE3\x81\x82");
+  // A lone surrogate is skipped as a whole unit, so the text after it stays aligned.
+  EXPECT_EQ(ConvertToUtf8Replacing("A\0\x00\xD8"
+                                   "B\0"s,
+                                   "UTF-16LE"),
+            "A" + fffd + "B");
+  EXPECT_EQ(ConvertToUtf8Replacing("a\x81\xE9", "latin1"), "a\xC2\x81\xC3\xA9");
+  EXPECT_EQ(ConvertToUtf8Replacing("a\xE9", "utf-8"), "a" + fffd);
+  EXPECT_FALSE(ConvertToUtf8Replacing("abc", "no-such-charset").has_value());
+}
+
+TEST(ReadsDeclarationsAsWritten, OnlyByteWideEncodingsThatKeepAscii) {
+  for (std::string_view name : {"UTF-8", "ISO-8859-1", "windows-1252", "Shift_JIS", "KOI8-R", "EUC-JP", "GB2312"}) {
+    EXPECT_TRUE(ReadsDeclarationsAsWritten(name)) << name;
+  }
+  for (std::string_view name : {"UTF-16", "utf-16le", "UTF16LE", "UTF-32", "UCS-2", "UCS-4", "ISO-10646-UCS-2",
+                                "ISO-10646", "UNICODE", "IBM037", "no-such-charset", ""}) {
+    EXPECT_FALSE(ReadsDeclarationsAsWritten(name)) << name;
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick::platform

@@ -16,9 +16,7 @@ using test::WriteFileBytes;
 class RecordingSink : public FeedListSink {
 public:
   void AddFeed(const FeedSettings& feed) override { feeds.push_back(feed); }
-  void AddNewsbox(const std::string& path, const std::string& name) override {
-    newsboxes.emplace_back(path, name);
-  }
+  void AddNewsbox(const std::string& path, const std::string& name) override { newsboxes.emplace_back(path, name); }
   std::vector<FeedSettings> feeds;
   std::vector<std::pair<std::string, std::string>> newsboxes;
 };
@@ -93,9 +91,48 @@ TEST_F(SettingsStoreTest, IntegersReadTheirLeadingDigits) {
 }
 
 TEST_F(SettingsStoreTest, TextsAreCutTo254Characters) {
-  store.WriteText("f", "long", std::string(300, 'x'));
+  WriteFileBytes(path, "[f]\nlong=" + std::string(300, 'x') + "\n");
   EXPECT_EQ(store.ReadText("f", "long", ""), std::string(254, 'x'));
   EXPECT_EQ(store.ReadText("f", "absent", std::string(300, 'd')), std::string(254, 'd'));
+}
+
+TEST_F(SettingsStoreTest, ValuesThatWouldNotReadBackWholeAreRefusedAndNothingIsWritten) {
+  const std::string before = "[Aliases]\nnews=Daily News\n";
+  WriteFileBytes(path, before);
+  EXPECT_FALSE(store.WriteText("f", "long", std::string(255, 'x')));
+  EXPECT_FALSE(store.WriteText("f", "zero", std::string("a\0b", 3)));
+  const FeedSettings fits{std::string(40, 'a'),
+                          std::string(58, 'n'),
+                          "http://n/" + std::string(245, 'u'),
+                          std::string(254, 'b'),
+                          "/" + std::string(253, 'p'),
+                          0,
+                          1,
+                          0,
+                          0,
+                          1};
+  FeedSettings longName = fits;
+  longName.name += "n";  // "alias=name" of 100 bytes
+  FeedSettings noRoomForAName = fits;
+  noRoomForAName.alias = std::string(98, 'a');
+  noRoomForAName.name.clear();
+  FeedSettings longUrl = fits;
+  longUrl.url += "u";
+  FeedSettings longPath = fits;
+  longPath.newsboxPath += "p";
+  const std::pair<FeedSettings, const char*> refused[] = {{longName, kFeedNameTooLongText},
+                                                          {noRoomForAName, kFeedNameTooLongText},
+                                                          {longUrl, kFeedValueTooLongText},
+                                                          {longPath, kFeedValueTooLongText}};
+  for (const auto& [feed, message] : refused) {
+    EXPECT_EQ(CheckFeedStorable(feed).message, message) << feed.alias;
+    EXPECT_FALSE(store.WriteFeed(feed, "")) << feed.alias;
+  }
+  EXPECT_EQ(ReadFileBytes(path), before);
+
+  EXPECT_TRUE(store.WriteText("f", "long", std::string(254, 'x')));
+  ASSERT_TRUE(store.WriteFeed(fits, ""));
+  EXPECT_EQ(LoadFeeds().back(), fits);  // every value read back whole
 }
 
 TEST_F(SettingsStoreTest, SectionReadSeesOnlyWhatFitsTheBuffer) {
@@ -140,8 +177,8 @@ TEST_F(SettingsStoreTest, EditingAFeedRebuildsItsSectionWithoutLastCheck) {
   store.WriteFeed(feed, kept);
   std::vector<std::string> lines;
   store.ReadSectionEntries(lines, "news");
-  EXPECT_EQ(lines, (std::vector<std::string>{"Name=Daily News", "URL=http://n/new", "Newsbox=News", "NewsboxPath=",
-                                             "DownloadReferringArticles=0", "DownloadOnlyNewArticles=1",
+  EXPECT_EQ(lines, (std::vector<std::string>{"Name=Daily News", "URL=http://n/new", "Newsbox=News",
+                                             "NewsboxPath=", "DownloadReferringArticles=0", "DownloadOnlyNewArticles=1",
                                              "LastArticle=", "AutoCheck=1", "IntervalMinutes=15"}));
 }
 

@@ -39,6 +39,28 @@ TEST(ArticleViewerModel, TitleAndContentFollowTheViewMode) {
   EXPECT_EQ(ArticleViewerModel("Subject: x\r\n\r\n", "").Title(), ", , x") << "missing fields stay empty";
 }
 
+TEST(ArticleViewerModel, OnlyAnHttpOrHttpsLinkIsLoadedAsThePage) {
+  const struct {
+    const char* link;
+    const char* loaded;
+  } cases[] = {
+      {"http://x.test/a", "http://x.test/a"},
+      {"HTTPS://x.test/a?b=1", "HTTPS://x.test/a?b=1"},
+      {"file:///etc/passwd", ""},
+      {"FILE:///home/ann/.ssh/id_rsa", ""},
+      {"/etc/passwd", ""},
+      {"javascript:alert(1)", ""},
+      {"data:text/html,<p>x</p>", ""},
+      {"ftp://x.test/a", ""},
+      {"http://", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    const ArticleViewerModel article(std::string("Subject: x\r\nWebsite: ") + c.link + "\r\n\r\n", "");
+    EXPECT_EQ(article.PageAddress(), c.loaded) << c.link;
+  }
+}
+
 class ArticleActionsTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -89,15 +111,17 @@ TEST_F(ArticleActionsTest, ForwardAsAttachmentNumbersItsFilesAndDropsLineFeeds) 
   EXPECT_FALSE(ForwardInline(host_, article));
 }
 
-TEST_F(ArticleActionsTest, SaveAsReplacesTheFileWithTheArticleTextWithoutLineFeeds) {
-  ArticleViewerModel article(kHeaders, "<p>a\r\nb</p>");
+TEST_F(ArticleActionsTest, SaveAsReplacesTheFileWithTheArticleTextInCrLfLines) {
+  ArticleViewerModel article(kHeaders, "<p>a\r\nb\nc\rd\r\n\r\ne</p>");
   article.ChooseMode(ViewMode::kNewsboxArticle);
   const std::string path = dir_.File("saved.eml");
   test::WriteFileBytes(path, "an older, longer file that must not show through");
   ASSERT_TRUE(SaveArticleAs(article, path));
-  std::string expected = std::string(kHeaders) + "<p>a\r\nb</p>";
-  std::erase(expected, '\n');
-  EXPECT_EQ(test::ReadFileBytes(path), expected + "\n");
+  EXPECT_EQ(test::ReadFileBytes(path), std::string(kHeaders) + "<p>a\r\nb\r\nc\r\nd\r\n\r\ne</p>\r\n")
+      << "every line ends in CR LF, whatever ended it in the article";
+  EXPECT_EQ(SaveAsFileName(article), "Big news.nws");
+  EXPECT_EQ(SaveAsFileName(ArticleViewerModel("Subject: a/b: c?\r\n\r\n", "")), "ab c.nws")
+      << "the headline made fit for a file name";
 }
 
 TEST_F(ArticleActionsTest, FileInMovesTheStagedMessageIntoTheChosenMailbox) {
@@ -114,11 +138,11 @@ TEST_F(ArticleActionsTest, FileInMovesTheStagedMessageIntoTheChosenMailbox) {
   EXPECT_EQ(filed.Title(), "Big news");
   EXPECT_EQ(filed.Body(), "<p>a\r\nFrom ???@??? Mon Jan 1 00:00:00 2001\r\nb</p>")
       << "a line like a separator stays in the message";
-  EXPECT_EQ(host_.Connect().application.MailboxByName("Pending").Messages().Count(), 0);
-  EXPECT_EQ(focused, 2) << "the viewer comes back after each look of the host at Pending";
+  EXPECT_EQ(host_.Connect().application.MailboxByName(kFilingMailboxName).Messages().Count(), 0);
+  EXPECT_EQ(focused, 2) << "the viewer comes back after each look of the host at its staging mailbox";
 
   EXPECT_EQ(FileArticleIn(host_, article, 999, context), FileInResult::kStayedInPending) << "no mailbox 999";
-  EXPECT_EQ(host_.Connect().application.MailboxByName("Pending").Messages().Count(), 1);
+  EXPECT_EQ(host_.Connect().application.MailboxByName(kFilingMailboxName).Messages().Count(), 1);
   EXPECT_EQ(FileArticleIn(host_, article, 1001, context), FileInResult::kNoSuchCommand);
   EXPECT_EQ(FileArticleIn(host_, article, 2, context), FileInResult::kNoSuchCommand) << "2 is Close";
 }

@@ -69,9 +69,25 @@ TEST_F(DesktopLauncher, AnAddressIsHandedOverUnchanged) {
   EXPECT_EQ(opened_, (std::vector<std::string>{address, "https://example.org/"}));
 }
 
-TEST_F(DesktopLauncher, AnEmptyAddressOpensNothing) {
-  EXPECT_FALSE(OpenAddress(""));
+TEST_F(DesktopLauncher, OnlyAWebAddressIsHandedToTheBrowser) {
+  const std::string localFile = folder_.File("secret.txt");
+  test::WriteFileBytes(localFile, "x");
+  for (const std::string& address : {std::string(), localFile, "file://" + localFile, "FILE://" + localFile,
+                                     std::string("javascript:alert(1)"), std::string("ftp://x.test/a")}) {
+    EXPECT_FALSE(OpenAddress(address)) << address;
+  }
   EXPECT_TRUE(opened_.empty());
+  EXPECT_TRUE(OpenAddress("HTTP://x.test/a"));
+  EXPECT_EQ(opened_, std::vector<std::string>{"HTTP://x.test/a"});
+}
+
+TEST_F(DesktopLauncher, ALocalFileOpensOnlyWhenItExists) {
+  const std::string notes = folder_.File("tarnwick.txt");
+  EXPECT_FALSE(OpenLocalFile(notes));
+  EXPECT_FALSE(OpenLocalFile(help_)) << "a folder is not a file";
+  test::WriteFileBytes(notes, "notes");
+  EXPECT_TRUE(OpenLocalFile(notes));
+  EXPECT_EQ(opened_, std::vector<std::string>{notes});
 }
 
 TEST_F(DesktopLauncher, InstallingNothingRestoresTheDesktopsOpener) {

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 namespace tarnwick::ui {
@@ -43,6 +46,7 @@ public:
     offered.push_back(feeds);
     return choice;
   }
+  void ShowDownloading(bool) override {}
   std::vector<std::string> urls;
   std::vector<std::vector<feed::FeedLink>> offered;
   std::optional<size_t> choice;
@@ -143,32 +147,30 @@ TEST_F(FeedPropertiesTest, EditedFeedShowsItsNameCutToFortyCharactersAndItsNewsb
   EXPECT_EQ(dialog_.NewsboxButtonText(), "Picked");
 }
 
-TEST_F(FeedPropertiesTest, FetchFeedTitleReadsRssAndAtomTitlesAndLeavesNoFile) {
-  std::string name;
-  EXPECT_TRUE(FetchFeedTitle(server_.Url("/rss.xml"), scratchPath_, name));
-  EXPECT_EQ(name, "Daily & Nightly");
-  EXPECT_TRUE(FetchFeedTitle(server_.Url("/atom.xml"), scratchPath_, name));
-  EXPECT_EQ(name, "Atom Log");
-  server_.AddEndpoint("/latin.xml", 200,
-                      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><title>Caf\xE9</title></channel></rss>");
-  EXPECT_TRUE(FetchFeedTitle(server_.Url("/latin.xml"), scratchPath_, name));
-  EXPECT_EQ(name, "Caf\xC3\xA9") << "in the encoding the document declares";
-  name = "kept";
-  EXPECT_TRUE(FetchFeedTitle(server_.Url("/untitled.xml"), scratchPath_, name)) << "no title is no failure";
-  EXPECT_EQ(name, "kept");
+TEST_F(FeedPropertiesTest, ReadFeedReadsRssAndAtomTitlesAndLeavesNoFile) {
+  const auto titleOf = [this](const std::string& path) {
+    const FeedLookup found = ReadFeed(server_.Url(path), scratchPath_);
+    EXPECT_EQ(found.result, FeedLookupResult::kFeed) << path;
+    return found.title;
+  };
+  EXPECT_EQ(titleOf("/rss.xml"), "Daily & Nightly");
+  EXPECT_EQ(titleOf("/atom.xml"), "Atom Log");
+  server_.AddEndpoint(
+      "/latin.xml", 200,
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><title>Caf\xE9</title></channel></rss>");
+  EXPECT_EQ(titleOf("/latin.xml"), "Caf\xC3\xA9") << "in the encoding the document declares";
+  EXPECT_EQ(titleOf("/untitled.xml"), "") << "no title is no failure";
   EXPECT_FALSE(std::filesystem::exists(scratchPath_));
   EXPECT_TRUE(messageBoxes_.empty());
 }
 
-TEST_F(FeedPropertiesTest, FetchFeedTitleFailsForBrokenMissingAndEmptyAddresses) {
-  std::string name = "kept";
-  EXPECT_FALSE(FetchFeedTitle(server_.Url("/broken.xml"), scratchPath_, name));
+TEST_F(FeedPropertiesTest, ReadFeedTellsABrokenDocumentFromAFailedDownload) {
+  EXPECT_EQ(ReadFeed(server_.Url("/broken.xml"), scratchPath_).result, FeedLookupResult::kNotAFeed);
   EXPECT_FALSE(std::filesystem::exists(scratchPath_));
-  EXPECT_FALSE(FetchFeedTitle(server_.Url("/missing.xml"), scratchPath_, name));
-  EXPECT_EQ(messageBoxes_.size(), 1u) << "the failed download says why";
-  EXPECT_FALSE(FetchFeedTitle("", scratchPath_, name));
-  EXPECT_EQ(name, "kept");
-  EXPECT_EQ(messageBoxes_.size(), 1u) << "an empty address is not fetched";
+  const FeedLookup missing = ReadFeed(server_.Url("/missing.xml"), scratchPath_);
+  EXPECT_EQ(missing.result, FeedLookupResult::kNotDownloaded);
+  EXPECT_NE(missing.failure.find("404"), std::string::npos) << missing.failure;
+  EXPECT_TRUE(messageBoxes_.empty()) << "the caller tells the user, once";
 }
 
 TEST_F(FeedPropertiesTest, OkOnANewFeedWritesTheNineKeysWithAnEmptyLastArticle) {
@@ -305,6 +307,55 @@ TEST_F(FeedPropertiesTest, ASettingsFileThatCannotBeWrittenIsReported) {
   EXPECT_EQ(dialog.Ok("daily", server_.Url("/rss.xml"), "15"), FeedProperties::OkResult::kNotStored);
   ASSERT_EQ(view_.refusals.size(), 1u);
   EXPECT_NE(view_.refusals[0].find(dir_.File("missing/tarnwick.ini")), std::string::npos);
+}
+
+TEST_F(FeedPropertiesTest, ADownloadThatFailsOnOkIsToldOnceWithItsReason) {
+  dialog_.OpenNew();
+  dialog_.SetNewsbox(newsboxPath_, "Tech");
+  EXPECT_EQ(dialog_.Ok("gone", server_.Url("/gone.xml"), "15"), FeedProperties::OkResult::kRefused);
+  ASSERT_EQ(view_.refusals.size(), 1u);
+  EXPECT_NE(view_.refusals[0].find("could not be downloaded"), std::string::npos) << view_.refusals[0];
+  EXPECT_NE(view_.refusals[0].find(server_.Url("/gone.xml")), std::string::npos) << view_.refusals[0];
+  EXPECT_NE(view_.refusals[0].find("404"), std::string::npos) << view_.refusals[0];
+  EXPECT_TRUE(messageBoxes_.empty()) << "no second box with the downloader's own words";
+  EXPECT_FALSE(std::filesystem::exists(settingsPath_));
+}
+
+// Lets no file of this process grow beyond `bytes` while it lives, as a full disk would: a write
+// past the limit fails (its signal ignored) instead of ending the program.
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousSignal_);
+  }
+
+private:
+  rlimit previous_{};
+  void (*previousSignal_)(int) = nullptr;
+};
+
+TEST_F(FeedPropertiesTest, ASaveThatCannotBeWrittenWholeLeavesTheEditedFeedAsItWas) {
+  const std::string others = "[Aliases]\nnews=Daily News\nother=Other\n[other]\nURL=http://other\n";
+  const std::string before = others + Section("news", "Daily News", "5/1/2026 10:00:00") + "LastCheck=5/2/2026\n";
+  WriteFileBytes(settingsPath_, before);
+  dialog_.OpenEdit(Feed("news"));
+  FeedProperties::OkResult result{};
+  {
+    // Room for the other feeds and the start of a section, not for the whole feed.
+    const FileSizeLimit limit(others.size() + 40);
+    result = dialog_.Ok("news", server_.Url("/rss.xml"), "30");
+  }
+  EXPECT_EQ(result, FeedProperties::OkResult::kNotStored);
+  EXPECT_EQ(view_.refusals.size(), 1u);
+  EXPECT_EQ(ReadFileBytes(settingsPath_), before) << "the feed keeps its newsbox and every key";
 }
 
 // A web page with a <link rel="alternate"> element of that type and href for each pair.

@@ -235,5 +235,34 @@ TEST(RunReport, IsShownOnlyAfterAFeedWasChecked) {
             std::string::npos);
 }
 
+TEST(RunReport, AStoppedRunSaysSoAndWhereItStoppedInsteadOfCallingTheFeedInvalid) {
+  check::RunReport report;
+  report.lastResult = -1;  // stopped while its document downloaded
+  report.feedsDone = 2;
+  report.newArticles = 3;
+  report.lastFeedName = "Slow";
+  report.lastFeedUrl = "http://127.0.0.1/slow.xml";
+  report.lastFeedNewsbox = "News";
+  report.stopped = true;
+  report.stoppedFeed = "Slow";
+  FeedInfoMessage message = ComposeFeedInfo(*RunReportInfo(report, "Tarnwick"));
+  EXPECT_EQ(message.title, "Tarnwick - Stopped");
+  EXPECT_EQ(message.text,
+            " Feed: Slow\n URL: http://127.0.0.1/slow.xml\n Mailbox: News\n\n\n"
+            "\t\tYou stopped the run while this feed was being checked.\n"
+            "\t\tBefore that, you've got 3 new articles.\n"
+            "\t\tWhat did not arrive comes with the next check.");
+  EXPECT_FALSE(message.verifyShown);
+  EXPECT_FALSE(message.playSound);
+
+  report.stoppedFeed.clear();  // the stop came between two feeds
+  report.newArticles = 0;
+  message = ComposeFeedInfo(*RunReportInfo(report, "Tarnwick"));
+  EXPECT_EQ(message.text,
+            "\n\n\t\t\tYou stopped the run before its next feed.\n"
+            "\t\tNo new article arrived before that.\n"
+            "\t\tWhat did not arrive comes with the next check.");
+}
+
 }  // namespace
 }  // namespace tarnwick::ui

@@ -123,5 +123,21 @@ TEST(NewsboardSettings, ColumnsAndPlacementReadTheirDefaultsAndRoundTrip) {
   EXPECT_EQ(stored.width, 500);
 }
 
+TEST(NewsboardColumns, FittedWidthsFillTheListWithTheHeadlineWidestAndWholeDates) {
+  constexpr int kDateWidth = 140;
+  for (const int listWidth : {250, 676, 876, 1600}) {
+    const std::array<int, kNewsboardColumnCount> widths = FittedColumnWidths(listWidth, kDateWidth);
+    int total = 0;
+    for (int column = 0; column < kNewsboardColumnCount; ++column) {
+      total += widths[column];
+      if (column != kHeadlineColumn) EXPECT_GT(widths[kHeadlineColumn], widths[column]) << listWidth;
+    }
+    EXPECT_GE(widths[kPublishedColumn], kDateWidth) << listWidth;
+    EXPECT_GE(widths[kDownloadedColumn], kDateWidth) << listWidth;
+    // A list too narrow for every column at its least gets a scroll bar rather than cut dates.
+    if (listWidth >= 876) EXPECT_EQ(total, listWidth);
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick::ui

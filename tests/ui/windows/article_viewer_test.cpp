@@ -2,14 +2,18 @@
 #include "ui/article_viewer.h"
 #include "ui/article_viewer_ids.h"
 
+#include "gui_support/close_request.h"
 #include "gui_support/gui_test_support.h"
 #include "host_fixture.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
 #include "support/temp_dir.h"
+#include "ui/article_actions.h"
+#include "ui/desktop_launcher.h"
 
 #include <gtest/gtest.h>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
@@ -38,6 +42,13 @@ protected:
     wxString out;
     viewer_->WebView()->RunScript(wxString::FromUTF8(script), &out);
     return out.utf8_string();
+  }
+  // The test's own scripts wait for the engine in a loop of their own: they start once the viewer
+  // has shown the stored body, so that they never wait inside the viewer's script (or it in theirs).
+  void WaitForTheStoredBody() {
+    test::RunEventsFor(std::chrono::milliseconds(1500));
+    ASSERT_TRUE(
+        test::RunEventsUntil([&] { return Script("document.getElementById('stored') ? 'yes' : 'no'") == "yes"; }, 20s));
   }
   void Command(int id) {
     wxCommandEvent event(wxEVT_MENU, id);
@@ -74,13 +85,103 @@ TEST_F(ArticleViewerTest, ShowsTheStoredBodyWithoutRunningItsScripts) {
       "<img src='nowhere.png' onerror=\"document.title='handler ran'\">";
   Open("", body);
   Command(kNewsboxArticleCommand);
-  ASSERT_TRUE(
-      test::RunEventsUntil([&] { return Script("document.getElementById('stored') ? 'yes' : 'no'") == "yes"; }, 20s));
+  WaitForTheStoredBody();
   test::RunEventsFor(500ms);  // time for an image error handler, had it been allowed to run
   EXPECT_EQ(Script("document.getElementById('stored').textContent"), "stored text");
   EXPECT_EQ(Script("document.title"), "") << "neither the script nor the event handler ran";
   EXPECT_EQ(viewer_->Model().CurrentContent(), body);
   test::SaveScreenshot(viewer_, "article-viewer-newsbox");
+}
+
+TEST_F(ArticleViewerTest, TheStoredBodyFetchesNothingFromTheNetwork) {
+  server_.AddEndpoint("/page", 200, "<html><body><img src='/seen.png'><p>page</p></body></html>",
+                      {{"Content-Type", "text/html"}});
+  const std::vector<std::string> remote = {"/pixel.png",  "/background.png", "/style.css",   "/frame.html",
+                                           "/poster.png", "/set.png",        "/refresh.html"};
+  for (const std::string& path : remote) server_.AddEndpoint(path, 200, "x");
+  server_.AddEndpoint("/seen.png", 200, "x");
+  const std::string body = "<p id='stored'>stored</p><img src='" + server_.Url("/pixel.png") + "'>" +
+                           "<div style='background-image:url(" + server_.Url("/background.png") + ")'>styled</div>" +
+                           "<link rel='stylesheet' href='" + server_.Url("/style.css") + "'>" + "<iframe src='" +
+                           server_.Url("/frame.html") + "'></iframe>" + "<video poster='" + server_.Url("/poster.png") +
+                           "'></video>" + "<img srcset='" + server_.Url("/set.png") + " 2x'>" +
+                           "<meta http-equiv='refresh' content='0; url=" + server_.Url("/refresh.html") +
+                           "'><img src='data:image/gif;base64,R0lGODlhAQABAAAAACw='>";
+  Open(server_.Url("/page"), body);
+  ASSERT_TRUE(test::RunEventsUntil([&] { return server_.HitCount("/seen.png") == 1; }, 20s))
+      << "the web page's image loads: the engine does fetch from this server";
+
+  Command(kNewsboxArticleCommand);
+  WaitForTheStoredBody();
+  test::RunEventsFor(1500ms);  // time for every fetch the body could cause
+  for (const std::string& path : remote) EXPECT_EQ(server_.HitCount(path), 0) << path;
+  EXPECT_EQ(Script("document.getElementById('stored').textContent"), "stored") << "the view stayed on the body";
+}
+
+TEST_F(ArticleViewerTest, PageDialogsAreAnsweredWithoutShowing) {
+  server_.AddEndpoint("/page", 200,
+                      "<html><body><script>alert('a');"
+                      "document.body.textContent = 'confirm ' + confirm('b') + ', prompt ' + prompt('c', 'd');"
+                      "</script></body></html>",
+                      {{"Content-Type", "text/html"}});
+  Open(server_.Url("/page"), "<p>stored</p>");
+  EXPECT_TRUE(
+      test::RunEventsUntil([&] { return viewer_->Model().CurrentContent() == "confirm false, prompt null"; }, 20s))
+      << "no dialog waits for an answer: the page goes on at once";
+}
+
+TEST_F(ArticleViewerTest, ALinkToALocalFileIsNeverShown) {
+  const std::string secret = dir_.File("secret.html");
+  test::WriteFileBytes(secret, "<html><body><p>local secret</p></body></html>");
+  for (const std::string& link : {"file://" + secret, "FILE://" + secret}) {
+    Open(link, "<p>stored</p>");
+    test::RunEventsFor(2500ms);  // time for the file to load, had it been allowed to
+    EXPECT_EQ(viewer_->Model().CurrentContent().find("local secret"), std::string::npos)
+        << link << ": nothing of the file can be forwarded, saved or filed";
+    viewer_->Destroy();
+    ASSERT_TRUE(test::RunEventsUntil([this] { return viewer_ == nullptr; }, 5s));
+  }
+}
+
+TEST_F(ArticleViewerTest, ClosingWhileThePageFinishesLoadingIsSafe) {
+  // The page keeps the engine busy after it has loaded, so the viewer's script waits in a nested
+  // event loop while the close request arrives.
+  server_.AddEndpoint("/busy", 200,
+                      "<html><body onload='setTimeout(function() {"
+                      " var end = Date.now() + 1500; while (Date.now() < end) {} }, 0)'>"
+                      "<p>busy</p></body></html>",
+                      {{"Content-Type", "text/html"}});
+  Open(server_.Url("/busy"), "<p>stored</p>");
+  const std::string title = viewer_->GetTitle().utf8_string();
+  bool asked = false;
+  // Bound after the viewer's own handler, so it runs first and the request is on its way while
+  // the viewer's handler waits for the engine.
+  viewer_->WebView()->Bind(wxEVT_WEBVIEW_LOADED, [&](wxWebViewEvent& event) {
+    if (!asked) asked = test::RequestCloseByTitle(title) == 1;
+    event.Skip();
+  });
+  EXPECT_TRUE(test::RunEventsUntil([this] { return viewer_ == nullptr; }, 20s)) << "the close was carried out";
+  EXPECT_TRUE(asked);
+  test::RunEventsFor(300ms);
+}
+
+TEST_F(ArticleViewerTest, F1OpensTheViewersHelpPage) {
+  std::vector<std::string> opened;
+  const DesktopOpener previous = SetDesktopOpener([&](const std::string& target) {
+    opened.push_back(target);
+    return true;
+  });
+  test::WriteFileBytes(dir_.File(kViewerHelpTopic), "<p>help</p>");
+  ViewerContext context;
+  context.settingsPath = dir_.File("tarnwick.ini");
+  context.helpPath = dir_.Path();
+  viewer_ = ArticleViewer::Open(context, Headers(""), "<p>stored</p>");
+  test::RunEventsFor(300ms);
+  viewer_->Raise();
+  wxUIActionSimulator().Char(WXK_F1);
+  test::RunEventsFor(200ms);
+  SetDesktopOpener(previous);
+  EXPECT_EQ(opened, std::vector<std::string>{dir_.File(kViewerHelpTopic)});
 }
 
 TEST_F(ArticleViewerTest, AFailedPageLeavesTheStoredBodyReachableAndEscapeDoesNotClose) {
@@ -162,6 +263,47 @@ TEST_F(ArticleViewerFileMenuTest, ListsTheHostsMailboxesAndFilesACopyIntoTheOneC
   ASSERT_TRUE(core_->Store().ListMessages(world, messages).ok);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].summary.subject, "Big news");
+}
+
+TEST_F(ArticleViewerFileMenuTest, ForwardPutsTheMessageInOutAndSaysSo) {
+  ViewerContext context;
+  context.settingsPath = settings_.File("tarnwick.ini");
+  context.hostDataFolder = data_.Path();
+  viewer_ = ArticleViewer::Open(context, Headers(""), "<p>stored</p>");
+  wxCommandEvent event(wxEVT_MENU, kForwardInlineCommand);
+  viewer_->ProcessWindowEvent(event);
+  std::vector<host::MessageInfo> messages;
+  ASSERT_TRUE(core_->Store().ListMessages(core_->Store().FindMailbox("Out"), messages).ok);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].summary.subject, "Big news (fwd)");
+  EXPECT_EQ(viewer_->GetStatusBar()->GetStatusText().utf8_string(), kForwardedStatusText);
+}
+
+TEST_F(ArticleViewerFileMenuTest, FilingLeavesWhatACheckRunHasStagedInPending) {
+  CreateNews();
+  Create(0, "Pending", true);
+  // A check run has appended an article to "Pending" and lets the windows work before it has the
+  // host move it on.
+  const std::string staged =
+      "From ???@??? Tue Dec 08 01:00:00 2026\r\nSubject: Staged by the run\r\n\r\n<x-html>run</x-html>\r\n";
+  const std::string pendingFile = data_.File("Pending.mbx");
+  test::WriteFileBytes(pendingFile, staged);
+  ViewerContext context;
+  context.settingsPath = settings_.File("tarnwick.ini");
+  context.hostDataFolder = data_.Path();
+  viewer_ = ArticleViewer::Open(context, Headers(""), "<p>stored</p>");
+
+  const int32_t world = core_->Store().FindMailbox("World");
+  wxCommandEvent event(wxEVT_MENU, world);
+  viewer_->ProcessWindowEvent(event);
+  EXPECT_TRUE(test::RunEventsUntil([this] { return viewer_ == nullptr; }, 10s)) << "filed";
+  EXPECT_EQ(test::ReadFileBytes(pendingFile), staged) << "the run's staged article is still there to deliver";
+  std::vector<host::MessageInfo> messages;
+  ASSERT_TRUE(core_->Store().ListMessages(world, messages).ok);
+  ASSERT_EQ(messages.size(), 1u) << "only the filed article";
+  EXPECT_EQ(messages[0].summary.subject, "Big news");
+  ASSERT_TRUE(core_->Store().ListMessages(core_->Store().FindMailbox(kFilingMailboxName), messages).ok);
+  EXPECT_TRUE(messages.empty()) << "the filing mailbox was emptied into World";
 }
 
 }  // namespace

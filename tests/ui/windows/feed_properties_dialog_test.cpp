@@ -1,6 +1,7 @@
 // Feed Properties on the screen with real input: a feed added with its newsbox chosen in the
-// picker, a duplicate alias, Validate, and Cancel after an edit; over a real host and a real
-// settings file, the feeds served on 127.0.0.1.
+// picker, a duplicate alias, Validate, Cancel after an edit, and downloads from a server that
+// never answers ended by Escape and Cancel; over a real host and a real settings file, the feeds
+// served on 127.0.0.1.
 #include "ui/feed_properties_dialog.h"
 
 #include "dialog_driver.h"
@@ -9,6 +10,7 @@
 #include "ui/desktop_launcher.h"
 #include "ui/feed_info_dialog.h"
 #include "ui/mailbox_picker.h"
+#include "ui/toolkit.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -16,11 +18,14 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <chrono>
 #include <filesystem>
 
 namespace tarnwick::ui {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 using test::Child;
 using test::ReadFileBytes;
 using test::WhenShown;
@@ -41,9 +46,11 @@ class FeedPropertiesWindowTest : public test::HostFixture {
 protected:
   void SetUp() override {
     HostFixture::SetUp();
+    ui::StartToolkit();  // as the module does: a download handles the dialog's events meanwhile
     CreateNews();
     server_.AddEndpoint("/tech.xml", 200, kTechFeed);
     server_.AddEndpoint("/broken.xml", 200, "<rss><channel><title>Half</channel>");
+    server_.AddEndpoint("/silent.xml", 200, kTechFeed, {}, test::Behaviour::kNeverAnswer);
     std::filesystem::create_directories(help_.Path());
     WriteFileBytes(help_.File("Settings.htm"), "<html><body>Settings</body></html>");
     previousOpener_ = SetDesktopOpener([this](const std::string& target) {
@@ -53,6 +60,7 @@ protected:
   }
   void TearDown() override {
     SetDesktopOpener(previousOpener_);
+    ui::StopToolkit();
     HostFixture::TearDown();
   }
 
@@ -162,7 +170,7 @@ TEST_F(FeedPropertiesWindowTest, DuplicateAliasShowsTheInformationDialogAndSaves
 
 TEST_F(FeedPropertiesWindowTest, ValidateReportsAGoodAndABrokenFeed) {
   store::FeedSettings feed;
-  ShownInfo good, broken;
+  ShownInfo good, broken, missing;
   WhenShown<FeedPropertiesDialog>([&](FeedPropertiesDialog& dialog) {
     test::TypeInto(Child<wxTextCtrl>(dialog, kAliasId), "tech");
     test::TypeInto(Child<wxTextCtrl>(dialog, kUrlId), server_.Url("/tech.xml"));
@@ -170,6 +178,9 @@ TEST_F(FeedPropertiesWindowTest, ValidateReportsAGoodAndABrokenFeed) {
     test::Click(Child<wxButton>(dialog, kValidateId));
     Replace(Child<wxTextCtrl>(dialog, kUrlId), server_.Url("/broken.xml"));
     RecordInfo(broken, "information_dialog_feed_error_from_validate");
+    test::Click(Child<wxButton>(dialog, kValidateId));
+    Replace(Child<wxTextCtrl>(dialog, kUrlId), server_.Url("/missing.xml"));
+    RecordInfo(missing, "information_dialog_feed_not_downloaded");
     test::Click(Child<wxButton>(dialog, kValidateId));
     test::Click(Child<wxButton>(dialog, kPropertiesCancelId));
   });
@@ -187,6 +198,109 @@ TEST_F(FeedPropertiesWindowTest, ValidateReportsAGoodAndABrokenFeed) {
   EXPECT_EQ(broken.icon, 1010);
   EXPECT_TRUE(broken.iconShown);
   EXPECT_TRUE(broken.verifyShown);
+  // A download that fails is told once, in the dialog, with the server's answer as the reason.
+  EXPECT_EQ(missing.title, "Tarnwick - Feed Error");
+  EXPECT_NE(missing.text.find("This feed could not be downloaded.\nReason: "), std::string::npos) << missing.text;
+  EXPECT_NE(missing.text.find("404"), std::string::npos) << missing.text;
+  EXPECT_TRUE(messageBoxes_.empty()) << messageBoxes_.front();
+  EXPECT_FALSE(std::filesystem::exists(settingsPath_));
+}
+
+// Presses a button with the real mouse and returns at once: the dialog's own loop takes the click,
+// so that the download it starts is not nested in this caller's handling of events.
+void PressLater(wxWindow* button) {
+  wxUIActionSimulator input;
+  input.MouseMove(button->GetScreenRect().GetPosition() + button->GetSize() / 2);
+  input.MouseClick();
+}
+
+// Watches the dialog from its own event loop, which runs this timer while a download waits:
+// Validate's download is ended with Escape once it has waited a while, then OK's with Cancel.
+class DownloadWatcher : public wxTimer {
+public:
+  explicit DownloadWatcher(FeedPropertiesDialog& dialog) : dialog_(dialog) {
+    dialog_.Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
+      ++paints_;
+      event.Skip();
+    });
+  }
+
+  void Notify() override {
+    if (inside_) return;  // pressing a key handles events, this timer's among them
+    inside_ = true;
+    if (dialog_.Model().Downloading()) {
+      WhileDownloading();
+    } else if (escapePressed != Clock::time_point() && escapeEnded == Clock::time_point()) {
+      escapeEnded = Clock::now();
+      openAfterEscape = dialog_.IsModal();
+      for (wxWindow* window : wxTopLevelWindows) infoShown |= dynamic_cast<FeedInfoDialog*>(window) != nullptr;
+      PressLater(dialog_.FindWindow(kPropertiesOkId));
+    }
+    inside_ = false;
+  }
+
+  bool busyCursor = false, buttonsLocked = true, repainted = false, openAfterEscape = false, infoShown = false;
+  Clock::time_point escapePressed, escapeEnded, cancelPressed;
+
+private:
+  void WhileDownloading() {
+    busyCursor |= wxIsBusy();
+    buttonsLocked &= !dialog_.FindWindow(kPropertiesOkId)->IsEnabled() && !dialog_.FindWindow(kValidateId)->IsEnabled();
+    if (waitingSince_ == Clock::time_point()) {
+      waitingSince_ = Clock::now();
+      paintsAtStart_ = paints_;
+      dialog_.Refresh();
+    }
+    repainted |= paints_ > paintsAtStart_;
+    if (Clock::now() - waitingSince_ < 300ms) return;
+    waitingSince_ = {};
+    wxUIActionSimulator input;
+    if (escapePressed == Clock::time_point()) {
+      test::SaveScreenshot(&dialog_, "feed_properties_downloading");
+      escapePressed = Clock::now();
+      input.Char(WXK_ESCAPE);
+    } else if (cancelPressed == Clock::time_point()) {
+      wxWindow* cancel = dialog_.FindWindow(kPropertiesCancelId);
+      input.MouseMove(cancel->GetScreenRect().GetPosition() + cancel->GetSize() / 2);
+      input.MouseClick();
+      cancelPressed = Clock::now();
+    }
+  }
+
+  FeedPropertiesDialog& dialog_;
+  bool inside_ = false;
+  int paints_ = 0, paintsAtStart_ = 0;
+  Clock::time_point waitingSince_;
+};
+
+TEST_F(FeedPropertiesWindowTest, DownloadsFromAServerThatNeverAnswersEndOnEscapeAndCancel) {
+  FeedPropertiesDialog dialog(nullptr, Context(), FeedPropertiesMode::kNew, {});
+  DownloadWatcher watcher(dialog);
+  test::WhenModal([&] {
+    test::RunEventsFor(100ms);
+    test::TypeInto(Child<wxTextCtrl>(dialog, kAliasId), "silent");
+    test::TypeInto(Child<wxTextCtrl>(dialog, kUrlId), server_.Url("/silent.xml"));
+    watcher.Start(10);
+    PressLater(Child<wxButton>(dialog, kValidateId));
+  });
+  const int result = dialog.ShowModal();
+  const Clock::time_point closed = Clock::now();
+  watcher.Stop();
+
+  ASSERT_NE(watcher.escapePressed, Clock::time_point()) << "Validate was never seen downloading";
+  ASSERT_NE(watcher.escapeEnded, Clock::time_point());
+  EXPECT_LT(watcher.escapeEnded - watcher.escapePressed, 3s) << "Escape ends the download at once";
+  EXPECT_TRUE(watcher.openAfterEscape) << "Escape ends the download, not the dialog";
+  EXPECT_FALSE(watcher.infoShown) << "a stopped download is no failure to report";
+  ASSERT_NE(watcher.cancelPressed, Clock::time_point()) << "OK was never seen downloading";
+  EXPECT_LT(closed - watcher.cancelPressed, 3s) << "Cancel ends the download and the dialog at once";
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(watcher.busyCursor);
+  EXPECT_TRUE(watcher.buttonsLocked);
+  EXPECT_TRUE(watcher.repainted) << "the dialog draws while it waits";
+  EXPECT_FALSE(wxIsBusy());
+  EXPECT_EQ(server_.HitCount("/silent.xml"), 2);
+  EXPECT_TRUE(messageBoxes_.empty());
   EXPECT_FALSE(std::filesystem::exists(settingsPath_));
 }
 

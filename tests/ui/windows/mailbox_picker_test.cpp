@@ -3,6 +3,11 @@
 
 #include "dialog_driver.h"
 #include "host_fixture.h"
+#include "ui/desktop_launcher.h"
+#include "ui/feed_properties_texts.h"
+
+#include <wx/button.h>
+#include <wx/textdlg.h>
 
 #include <filesystem>
 
@@ -88,6 +93,57 @@ TEST_F(MailboxPickerTest, EnterOnAMailboxChoosesIt) {
   EXPECT_EQ(ShowMailboxPicker(nullptr, data_.Path(), path, name), 1);
   EXPECT_EQ(path, data_.File("In.mbx"));
   EXPECT_EQ(name, "In");
+}
+
+TEST_F(MailboxPickerTest, NewNewsboxMakesAMailboxInTheSelectedFolderOrAtTheTopAndChoosesIt) {
+  const struct {
+    const char* selected;  // the top item selected before the button is pressed
+    const char* typed;
+    const char* madePath;
+  } cases[] = {
+      {"News", "Science Weekly", "News.fol/Science Weekly.mbx"},
+      {"In", "Gardening", "Gardening.mbx"},
+  };
+  for (const auto& c : cases) {
+    std::string path, name;
+    WhenShown<MailboxPicker>([&](MailboxPicker& picker) {
+      picker.Tree().SelectItem(ChildNamed(picker.Tree(), picker.Tree().GetRootItem(), c.selected));
+      WhenShown<wxTextEntryDialog>([&](wxTextEntryDialog& ask) {
+        if (std::string(c.selected) == "News") test::SaveScreenshot(&ask, "mailbox_picker_new_newsbox_name");
+        wxUIActionSimulator input;
+        input.Text(c.typed);
+        test::RunEventsFor(std::chrono::milliseconds(100));
+        test::PressKey(WXK_RETURN);
+      });
+      if (std::string(c.selected) == "News") test::SaveScreenshot(&picker, "mailbox_picker_new_newsbox");
+      test::Click(test::Child<wxButton>(picker, kNewNewsboxButtonId));
+    });
+    ASSERT_EQ(ShowMailboxPicker(nullptr, data_.Path(), path, name), 1) << c.typed;
+    EXPECT_EQ(path, data_.File(c.madePath));
+    EXPECT_EQ(name, c.typed);
+    EXPECT_TRUE(std::filesystem::is_regular_file(path));
+    EXPECT_TRUE(std::filesystem::is_regular_file(path.substr(0, path.size() - 3) + "toc"))
+        << "its table of contents is there, so the newsbox list shows its counts";
+    EXPECT_GT(core_->Store().FindMailbox(c.typed), 0) << "the host knows it";
+  }
+  EXPECT_TRUE(messageBoxes_.empty());
+}
+
+TEST_F(MailboxPickerTest, F1OpensTheSettingsHelpPage) {
+  std::vector<std::string> opened;
+  const DesktopOpener previous = SetDesktopOpener([&](const std::string& target) {
+    opened.push_back(target);
+    return true;
+  });
+  test::WriteFileBytes(data_.File(kSettingsHelpTopic), "<p>help</p>");
+  std::string path, name;
+  WhenShown<MailboxPicker>([&](MailboxPicker&) {
+    test::PressKey(WXK_F1);
+    test::PressKey(WXK_ESCAPE);
+  });
+  EXPECT_NE(ShowMailboxPicker(nullptr, data_.Path(), path, name, data_.Path()), 1);
+  SetDesktopOpener(previous);
+  EXPECT_EQ(opened, std::vector<std::string>{data_.File(kSettingsHelpTopic)});
 }
 
 class MailboxPickerWithoutAutomationTest : public test::HostFixture {

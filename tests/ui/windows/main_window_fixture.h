@@ -13,6 +13,7 @@
 #include "support/http_server.h"
 #include "ui/desktop_launcher.h"
 #include "ui/main_window.h"
+#include "ui/question_box.h"
 #include "ui/toolkit.h"
 
 #include <gtest/gtest.h>
@@ -80,8 +81,8 @@ inline void ClickRow(wxListCtrl& list, long row, bool extend = false) {
   RunEventsFor(std::chrono::milliseconds(50));
 }
 
-/// Once a popup menu is up, picks its command by the mnemonic key.
-inline void ChooseFromNextMenu(char mnemonic) {
+/// Once a popup menu is up (it is given `delayMilliseconds`), picks its command by the mnemonic key.
+inline void ChooseFromNextMenu(char mnemonic, int delayMilliseconds = 400) {
   class Pick : public wxTimer {
   public:
     explicit Pick(char key) : key_(key) {}
@@ -93,7 +94,7 @@ inline void ChooseFromNextMenu(char mnemonic) {
   private:
     char key_;
   };
-  (new Pick(mnemonic))->StartOnce(400);
+  (new Pick(mnemonic))->StartOnce(delayMilliseconds);
 }
 
 /// The image of a list's row.
@@ -128,9 +129,14 @@ protected:
       opened.push_back(target);
       return true;
     });
+    previousAnswerer_ = ui::SetQuestionAnswerer([this](const std::string& text) {
+      questions.push_back(text);
+      return answer;
+    });
   }
 
   void TearDown() override {
+    ui::SetQuestionAnswerer(previousAnswerer_);
     ui::SetDesktopOpener(previousOpener_);
     ui::StopToolkit();
     HostFixture::TearDown();
@@ -182,10 +188,13 @@ protected:
 
   plugin::PluginContext context;
   HttpServer server;
-  std::vector<std::string> opened;  // what the windows asked the desktop to open
+  std::vector<std::string> opened;     // what the windows asked the desktop to open
+  std::vector<std::string> questions;  // what the windows asked the user
+  bool answer = true;                  // and the answer they got
 
 private:
   ui::DesktopOpener previousOpener_;
+  ui::QuestionAnswerer previousAnswerer_;
 };
 
 }  // namespace tarnwick::test

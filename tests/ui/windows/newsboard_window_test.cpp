@@ -8,9 +8,13 @@
 #include "support/temp_dir.h"
 #include "ui/article_viewer.h"
 #include "ui/desktop_launcher.h"
+#include "ui/newsboard_texts.h"
 
 #include <gtest/gtest.h>
 #include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
+#include <wx/timer.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
@@ -63,6 +67,13 @@ protected:
     event.SetEventObject(&board_->List());
     event.m_col = column;
     board_->List().GetEventHandler()->ProcessEvent(event);
+  }
+  // Whether the list's row area (the list draws its rows in a window of its own) has a cursor of its own.
+  bool RowAreaHasCursor() {
+    for (wxWindow* part : board_->List().GetChildren()) {
+      if (part->GetCursor().IsOk()) return true;
+    }
+    return false;
   }
   int ViewerCount() const {
     int viewers = 0;
@@ -157,6 +168,88 @@ TEST_F(NewsboardWindowTest, CloseHidesAndStoresAndALaterArticleBringsItBackWithI
   EXPECT_TRUE(board_->IsShown());
   EXPECT_EQ(board_->GetScreenRect(), rect) << "back where it was";
   EXPECT_EQ(Headlines(), (std::vector<std::string>{"first", "second"}));
+}
+
+mailbox::NewArticleNotice DownloadedAt(const std::string& subject, const std::string& time) {
+  mailbox::NewArticleNotice notice = Notice(subject, "Tue, 10 Jun 2003 05:00:00", "Tech");
+  const size_t at = notice.headerBlock.find("Downloaded: ");
+  notice.headerBlock.replace(at, notice.headerBlock.find("\r\n", at) - at, "Downloaded: Mon, 7 Dec 2026 " + time);
+  return notice;
+}
+
+TEST_F(NewsboardWindowTest, FirstEverColumnsFitTheWindowWithTheHeadlineWidestAndStoredWidthsWin) {
+  Announce(Notice("first", "Tue, 10 Jun 2003 05:00:00", "Tech"));
+  test::RunEventsFor(200ms);
+  wxListCtrl& list = board_->List();
+  int total = 0;
+  for (int column = 0; column < kNewsboardColumnCount; ++column) {
+    total += list.GetColumnWidth(column);
+    if (column != kHeadlineColumn) EXPECT_GT(list.GetColumnWidth(kHeadlineColumn), list.GetColumnWidth(column));
+  }
+  EXPECT_LE(total, list.GetClientSize().x) << "no column runs past the window";
+  EXPECT_GE(total, list.GetClientSize().x - 2 * wxSystemSettings::GetMetric(wxSYS_VSCROLL_X))
+      << "and the columns fill it, but for room for a scroll bar";
+  test::SaveScreenshot(board_, "newsboard_first_columns");
+
+  board_->Close();  // stores the widths
+  board_->Destroy();
+  store::SettingsStore(context_.settingsPath).WriteInt("Columns", "Author", 33);
+  board_ = new NewsboardWindow(context_);
+  Announce(Notice("second", "Tue, 10 Jun 2003 05:00:00", "Tech"));
+  test::RunEventsFor(200ms);
+  EXPECT_EQ(board_->List().GetColumnWidth(kAuthorColumn), 33) << "a stored width wins";
+}
+
+TEST_F(NewsboardWindowTest, RowsOfOneDownloadDayKeepTheirArrivalOrder) {
+  std::vector<std::string> arrived;
+  for (int row = 0; row < 40; ++row) {
+    // Headlines and times in an order of their own, so that no other order can pass for arrival.
+    const std::string headline = "row " + std::to_string((row * 17) % 40);
+    Announce(DownloadedAt(headline, std::to_string(10 + (row * 7) % 13) + ":00:00"));
+    arrived.push_back(headline);
+  }
+  ClickColumn(kDownloadedColumn);
+  EXPECT_EQ(Headlines(), arrived);
+  ClickColumn(kDownloadedColumn);
+  EXPECT_EQ(Headlines(), arrived) << "descending too: equal rows are not reversed";
+}
+
+TEST_F(NewsboardWindowTest, ARightClickBelowTheRowsOpensTheMenuWhenRowsAreSelected) {
+  Announce(Notice("a", "Tue, 10 Jun 2003 05:00:00", "Tech"));
+  Announce(Notice("b", "Tue, 10 Jun 2003 05:00:00", "Tech"));
+  test::RunEventsFor(200ms);
+  EXPECT_TRUE(RowAreaHasCursor()) << "the list with rows has the newspaper cursor";
+  Select({1});
+  // The menu's Remove, picked by its mnemonic once the menu is up.
+  class Pick : public wxTimer {
+  public:
+    void Notify() override { wxUIActionSimulator().Char('r'); }
+  } pick;
+  pick.StartOnce(500);
+  const wxSize size = board_->List().GetClientSize();
+  wxUIActionSimulator input;
+  input.MouseMove(board_->List().ClientToScreen(wxPoint(size.x / 2, size.y - 10)));
+  test::RunEventsFor(50ms);
+  input.MouseClick(wxMOUSE_BTN_RIGHT);
+  test::RunEventsFor(800ms);
+  EXPECT_EQ(Headlines(), (std::vector<std::string>{"a"}));
+
+  Select({0});
+  board_->RunCommand(kNewsboardRemove);
+  EXPECT_FALSE(RowAreaHasCursor()) << "an empty list has the window's own arrow";
+}
+
+TEST_F(NewsboardWindowTest, F1OpensTheNewsboardsHelpPage) {
+  context_.helpPath = dir_.Path();
+  test::WriteFileBytes(dir_.File(kNewsboardHelpTopic), "<p>help</p>");
+  board_->Destroy();
+  board_ = new NewsboardWindow(context_);
+  Announce(Notice("a", "Tue, 10 Jun 2003 05:00:00", "Tech"));
+  board_->List().SetFocus();
+  test::RunEventsFor(100ms);
+  wxUIActionSimulator().Char(WXK_F1);
+  test::RunEventsFor(200ms);
+  EXPECT_EQ(opened_, std::vector<std::string>{dir_.File(kNewsboardHelpTopic)});
 }
 
 }  // namespace

@@ -125,7 +125,7 @@ TEST(Resources, TheStatusAnimationsHaveSeveralFramesAndPlay) {
 }
 
 TEST(Resources, TheCursorsHaveTheirHotSpotOnTheArrowsTip) {
-  for (int number : {301, 248}) {
+  for (int number : {301, 248, 302}) {
     SCOPED_TRACE("cursor " + std::to_string(number));
     EXPECT_TRUE(ResourceCursor(number).IsOk());
     const wxImage image = LoadPng("cursors/" + std::to_string(number) + ".png");
