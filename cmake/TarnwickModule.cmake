@@ -56,11 +56,19 @@ function(tarnwick_module name)
   endif()
 endfunction()
 
-# tarnwick_test(<module> [LIBRARIES <libs...>])
-# Builds tests/<module>/*_test.cpp into one GoogleTest executable, tests listed to ctest.
+# tarnwick_test(<module> [LIBRARIES <libs...>] [WINDOWS <files...>])
+# Builds tests/<module>/*_test.cpp into one GoogleTest executable, tests listed to ctest. The
+# WINDOWS files test the toolkit itself and are left out of a tree built without the windows.
 function(tarnwick_test module)
-  cmake_parse_arguments(ARG "" "" "LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBRARIES;WINDOWS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  # *_win32_test.cpp compares with the system's own functions, and is built on that system only.
+  list(FILTER sources EXCLUDE REGEX "_${TARNWICK_OTHER_SYSTEM}_test\\.cpp$")
+  if(NOT TARNWICK_UI)
+    foreach(file IN LISTS ARG_WINDOWS)
+      list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+    endforeach()
+  endif()
   if(NOT sources OR NOT TARGET tarnwick_${module})
     return()
   endif()
@@ -77,7 +85,7 @@ endfunction()
 # the program and the toolkit, so the tests run the same under ctest, CI and by hand.
 function(tarnwick_gui_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
-  if(NOT ARG_SOURCES)
+  if(NOT ARG_SOURCES OR NOT TARNWICK_UI)
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})

@@ -14,6 +14,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 # googletest and libcurl built for Windows by scripts/windows-deps.sh, in its cache folder.
 if(DEFINED ENV{TARNWICK_WINDOWS_DEPS})
   list(APPEND CMAKE_FIND_ROOT_PATH $ENV{TARNWICK_WINDOWS_DEPS})

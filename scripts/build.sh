@@ -14,6 +14,12 @@ case "$kind" in
   windows)  dir="$root/build-windows"
             deps="$("$root/scripts/windows-deps.sh")"
             export TARNWICK_WINDOWS_DEPS="$deps" PKG_CONFIG_LIBDIR="$deps/lib/pkgconfig"
+            # The build lists each test program's tests by running it under Wine, in the tree's own
+            # prefix, through one Wine server for the whole build.
+            export WINEPREFIX="$dir/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+            mkdir -p "$WINEPREFIX"
+            wineserver -p < /dev/null > /dev/null 2>&1
+            trap 'wineserver -k 2> /dev/null || true' EXIT
             flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake") ;;
   *) echo "usage: scripts/build.sh [release|sanitize|windows]" >&2; exit 2 ;;
 esac

@@ -1,12 +1,16 @@
 // tarnwick-host on Windows: the command line without the windows (the toolkit is not built for
 // this system yet). The arguments are taken from the system in UTF-16 and passed on as UTF-8, the
-// encoding of every text and path inside the host.
+// encoding of every text and path inside the host; what it prints goes out as bytes.
 #include "cli/command_line.h"
 
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -35,5 +39,8 @@ std::vector<std::string> Utf8Arguments() {
 
 int main() {
   SetConsoleOutputCP(CP_UTF8);
+  // The verbs write the same bytes as on other systems: line ends as LF, never turned into CR LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   return tarnwick::host::RunCommandLine(Utf8Arguments(), std::cout, std::cerr);
 }

@@ -13,9 +13,17 @@
 namespace tarnwick::platform {
 namespace {
 
-// Asked of an IDispatch to learn whether it serves one of this program's own objects.
-// {6B1E4A52-3C1F-4D0B-9A57-2E7F08C4D913}
-constexpr IID kServedObjectId = {0x6b1e4a52, 0x3c1f, 0x4d0b, {0x9a, 0x57, 0x2e, 0x7f, 0x08, 0xc4, 0xd9, 0x13}};
+// Asked of an IDispatch to learn whether it serves an object of this very module. Made afresh in
+// each module, so that objects of another module (the host's, for a plug-in) are always called
+// through IDispatch and never taken apart as C++ objects.
+const IID& ServedObjectId() {
+  static const IID id = [] {
+    IID made{};
+    if (FAILED(CoCreateGuid(&made))) made = IID_NULL;
+    return made;
+  }();
+  return id;
+}
 
 constexpr char kNoTextText[] = "The automation server failed without giving a reason";
 
@@ -71,7 +79,7 @@ public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** result) override {
     if (result == nullptr) return E_POINTER;
     *result = nullptr;
-    if (id == IID_IUnknown || id == IID_IDispatch || id == kServedObjectId) {
+    if (id == IID_IUnknown || id == IID_IDispatch || (id == ServedObjectId() && id != IID_NULL)) {
       *result = static_cast<IDispatch*>(this);
       AddRef();
       return S_OK;
@@ -218,7 +226,7 @@ IDispatch* ServeDispatchObject(DispatchPointer object) {
 
 DispatchPointer CallDispatchObject(IDispatch* dispatch) {
   IUnknown* served = nullptr;
-  if (SUCCEEDED(dispatch->QueryInterface(kServedObjectId, reinterpret_cast<void**>(&served)))) {
+  if (SUCCEEDED(dispatch->QueryInterface(ServedObjectId(), reinterpret_cast<void**>(&served)))) {
     DispatchPointer object = static_cast<ServedObject*>(static_cast<IDispatch*>(served))->Object();
     served->Release();
     return object;

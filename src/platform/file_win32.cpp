@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cerrno>
+#include <string>
 #include <utility>
 
 namespace tarnwick::platform {
@@ -17,6 +19,10 @@ constexpr DWORD kLockOffsetHigh = 0x40000000;
 // Every opener lets the others read, write, rename and delete: the atomic replacements work while
 // a reader holds the file, as they do on POSIX systems.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+bool IsFolderAttribute(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 HANDLE Handle(intptr_t handle) {
   return reinterpret_cast<HANDLE>(handle);
@@ -127,10 +133,12 @@ File File::Open(const std::string& path, FileAccess access, FileCreation creatio
   if (creation == FileCreation::kCreate) disposition = OPEN_ALWAYS;
   if (creation == FileCreation::kCreateNew) disposition = CREATE_NEW;
   if (creation == FileCreation::kTruncate) disposition = CREATE_ALWAYS;
-  HANDLE handle =
-      CreateFileW(WidePath(path).c_str(), desired, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::wstring wide = WidePath(path);
+  HANDLE handle = CreateFileW(wide.c_str(), desired, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
+    const bool folder = GetLastError() == ERROR_ACCESS_DENIED && IsFolderAttribute(GetFileAttributesW(wide.c_str()));
     FailWithLastError();
+    if (folder) errno = EISDIR;  // as POSIX systems say it, instead of a refused access
     return {};
   }
   return File(reinterpret_cast<intptr_t>(handle), access == FileAccess::kAppend);

@@ -38,11 +38,12 @@ AutomationConnectResult ConnectAutomationServer(const std::string& progId) {
   if (!JoinComApartment()) return {nullptr, "This thread cannot use COM to reach " + Quoted(progId) + "."};
   CLSID classId{};
   if (FAILED(CLSIDFromProgID(WideFromUtf8(progId).c_str(), &classId))) {
-    return {nullptr, "No automation server is registered as " + Quoted(progId) + ": no host mail client is installed."};
+    return {nullptr, "The host mail client that serves " + Quoted(progId) +
+                         " is not running, nor installed: no program registered it."};
   }
   IUnknown* running = nullptr;
   if (FAILED(GetActiveObject(classId, nullptr, &running)) || running == nullptr) {
-    return {nullptr, "No host mail client is running the automation server " + Quoted(progId) + ": start it first."};
+    return {nullptr, "The host mail client that serves " + Quoted(progId) + " is not running: start it first."};
   }
   IDispatch* dispatch = nullptr;
   const HRESULT outcome = running->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));

@@ -2,6 +2,7 @@
 
 #include "platform/file_io.h"
 #include "platform/file_system.h"
+#include "platform/line_end.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ struct Line {
 
 struct Document {
   std::vector<Line> lines;
-  std::string lineEnd = "\n";
+  std::string lineEnd = NativeLineEnd();  // a new file's; a file that is there keeps its own
 };
 
 // A line whose first non-blank character is this one is a comment: never a key, never listed.
@@ -126,7 +127,7 @@ struct KnownText {
   // True when the text is as a rewrite writes it (Serialise): every line ends in `lineEnd`.
   // Changes are made by splicing such text, which then reads as the same lines.
   bool canonical = false;
-  std::string lineEnd = "\n";
+  std::string lineEnd = NativeLineEnd();
 };
 
 SectionRanges IndexSections(std::string_view text) {

@@ -1,11 +1,10 @@
 #include "check_fixture.h"
+#include "platform/file_system.h"
 
 #include "core/host_registry.h"
 #include "platform/date_format.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
-
-#include <sys/stat.h>
 
 namespace tarnwick::check::test {
 
@@ -14,14 +13,16 @@ CheckFixture::CheckFixture()
              clock, &view, &receiver),
       checker({settingsPath, dataFolder + "/In.mbx"}, writer, hostAutomation, clock, view),
       run({plugins + "/feed.xml", dataFolder, settingsPath}, checker, writer, hostAutomation, view) {
-  mkdir(plugins.c_str(), 0755);
+  platform::MakeFolder(plugins);
   std::string errorText;
   core = host::HostCore::Open(dataFolder, {}, errorText);
   EXPECT_TRUE(core) << errorText;
   host::PublishHost(core);
 }
 
-CheckFixture::~CheckFixture() { host::WithdrawHost(core.get()); }
+CheckFixture::~CheckFixture() {
+  host::WithdrawHost(core.get());
+}
 
 std::string CheckFixture::CreateMailbox(const std::string& name) {
   int32_t id = 0;
@@ -33,8 +34,16 @@ std::string CheckFixture::CreateMailbox(const std::string& name) {
 store::FeedSettings CheckFixture::AddFeed(const std::string& alias, const std::string& document,
                                           const std::string& newsbox) {
   Serve(alias, document);
-  store::FeedSettings feed{alias, alias + " Feed", server.Url("/" + alias + ".xml"), newsbox,
-                           newsbox.empty() ? "" : CreateMailbox(newsbox), 0, 1, 0, 0, 1};
+  store::FeedSettings feed{alias,
+                           alias + " Feed",
+                           server.Url("/" + alias + ".xml"),
+                           newsbox,
+                           newsbox.empty() ? "" : CreateMailbox(newsbox),
+                           0,
+                           1,
+                           0,
+                           0,
+                           1};
   store::SettingsStore(settingsPath).WriteFeed(feed, "");
   return feed;
 }
@@ -57,7 +66,9 @@ std::vector<std::string> CheckFixture::Messages(const std::string& mailbox) {
   return texts;
 }
 
-void CheckFixture::SetAutomation(bool enabled) { EXPECT_TRUE(core->Store().SetAutomationEnabled(enabled).ok); }
+void CheckFixture::SetAutomation(bool enabled) {
+  EXPECT_TRUE(core->Store().SetAutomationEnabled(enabled).ok);
+}
 
 std::string CheckFixture::LastArticle(const std::string& alias) {
   return store::SettingsStore(settingsPath).ReadText(alias, store::kLastArticleKey, "absent");

@@ -1,4 +1,5 @@
 #include "check_fixture.h"
+#include "platform/file_system.h"
 
 #include "feed/download_transfer.h"
 #include "platform/message_box.h"
@@ -6,8 +7,6 @@
 #include "store/file_utilities.h"
 
 #include <gmock/gmock.h>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,8 +19,8 @@ using std::chrono::steady_clock;
 
 // A feed of one item, dated `day` June 2003 (undated items would all carry the fixed test time).
 std::string OneItem(const std::string& guid, int day = 1) {
-  return "<rss><channel><item><title>" + guid + "</title><guid>" + guid + "</guid><pubDate>" +
-         std::to_string(day) + " Jun 2003 10:00:00 GMT</pubDate></item></channel></rss>";
+  return "<rss><channel><item><title>" + guid + "</title><guid>" + guid + "</guid><pubDate>" + std::to_string(day) +
+         " Jun 2003 10:00:00 GMT</pubDate></item></channel></rss>";
 }
 
 using CheckRunTest = CheckFixture;
@@ -95,8 +94,8 @@ TEST_F(CheckRunTest, StopWhileAFeedDownloadsEndsItAtOnceAndKeepsNothing) {
   EXPECT_EQ(report.feeds[0].result, -1);
   EXPECT_EQ(report.feeds[0].problem, "stopped");
   EXPECT_EQ(server.HitCount("/slow.xml"), 1);  // the fresh fetch after the quiet one did not connect
-  EXPECT_TRUE(Messages("Next").empty());  // its document may have come ahead; it is not checked
-  EXPECT_EQ(stop.boxes, 0);  // a stop is no failure to show
+  EXPECT_TRUE(Messages("Next").empty());       // its document may have come ahead; it is not checked
+  EXPECT_EQ(stop.boxes, 0);                    // a stop is no failure to show
   EXPECT_TRUE(Messages("Slow").empty());
   EXPECT_TRUE(OnlySettingsIn(plugins));  // no feed.xml, whole or partial
   EXPECT_NE(std::find(view.general.begin(), view.general.end(), "Going offline now... Please wait."),
@@ -230,8 +229,8 @@ TEST_F(CheckRunTest, HostUnreachableShowsTheCounterInTheDetailsLine) {
 TEST_F(CheckRunTest, CacheRunChecksEveryCachedDocumentSubFoldersFirst) {
   AddFeed("news", OneItem("unused"), "News");
   std::string cache = dataFolder + "/Feeds";
-  mkdir(cache.c_str(), 0755);
-  mkdir((cache + "/older").c_str(), 0755);
+  platform::MakeFolder(cache);
+  platform::MakeFolder(cache + "/older");
   tarnwick::test::WriteFileBytes(cache + "/news.rss", OneItem("top", 2));
   tarnwick::test::WriteFileBytes(cache + "/older/news.rss", OneItem("nested", 1));
   tarnwick::test::WriteFileBytes(cache + "/nodot", OneItem("ignored"));
@@ -256,7 +255,7 @@ TEST_F(CheckRunTest, CacheRunChecksEveryCachedDocumentSubFoldersFirst) {
 TEST_F(CheckRunTest, CacheRunFindsTheFeedByItsCacheFileWhateverItsAliasHolds) {
   AddFeed("example.org", OneItem("dotted"), "Dotted");
   AddFeed("Tech: News?", OneItem("unsafe"), "Unsafe");
-  mkdir((dataFolder + "/Feeds").c_str(), 0755);
+  platform::MakeFolder(dataFolder + "/Feeds");
   for (const char* alias : {"example.org", "Tech: News?"}) {
     tarnwick::test::WriteFileBytes(store::FeedCachePath(dataFolder, alias), OneItem(alias));
   }

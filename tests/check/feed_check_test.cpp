@@ -1,4 +1,5 @@
 #include "check_fixture.h"
+#include "platform/file_system.h"
 #include "support/scoped_time_zone.h"
 
 #include "store/file_utilities.h"
@@ -166,7 +167,7 @@ TEST_F(FeedCheckTest, BrokenDocumentsFailWithAReasonAndAreDeleted) {
 TEST_F(FeedCheckTest, CachedDocumentIsDeletedEvenWhenItDoesNotParse) {
   auto feed = AddFeed("cached", Rss(""), "Cached");
   std::string cache = dataFolder + "/Feeds";
-  mkdir(cache.c_str(), 0755);
+  platform::MakeFolder(cache);
   tarnwick::test::WriteFileBytes(cache + "/cached.rss", "not xml at all");
   EXPECT_EQ(checker.CheckFeed(feed, true, cache + "/cached.rss"), -1);
   EXPECT_FALSE(store::FileExists(cache + "/cached.rss"));

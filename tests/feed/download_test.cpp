@@ -1,9 +1,6 @@
 #include "feed/download.h"
 #include "feed/download_size_limit.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -18,9 +15,12 @@
 
 #include "feed/download_texts.h"
 #include "feed/download_transfer.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "store/file_utilities.h"
+#include "support/environment.h"
 #include "support/http_server.h"
+#include "support/permissions.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::feed {
@@ -313,13 +313,15 @@ TEST_F(Download, UnwritableTargetFailsWithTheFileNamed) {
 }
 
 TEST_F(Download, ReadOnlyFolderFailsWithoutLeavingAnything) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  if (!test::HasPermissionBits()) GTEST_SKIP() << test::kNoPermissionBitsReason;
+  if (test::IsSuperUser()) GTEST_SKIP() << "root writes into read-only folders";
   server_.AddEndpoint("/feed", 200, "<rss/>");
   std::string folder = dir_.File("locked");
-  ASSERT_EQ(mkdir(folder.c_str(), 0500), 0);
+  ASSERT_TRUE(platform::MakeFolder(folder));
+  ASSERT_TRUE(test::SetPermissions(folder, 0500));
   ExpectFetchFailure(server_.Url("/feed"), folder + "/feed.xml");
   EXPECT_EQ(FileCount(folder), 0u);
-  chmod(folder.c_str(), 0700);
+  test::SetPermissions(folder, 0700);
 }
 
 // Sets an environment variable for one test and puts the old value back.
@@ -328,15 +330,15 @@ public:
   ScopedEnvironment(const char* name, const char* value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
     if (value != nullptr)
-      setenv(name, value, 1);
+      test::SetEnvironment(name, value);
     else
-      unsetenv(name);
+      test::UnsetEnvironment(name);
   }
   ~ScopedEnvironment() {
     if (old_)
-      setenv(name_, old_->c_str(), 1);
+      test::SetEnvironment(name_, *old_);
     else
-      unsetenv(name_);
+      test::UnsetEnvironment(name_);
   }
 
 private:

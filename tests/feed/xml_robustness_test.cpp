@@ -209,7 +209,7 @@ TEST(XmlCorpus, EveryFeedDocumentParsesIntoASoundTree) {
   XmlDocument doc;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
     if (!entry.is_regular_file()) continue;
-    std::string path = entry.path().string();
+    std::string path = entry.path().generic_string();
     ++files;
     bool wellFormed = doc.LoadFile(path);
     ExpectSound(doc, path);

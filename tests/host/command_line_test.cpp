@@ -84,7 +84,9 @@ TEST(CommandLine, CreateMoveAndErrorsSayWhatIsWrong) {
 
 TEST(CommandLine, UnreadableMailboxIsReportedAndTheListingGoesOn) {
   TempDir dir;
-  ASSERT_EQ(symlink(dir.File("gone").c_str(), dir.File("Broken.mbx").c_str()), 0);
+  if (!tarnwick::test::MakeSymbolicLink(dir.File("gone"), dir.File("Broken.mbx"))) {
+    GTEST_SKIP() << tarnwick::test::kNoSymbolicLinksReason;
+  }
   CommandResult run = Command({"--data-folder", dir.Path(), "mailboxes"});
   EXPECT_EQ(run.code, kExitFailure);
   EXPECT_NE(run.out.find("Broken.mbx\t5\t-1\t-1\n"), std::string::npos) << run.out;
@@ -151,8 +153,8 @@ TEST(CommandLine, TheProgramItselfGivesTheSameOutputAndExitCodes) {
   std::string output;
   EXPECT_EQ(RunShell(program + " messages Box", output), 0);
   EXPECT_EQ(output, "1\tunread\tvia program\tWriter\t06/03/2003 04:00:00\n");
-  EXPECT_EQ(RunShell(program + " messages Nope 2>/dev/null", output), 1);
-  EXPECT_EQ(RunShell(program + " nonsense 2>/dev/null", output), 2);
+  EXPECT_EQ(RunShell(program + " messages Nope", output), 1);
+  EXPECT_EQ(RunShell(program + " nonsense", output), 2);
   EXPECT_EQ(RunShell(ShellQuote(TARNWICK_HOST_PROGRAM) + " --data-folder /nonexistent/x mailboxes 2>&1", output), 1);
   EXPECT_NE(output.find("The data folder /nonexistent/x does not exist."), std::string::npos) << output;
 }

@@ -5,14 +5,17 @@
 #include "core/host_texts.h"
 #include "host_test_support.h"
 
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "support/child_process.h"
+#include "support/environment.h"
+#include "support/permissions.h"
+
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <thread>
@@ -23,39 +26,41 @@ namespace tarnwick::host {
 namespace {
 
 using namespace std::chrono_literals;
+using tarnwick::test::TempDir;
 using test::Command;
 using test::CommandResult;
-using tarnwick::test::TempDir;
 
 using Clock = std::chrono::steady_clock;
 
+constexpr char kHolderRole[] = "lock holder";
+constexpr char kHeldFolderVariable[] = "TARNWICK_TEST_HELD_FOLDER";
+
+// The child's part: takes the lock, says how that went in the file "taken" beside it, and holds
+// the lock until it is killed.
+[[noreturn]] void HoldLockForever(const std::string& folder) {
+  DataFolderLock lock(folder);
+  tarnwick::test::WriteFileBytes(folder + "/taken", lock.Take(0ms) == LockOutcome::kTaken ? "y" : "n");
+  for (;;) std::this_thread::sleep_for(1h);
+}
+
 // The holder is killed without a chance to clean up: the system lets go of its lock.
 TEST(DataFolderLock, IsReleasedWhenTheHoldingProcessIsKilled) {
+  if (tarnwick::test::ChildRole() == kHolderRole) HoldLockForever(std::getenv(kHeldFolderVariable));
   TempDir dir;
-  int pipeEnds[2];
-  ASSERT_EQ(pipe(pipeEnds), 0);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    DataFolderLock lock(dir.Path());
-    char taken = lock.Take(0ms) == LockOutcome::kTaken ? 'y' : 'n';
-    if (write(pipeEnds[1], &taken, 1) != 1) _exit(1);
-    for (;;) pause();
-  }
-  close(pipeEnds[1]);
-  char taken = 0;
-  ASSERT_EQ(read(pipeEnds[0], &taken, 1), 1);
-  close(pipeEnds[0]);
-  EXPECT_EQ(taken, 'y');
+  tarnwick::test::SetEnvironment(kHeldFolderVariable, dir.Path());
+  tarnwick::test::ChildProcess child(kHolderRole);
+  ASSERT_TRUE(child.Running());
+  const auto deadline = Clock::now() + 30s;
+  while (!platform::PathInfo(dir.File("taken")).exists && Clock::now() < deadline) std::this_thread::sleep_for(10ms);
+  std::this_thread::sleep_for(10ms);  // the one byte written
+  EXPECT_EQ(tarnwick::test::ReadFileBytes(dir.File("taken")), "y");
 
   DataFolderLock lock(dir.Path());
   EXPECT_EQ(lock.Take(100ms), LockOutcome::kBusy);
-  EXPECT_EQ(lock.HolderProcessId(), child);
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
+  EXPECT_EQ(lock.HolderProcessId(), child.Id());
+  ASSERT_EQ(child.Kill(), -1);
   EXPECT_EQ(lock.Take(5s), LockOutcome::kTaken);
-  EXPECT_EQ(lock.HolderProcessId(), getpid());
+  EXPECT_EQ(lock.HolderProcessId(), platform::CurrentProcessId());
 }
 
 TEST(DataFolderLock, MissingFolderIsAClearError) {
@@ -69,26 +74,27 @@ TEST(DataFolderLock, MissingFolderIsAClearError) {
 // descriptor, and without one there is nothing to lock, so the host goes on (it can only read).
 // Checked in a child process without the super-user's right to write anywhere.
 TEST(DataFolderLock, ReadOnlyFolderIsLockedThroughAnExistingLockFileOrNotAtAll) {
+  if (!tarnwick::test::HasPermissionBits()) GTEST_SKIP() << tarnwick::test::kNoPermissionBitsReason;
   TempDir withFile;
   TempDir withoutFile;
   DataFolderLock held(withFile.Path());
   ASSERT_EQ(held.Take(0ms), LockOutcome::kTaken);
-  ASSERT_EQ(chmod(withFile.Path().c_str(), 0555), 0);
-  ASSERT_EQ(chmod(withFile.File(kDataFolderLockFileName).c_str(), 0444), 0);
-  ASSERT_EQ(chmod(withoutFile.Path().c_str(), 0555), 0);
+  ASSERT_TRUE(tarnwick::test::SetPermissions(withFile.Path(), 0555));
+  ASSERT_TRUE(tarnwick::test::SetPermissions(withFile.File(kDataFolderLockFileName), 0444));
+  ASSERT_TRUE(tarnwick::test::SetPermissions(withoutFile.Path(), 0555));
   EXPECT_EXIT(
       {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        if (!tarnwick::test::GiveUpSuperUser()) std::_Exit(2);
         DataFolderLock busy(withFile.Path());
         DataFolderLock unguarded(withoutFile.Path());
         int outcomes = static_cast<int>(busy.Take(0ms)) * 10 + static_cast<int>(unguarded.Take(0ms));
-        bool created = access((withoutFile.Path() + "/" + kDataFolderLockFileName).c_str(), F_OK) == 0;
+        bool created = platform::PathInfo(withoutFile.Path() + "/" + kDataFolderLockFileName).exists;
         std::fprintf(stderr, "outcomes=%d created=%d\n", outcomes, created ? 1 : 0);
-        _exit(0);
+        std::_Exit(0);
       },
       ::testing::ExitedWithCode(0), "outcomes=10 created=0");
-  ASSERT_EQ(chmod(withFile.Path().c_str(), 0755), 0);
-  ASSERT_EQ(chmod(withoutFile.Path().c_str(), 0755), 0);
+  ASSERT_TRUE(tarnwick::test::SetPermissions(withFile.Path(), 0755));
+  ASSERT_TRUE(tarnwick::test::SetPermissions(withoutFile.Path(), 0755));
 }
 
 // What a check started by a timer meets while another host runs: it waits, then gives up saying
@@ -102,7 +108,7 @@ TEST(CommandLineLock, VerbWaitsForTheOtherHostThenGivesUpTouchingNothingOrRuns) 
   EXPECT_GE(Clock::now() - started, 1s);
   EXPECT_EQ(refused.code, kExitBusy);
   const std::string lead = "tarnwick-host: the data folder " + dir.Path();
-  const std::string holder = " (process " + std::to_string(getpid()) + ")";
+  const std::string holder = " (process " + std::to_string(platform::CurrentProcessId()) + ")";
   EXPECT_EQ(refused.err, lead + " is in use by another tarnwick-host" + holder +
                              "; waiting up to 1 seconds for it to finish\n" + lead +
                              " is still in use by another tarnwick-host" + holder +

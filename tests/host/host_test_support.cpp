@@ -2,9 +2,10 @@
 
 #include "cli/command_line.h"
 
-#include <gtest/gtest.h>
+#include "support/shell_command.h"
+#include "support/shell_pipe.h"
 
-#include <sys/wait.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -54,25 +55,16 @@ std::vector<std::string> Subjects(MailStore& store, int32_t mailboxId) {
 
 int RunShell(const std::string& command, std::string& output) {
   output.clear();
-  FILE* pipe = popen(command.c_str(), "r");
+  FILE* pipe = tarnwick::test::OpenShellPipe(command);
   if (pipe == nullptr) return -1;
   char buffer[4096];
   size_t got = 0;
   while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
-  int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return tarnwick::test::CloseShellPipe(pipe);
 }
 
 std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
+  return tarnwick::test::Quote(text);
 }
 
 std::string FixturePath(const std::string& name) {

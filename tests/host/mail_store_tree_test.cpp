@@ -1,9 +1,9 @@
 // The data folder as a tree of mailboxes and folders: order, ids, creation, the left-out flag.
 #include "core/mail_store.h"
 #include "host_test_support.h"
+#include "platform/file_system.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -29,7 +29,7 @@ TEST(MailStoreTree, StandardMailboxesComeFirstThenTheRestByNameAtEveryDepth) {
   WriteBelow(dir.Path(), "News.fol/Deep.fol/Old.mbx", "");
   WriteBelow(dir.Path(), "notes.txt", "not a mailbox");
   WriteBelow(dir.Path(), "Stray.fol.txt", "");
-  ASSERT_EQ(mkdir(dir.File("Plain").c_str(), 0755), 0);
+  ASSERT_TRUE(platform::MakeFolder(dir.File("Plain")));
   auto store = OpenStore(dir.Path());
   EXPECT_EQ(Paths(*store), (std::vector<std::string>{"In.mbx", "Out.mbx", "Trash.mbx", "Alpha.mbx", "News.fol",
                                                      "News.fol/Deep.fol", "News.fol/Deep.fol/Old.mbx",

@@ -4,14 +4,16 @@
 #include "core/mbox_format.h"
 #include "host_test_support.h"
 
+#include "platform/file_system.h"
+#include "support/child_process.h"
+#include "support/environment.h"
+
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <thread>
 
@@ -142,67 +144,97 @@ TEST(MailboxMove, AnotherWritersAppendInBetweenIsKeptBesideTheMovedMessage) {
   EXPECT_EQ(Subjects(*after, after->FindMailbox("Pending")), (std::vector<std::string>{"m0"}));
 }
 
-// Runs `move` in a child process that dies at the fault point named; waits for it.
-void CrashAt(MailStore& store, const std::string& point, const std::function<void()>& move) {
-  EXPECT_EXIT(
-      {
-        store.SetFaultHook([&](std::string_view reached) {
-          if (reached == point) _exit(42);
-        });
-        move();
-        _exit(0);
-      },
-      ::testing::ExitedWithCode(42), "");
+constexpr char kCrashRole[] = "crashing mover";
+constexpr char kCrashFolderVariable[] = "TARNWICK_TEST_CRASH_FOLDER";
+constexpr char kCrashPointVariable[] = "TARNWICK_TEST_CRASH_POINT";
+constexpr char kCrashPositionVariable[] = "TARNWICK_TEST_CRASH_POSITION";
+constexpr int kCrashedStatus = 42;
+
+// The child's part: moves the message at the position given from Pending to News in its own store
+// on the folder, and dies at the fault point named.
+[[noreturn]] void MoveAndCrash() {
+  auto store = OpenStore(std::getenv(kCrashFolderVariable));
+  const std::string point = std::getenv(kCrashPointVariable);
+  store->SetFaultHook([&](std::string_view reached) {
+    if (reached == point) std::_Exit(kCrashedStatus);
+  });
+  const int32_t source = store->FindMailbox("Pending");
+  std::vector<MessageInfo> messages;
+  if (!store->ListMessages(source, messages).ok) std::_Exit(1);
+  const uint32_t id = messages.at(static_cast<size_t>(std::atoi(std::getenv(kCrashPositionVariable)))).id;
+  (void)store->MoveMessage(source, id, store->FindMailbox("News"), nullptr);
+  std::_Exit(0);
+}
+
+// Moves the message at `position` of Pending in a child process that dies at the fault point named;
+// waits for it.
+void CrashAt(const TwoMailboxes& boxes, const std::string& point, int position) {
+  tarnwick::test::SetEnvironment(kCrashFolderVariable, boxes.dir.Path());
+  tarnwick::test::SetEnvironment(kCrashPointVariable, point);
+  tarnwick::test::SetEnvironment(kCrashPositionVariable, std::to_string(position));
+  tarnwick::test::ChildProcess child(kCrashRole);
+  ASSERT_TRUE(child.Running());
+  EXPECT_EQ(child.Wait(), kCrashedStatus);
 }
 
 TEST(MailboxMoveCrash, CrashAfterAppendLeavesTheMessageInBothMailboxes) {
+  if (tarnwick::test::ChildRole() == kCrashRole) MoveAndCrash();
   TwoMailboxes boxes(3, 2);
-  uint32_t last = boxes.List(boxes.source)[2].id;
-  CrashAt(*boxes.store, "appended", [&] { (void)boxes.store->MoveMessage(boxes.source, last, boxes.target, nullptr); });
+  CrashAt(boxes, "appended", 2);
   auto after = OpenStore(boxes.dir.Path());
   EXPECT_EQ(Subjects(*after, after->FindMailbox("Pending")), (std::vector<std::string>{"m0", "m1", "m2"}));
   EXPECT_EQ(Subjects(*after, after->FindMailbox("News")), (std::vector<std::string>{"old0", "old1", "m2"}));
 }
 
 TEST(MailboxMoveCrash, CrashBeforeTheRewriteIsRenamedLeavesTheSourceWhole) {
+  if (tarnwick::test::ChildRole() == kCrashRole) MoveAndCrash();
   TwoMailboxes boxes(3);
   std::string sourceBefore = ReadFileBytes(boxes.dir.File("Pending.mbx"));
-  uint32_t middle = boxes.List(boxes.source)[1].id;
-  CrashAt(*boxes.store, "rewritten",
-          [&] { (void)boxes.store->MoveMessage(boxes.source, middle, boxes.target, nullptr); });
+  CrashAt(boxes, "rewritten", 1);
   EXPECT_EQ(ReadFileBytes(boxes.dir.File("Pending.mbx")), sourceBefore);
   auto after = OpenStore(boxes.dir.Path());
   EXPECT_EQ(Subjects(*after, after->FindMailbox("Pending")), (std::vector<std::string>{"m0", "m1", "m2"}));
   EXPECT_EQ(Subjects(*after, after->FindMailbox("News")), (std::vector<std::string>{"m1"}));
 }
 
+constexpr char kMoverRole[] = "mover";
+constexpr char kMoverFolderVariable[] = "TARNWICK_TEST_MOVER_FOLDER";
+
+// The child's part: moves message after message from Pending to News until none is left (exit
+// status 0) or it is killed.
+[[noreturn]] void MoveEverything(const std::string& folder) {
+  auto store = OpenStore(folder);
+  int32_t source = store->FindMailbox("Pending");
+  int32_t target = store->FindMailbox("News");
+  for (;;) {
+    std::vector<MessageInfo> pending;
+    if (!store->ListMessages(source, pending).ok || pending.empty()) std::_Exit(0);
+    // Mostly the last one, now and then one from the middle.
+    size_t pick = pending.size() % 7 == 0 ? pending.size() / 2 : pending.size() - 1;
+    if (!store->MoveMessage(source, pending[pick].id, target, nullptr).ok) std::_Exit(3);
+  }
+}
+
 // A writer killed at a random moment, many times over: every message is still there, whole, in
 // one mailbox or the other (a copy more for each crash at most).
 TEST(MailboxMoveCrash, KilledMoverNeverLosesOrBreaksAMessage) {
+  if (tarnwick::test::ChildRole() == kMoverRole) MoveEverything(std::getenv(kMoverFolderVariable));
   constexpr int kMessages = 300;
   TwoMailboxes boxes(kMessages);
+  tarnwick::test::SetEnvironment(kMoverFolderVariable, boxes.dir.Path());
   int killedMidway = 0;
   for (int round = 0; round < 4; ++round) {
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      auto store = OpenStore(boxes.dir.Path());
-      int32_t source = store->FindMailbox("Pending");
-      int32_t target = store->FindMailbox("News");
-      for (;;) {
-        std::vector<MessageInfo> pending;
-        if (!store->ListMessages(source, pending).ok || pending.empty()) _exit(0);
-        // Mostly the last one, now and then one from the middle.
-        size_t pick = pending.size() % 7 == 0 ? pending.size() / 2 : pending.size() - 1;
-        if (!store->MoveMessage(source, pending[pick].id, target, nullptr).ok) _exit(3);
-      }
+    const platform::FileInfo before = platform::PathInfo(boxes.dir.File("News.mbx"));
+    tarnwick::test::ChildProcess child(kMoverRole);
+    ASSERT_TRUE(child.Running());
+    // Killed a while after its first move, however long the system takes to start it.
+    for (int waited = 0; waited < 10000 && platform::PathInfo(boxes.dir.File("News.mbx")) == before; waited += 2) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(15 + 20 * round));
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << status;
-    if (WIFSIGNALED(status)) ++killedMidway;
+    const int status = child.Kill();
+    ASSERT_TRUE(status == -1 || status == 0) << status;
+    if (status == -1) ++killedMidway;
 
     auto store = OpenStore(boxes.dir.Path());
     std::multiset<std::string> seen;

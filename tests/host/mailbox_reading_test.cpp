@@ -5,12 +5,13 @@
 #include "core/toc_layout.h"
 #include "host_test_support.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
+#include "platform/file_system.h"
+#include "support/permissions.h"
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -262,18 +263,19 @@ TEST(MailboxReading, ValidTableIsUsedWithoutReadingTheMailboxAgain) {
     auto store = OpenStore(dir.Path());
     (void)Subjects(*store, store->FindMailbox("Box"));
   }
-  struct stat before {};
-  ASSERT_EQ(stat(dir.File("Box.toc").c_str(), &before), 0);
+  const platform::FileInfo before = platform::PathInfo(dir.File("Box.toc"));
+  ASSERT_TRUE(before.exists);
   auto store = OpenStore(dir.Path());
   EXPECT_EQ(Subjects(*store, store->FindMailbox("Box")), (std::vector<std::string>{"a"}));
-  struct stat after {};
-  ASSERT_EQ(stat(dir.File("Box.toc").c_str(), &after), 0);
-  EXPECT_EQ(before.st_ino, after.st_ino) << "a rebuild would have replaced the table";
+  EXPECT_EQ(platform::PathInfo(dir.File("Box.toc")).identity, before.identity)
+      << "a rebuild would have replaced the table";
 }
 
 TEST(MailboxReading, UnreadableMailboxFileIsReportedWithItsPath) {
   TempDir dir;
-  ASSERT_EQ(symlink(dir.File("nowhere").c_str(), dir.File("Broken.mbx").c_str()), 0);
+  if (!tarnwick::test::MakeSymbolicLink(dir.File("nowhere"), dir.File("Broken.mbx"))) {
+    GTEST_SKIP() << tarnwick::test::kNoSymbolicLinksReason;
+  }
   auto store = OpenStore(dir.Path());
   int32_t id = store->FindMailbox("Broken");
   ASSERT_NE(id, 0);
@@ -288,29 +290,30 @@ TEST(MailboxReading, UnreadableMailboxFileIsReportedWithItsPath) {
 // a state change fails with a reason instead of going astray. Checked in a child process without
 // the super-user's right to write anywhere.
 TEST(MailboxReading, ReadOnlyDataFolderStillListsAndRefusesStateChangesClearly) {
+  if (!tarnwick::test::HasPermissionBits()) GTEST_SKIP() << tarnwick::test::kNoPermissionBitsReason;
   TempDir dir;
   { auto store = OpenStore(dir.Path()); }
   WriteBelow(dir.Path(), "Box.mbx", ArticleMessage("a", "<a>", "1") + ArticleMessage("b", "<b>", "2"));
-  ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+  ASSERT_TRUE(tarnwick::test::SetPermissions(dir.Path(), 0555));
   const std::string folder = dir.Path();
   EXPECT_EXIT(
       {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        if (!tarnwick::test::GiveUpSuperUser()) std::_Exit(2);
         std::string errorText;
         auto store = MailStore::Open(folder, errorText);
-        if (!store) _exit(3);
+        if (!store) std::_Exit(3);
         int32_t box = store->FindMailbox("Box");
         std::vector<MessageInfo> messages;
-        if (!store->ListMessages(box, messages).ok || messages.size() != 2) _exit(4);
+        if (!store->ListMessages(box, messages).ok || messages.size() != 2) std::_Exit(4);
         StoreStatus status = store->SetMessageState(box, messages[0].id, kStateRead);
         std::vector<MessageInfo> after;
         (void)store->ListMessages(box, after);
         std::fprintf(stderr, "refused=%d state=%d reason=%s\n", status.ok ? 0 : 1, after[0].state,
                      status.errorText.c_str());
-        _exit(0);
+        std::_Exit(0);
       },
       ::testing::ExitedWithCode(0), "refused=1 state=0 reason=.*Box.toc cannot be written");
-  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  ASSERT_TRUE(tarnwick::test::SetPermissions(dir.Path(), 0755));
 }
 
 TEST(MailboxReading, SummariesAreCutAtACharacterBoundary) {

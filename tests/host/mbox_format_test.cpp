@@ -1,5 +1,7 @@
 #include "core/mbox_format.h"
 
+#include "support/scoped_time_zone.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -24,8 +26,7 @@ TEST(MboxFormat, EscapingRoundTripsALastLineWithoutLineEnd) {
 }
 
 TEST(MboxFormat, SeparatorLineHasTheFixedShapeWithUnpaddedDayAndPaddedTime) {
-  setenv("TZ", "UTC", 1);
-  tzset();
+  const tarnwick::test::ScopedTimeZone zone("UTC0");
   std::time_t when = 1054613109;  // Tue, 3 Jun 2003 04:05:09 UTC
   EXPECT_EQ(SeparatorLine(when), "From ???@??? Tue Jun 3 04:05:09 2003");
   EXPECT_TRUE(IsSeparatorLine(SeparatorLine(when) + "\r\n"));

@@ -2,9 +2,9 @@
 // published host through it, the way Tarnwick's module does inside tarnwick-host.
 #include "core/host_core.h"
 #include "core/host_registry.h"
+#include "platform/dynamic_library.h"
 #include "support/temp_dir.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 namespace tarnwick::host {
@@ -14,10 +14,11 @@ using SetStatusText = int (*)(const char*, char*, unsigned long);
 using WindowCount = int (*)();
 
 TEST(PluginModule, ConnectsToThePublishedHostThroughTheExportedFunction) {
-  void* module = dlopen(TARNWICK_HOST_PROBE_MODULE, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(module, nullptr) << dlerror();
-  auto setStatusText = reinterpret_cast<SetStatusText>(dlsym(module, "probe_set_status_text"));
-  auto windowCount = reinterpret_cast<WindowCount>(dlsym(module, "probe_window_count"));
+  std::string loadError;
+  platform::DynamicLibrary module = platform::DynamicLibrary::Load(TARNWICK_HOST_PROBE_MODULE, loadError);
+  ASSERT_TRUE(module.IsLoaded()) << loadError;
+  auto setStatusText = reinterpret_cast<SetStatusText>(module.Symbol("probe_set_status_text"));
+  auto windowCount = reinterpret_cast<WindowCount>(module.Symbol("probe_window_count"));
   ASSERT_TRUE(setStatusText && windowCount);
   char error[512];
 
@@ -35,7 +36,6 @@ TEST(PluginModule, ConnectsToThePublishedHostThroughTheExportedFunction) {
   EXPECT_EQ(core->Windows()->StatusText(), "Tarnwick. For Help, press F1.");
   EXPECT_EQ(windowCount(), 1);
   WithdrawHost(core.get());
-  dlclose(module);
 }
 
 }  // namespace

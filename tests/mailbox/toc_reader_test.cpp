@@ -1,12 +1,12 @@
 #include "mailbox/toc_reader.h"
 
+#include "support/permissions.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace tarnwick::mailbox {
 namespace {
@@ -88,16 +88,17 @@ TEST(TocReader, TableShorterThanItsEntriesCountsTheWholeEntriesItHolds) {
 // may be read but not written gives -1 and a real unread count. The check runs in a child process
 // without the super-user's right to write anything.
 TEST(TocReader, ReadOnlyTableGivesMinusOneForTheCountAndARealUnreadCount) {
+  if (!test::HasPermissionBits()) GTEST_SKIP() << test::kNoPermissionBitsReason;
   TempDir dir;
-  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  ASSERT_TRUE(test::SetPermissions(dir.Path(), 0755));
   WriteFileBytes(dir.File("Locked.toc"), Toc(3, {0, 1, 0}));
-  ASSERT_EQ(chmod(dir.File("Locked.toc").c_str(), 0444), 0);
+  ASSERT_TRUE(test::SetPermissions(dir.File("Locked.toc"), 0444));
   const std::string path = dir.File("Locked.toc");
   EXPECT_EXIT(
       {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        if (!test::GiveUpSuperUser()) std::_Exit(2);
         std::fprintf(stderr, "count=%d unread=%d\n", TocMessageCount(path), TocUnreadCount(path));
-        _exit(0);
+        std::_Exit(0);
       },
       ::testing::ExitedWithCode(0), "count=-1 unread=2");
 }

@@ -1,5 +1,6 @@
 // Importing OPML lists into a real settings file, with newsboxes made in a real data folder.
 #include "opml/opml_import.h"
+#include "platform/file_system.h"
 
 #include "opml/feed_alias.h"
 #include "opml/opml_writer.h"
@@ -10,7 +11,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -31,7 +31,7 @@ std::string Outline(const std::string& text, const std::string& url) {
 
 class OpmlImportTest : public ::testing::Test {
 protected:
-  void SetUp() override { ASSERT_EQ(mkdir(data.File("plugins").c_str(), 0755), 0); }
+  void SetUp() override { ASSERT_TRUE(platform::MakeFolder(data.File("plugins"))); }
 
   ImportReport Import(const std::string& document, NewsboxMaker* maker = nullptr) {
     WriteFileBytes(opmlPath, document);

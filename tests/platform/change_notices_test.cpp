@@ -27,7 +27,7 @@ TEST(ChangeNotices, NameTheEntriesThatCameAndThoseWritten) {
   test::TempDir dir;
   test::WriteFileBytes(dir.File("In.toc"), "");
   ChangeNotices notices;
-  ASSERT_TRUE(notices.Available());
+  if (!notices.Available()) GTEST_SKIP() << "this system gives no notices that come with the change";
   const int folder = notices.Follow(dir.Path());
   ASSERT_GE(folder, 0);
   EXPECT_TRUE(notices.Take().empty());

@@ -1,12 +1,9 @@
 #include "platform/ini_file.h"
 
+#include "platform/file_system.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
 
 namespace tarnwick::platform {
 namespace {
@@ -81,12 +78,10 @@ TEST_F(IniFileTest, AppliedChangesAreMadeInOrderInOneWriteAndNoneWhenNothingChan
   ASSERT_TRUE(ini.Apply({{"a", "X", std::nullopt}, {"B", "x", "4"}, {"C", "k", "w"}, {"C", "k", "later"}}));
   EXPECT_EQ(ReadFileBytes(path), "[A]\ny=2\n[B]\nx=4\n[C]\nk=later\n");
   // Removing what is not there leaves the file itself alone: no new file takes its place.
-  struct stat before {};
-  struct stat after {};
-  ASSERT_EQ(stat(path.c_str(), &before), 0);
+  const FileInfo before = PathInfo(path);
+  ASSERT_TRUE(before.exists);
   ASSERT_TRUE(ini.Apply({{"A", "x", std::nullopt}, {"Absent", "k", std::nullopt}}));
-  ASSERT_EQ(stat(path.c_str(), &after), 0);
-  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(PathInfo(path).identity, before.identity);
   IniFile nowhere(dir.File("missing-folder/settings.ini"));
   EXPECT_FALSE(nowhere.Apply({{"A", "k", "v"}, {"B", "k", "v"}}));
 }
@@ -98,14 +93,14 @@ TEST_F(IniFileTest, AFileChangedOrReplacedByAnotherProgramIsReadAgain) {
   EXPECT_EQ(ini.Read("A", "k"), "22");
   EXPECT_EQ(ini.Read("b", "K"), "3");
   WriteFileBytes(path + ".new", "[A]\nk=44\n[B]\nk=5\n");
-  ASSERT_EQ(rename((path + ".new").c_str(), path.c_str()), 0);
+  ASSERT_TRUE(platform::RenameReplacing(path + ".new", path));
   EXPECT_EQ(ini.Read("A", "k"), "44");
   // A write after another program's change takes that file's line ends and last line.
   ASSERT_TRUE(ini.Write("A", "k", "5"));
   WriteFileBytes(path, "[A]\r\nx=1");
   ASSERT_TRUE(ini.Write("A", "z", "3"));
   EXPECT_EQ(ReadFileBytes(path), "[A]\r\nx=1\r\nz=3\r\n");
-  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_TRUE(platform::RemoveFile(path));
   EXPECT_EQ(ini.Read("A", "k"), std::nullopt);
 }
 

@@ -1,4 +1,5 @@
 #include "plugin/full_article_translator.h"
+#include "platform/file_system.h"
 
 #include "platform/ems_records.h"
 #include "platform/keyboard_state.h"
@@ -10,7 +11,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -37,7 +37,7 @@ struct ViewerCall {
 class FullArticleTranslatorTest : public ::testing::Test {
 protected:
   FullArticleTranslatorTest() {
-    mkdir(plugins.c_str(), 0755);
+    platform::MakeFolder(plugins);
     context.pluginFolder = plugins;
     WriteFileBytes(outPath, "");
     WriteFileBytes(inPath, "message file");
@@ -139,7 +139,7 @@ TEST_F(FullArticleTranslatorTest, AWorkFileThatCannotBeDeletedOrAPageThatIsNoTex
   WriteFileBytes(outPath, "as the host had it");
   ServePage("<html>Hi</html>");
   // A folder that is not empty stands where the work file goes: nothing is fetched.
-  mkdir(workFile.c_str(), 0755);
+  platform::MakeFolder(workFile);
   WriteFileBytes(workFile + "/inside", "x");
   EXPECT_EQ(Translate(true, false), 12);
   EXPECT_EQ(server.HitCount("/page.html"), 0);

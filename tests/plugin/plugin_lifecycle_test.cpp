@@ -1,11 +1,10 @@
 // The module as the host uses it: loaded with dlopen, initialised, finished and unloaded.
+#include "platform/dynamic_library.h"
 #include "platform/ems_records.h"
+#include "support/process_resources.h"
 #include "support/temp_dir.h"
 
-#include <dirent.h>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,18 +15,6 @@
 namespace tarnwick::plugin {
 namespace {
 
-// The names in a folder: the threads of this process in /proc/self/task, its open descriptors in
-// /proc/self/fd. Threads are told apart by their ids, since a thread of a library this program
-// links may end on its own meanwhile (the web engine's memory scavenger does when it has been idle).
-std::set<std::string> Entries(const char* folder) {
-  std::set<std::string> names;
-  if (DIR* dir = opendir(folder)) {
-    while (dirent* entry = readdir(dir)) names.insert(entry->d_name);
-    closedir(dir);
-  }
-  return names;
-}
-
 // The entries of `now` that `before` did not have.
 std::set<std::string> Added(const std::set<std::string>& before, const std::set<std::string>& now) {
   std::set<std::string> added;
@@ -37,18 +24,17 @@ std::set<std::string> Added(const std::set<std::string>& before, const std::set<
 
 class LoadedModule {
 public:
-  explicit LoadedModule(const std::string& path) : handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
-  ~LoadedModule() {
-    if (handle_ != nullptr) dlclose(handle_);
-  }
-  bool Loaded() const { return handle_ != nullptr; }
+  explicit LoadedModule(const std::string& path) : library_(platform::DynamicLibrary::Load(path, errorText_)) {}
+  bool Loaded() const { return library_.IsLoaded(); }
+  const std::string& ErrorText() const { return errorText_; }
   template <typename Function>
   Function Get(const char* name) const {
-    return reinterpret_cast<Function>(dlsym(handle_, name));
+    return reinterpret_cast<Function>(library_.Symbol(name));
   }
 
 private:
-  void* handle_;
+  std::string errorText_;
+  platform::DynamicLibrary library_;
 };
 
 class PluginLifecycle : public ::testing::Test {
@@ -63,13 +49,13 @@ protected:
   // Returns whether the scheduler ran between init and finish (its thread showed up).
   bool RunOnce(int16_t hostVersion, bool finishing = true) {
     LoadedModule loaded(module);
-    EXPECT_TRUE(loaded.Loaded()) << dlerror();
+    EXPECT_TRUE(loaded.Loaded()) << loaded.ErrorText();
     if (!loaded.Loaded()) return false;
     auto init = loaded.Get<EmsPluginInitFunction>("ems_plugin_init");
     auto finish = loaded.Get<EmsPluginFinishFunction>("ems_plugin_finish");
     auto release = loaded.Get<EmsFreeFunction>("ems_free");
     EXPECT_TRUE(init && finish && release);
-    const std::set<std::string> threadsBefore = Entries("/proc/self/task");
+    const std::set<std::string> threadsBefore = test::ThreadIds();
     EmsMailConfig config{sizeof(EmsMailConfig), nullptr, plugins.data()};
     EmsPluginInfo info{};
     EXPECT_EQ(init(nullptr, hostVersion, &config, &info), 0);
@@ -77,7 +63,7 @@ protected:
     EXPECT_EQ(info.numSpecials, 1);
     EXPECT_EQ(info.numTranslators, 1);
     EXPECT_EQ(info.id, 4410);
-    bool schedulerRan = !Added(threadsBefore, Entries("/proc/self/task")).empty();
+    bool schedulerRan = !Added(threadsBefore, test::ThreadIds()).empty();
     if (finishing) EXPECT_EQ(finish(nullptr), 0);
     release(info.description);
     release(info.icon);
@@ -86,7 +72,7 @@ protected:
 
   test::TempDir dir;
   std::string plugins = dir.File("plugins");
-  std::string module = plugins + "/libtarnwick.so";
+  std::string module = plugins + "/" + platform::ModuleFileName("tarnwick");
 };
 
 TEST_F(PluginLifecycle, SchedulerRunsOnlyForInterfaceFourAndLater) {
@@ -96,18 +82,21 @@ TEST_F(PluginLifecycle, SchedulerRunsOnlyForInterfaceFourAndLater) {
 
 TEST_F(PluginLifecycle, LoadingAHundredTimesLeaksNoThreadAndNoDescriptor) {
   RunOnce(4);  // the first load maps what stays for the process (the C++ runtime, libcurl)
-  const std::set<std::string> threads = Entries("/proc/self/task");
-  const size_t descriptors = Entries("/proc/self/fd").size();
+  const std::set<std::string> threads = test::ThreadIds();
+  const size_t descriptors = test::OpenHandleCount();
   for (int i = 0; i < 100; ++i) RunOnce(4);
-  EXPECT_TRUE(Added(threads, Entries("/proc/self/task")).empty());
-  EXPECT_EQ(Entries("/proc/self/fd").size(), descriptors);
+  EXPECT_TRUE(Added(threads, test::ThreadIds()).empty());
+  EXPECT_EQ(test::OpenHandleCount(), descriptors);
 }
 
 TEST_F(PluginLifecycle, UnloadingWithoutFinishingStillEndsTheScheduler) {
+  if (!test::UnloadingModulesCanJoinTheirThreads()) {
+    GTEST_SKIP() << "a module being unloaded here cannot wait for its threads: the host must finish it first";
+  }
   RunOnce(4);
-  const std::set<std::string> threads = Entries("/proc/self/task");
+  const std::set<std::string> threads = test::ThreadIds();
   EXPECT_TRUE(RunOnce(4, false));
-  EXPECT_TRUE(Added(threads, Entries("/proc/self/task")).empty());
+  EXPECT_TRUE(Added(threads, test::ThreadIds()).empty());
   EXPECT_TRUE(RunOnce(4));  // and the module loads and starts again afterwards
 }
 

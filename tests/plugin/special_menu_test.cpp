@@ -1,4 +1,5 @@
 #include "plugin/special_menu.h"
+#include "platform/file_system.h"
 
 #include "core/host_core.h"
 #include "core/host_registry.h"
@@ -11,7 +12,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <memory>
 #include <stdexcept>
@@ -43,7 +43,7 @@ struct MessageBoxCall {
 class SpecialMenuTest : public ::testing::Test {
 protected:
   SpecialMenuTest() {
-    mkdir(plugins.c_str(), 0755);
+    platform::MakeFolder(plugins);
     context.hostApiVersion = 4;
     context.pluginFolder = plugins;
     context.settingsPath = plugins + "/tarnwick.ini";
@@ -81,7 +81,7 @@ protected:
 
   std::string StatusText() { return core->Windows()->StatusText(); }
 
-  void MakeFolder(const std::string& path) { ASSERT_EQ(mkdir(path.c_str(), 0755), 0) << path; }
+  void MakeFolder(const std::string& path) { ASSERT_TRUE(platform::MakeFolder(path)) << path; }
 
   tarnwick::test::TempDir dir;
   std::string dataFolder = dir.Path();
@@ -203,11 +203,11 @@ TEST(CachedFeeds, AreRssFilesAnywhereUnderTheFeedsFolder) {
   tarnwick::test::TempDir dir;
   EXPECT_FALSE(HasCachedFeeds(dir.Path()));
   EXPECT_FALSE(HasCachedFeeds(""));
-  mkdir(dir.File("Feeds").c_str(), 0755);
-  mkdir(dir.File("Feeds/a.rss").c_str(), 0755);  // a folder is not a document
+  platform::MakeFolder(dir.File("Feeds"));
+  platform::MakeFolder(dir.File("Feeds/a.rss"));  // a folder is not a document
   WriteFileBytes(dir.File("Feeds/feed.xml"), "x");
   EXPECT_FALSE(HasCachedFeeds(dir.Path()));
-  mkdir(dir.File("Feeds/sub").c_str(), 0755);
+  platform::MakeFolder(dir.File("Feeds/sub"));
   WriteFileBytes(dir.File("Feeds/sub/b.rss"), "x");
   EXPECT_TRUE(HasCachedFeeds(dir.Path()));
 }

@@ -1,10 +1,11 @@
 #include "plugin/startup.h"
+#include "platform/file_system.h"
 
+#include "platform/dynamic_library.h"
 #include "platform/version_resource.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -19,8 +20,8 @@ using test::WriteFileBytes;
 class HostInstallation : public ::testing::Test {
 protected:
   void SetUp() override {
-    mkdir(plugins.c_str(), 0755);
-    std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
+    platform::MakeFolder(plugins);
+    std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/" + platform::ModuleFileName("tarnwick"));
     WriteFileBytes(hostExecutable, "not really a program");
   }
 
@@ -55,7 +56,7 @@ TEST_F(HostInstallation, PluginsFolderIsRecognisedWithoutRegardToCase) {
 
 TEST_F(HostInstallation, UsableDataFolderOfTheHostSettingsWins) {
   std::string data = dir.File("Mail Data");
-  mkdir(data.c_str(), 0755);
+  platform::MakeFolder(data);
   WriteFileBytes(root + "/deudora.ini", "[Settings]\nDataFolder=" + data + "/\n");
   FillContext(context, 4, plugins, hostExecutable);
   EXPECT_EQ(context.hostDataFolder, data);
@@ -67,12 +68,12 @@ TEST_F(HostInstallation, UsableDataFolderOfTheHostSettingsWins) {
 
 TEST_F(HostInstallation, FolderNotNamedPluginsLeavesTheWholeSettingsPathAsProgramFolder) {
   std::string other = root + "/extensions";
-  mkdir(other.c_str(), 0755);
+  platform::MakeFolder(other);
   FillContext(context, 4, other, hostExecutable);
   EXPECT_EQ(context.hostDataFolder, other + "/tarnwick.ini");
 
   std::string data = dir.File("Mail Data");
-  mkdir(data.c_str(), 0755);
+  platform::MakeFolder(data);
   WriteFileBytes(root + "/deudora.ini", "[Settings]\nDataFolder=" + data + "\n");
   FillContext(context, 4, other, hostExecutable);
   EXPECT_EQ(context.hostDataFolder, data);
@@ -80,7 +81,7 @@ TEST_F(HostInstallation, FolderNotNamedPluginsLeavesTheWholeSettingsPathAsProgra
 
 TEST_F(HostInstallation, OtherExecutablesHaveNoHostSettings) {
   std::string data = dir.File("Mail Data");
-  mkdir(data.c_str(), 0755);
+  platform::MakeFolder(data);
   WriteFileBytes(root + "/deudora.ini", "[Settings]\nDataFolder=" + data + "\n");
   WriteFileBytes(root + "/other-client", "[Settings]\nbinary junk\n");
   FillContext(context, 4, plugins, root + "/other-client");
@@ -90,7 +91,9 @@ TEST_F(HostInstallation, OtherExecutablesHaveNoHostSettings) {
 }
 
 TEST_F(HostInstallation, ModuleWithoutVersionTextsGivesEmptyTexts) {
-  WriteFileBytes(plugins + "/libtarnwick.so", "\x7f" "ELF truncated");
+  WriteFileBytes(plugins + "/" + platform::ModuleFileName("tarnwick"),
+                 "\x7f"
+                 "ELF truncated");
   std::string description = FillContext(context, 4, plugins, hostExecutable);
   EXPECT_EQ(context.productName, "");
   EXPECT_EQ(context.versionText, "");

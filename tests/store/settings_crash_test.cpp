@@ -2,15 +2,16 @@
 // holds, for every key, either the value written last in full or an earlier value in full.
 #include "store/settings_store.h"
 
+#include "platform/file_system.h"
 #include "platform/ini_file.h"
+#include "support/child_process.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace tarnwick::store {
@@ -32,27 +33,36 @@ bool IsWholeValue(const std::string& value) {
   return value == ValueForRound(round);
 }
 
+constexpr char kWriterRole[] = "settings writer";
+constexpr char kSettingsPathVariable[] = "TARNWICK_TEST_SETTINGS";
+
+// The child's part: writes round after round until it is killed.
+[[noreturn]] void WriteRoundsForever(const std::string& path) {
+  for (int round = 1;; ++round) {
+    for (int key = 0; key < kKeys; ++key) {
+      platform::IniFile(path).Write("Feed", "Key" + std::to_string(key), ValueForRound(round));
+    }
+  }
+}
+
 TEST(SettingsCrash, KilledWriterLeavesEveryValueWholeOrPrevious) {
+  if (test::ChildRole() == kWriterRole) WriteRoundsForever(std::getenv(kSettingsPathVariable));
   test::TempDir dir;
   const std::string path = dir.File("tarnwick.ini");
   for (int key = 0; key < kKeys; ++key) {
     platform::IniFile(path).Write("Feed", "Key" + std::to_string(key), ValueForRound(0));
   }
 
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    for (int round = 1;; ++round) {
-      for (int key = 0; key < kKeys; ++key) {
-        platform::IniFile(path).Write("Feed", "Key" + std::to_string(key), ValueForRound(round));
-      }
-    }
+  test::SetEnvironment(kSettingsPathVariable, path);
+  test::ChildProcess child(kWriterRole);
+  ASSERT_TRUE(child.Running());
+  // Killed a while after its first write, wherever it then is.
+  const platform::FileInfo before = platform::PathInfo(path);
+  for (int waited = 0; waited < 10000 && platform::PathInfo(path) == before; waited += 10) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(child.Kill(), -1);
 
   // Only whole lines of the two kinds this file ever had.
   std::vector<std::string> lines = platform::IniFile(path).ReadSection("Feed");

@@ -1,19 +1,9 @@
 #include "support/http_server.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace tarnwick::test {
 
@@ -25,11 +15,6 @@ struct HttpServer::Endpoint {
 };
 
 namespace {
-
-[[noreturn]] void Fail(const char* what) {
-  std::perror(what);
-  std::abort();
-}
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -57,24 +42,11 @@ const char* ReasonPhrase(int status) {
   }
 }
 
-// Waits until `fd` is ready for `events` or the server stops; false on stop, error or hang-up.
-bool WaitReady(int fd, short events, int stopFd, int timeoutMilliseconds = -1) {
-  for (;;) {
-    pollfd fds[2] = {{fd, events, 0}, {stopFd, POLLIN, 0}};
-    int ready = poll(fds, 2, timeoutMilliseconds);
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready < 0 || (fds[1].revents & POLLIN) != 0) return false;
-    if (ready == 0) return true;  // the timeout was the point of the wait
-    return (fds[0].revents & events) != 0;
-  }
-}
-
-bool SendAll(int fd, const char* bytes, size_t count, int stopFd) {
+bool SendAll(Socket socket, const char* bytes, size_t count, Socket stop) {
   while (count > 0) {
-    if (!WaitReady(fd, POLLOUT, stopFd)) return false;
-    ssize_t sent = send(fd, bytes, count, MSG_NOSIGNAL);
-    if (sent < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-    if (sent <= 0) return false;
+    if (!WaitReady(socket, Readiness::kWritable, stop)) return false;
+    const long sent = SendSome(socket, bytes, count);
+    if (sent < 0) return false;
     bytes += sent;
     count -= static_cast<size_t>(sent);
   }
@@ -82,13 +54,13 @@ bool SendAll(int fd, const char* bytes, size_t count, int stopFd) {
 }
 
 // Reads up to the blank line that ends the request head; empty when the client or the server quits.
-std::string ReadRequestHead(int fd, int stopFd) {
+std::string ReadRequestHead(Socket socket, Socket stop) {
   std::string head;
   char buffer[4096];
   while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
-    if (!WaitReady(fd, POLLIN, stopFd)) return {};
-    ssize_t got = recv(fd, buffer, sizeof buffer, 0);
-    if (got < 0 && errno == EINTR) continue;
+    if (!WaitReady(socket, Readiness::kReadable, stop)) return {};
+    const long got = ReceiveSome(socket, buffer, sizeof buffer);
+    if (got == -2) continue;
     if (got <= 0) return {};
     head.append(buffer, static_cast<size_t>(got));
   }
@@ -125,11 +97,11 @@ std::map<std::string, std::string> HeaderFields(const std::string& head) {
 }
 
 // Keeps a connection open without answering until the client gives up or the server stops.
-void HoldUntilClosed(int fd, int stopFd) {
+void HoldUntilClosed(Socket socket, Socket stop) {
   char buffer[4096];
-  while (WaitReady(fd, POLLIN, stopFd)) {
-    ssize_t got = recv(fd, buffer, sizeof buffer, 0);
-    if (got == 0 || (got < 0 && errno != EINTR && errno != EAGAIN)) return;
+  while (WaitReady(socket, Readiness::kReadable, stop)) {
+    const long got = ReceiveSome(socket, buffer, sizeof buffer);
+    if (got == 0 || got == -1) return;
   }
 }
 
@@ -172,34 +144,19 @@ std::string GzipStored(const std::string& bytes) {
 }
 
 HttpServer::HttpServer() {
-  int pipeEnds[2];
-  if (pipe2(pipeEnds, O_CLOEXEC) != 0) Fail("pipe2");
-  stopRead_ = pipeEnds[0];
-  stopWrite_ = pipeEnds[1];
-  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (listener_ < 0) Fail("socket");
-  int yes = 1;
-  setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) Fail("bind");
-  if (listen(listener_, SOMAXCONN) != 0) Fail("listen");
-  socklen_t length = sizeof address;
-  if (getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) Fail("getsockname");
-  port_ = ntohs(address.sin_port);
+  MakeSignalPair(stopRead_, stopWrite_);
+  listener_ = ListenOnLoopback(port_);
   acceptor_ = std::thread([this] { AcceptLoop(); });
 }
 
 HttpServer::~HttpServer() {
-  char stop = 's';
-  if (write(stopWrite_, &stop, 1) != 1) std::perror("stop pipe");
+  const char stop = 's';
+  SendSome(stopWrite_, &stop, 1);
   acceptor_.join();
   for (auto& connection : connections_) connection.first.join();
-  close(listener_);
-  close(stopRead_);
-  close(stopWrite_);
+  CloseSocket(listener_);
+  CloseSocket(stopRead_);
+  CloseSocket(stopWrite_);
 }
 
 std::string HttpServer::Url(const std::string& path) const {
@@ -246,9 +203,9 @@ void HttpServer::Record(const std::string& path, std::map<std::string, std::stri
 }
 
 void HttpServer::AcceptLoop() {
-  while (WaitReady(listener_, POLLIN, stopRead_)) {
-    int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-    if (connection < 0) continue;
+  while (WaitReady(listener_, Readiness::kReadable, stopRead_)) {
+    const Socket connection = AcceptConnection(listener_);
+    if (connection == kNoSocket) continue;
     // Threads of connections already served are joined here, so a long run does not pile them up.
     for (auto it = connections_.begin(); it != connections_.end();) {
       if (it->second->load()) {
@@ -261,14 +218,14 @@ void HttpServer::AcceptLoop() {
     auto done = std::make_shared<std::atomic<bool>>(false);
     connections_.emplace_back(std::thread([this, connection, done] {
                                 Serve(connection);
-                                close(connection);
+                                CloseSocket(connection);
                                 done->store(true);
                               }),
                               done);
   }
 }
 
-void HttpServer::Serve(int connection) {
+void HttpServer::Serve(Socket connection) {
   std::string head = ReadRequestHead(connection, stopRead_);
   if (head.empty()) return;
   std::string path = TargetPath(head.substr(0, head.find("\r\n")));
@@ -303,7 +260,8 @@ void HttpServer::Serve(int connection) {
     return;
   }
 
-  if (endpoint->behaviour == Behaviour::kSlow && !WaitReady(stopRead_, POLLIN, stopRead_, kSlowAnswerMilliseconds)) {
+  if (endpoint->behaviour == Behaviour::kSlow &&
+      !WaitReady(stopRead_, Readiness::kReadable, stopRead_, kSlowAnswerMilliseconds)) {
     return;
   }
   if (endpoint->behaviour == Behaviour::kConditional) {
@@ -334,7 +292,7 @@ void HttpServer::Serve(int connection) {
       int interval = endpoint->behaviour == Behaviour::kDrip ? kDripIntervalMilliseconds : kTrickleIntervalMilliseconds;
       for (size_t i = 0; i < body.size(); ++i) {
         if (!SendAll(connection, body.data() + i, 1, stopRead_)) return;
-        if (!WaitReady(stopRead_, POLLIN, stopRead_, interval)) return;
+        if (!WaitReady(stopRead_, Readiness::kReadable, stopRead_, interval)) return;
       }
       return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/loopback_socket.h"
+
 #include <atomic>
 #include <map>
 #include <memory>
@@ -69,12 +71,12 @@ public:
 
 private:
   void AcceptLoop();
-  void Serve(int connection);
+  void Serve(Socket connection);
   void Record(const std::string& path, std::map<std::string, std::string> headers);
 
-  int listener_ = -1;
-  int stopRead_ = -1;
-  int stopWrite_ = -1;
+  Socket listener_ = kNoSocket;
+  Socket stopRead_ = kNoSocket;  // readable once the server stops
+  Socket stopWrite_ = kNoSocket;
   int port_ = 0;
   mutable std::mutex lock_;
   std::map<std::string, std::shared_ptr<const Endpoint>> endpoints_;

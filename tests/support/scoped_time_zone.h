@@ -1,7 +1,8 @@
 #pragma once
 
+#include "support/environment.h"
+
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
 namespace tarnwick::test {
@@ -14,16 +15,16 @@ public:
     const char* old = std::getenv("TZ");
     hadOld_ = old != nullptr;
     if (hadOld_) old_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
+    SetEnvironment("TZ", zone);
+    ReloadTimeZone();
   }
   ~ScopedTimeZone() {
     if (hadOld_) {
-      setenv("TZ", old_.c_str(), 1);
+      SetEnvironment("TZ", old_);
     } else {
-      unsetenv("TZ");
+      UnsetEnvironment("TZ");
     }
-    tzset();
+    ReloadTimeZone();
   }
   ScopedTimeZone(const ScopedTimeZone&) = delete;
   ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;

@@ -21,6 +21,16 @@ private:
   std::string path_;
 };
 
+/// True when the folder's file system tells names apart that differ only in letter case (false on
+/// Windows, whose file systems ignore it).
+bool NamesDifferingInCaseAreDistinct(const TempDir& dir);
+
+/// The reason a test that needs a symbolic link is skipped where none can be made.
+inline constexpr char kNoSymbolicLinksReason[] = "symbolic links cannot be made on this system";
+
+/// Makes `link` a symbolic link to `target`; false where the system or its user cannot make one.
+bool MakeSymbolicLink(const std::string& target, const std::string& link);
+
 /// Writes bytes to a file, replacing it; aborts the test binary when that fails.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 /// The whole file as bytes; empty when it cannot be read.
