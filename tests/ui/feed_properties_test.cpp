@@ -5,19 +5,19 @@
 
 #include "platform/message_box.h"
 #include "store/settings_store.h"
+#include "support/file_size_limit.h"
 #include "support/http_server.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 
 namespace tarnwick::ui {
 namespace {
 
+using test::FileSizeLimit;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
 
@@ -321,28 +321,8 @@ TEST_F(FeedPropertiesTest, ADownloadThatFailsOnOkIsToldOnceWithItsReason) {
   EXPECT_FALSE(std::filesystem::exists(settingsPath_));
 }
 
-// Lets no file of this process grow beyond `bytes` while it lives, as a full disk would: a write
-// past the limit fails (its signal ignored) instead of ending the program.
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousSignal_);
-  }
-
-private:
-  rlimit previous_{};
-  void (*previousSignal_)(int) = nullptr;
-};
-
 TEST_F(FeedPropertiesTest, ASaveThatCannotBeWrittenWholeLeavesTheEditedFeedAsItWas) {
+  if (!FileSizeLimit::Works()) GTEST_SKIP() << "this system cannot cap the size of a process's files";
   const std::string others = "[Aliases]\nnews=Daily News\nother=Other\n[other]\nURL=http://other\n";
   const std::string before = others + Section("news", "Daily News", "5/1/2026 10:00:00") + "LastCheck=5/2/2026\n";
   WriteFileBytes(settingsPath_, before);
