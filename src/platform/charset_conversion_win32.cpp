@@ -72,6 +72,32 @@ std::optional<std::wstring> WideOfUnicode(std::string_view bytes, size_t unitSiz
   return wide;
 }
 
+// A code page's text converted character by character, each character that the system refuses
+// becoming U+FFFD and the text going on at its next byte. (Converting without the system's check
+// would put the code page's own default character instead.)
+std::wstring WideReplacingInvalid(std::string_view bytes, UINT codePage) {
+  CPINFO info{};
+  const bool doubleByte = GetCPInfo(codePage, &info) && info.MaxCharSize == 2;
+  std::wstring wide;
+  size_t at = 0;
+  while (at < bytes.size()) {
+    const size_t length = doubleByte && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(bytes[at])) ? 2 : 1;
+    wchar_t character[2];
+    const int count = at + length <= bytes.size()
+                          ? MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data() + at,
+                                                static_cast<int>(length), character, 2)
+                          : 0;
+    if (count > 0) {
+      wide.append(character, static_cast<size_t>(count));
+      at += length;
+    } else {
+      wide += kReplacementCharacter;
+      ++at;
+    }
+  }
+  return wide;
+}
+
 std::optional<std::wstring> WideOf(std::string_view bytes, std::string_view charset, bool replace) {
   if (EqualsIgnoreCase(charset, "utf-16le")) return WideOfUnicode(bytes, 2, false, replace);
   if (EqualsIgnoreCase(charset, "utf-16be") || EqualsIgnoreCase(charset, "utf-16"))
@@ -82,9 +108,9 @@ std::optional<std::wstring> WideOf(std::string_view bytes, std::string_view char
   const std::optional<UINT> codePage = CodePageOf(charset);
   if (!codePage || !IsValidCodePage(*codePage)) return std::nullopt;
   if (bytes.empty()) return std::wstring();
-  // Without the flag the system puts U+FFFD (or the code page's default character) for what is invalid.
-  const DWORD flags = ChecksInvalidBytes(*codePage) && !replace ? MB_ERR_INVALID_CHARS : 0;
+  const DWORD flags = ChecksInvalidBytes(*codePage) ? MB_ERR_INVALID_CHARS : 0;
   const int size = MultiByteToWideChar(*codePage, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  if (size <= 0 && replace && flags != 0) return WideReplacingInvalid(bytes, *codePage);
   if (size <= 0) return std::nullopt;
   std::wstring wide(static_cast<size_t>(size), L'\0');
   MultiByteToWideChar(*codePage, flags, bytes.data(), static_cast<int>(bytes.size()), wide.data(), size);

@@ -77,7 +77,9 @@ TEST(ValidUtf8, ReplacesEachMaximalInvalidPartOnce) {
 TEST(ConvertToUtf8Replacing, InvalidSequencesBecomeReplacementCharacters) {
   const std::string fffd = "\xEF\xBF\xBD";
   EXPECT_EQ(ConvertToUtf8Replacing("a\x82", "Shift_JIS"), "a" + fffd);  // ends inside a character
-  EXPECT_EQ(ConvertToUtf8Replacing("\x82\xA0\xFF\x82\xA0", "Shift_JIS"), "\xE3\x81\x82" + fffd + "\xE3\x81\x82");
+  // A lead byte whose second byte cannot follow it: the lead alone is replaced.
+  EXPECT_EQ(ConvertToUtf8Replacing("\x82\xA0\x82 \x82\xA0", "Shift_JIS"),
+            "\xE3\x81\x82" + fffd + " \xE3\x81\x82");
   // A lone surrogate is skipped as a whole unit, so the text after it stays aligned.
   EXPECT_EQ(ConvertToUtf8Replacing("A\0\x00\xD8"
                                    "B\0"s,
