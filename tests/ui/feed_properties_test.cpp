@@ -4,6 +4,7 @@
 #include "ui/feed_properties_texts.h"
 
 #include "platform/message_box.h"
+#include "store/settings_keys.h"
 #include "store/settings_store.h"
 #include "support/file_size_limit.h"
 #include "support/http_server.h"
@@ -220,7 +221,9 @@ TEST_F(FeedPropertiesTest, IntervalBelowOneSwitchesAutoCheckOff) {
     dialog_.ToggleAutoCheck();
     ASSERT_EQ(dialog_.Ok("daily", server_.Url("/rss.xml"), interval), FeedProperties::OkResult::kSaved);
     EXPECT_EQ(dialog_.Values().autoCheck, 0) << interval;
-    EXPECT_NE(ReadFileBytes(settingsPath_).find("\nAutoCheck=0\nIntervalMinutes=0\n"), std::string::npos);
+    const store::SettingsStore settings(settingsPath_);
+    EXPECT_EQ(settings.ReadInt("daily", store::kAutoCheckKey, -1), 0) << interval;
+    EXPECT_EQ(settings.ReadInt("daily", store::kIntervalMinutesKey, -1), 0) << interval;
   }
 }
 
