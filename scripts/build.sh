@@ -18,7 +18,7 @@ case "$kind" in
             # prefix, through one Wine server for the whole build.
             export WINEPREFIX="$dir/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
             mkdir -p "$WINEPREFIX"
-            wineserver -p < /dev/null > /dev/null 2>&1
+            wineserver -p < /dev/null > /dev/null 2>&1 || true  # (fails when one runs already)
             trap 'wineserver -k 2> /dev/null || true' EXIT
             # The prefix is set up (when new) and its services started here, before the build lists
             # tests: test programs that start them at the same moment can wait past the listing's
