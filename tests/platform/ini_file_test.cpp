@@ -166,7 +166,7 @@ TEST_F(IniFileTest, ASectionNameRunsToTheLastClosingBracket) {
   EXPECT_EQ(ini.Read("a]b", "k"), "v");
   EXPECT_EQ(ini.Read("Tech [beta", "URL"), std::nullopt);
   ASSERT_TRUE(ini.DeleteSection("Tech [beta]"));
-  EXPECT_EQ(ReadFileBytes(path), "[a]b]\nk=v\n");
+  EXPECT_EQ(ReadFileBytes(path), NativeLines("[a]b]\nk=v\n"));
 }
 
 TEST_F(IniFileTest, NamesGivenWithBlanksAroundThemAreTheTrimmedNames) {
