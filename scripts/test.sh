@@ -26,6 +26,7 @@ if [ "${TARNWICK_SKIP_WINDOWS:-0}" != 1 ]; then
   # ProgID in the system's running object table, which all programs under one Wine server share.
   (cd "$root/build-windows" && ctest --output-on-failure --timeout 600 -j 1) || status=1
   wineserver -k 2> /dev/null || true
+  wineserver -w 2> /dev/null || true
   echo "== windows part: $((SECONDS - started)) s"
 fi
 exit $status
