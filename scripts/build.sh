@@ -19,11 +19,10 @@ case "$kind" in
             export WINEPREFIX="$dir/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
             mkdir -p "$WINEPREFIX"
             wineserver -p < /dev/null > /dev/null 2>&1 || true  # (fails when one runs already)
-            trap 'wineserver -k 2> /dev/null || true' EXIT
-            # The prefix is set up (when new) and its services started here, before the build lists
-            # tests: test programs that start them at the same moment can wait past the listing's
-            # time limit.
+            # The session's own processes start now, not under the first test program, whose output
+            # the build reads: they would hold it open until they end.
             wineboot < /dev/null > /dev/null 2>&1 || true
+            trap 'wineserver -k 2> /dev/null || true; wineserver -w 2> /dev/null || true' EXIT
             flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake") ;;
   *) echo "usage: scripts/build.sh [release|sanitize|windows]" >&2; exit 2 ;;
 esac

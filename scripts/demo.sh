@@ -19,7 +19,7 @@ if [ "$system" = windows ]; then
   export WINEPREFIX="$tree/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
   wineserver -p || true  # one Wine server for all the runs below, instead of one per program (fails when one runs)
-  trap 'wineserver -k 2>/dev/null || true' EXIT
+  trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true' EXIT
   run_host() { wine "$tree/host/tarnwick-host.exe" "$@"; }
   # Wine sees this machine's files on drive Z:.
   windows_path() { echo "Z:$1"; }

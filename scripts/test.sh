@@ -22,13 +22,12 @@ if [ "${TARNWICK_SKIP_WINDOWS:-0}" != 1 ]; then
   echo "== tests (windows, under Wine)"
   export WINEPREFIX="$root/build-windows/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wineserver -p < /dev/null > /dev/null 2>&1 || true  # one Wine server for every test program: ~0.1 s a test, not ~4 s
-  # Its services start now, holding no output of ctest's: started by the first test, they would
-  # keep that test's output open, and ctest would wait for it until the test's time limit.
-  wineboot < /dev/null > /dev/null 2>&1 || true
+  wineboot < /dev/null > /dev/null 2>&1 || true  # its own processes, started apart from any test's output
   # One test at a time: the host of every test program publishes itself under the same automation
   # ProgID in the system's running object table, which all programs under one Wine server share.
   (cd "$root/build-windows" && ctest --output-on-failure --timeout 600 -j 1) || status=1
   wineserver -k 2> /dev/null || true
+  wineserver -w 2> /dev/null || true
   echo "== windows part: $((SECONDS - started)) s"
 fi
 exit $status

@@ -7,10 +7,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include <fcntl.h>
-#include <io.h>
+#include "platform/process.h"
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -40,7 +38,6 @@ std::vector<std::string> Utf8Arguments() {
 int main() {
   SetConsoleOutputCP(CP_UTF8);
   // The verbs write the same bytes as on other systems: line ends as LF, never turned into CR LF.
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
+  tarnwick::platform::WriteStandardStreamsAsBytes();
   return tarnwick::host::RunCommandLine(Utf8Arguments(), std::cout, std::cerr);
 }

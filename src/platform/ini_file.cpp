@@ -2,7 +2,6 @@
 
 #include "platform/file_io.h"
 #include "platform/file_system.h"
-#include "platform/line_end.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -34,7 +33,7 @@ struct Line {
 
 struct Document {
   std::vector<Line> lines;
-  std::string lineEnd = NativeLineEnd();  // a new file's; a file that is there keeps its own
+  std::string lineEnd = "\n";
 };
 
 // A line whose first non-blank character is this one is a comment: never a key, never listed.
@@ -127,7 +126,7 @@ struct KnownText {
   // True when the text is as a rewrite writes it (Serialise): every line ends in `lineEnd`.
   // Changes are made by splicing such text, which then reads as the same lines.
   bool canonical = false;
-  std::string lineEnd = NativeLineEnd();
+  std::string lineEnd = "\n";
 };
 
 SectionRanges IndexSections(std::string_view text) {

@@ -12,4 +12,8 @@ bool IsTerminal(std::FILE* stream) {
   return isatty(fileno(stream)) == 1;
 }
 
+void WriteStandardStreamsAsBytes() {
+  // Streams here write bytes as they are.
+}
+
 }  // namespace tarnwick::platform

@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -11,6 +12,11 @@ long CurrentProcessId() {
 
 bool IsTerminal(std::FILE* stream) {
   return _isatty(_fileno(stream)) != 0;
+}
+
+void WriteStandardStreamsAsBytes() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 }  // namespace tarnwick::platform

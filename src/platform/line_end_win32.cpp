@@ -1,9 +1,0 @@
-#include "platform/line_end.h"
-
-namespace tarnwick::platform {
-
-const char* NativeLineEnd() {
-  return "\r\n";
-}
-
-}  // namespace tarnwick::platform
