@@ -8,7 +8,6 @@
 namespace tarnwick::platform {
 namespace {
 
-using test::NativeLines;
 using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
@@ -32,7 +31,7 @@ TEST_F(IniFileTest, MissingFileReadsAsEmptyAndFirstWriteCreatesIt) {
   EXPECT_EQ(ini.Read("A", "b"), std::nullopt);
   EXPECT_TRUE(ini.ReadSection("A").empty());
   ASSERT_TRUE(ini.Write("A", "b", "c"));
-  EXPECT_EQ(ReadFileBytes(path), NativeLines("[A]\nb=c\n"));
+  EXPECT_EQ(ReadFileBytes(path), "[A]\nb=c\n");
 }
 
 TEST_F(IniFileTest, CrLfAndLfFilesReadTheSameAndKeepTheirLineEnds) {
@@ -160,24 +159,24 @@ TEST_F(IniFileTest, ASectionNameRunsToTheLastClosingBracket) {
   ASSERT_TRUE(ini.Write("Tech [beta]", "URL", "http://t/1"));
   ASSERT_TRUE(ini.Write("Tech [beta]", "URL", "http://t/2"));
   ASSERT_TRUE(ini.Write("a]b", "k", "v"));
-  EXPECT_EQ(ReadFileBytes(path), NativeLines("[Tech [beta]]\nURL=http://t/2\n[a]b]\nk=v\n"));
+  EXPECT_EQ(ReadFileBytes(path), "[Tech [beta]]\nURL=http://t/2\n[a]b]\nk=v\n");
   EXPECT_EQ(ini.Read("tech [BETA]", "url"), "http://t/2");
   EXPECT_EQ(ini.ReadSection("Tech [beta]"), (std::vector<std::string>{"URL=http://t/2"}));
   EXPECT_EQ(ini.Read("a]b", "k"), "v");
   EXPECT_EQ(ini.Read("Tech [beta", "URL"), std::nullopt);
   ASSERT_TRUE(ini.DeleteSection("Tech [beta]"));
-  EXPECT_EQ(ReadFileBytes(path), NativeLines("[a]b]\nk=v\n"));
+  EXPECT_EQ(ReadFileBytes(path), "[a]b]\nk=v\n");
 }
 
 TEST_F(IniFileTest, NamesGivenWithBlanksAroundThemAreTheTrimmedNames) {
   ASSERT_TRUE(ini.Write(" Feed One\t", "  Url ", "http://a"));
-  EXPECT_EQ(ReadFileBytes(path), NativeLines("[Feed One]\nUrl=http://a\n"));
+  EXPECT_EQ(ReadFileBytes(path), "[Feed One]\nUrl=http://a\n");
   EXPECT_EQ(ini.Read(" Feed One\t", "  Url "), "http://a");
   EXPECT_EQ(ini.ReadSection("  feed one "), (std::vector<std::string>{"Url=http://a"}));
   ASSERT_TRUE(ini.Write("Feed One ", " url", "http://b"));
   ASSERT_TRUE(ini.Write("Feed One", " Other ", "x"));
   ASSERT_TRUE(ini.DeleteKey(" Feed One ", " other"));
-  EXPECT_EQ(ReadFileBytes(path), NativeLines("[Feed One]\nurl=http://b\n"));
+  EXPECT_EQ(ReadFileBytes(path), "[Feed One]\nurl=http://b\n");
   ASSERT_TRUE(ini.DeleteSection(" FEED ONE "));
   EXPECT_EQ(ReadFileBytes(path), "");
 }

@@ -9,7 +9,6 @@
 namespace tarnwick::store {
 namespace {
 
-using test::NativeLines;
 using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
@@ -161,10 +160,10 @@ TEST_F(SettingsStoreTest, WriteFeedPutsTheNineKeysInOrderIntoAFreshFile) {
   FeedSettings feed{"news", "Daily News", "http://n/rss", "News", "/data/News.mbx", 1, 0, 1, 30, 1};
   ASSERT_TRUE(store.WriteFeed(feed, "06/10/2003 04:00:00"));
   EXPECT_EQ(ReadFileBytes(path),
-            NativeLines("[Aliases]\nnews=Daily News\n"
+            "[Aliases]\nnews=Daily News\n"
                         "[news]\nName=Daily News\nURL=http://n/rss\nNewsbox=News\nNewsboxPath=/data/News.mbx\n"
                         "DownloadReferringArticles=1\nDownloadOnlyNewArticles=0\nLastArticle=06/10/2003 04:00:00\n"
-                        "AutoCheck=1\nIntervalMinutes=30\n"));
+                        "AutoCheck=1\nIntervalMinutes=30\n");
 }
 
 TEST_F(SettingsStoreTest, EditingAFeedRebuildsItsSectionWithoutLastCheck) {

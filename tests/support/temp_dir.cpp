@@ -3,7 +3,6 @@
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/folder_listing.h"
-#include "platform/line_end.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -89,18 +88,6 @@ std::string ReadFileBytes(const std::string& path) {
     bytes.append(buffer, static_cast<size_t>(got));
   }
   return bytes;
-}
-
-std::string NativeLines(std::string_view text) {
-  std::string lines;
-  for (char c : text) {
-    if (c == '\n') {
-      lines += platform::NativeLineEnd();
-    } else {
-      lines += c;
-    }
-  }
-  return lines;
 }
 
 }  // namespace tarnwick::test

@@ -36,7 +36,5 @@ bool MakeSymbolicLink(const std::string& target, const std::string& link);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 /// The whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
-/// `text` with each "\n" the line end this system gives a new text file ("\r\n" on Windows).
-std::string NativeLines(std::string_view text);
 
 }  // namespace tarnwick::test
