@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the release and the sanitizer trees,
 # and runs every test in both through ctest; then builds the 32-bit Windows tree and runs its
-# suites under Wine (TARNWICK_SKIP_WINDOWS=1 leaves that part out).
+# suites under Wine and compares the demo's newsboxes of both systems (TARNWICK_SKIP_WINDOWS=1
+# leaves that part out).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -28,6 +29,8 @@ if [ "${TARNWICK_SKIP_WINDOWS:-0}" != 1 ]; then
   (cd "$root/build-windows" && ctest --output-on-failure --timeout 600 -j 1) || status=1
   wineserver -k 2> /dev/null || true
   wineserver -w 2> /dev/null || true
+  echo "== the demo on both systems"
+  "$root/scripts/compare-demo-windows.sh" || status=1
   echo "== windows part: $((SECONDS - started)) s"
 fi
 exit $status

@@ -6,20 +6,6 @@
 
 namespace tarnwick::platform {
 
-DynamicLibrary::~DynamicLibrary() {
-  Unload();
-}
-
-DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
-  if (this != &other) {
-    Unload();
-    handle_ = std::exchange(other.handle_, nullptr);
-  }
-  return *this;
-}
-
 DynamicLibrary DynamicLibrary::Load(const std::string& path, std::string& errorText) {
   DynamicLibrary library;
   library.handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

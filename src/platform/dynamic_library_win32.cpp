@@ -28,25 +28,18 @@ HMODULE Module(void* handle) {
 
 }  // namespace
 
-DynamicLibrary::~DynamicLibrary() {
-  Unload();
-}
-
-DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
-  if (this != &other) {
-    Unload();
-    handle_ = std::exchange(other.handle_, nullptr);
-  }
-  return *this;
-}
-
 DynamicLibrary DynamicLibrary::Load(const std::string& path, std::string& errorText) {
   DynamicLibrary library;
   // The modules a plug-in brings with it are found beside it, not in the host's folder.
   library.handle_ = LoadLibraryExW(WidePath(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  if (library.handle_ == nullptr) errorText = path + ": " + LastErrorText();
+  if (library.handle_ == nullptr) {
+    // Some of the system's texts name the file with a placeholder ("Bad EXE format for %1.").
+    std::string reason = LastErrorText();
+    if (const size_t placeholder = reason.find("%1"); placeholder != std::string::npos) {
+      reason.replace(placeholder, 2, "the file");
+    }
+    errorText = path + ": " + reason;
+  }
   return library;
 }
 

@@ -79,22 +79,6 @@ FileInfo EntryInfo(const std::string& path) {
   return lstat(path.c_str(), &status) == 0 ? InfoFromStat(status) : FileInfo{};
 }
 
-File::~File() {
-  if (IsOpen()) close(Descriptor(handle_));
-}
-
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, kClosed)), appending_(std::exchange(other.appending_, false)) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    if (IsOpen()) close(Descriptor(handle_));
-    handle_ = std::exchange(other.handle_, kClosed);
-    appending_ = std::exchange(other.appending_, false);
-  }
-  return *this;
-}
-
 File File::Open(const std::string& path, FileAccess access, FileCreation creation) {
   const int fd = open(path.c_str(), OpenFlags(access, creation), kNewFileMode);
   return fd < 0 ? File() : File(fd);
@@ -122,15 +106,6 @@ int64_t File::Write(const void* bytes, size_t size) {
     if (put < 0 && errno == EINTR) continue;
     return put;
   }
-}
-
-bool File::WriteAll(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const int64_t put = Write(bytes.data(), bytes.size());
-    if (put <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(put));
-  }
-  return true;
 }
 
 bool File::WriteAt(std::string_view bytes, uint64_t offset) {

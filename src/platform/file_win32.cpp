@@ -109,22 +109,6 @@ FileInfo EntryInfo(const std::string& path) {
   return InfoOfPath(path, FILE_FLAG_OPEN_REPARSE_POINT);
 }
 
-File::~File() {
-  if (IsOpen()) CloseHandle(Handle(handle_));
-}
-
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, kClosed)), appending_(std::exchange(other.appending_, false)) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    if (IsOpen()) CloseHandle(Handle(handle_));
-    handle_ = std::exchange(other.handle_, kClosed);
-    appending_ = std::exchange(other.appending_, false);
-  }
-  return *this;
-}
-
 File File::Open(const std::string& path, FileAccess access, FileCreation creation) {
   DWORD desired = GENERIC_READ | GENERIC_WRITE;
   if (access == FileAccess::kRead) desired = GENERIC_READ;
@@ -168,15 +152,6 @@ int64_t File::Write(const void* bytes, size_t size) {
     return FailedCount();
   }
   return put;
-}
-
-bool File::WriteAll(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const int64_t put = Write(bytes.data(), bytes.size());
-    if (put <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(put));
-  }
-  return true;
 }
 
 bool File::WriteAt(std::string_view bytes, uint64_t offset) {

@@ -10,4 +10,8 @@ void KeepLibraryLoaded(const void* symbol) {
   if (void* handle = dlopen(library.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE)) dlclose(handle);
 }
 
+ModuleSelfHold::ModuleSelfHold() = default;
+
+ModuleSelfHold::~ModuleSelfHold() = default;
+
 }  // namespace tarnwick::platform

@@ -26,4 +26,10 @@ void KeepLibraryLoaded(const void* symbol) {
   ModuleHolding(symbol, GET_MODULE_HANDLE_EX_FLAG_PIN);
 }
 
+ModuleSelfHold::ModuleSelfHold() : module_(ModuleHolding(reinterpret_cast<const void*>(&KeepLibraryLoaded), 0)) {}
+
+ModuleSelfHold::~ModuleSelfHold() {
+  if (module_ != nullptr) FreeLibrary(static_cast<HMODULE>(module_));
+}
+
 }  // namespace tarnwick::platform

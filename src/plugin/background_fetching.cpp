@@ -3,6 +3,7 @@
 #include "check/auto_check_scheduler.h"
 #include "feed/download_worker.h"
 #include "platform/clock.h"
+#include "platform/library_pin.h"
 
 #include <memory>
 
@@ -11,14 +12,17 @@ namespace {
 
 // The scheduler with what it runs on. Created on start, destroyed on stop, so that no thread of
 // it outlives the module; a host that unloads the module without finishing it has it destroyed
-// with the module's other statics, which stops it all the same. Downloads still running are
-// cut off rather than waited for: the host is leaving, and a slow server must not hold it.
+// with the module's other statics, which stops it all the same, or, where an unloading module
+// cannot wait for its threads, the module stays loaded until it is finished or the process ends.
+// Downloads still running are cut off rather than waited for: the host is leaving, and a slow
+// server must not hold it.
 struct BackgroundFetching {
   ~BackgroundFetching() {
     if (scheduler) scheduler->Stop();
     workers.CancelAll();
   }
 
+  platform::ModuleSelfHold hold;  // released last, once every thread has ended
   platform::SystemClock clock;
   feed::DownloadWorkerSet workers;
   std::unique_ptr<check::AutoCheckScheduler> scheduler;

@@ -2,6 +2,7 @@
 // that each have their own newsbox: nothing may crash or hang, and a second check of the same
 // documents must deliver nothing. The figures (documents, messages, items skipped by reason) are
 // printed and recorded as test properties.
+#include "platform/dynamic_library.h"
 #include "store/feed_settings.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
@@ -9,7 +10,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -83,7 +83,7 @@ protected:
     const std::string data = dir.File("batch" + std::to_string(batch));
     const std::string plugins = data + "/plugins";
     std::filesystem::create_directories(plugins);
-    std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
+    std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/" + platform::ModuleFileName("tarnwick"));
     std::string aliases = "[Aliases]\n";
     std::string sections;
     for (size_t index = 0; index < documents.size(); ++index) {
@@ -101,8 +101,8 @@ protected:
   }
 
   int Check(const std::string& data, std::string& output) {
-    return RunCommand("timeout " + std::to_string(kBatchTimeLimitSeconds) + " " + Quote(TARNWICK_HOST_FILE) +
-                          " --data-folder " + Quote(data) + " check",
+    return RunCommand(test::WithTimeLimit(kBatchTimeLimitSeconds,
+                                          Quote(TARNWICK_HOST_FILE) + " --data-folder " + Quote(data) + " check"),
                       output);
   }
 

@@ -1,5 +1,6 @@
 // tarnwick-feeds as a user runs it beside tarnwick-host: an OPML list imported while no host runs,
 // checked by the host into the newsboxes the import made, and exported again.
+#include "platform/dynamic_library.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
 #include "support/shell_command.h"
@@ -27,7 +28,7 @@ class FeedListEndToEnd : public ::testing::Test {
 protected:
   void SetUp() override {
     std::filesystem::create_directories(plugins);
-    std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
+    std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/" + platform::ModuleFileName("tarnwick"));
   }
   int Feeds(const std::string& arguments, std::string& output) {
     return RunCommand(Quote(TARNWICK_FEEDS_FILE) + " --settings " + Quote(plugins + "/tarnwick.ini") + " " + arguments,
@@ -53,10 +54,10 @@ TEST_F(FeedListEndToEnd, ImportedFeedsDeliverIntoTheirNewNewsboxesOnTheirFirstCh
   // Run from the data folder with a relative settings path: the newsboxes are still stored by
   // their full paths, which the host, working elsewhere, finds them by.
   std::string output;
-  ASSERT_EQ(RunCommand("cd " + Quote(data) + " && " + Quote(TARNWICK_FEEDS_FILE) +
-                           " --settings plugins/tarnwick.ini import list.opml",
-                       output),
-            0)
+  ASSERT_EQ(
+      RunCommand(test::InFolder(data, Quote(TARNWICK_FEEDS_FILE) + " --settings plugins/tarnwick.ini import list.opml"),
+                 output),
+      0)
       << output;
   EXPECT_NE(output.find("2 feed(s) added, 0 skipped."), std::string::npos) << output;
 

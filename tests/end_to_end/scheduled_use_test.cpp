@@ -1,5 +1,6 @@
 // tarnwick-host as a timer runs it: the crontab line and the systemd service of the README, run
 // by hand against feeds served on 127.0.0.1, and the verbs that set the feeds up for it.
+#include "platform/dynamic_library.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
@@ -55,17 +56,19 @@ std::string ReadmeCommand(const std::string& marker) {
 class ScheduledUse : public ::testing::Test {
 protected:
   void SetUp() override {
-    // The home the README's lines name: the program where the README builds it, the data folder "Mail".
-    std::filesystem::create_directories(home.File("tarnwick/build/host"));
-    std::filesystem::create_symlink(TARNWICK_HOST_FILE, home.File("tarnwick/build/host/tarnwick-host"));
+    // The home the README's lines name, with the data folder "Mail".
     std::filesystem::create_directories(data + "/plugins");
-    std::filesystem::copy_file(TARNWICK_MODULE_FILE, data + "/plugins/libtarnwick.so");
+    std::filesystem::copy_file(TARNWICK_MODULE_FILE, data + "/plugins/" + platform::ModuleFileName("tarnwick"));
     server.AddEndpoint(
         "/news.xml", 200,
         Rss("Daily News", Item("n1", "Mon, 30 Nov 2026 09:00:00 GMT") + Item("n2", "Tue, 01 Dec 2026 09:00:00 GMT")));
     server.AddEndpoint("/planet.xml", 200, Rss("Planet", Item("p1", "Mon, 30 Nov 2026 10:00:00 GMT")));
   }
 
+  void PlaceTheProgramWhereTheReadmeBuildsIt() {
+    std::filesystem::create_directories(home.File("tarnwick/build/host"));
+    std::filesystem::create_symlink(TARNWICK_HOST_FILE, home.File("tarnwick/build/host/tarnwick-host"));
+  }
   int Host(const std::string& arguments, std::string& output) {
     return RunCommand(Quote(TARNWICK_HOST_FILE) + " --data-folder " + Quote(data) + " " + arguments, output);
   }
@@ -90,6 +93,8 @@ protected:
 };
 
 TEST_F(ScheduledUse, TheReadmeCrontabLineRunTwicePrintsOnlyTheCount) {
+  if (!test::ShellIsPosix()) GTEST_SKIP() << "cron's and systemd's lines are POSIX shell lines";
+  PlaceTheProgramWhereTheReadmeBuildsIt();
   std::string output;
   ASSERT_EQ(Host("add news " + server.Url("/news.xml") + " --newsbox News", output), 0) << output;
   ASSERT_EQ(Host("add planet " + server.Url("/planet.xml"), output), 0) << output;
@@ -114,6 +119,7 @@ TEST_F(ScheduledUse, TheReadmeCrontabLineRunTwicePrintsOnlyTheCount) {
 TEST_F(ScheduledUse, TheReadmeUnitsAreValidForSystemd) {
   const std::string analyze = TARNWICK_SYSTEMD_ANALYZE;
   if (analyze.empty() || analyze.ends_with("NOTFOUND")) GTEST_SKIP() << "systemd-analyze was not found";
+  PlaceTheProgramWhereTheReadmeBuildsIt();
   const std::regex unit(R"(```ini\n([^`]*)```)");
   const std::string readme = ReadFileBytes(TARNWICK_README);
   std::vector<std::string> units;
@@ -139,10 +145,10 @@ TEST_F(ScheduledUse, ExitStatusesAndTheFeedListFollowEveryCheck) {
 
   // The failure and its reason on standard error (after what the download said); standard output
   // has the count alone.
-  EXPECT_EQ(
-      RunCommand("(" + Quote(TARNWICK_HOST_FILE) + " --data-folder " + Quote(data) + " check --quiet 2>/dev/null)",
-                 output),
-      1);
+  EXPECT_EQ(RunCommand(test::WithoutStandardError(Quote(TARNWICK_HOST_FILE) + " --data-folder " + Quote(data) +
+                                                  " check --quiet"),
+                       output),
+            1);
   EXPECT_EQ(output, "New articles: 2\n");
   EXPECT_EQ(Host("check --quiet", output), 1);
   EXPECT_TRUE(output.ends_with("\nflaky: not checked: the feed document could not be downloaded\nNew articles: 0\n"))
@@ -205,7 +211,7 @@ TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
   const std::string planet = " " + server.Url("/planet.xml");
   for (const Refusal& refusal : {
            Refusal{"NEWS" + planet, 1, "\"NEWS\" is already the alias of a feed."},
-           Refusal{"'a=b'" + planet, 1, "="},
+           Refusal{Quote("a=b") + planet, 1, "="},
            Refusal{"other" + planet + " --newsbox out", 1, "\"out\" is the mail client's own mailbox"},
            Refusal{"other" + planet + " pending", 1, "\"pending\" is the mail client's own mailbox"},
            Refusal{"other " + server.Url("/page.html") + " --newsbox Other", 1, "links to no RSS or Atom feed"},
@@ -213,10 +219,10 @@ TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
                    "could not be downloaded (The requested URL returned error: 404); check the URL"},
            Refusal{"other http://127.0.0.1:1/x.xml --newsbox Other", 1,
                    "http://127.0.0.1:1/x.xml could not be downloaded ("},
-           Refusal{"other ''", 1, "A feed needs a URL."},
+           Refusal{"other " + Quote(""), 1, "A feed needs a URL."},
            Refusal{"other" + planet + " Other --newsbox Else", 2, "the newsbox is named twice"},
            Refusal{"other" + planet + " --newsbox", 2, "missing value after --newsbox"},
-           Refusal{"other" + planet + " ''", 2, "the newsbox needs a name"},
+           Refusal{"other" + planet + " " + Quote(""), 2, "the newsbox needs a name"},
            Refusal{"other", 2, "wrong number of arguments"},
        }) {
     EXPECT_EQ(Host("add " + refusal.arguments, output), refusal.status) << refusal.arguments << "\n" << output;

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <regex>
+#include <string>
 
 namespace tarnwick::test {
 
@@ -18,6 +19,22 @@ int CloseShellPipe(std::FILE* pipe) {
 
 std::string Quote(const std::string& text) {
   return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
+}
+
+std::string InFolder(const std::string& folder, const std::string& command) {
+  return "cd " + Quote(folder) + " && " + command;
+}
+
+std::string WithoutStandardError(const std::string& command) {
+  return "(" + command + " 2>/dev/null)";
+}
+
+std::string WithTimeLimit(int seconds, const std::string& command) {
+  return "timeout " + std::to_string(seconds) + " " + command;
+}
+
+bool ShellIsPosix() {
+  return true;
 }
 
 }  // namespace tarnwick::test

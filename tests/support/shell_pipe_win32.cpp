@@ -26,4 +26,24 @@ std::string Quote(const std::string& text) {
   return "\"" + text + "\"";
 }
 
+// "/d" changes the drive too.
+std::string InFolder(const std::string& folder, const std::string& command) {
+  return "cd /d " + Quote(folder) + " && " + command;
+}
+
+// A second command interpreter, so that the caller's own redirection of standard error applies to
+// it and not to the command.
+std::string WithoutStandardError(const std::string& command) {
+  return "cmd /c \"" + command + " 2>nul\"";
+}
+
+// The command interpreter's "timeout" waits for a key; it has no way to end another program.
+std::string WithTimeLimit(int, const std::string& command) {
+  return command;
+}
+
+bool ShellIsPosix() {
+  return false;
+}
+
 }  // namespace tarnwick::test
