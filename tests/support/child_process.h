@@ -5,6 +5,9 @@
 
 namespace tarnwick::test {
 
+/// The environment variable that hands a child its role.
+inline constexpr char kChildRoleVariable[] = "TARNWICK_TEST_CHILD_ROLE";
+
 /// The role in which StartChild started this test program, or an empty text in a program that
 /// the test runner started. A test that starts a child begins with what the child does in its role.
 std::string ChildRole();
@@ -30,6 +33,9 @@ public:
   int Wait();
 
 private:
+  // The test program's argument that makes it run only the current test.
+  static std::string CurrentTestFilter();
+
   intptr_t handle_ = -1;  // the process id or handle
   long id_ = 0;
 };

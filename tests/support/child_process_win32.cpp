@@ -6,21 +6,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <utility>
 
 namespace tarnwick::test {
 namespace {
 
-constexpr char kRoleVariable[] = "TARNWICK_TEST_CHILD_ROLE";
 // The exit code that Kill gives the child, which nothing exits with by itself.
 constexpr UINT kKilledCode = 0xDEAD;
 
-std::wstring CommandLine() {
+std::wstring CommandLine(const std::string& filter) {
   wchar_t program[MAX_PATH * 4];
   const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH * 4);
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string filter = std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
   return L"\"" + std::wstring(program, length) + L"\" " + platform::WideFromUtf8(filter);
 }
 
@@ -30,14 +26,9 @@ HANDLE Handle(intptr_t handle) {
 
 }  // namespace
 
-std::string ChildRole() {
-  const char* role = std::getenv(kRoleVariable);
-  return role != nullptr ? role : "";
-}
-
 ChildProcess::ChildProcess(const std::string& role) {
-  std::wstring command = CommandLine();
-  SetEnvironment(kRoleVariable, role);
+  std::wstring command = CommandLine(CurrentTestFilter());
+  SetEnvironment(kChildRoleVariable, role);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -46,19 +37,7 @@ ChildProcess::ChildProcess(const std::string& role) {
     handle_ = reinterpret_cast<intptr_t>(process.hProcess);
     id_ = static_cast<long>(process.dwProcessId);
   }
-  UnsetEnvironment(kRoleVariable);
-}
-
-ChildProcess::~ChildProcess() {
-  if (Running()) Kill();
-}
-
-bool ChildProcess::Running() const {
-  return handle_ != -1;
-}
-
-long ChildProcess::Id() const {
-  return id_;
+  UnsetEnvironment(kChildRoleVariable);
 }
 
 int ChildProcess::Kill() {
