@@ -80,20 +80,19 @@ void NewsboxWriter::Pause(int milliseconds) const {
   if (settings_.pacing) platform::PaceFor(milliseconds);
 }
 
-// Searching the host's tree asks about every mailbox: the id found before is taken again as long
-// as the host's mailbox of that id still has exactly that path.
+// Searching the host's tree asks about every mailbox: it is listed once and searched for every
+// newsbox, and listed again only when a newsbox is not in it or its id no longer has its path (the
+// host's ids are stable while it runs; a mailbox made, renamed or removed since changes that).
 automation::HostFolder NewsboxWriter::FindNewsbox(const automation::HostApplication& application,
                                                   const std::string& newsboxPath, const std::string& newsboxName) {
-  auto found = newsboxIds_.find(newsboxPath);
-  if (found != newsboxIds_.end()) {
-    automation::HostFolder known = application.MailboxById(found->second);
-    if (known.Path() == newsboxPath) return known;
-    newsboxIds_.erase(found);
+  using automation::HostAutomation;
+  if (const automation::MailboxPathId* listed = HostAutomation::FindListedMailbox(hostMailboxes_, newsboxPath)) {
+    automation::HostFolder known = application.MailboxById(listed->id);
+    if (known.Path() == listed->path) return known;
   }
-  int id = automation::HostAutomation::FindMailboxId(application.TopLevel(), newsboxPath);
-  if (id < 0) return application.MailboxByName(newsboxName);
-  newsboxIds_[newsboxPath] = id;
-  return application.MailboxById(id);
+  hostMailboxes_ = HostAutomation::ListMailboxPaths(application.TopLevel());
+  const automation::MailboxPathId* listed = HostAutomation::FindListedMailbox(hostMailboxes_, newsboxPath);
+  return listed == nullptr ? application.MailboxByName(newsboxName) : application.MailboxById(listed->id);
 }
 
 // An empty staging file whose table of contents lists nothing (or that has none) is what cutting
@@ -287,8 +286,10 @@ int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::str
   const automation::HostApplication& application = connection.application;
   application.SetStatusText(kDownloadingNewArticles);
   automation::HostCollection messages = application.MailboxByName(kPendingMailboxName).Messages();
-  automation::HostFolder newsbox = FindNewsbox(application, newsboxPath, newsboxName);
   const int total = messages.Count();
+  // With nothing staged the newsbox is not needed (finding it may cost a walk of the host's tree).
+  automation::HostFolder newsbox =
+      total > 0 ? FindNewsbox(application, newsboxPath, newsboxName) : automation::HostFolder();
   // What is known of the newsbox stays true through the moves only when nobody else changed it
   // before them: then it gains what is moved in.
   KnownMessages* known = total > 0 ? known_.FindCurrent(newsboxPath, StampNewsbox(newsboxPath)) : nullptr;

@@ -119,7 +119,7 @@ private:
   std::string newsboxName_;
   const feed::KnownIds* knownIds_ = nullptr;  // those of the newsbox being checked, once read
   feed::LinkGuard linkGuard_;
-  std::unordered_map<std::string, int> newsboxIds_;  // newsbox file -> the host's id of its mailbox
+  std::vector<automation::MailboxPathId> hostMailboxes_;  // the host's tree as last listed
   KnownMessagesCache known_;
   int newArticles_ = 0;
   int appended_ = 0;
