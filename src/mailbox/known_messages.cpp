@@ -11,7 +11,7 @@
 namespace tarnwick::mailbox {
 namespace {
 
-constexpr std::string_view kFirstLine = "Tarnwick known messages 1";
+constexpr std::string_view kFirstLine = "Tarnwick known messages 2";
 constexpr std::string_view kLastLine = "end";
 constexpr std::string_view kLinksRead = "links";
 constexpr std::string_view kLinksNotRead = "no links";
@@ -71,25 +71,27 @@ bool Keepable(const std::string& text) {
   return text.find_first_of("\r\n") == std::string::npos;
 }
 
+// Identifiers first, sorted, one a line; then the links, one "identifier TAB link" line each (an
+// empty identifier for a message without one).
 std::optional<std::string> Compose(const std::string& newsboxPath, const KnownMessages& known) {
   if (!Keepable(newsboxPath)) return std::nullopt;
+  const std::vector<std::string_view> ids = known.ids.Sorted();
   std::string text;
-  text.reserve(known.ids.size() * 64);
+  text.reserve(ids.size() * 48 + known.unreadLinks.size());
   text.append(kFirstLine).append("\n").append(newsboxPath).append("\n");
   AppendStamp(text, known.stamp.mailbox);
   AppendStamp(text, known.stamp.toc);
   text.append(known.linksRead ? kLinksRead : kLinksNotRead).append("\n");
-  text.append(std::to_string(known.ids.size())).append("\n");
-  for (const std::string& id : known.ids) {
-    if (!Keepable(id) || id.find('\t') != std::string::npos) return std::nullopt;
-    text += id;
-    text += '\t';
-    auto link = known.linksById.find(id);
-    if (link != known.linksById.end()) {
-      if (!Keepable(link->second)) return std::nullopt;
-      text += link->second;
-    }
-    text += '\n';
+  text.append(std::to_string(ids.size())).append("\n");
+  for (std::string_view id : ids) {
+    if (id.find_first_of("\r\n\t") != std::string_view::npos) return std::nullopt;
+    text.append(id).append("\n");
+  }
+  text.append(std::to_string(known.unreadLinkCount + known.linksById.size() + known.linksWithoutId.size()));
+  text.append("\n").append(known.unreadLinks);
+  for (const auto& [id, link] : known.linksById) {
+    if (!Keepable(link)) return std::nullopt;
+    text.append(id).append("\t").append(link).append("\n");
   }
   for (const std::string& link : known.linksWithoutId) {
     if (!Keepable(link)) return std::nullopt;
@@ -97,6 +99,29 @@ std::optional<std::string> Compose(const std::string& newsboxPath, const KnownMe
   }
   text.append(kLastLine).append("\n");
   return text;
+}
+
+// Takes `count` lines off `text` as one block (line feeds kept); false when there are fewer. With
+// `tabbed`, every line must hold a tab.
+bool TakeLines(std::string_view& text, int64_t count, bool tabbed, std::string_view& block) {
+  size_t end = 0;
+  for (int64_t i = 0; i < count; ++i) {
+    const size_t lineEnd = text.find('\n', end);
+    if (lineEnd == std::string_view::npos) return false;
+    if (tabbed && text.substr(end, lineEnd - end).find('\t') == std::string_view::npos) return false;
+    end = lineEnd + 1;
+  }
+  block = text.substr(0, end);
+  text.remove_prefix(end);
+  return true;
+}
+
+bool ReadCount(std::string_view& text, int64_t& count) {
+  std::string_view line;
+  std::vector<int64_t> numbers;
+  if (!TakeLine(text, line) || !ReadNumbers(line, numbers) || numbers.size() != 1 || numbers[0] < 0) return false;
+  count = numbers[0];
+  return true;
 }
 
 std::optional<KnownMessages> Parse(std::string_view text, const std::string& newsboxPath) {
@@ -108,23 +133,36 @@ std::optional<KnownMessages> Parse(std::string_view text, const std::string& new
   if (!TakeLine(text, line) || !ReadStamp(line, known.stamp.toc)) return std::nullopt;
   if (!TakeLine(text, line) || (line != kLinksRead && line != kLinksNotRead)) return std::nullopt;
   known.linksRead = line == kLinksRead;
-  std::vector<int64_t> count;
-  if (!TakeLine(text, line) || !ReadNumbers(line, count) || count.size() != 1 || count[0] < 0) return std::nullopt;
-  known.ids.reserve(static_cast<size_t>(count[0]));
-  for (int64_t i = 0; i < count[0]; ++i) {
-    const size_t tab = text.find('\t');
-    if (!TakeLine(text, line) || tab == std::string_view::npos || tab > line.size()) return std::nullopt;
-    std::string id(line.substr(0, tab));
-    if (!id.empty() && tab + 1 < line.size()) known.linksById.emplace(id, line.substr(tab + 1));
-    if (!known.ids.insert(std::move(id)).second) return std::nullopt;
-  }
-  // Then the links of messages without an identifier, each as a line that starts with a tab.
-  while (TakeLine(text, line) && line.starts_with('\t')) known.linksWithoutId.emplace_back(line.substr(1));
-  if (line != kLastLine || !text.empty()) return std::nullopt;
+  int64_t count = 0;
+  std::string_view block;
+  if (!ReadCount(text, count) || !TakeLines(text, count, false, block)) return std::nullopt;
+  std::optional<feed::KnownIds> ids = feed::KnownIds::FromSortedLines(std::string(block));
+  if (!ids) return std::nullopt;
+  known.ids = std::move(*ids);
+  if (!ReadCount(text, count) || !TakeLines(text, count, true, block)) return std::nullopt;
+  known.unreadLinks = block;
+  known.unreadLinkCount = static_cast<size_t>(count);
+  if (!TakeLine(text, line) || line != kLastLine || !text.empty()) return std::nullopt;
   return known;
 }
 
 }  // namespace
+
+void KnownMessages::ReadLinks() {
+  std::string_view lines = unreadLinks;
+  std::string_view line;
+  while (TakeLine(lines, line)) {
+    const size_t tab = line.find('\t');
+    std::string link(line.substr(tab + 1));
+    if (tab == 0) {
+      linksWithoutId.push_back(std::move(link));
+    } else {
+      linksById.insert_or_assign(std::string(line.substr(0, tab)), std::move(link));
+    }
+  }
+  unreadLinks.clear();
+  unreadLinkCount = 0;
+}
 
 std::optional<KnownMessages> ReadKnownMessagesFile(const std::string& path, const std::string& newsboxPath) {
   std::string bytes;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "feed/article.h"
+#include "feed/known_ids.h"
 #include "mailbox/newsbox_stamp.h"
 
 #include <optional>
@@ -19,9 +19,15 @@ struct KnownMessages {
   bool linksRead = false;
   std::unordered_map<std::string, std::string> linksById;  // each identified message's link, where read
   std::vector<std::string> linksWithoutId;                 // when linksRead: those of messages without one
+  // The links as the file holds them ("identifier TAB link" lines), until ReadLinks takes them in:
+  // a check that needs no link does not pay for reading them.
+  std::string unreadLinks;
+  size_t unreadLinkCount = 0;
 
+  /// Takes the links still unread into linksById and linksWithoutId; call before using those.
+  void ReadLinks();
   /// How many identifiers and links it holds, to bound what is kept.
-  size_t Size() const { return ids.size() + linksById.size() + linksWithoutId.size(); }
+  size_t Size() const { return ids.size() + linksById.size() + linksWithoutId.size() + unreadLinkCount; }
 };
 
 /// Reads the known messages of the newsbox whose mailbox file is `newsboxPath` from the file at

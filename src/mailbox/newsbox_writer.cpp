@@ -139,7 +139,8 @@ const feed::KnownIds& NewsboxWriter::ReadKnownIds() {
     return kNoKnownIds;
   }
   // The links read before stay those of their messages (both were written together, never changed).
-  if (const KnownMessages* earlier = known_.Find(newsboxPath_)) {
+  if (KnownMessages* earlier = known_.Find(newsboxPath_)) {
+    earlier->ReadLinks();
     for (const auto& [id, link] : earlier->linksById) {
       if (read.ids.contains(id)) read.linksById.emplace(id, link);
     }
@@ -176,7 +177,8 @@ void NewsboxWriter::ReadNewsboxLinks(feed::LinkGuard& guard) {
   KnownMessages read;
   read.stamp = StampNewsbox(newsboxPath_);
   read.linksRead = true;
-  const KnownMessages* earlier = known_.Find(newsboxPath_);
+  KnownMessages* earlier = known_.Find(newsboxPath_);
+  if (earlier != nullptr) earlier->ReadLinks();
   if (earlier != nullptr && earlier->linksRead && known_.FindCurrent(newsboxPath_, read.stamp) != nullptr) {
     for (const auto& [id, link] : earlier->linksById) guard.AddDeliveredLink(link);
     for (const std::string& link : earlier->linksWithoutId) guard.AddDeliveredLink(link);
@@ -293,6 +295,7 @@ int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::str
   // What is known of the newsbox stays true through the moves only when nobody else changed it
   // before them: then it gains what is moved in.
   KnownMessages* known = total > 0 ? known_.FindCurrent(newsboxPath, StampNewsbox(newsboxPath)) : nullptr;
+  if (known != nullptr) known->ReadLinks();
   int moved = 0;
   int tried = 0;
   for (int position = total; position >= 1 && !stop.stop_requested(); --position, ++tried) {

@@ -9,6 +9,8 @@
 namespace tarnwick::mailbox {
 namespace {
 
+using feed::KnownIds;
+
 constexpr char kNewsbox[] = "/data/News.mbx";
 
 KnownMessages Sample() {
@@ -22,7 +24,8 @@ KnownMessages Sample() {
   return known;
 }
 
-void ExpectSame(const KnownMessages& read, const KnownMessages& written) {
+void ExpectSame(KnownMessages read, const KnownMessages& written) {
+  read.ReadLinks();
   EXPECT_EQ(read.stamp, written.stamp);
   EXPECT_EQ(read.ids, written.ids);
   EXPECT_EQ(read.linksRead, written.linksRead);
@@ -94,6 +97,20 @@ TEST(KnownMessagesFile, WhatItCannotHoldIsNotWrittenAndAnOlderFileGoes) {
   known.ids.insert("<line\nbreak@x>");
   EXPECT_FALSE(WriteKnownMessagesFile(path, kNewsbox, known));
   EXPECT_FALSE(ReadKnownMessagesFile(path, kNewsbox));
+}
+
+TEST(KnownIds, FindsWhatWasReadInOnePieceAndWhatWasAddedSince) {
+  std::optional<KnownIds> known = KnownIds::FromSortedLines("\n<a@x>\n<b@x>\n<d@x>\n");
+  ASSERT_TRUE(known);
+  known->insert("<c@x>");
+  known->insert("<a@x>");  // there already
+  EXPECT_EQ(known->size(), 5u);
+  for (const char* id : {"", "<a@x>", "<b@x>", "<c@x>", "<d@x>"}) EXPECT_TRUE(known->contains(id)) << id;
+  for (const char* id : {"<a@x", "<e@x>", "<0@x>", "<b@x>\n"}) EXPECT_FALSE(known->contains(id)) << id;
+  EXPECT_EQ(known->Sorted(), (std::vector<std::string_view>{"", "<a@x>", "<b@x>", "<c@x>", "<d@x>"}));
+  for (const char* unsorted : {"<b@x>\n<a@x>\n", "<a@x>\n<a@x>\n", "<a@x>"}) {
+    EXPECT_FALSE(KnownIds::FromSortedLines(unsorted)) << unsorted;
+  }
 }
 
 TEST(KnownMessagesCache, BeyondItsBoundOnlyTheNewsboxLastStoredStaysInMemoryWhileFilesKeepTheRest) {
