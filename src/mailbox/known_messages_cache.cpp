@@ -3,7 +3,7 @@
 #include "platform/file_system.h"
 #include "store/file_utilities.h"
 
-#include <cstdio>
+#include <cstdint>
 
 namespace tarnwick::mailbox {
 namespace {
@@ -25,8 +25,10 @@ uint64_t PathHash(const std::string& path) {
 KnownMessagesCache::KnownMessagesCache(std::string folder, size_t bound) : folder_(std::move(folder)), bound_(bound) {}
 
 std::string KnownMessagesCache::FilePathOf(const std::string& newsboxPath) const {
-  char name[17];
-  std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(PathHash(newsboxPath)));
+  constexpr char kDigits[] = "0123456789abcdef";
+  std::string name(16, '0');
+  uint64_t hash = PathHash(newsboxPath);
+  for (size_t i = name.size(); i > 0; --i, hash >>= 4) name[i - 1] = kDigits[hash & 0xf];
   return folder_ + "/" + name + kFileExtension;
 }
 
