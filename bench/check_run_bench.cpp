@@ -232,8 +232,8 @@ void FillNewsbox(const std::string& path, int count) {
   test::WriteFileBytes(path, bytes);
 }
 
-// The nothing-new check of one feed of 50 items against a newsbox of 0 ... 100,000 messages: every
-// check asks the host for every message id of the newsbox.
+// The nothing-new check of one feed of 50 items against a newsbox of 0 ... 100,000 messages: the
+// newsbox's message ids, read from the host by the first run, are kept while its files are unchanged.
 void BM_NothingNewAgainstNewsbox(benchmark::State& state) {
   Setup setup(1, 50, false);
   FillNewsbox(setup.list[0].newsboxPath, static_cast<int>(state.range(0)));

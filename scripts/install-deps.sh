@@ -5,6 +5,8 @@
 #   scripts/install-deps.sh windows   that, and the 32-bit Windows cross toolchain (mingw-w64, posix
 #                                     threads), Wine, and the source entries scripts/windows-deps.sh
 #                                     builds libcurl from
+#   scripts/install-deps.sh bench     that, and the peers bench/whole_process_compare.py measures
+#                                     against (curl, newsboat) with GNU time for peak memory
 set -euo pipefail
 
 packages=(
@@ -16,6 +18,9 @@ packages=(
   xvfb xauth imagemagick
   mutt tmux
 )
+if [ "${1:-}" = bench ]; then
+  packages+=(curl newsboat time)
+fi
 if [ "${1:-}" = windows ]; then
   packages+=(g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32:i386 dpkg-dev)
 fi

@@ -31,6 +31,16 @@ int SearchMailboxId(const HostCollection& collection, const std::string& path, b
   return -1;
 }
 
+void ListMailboxPathsInto(const HostCollection& collection, std::vector<MailboxPathId>& listed) {
+  int count = collection.Count();
+  for (int position = 1; position <= count; ++position) {
+    HostFolder item(collection.Item(position));
+    if (!item.IsValid()) continue;
+    listed.push_back({item.Path(), item.Id()});
+    ListMailboxPathsInto(item.Children(), listed);
+  }
+}
+
 }  // namespace
 
 HostAutomation::HostAutomation(WaitFunction wait, std::string progId)
@@ -85,6 +95,23 @@ int HostAutomation::FindMailboxId(const HostCollection& collection, const std::s
   // wins, and the case-blind match only serves a path stored in another case.
   int exact = SearchMailboxId(collection, path, false);
   return exact != -1 ? exact : SearchMailboxId(collection, path, true);
+}
+
+std::vector<MailboxPathId> HostAutomation::ListMailboxPaths(const HostCollection& collection) {
+  std::vector<MailboxPathId> listed;
+  ListMailboxPathsInto(collection, listed);
+  return listed;
+}
+
+const MailboxPathId* HostAutomation::FindListedMailbox(const std::vector<MailboxPathId>& listed,
+                                                       const std::string& path) {
+  for (const MailboxPathId& mailbox : listed) {
+    if (mailbox.path == path) return &mailbox;
+  }
+  for (const MailboxPathId& mailbox : listed) {
+    if (platform::EqualsIgnoreCase(mailbox.path, path)) return &mailbox;
+  }
+  return nullptr;
 }
 
 int HostAutomation::FindMailboxId(const std::string& path) const {

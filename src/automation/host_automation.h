@@ -9,6 +9,12 @@
 
 namespace tarnwick::automation {
 
+/// A mailbox (or folder) of the host's tree: its file path and its id.
+struct MailboxPathId {
+  std::string path;
+  int id = -1;
+};
+
 /// Pauses the calling thread for a number of milliseconds.
 using WaitFunction = std::function<void(int milliseconds)>;
 
@@ -38,6 +44,11 @@ public:
   int FindMailboxId(const std::string& path) const;
   /// The same search through an open connection, from a collection down.
   static int FindMailboxId(const HostCollection& collection, const std::string& path);
+  /// Every mailbox and folder from a collection down, depth first in index order, with its file
+  /// path: one walk of the tree for many searches (FindListedMailbox).
+  static std::vector<MailboxPathId> ListMailboxPaths(const HostCollection& collection);
+  /// The search of FindMailboxId among what ListMailboxPaths gave; null when none.
+  static const MailboxPathId* FindListedMailbox(const std::vector<MailboxPathId>& listed, const std::string& path);
   /// Opens the mailbox whose file path is `path` and shows its display name in the status bar.
   /// True when opened.
   bool OpenMailboxByPath(const std::string& path) const;

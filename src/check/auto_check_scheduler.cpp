@@ -77,7 +77,11 @@ std::function<void(const feed::ServerAnswer&, bool)> AutoCheckScheduler::AnswerR
     const store::SettingsStore settings(settingsPath);
     // A feed edited or removed meanwhile is no longer at that address: the answer is not its.
     if (settings.ReadText(alias, store::kUrlKey, "") != url) return;
-    (void)RecordServerAnswer(settings, alias, answer, fetched, clock);
+    const FeedState before = ReadFeedState(settings, alias);
+    FeedState state = before;
+    (void)RecordServerAnswer(state, answer, fetched, clock);
+    const std::vector<platform::IniChange> changes = FeedStateChanges(alias, before, state);
+    if (!changes.empty()) (void)settings.Apply(changes);
   };
 }
 
@@ -97,7 +101,7 @@ int AutoCheckScheduler::Tick() {
     auto lastCheck = platform::ParseDate(settings.ReadText(alias, store::kLastCheckKey, ""));
     // A feed whose server asked to wait, or said it is gone, is not due; its "LastCheck" stays,
     // so that it is fetched on the first tick after the wait.
-    const bool held = !BackgroundHold(settings, alias, now).empty();
+    const bool held = !BackgroundHold(ReadFeedState(settings, alias), now).empty();
     const bool due = !held && lastCheck && *lastCheck <= now;
     if (due) {
       std::string cachePath = store::FeedCachePath(settings_.hostDataFolder, alias);

@@ -54,11 +54,9 @@ void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.feeds.push_back({feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(),
                            checker_.LastSkips(), checker_.LastNotModified(), checker_.LastNote()});
   report_.leftInPending += checker_.LeftInPending();
-  // A feed that could not be checked always says why, so the status never reads as a good check.
-  const FeedOutcome& outcome = report_.feeds.back();
-  std::string problem = outcome.problem.empty() && result < 0 ? kNotDownloaded : outcome.problem;
-  // Kept for one write of the settings when the run ends.
-  statuses_.push_back({feed.alias, {checker_.NowText(), std::move(problem)}});
+  // A check that wrote the feed's bookkeeping wrote its status with it; the others' statuses are
+  // kept for one write of the settings when the run ends.
+  if (!checker_.StatusRecorded()) statuses_.push_back({feed.alias, checker_.LastStatus()});
 }
 
 const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSettings>& feeds) {
@@ -73,9 +71,8 @@ const RunReport& CheckRun::RunSelectedFeeds(const std::vector<store::FeedSetting
     // Ends with the loop: downloads still running stop and untaken documents go before completion.
     DocumentPrefetcher prefetcher(feeds, settings_.scratchFeedPath, settings_.settingsPath, stop);
     std::size_t index = 0;
-    checker_.SetDocumentFetcher([&](const store::FeedSettings&, const std::string& path) {
-      return prefetcher.Take(index, path);
-    });
+    checker_.SetDocumentFetcher(
+        [&](const store::FeedSettings&, const std::string& path) { return prefetcher.Take(index, path); });
     for (const store::FeedSettings& feed : feeds) {
       ++report_.feedsDone;
       Record(feed, checker_.CheckFeed(feed, false, settings_.scratchFeedPath, stop));
@@ -122,7 +119,7 @@ void CheckRun::ListHeldFeeds(const store::SettingsStore& settings) {
   for (const std::string& entry : entries) {
     const std::string alias = entry.substr(0, entry.find('='));
     if (alias.empty() || settings.ReadInt(alias, store::kAutoCheckKey, 0) == 0) continue;
-    std::string reason = BackgroundHold(settings, alias, now);
+    std::string reason = BackgroundHold(ReadFeedState(settings, alias), now);
     if (!reason.empty()) report_.held.push_back({alias, std::move(reason)});
   }
 }

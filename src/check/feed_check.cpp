@@ -33,31 +33,23 @@ FeedChecker::FeedChecker(Settings settings, mailbox::NewsboxWriter& writer, cons
                          const platform::Clock& clock, CheckView& view)
     : settings_(std::move(settings)), writer_(writer), host_(host), clock_(clock), view_(view) {}
 
-platform::DateTime FeedChecker::ReadLastArticle(const std::string& alias) const {
-  std::string text =
-      store::SettingsStore(settings_.settingsPath).ReadText(alias, store::kLastArticleKey, store::kDefaultLastArticle);
-  return platform::ParseDate(text).value_or(UnreadableLastArticleDate());
-}
-
-feed::FetchResult FeedChecker::FreshFetchFeed(const store::FeedSettings& feed, const std::string& path,
-                                              const std::string& settingsPath) {
-  const feed::DocumentValidators conditional = feed::ReadFeedValidators(store::SettingsStore(settingsPath), feed.alias);
-  return feed::FreshFetch(feed.url, path, feed::UrlOrigin::kTypedByUser, conditional);
+platform::DateTime FeedChecker::LastArticleDate() const {
+  return platform::ParseDate(state_.lastArticle).value_or(UnreadableLastArticleDate());
 }
 
 FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed, bool fromCache,
                                                 const std::string& documentPath) {
   validators_ = {};
-  const store::SettingsStore settings(settings_.settingsPath);
   std::string serverProblem;
   if (fromCache) {
     validators_ = feed::ReadValidatorsBeside(documentPath);
-    note_ = MovedNote(settings, feed.alias);
+    note_ = MovedNote(state_);
   } else {
     feed::FetchResult fetched =
-        fetcher_ ? fetcher_(feed, documentPath) : FreshFetchFeed(feed, documentPath, settings_.settingsPath);
+        fetcher_ ? fetcher_(feed, documentPath)
+                 : feed::FreshFetch(feed.url, documentPath, feed::UrlOrigin::kTypedByUser, state_.validators);
     const bool arrived = !fetched.stopped && fetched.errorText.empty();
-    AnswerEffect effect = RecordServerAnswer(settings, feed.alias, fetched.answer, arrived, clock_);
+    AnswerEffect effect = RecordServerAnswer(state_, fetched.answer, arrived, clock_);
     serverProblem = std::move(effect.problem);
     note_ = std::move(effect.note);
     if (fetched.notModified) return Document::kNotModified;
@@ -74,10 +66,8 @@ FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed,
 }
 
 // A feed's first check is one that has not yet recorded a last article.
-int FeedChecker::FirstCheckLimit(const std::string& alias) const {
-  const store::SettingsStore settings(settings_.settingsPath);
-  if (!settings.ReadText(alias, store::kLastArticleKey, "").empty()) return 0;
-  return std::max(0, settings.ReadInt(alias, store::kFirstCheckArticlesKey, 0));
+int FeedChecker::FirstCheckLimit() const {
+  return state_.firstCheck ? std::max(0, state_.firstCheckArticles) : 0;
 }
 
 // Marks every item but the `limit` newest: by date as an instant (its zone applied), an undated
@@ -144,10 +134,13 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   leftInPending_ = 0;
   skips_.fill(0);
   notModified_ = false;
+  statusRecorded_ = false;
   nowText_ = platform::FormatLocaleDate(clock_.Now());
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
+  status_ = {nowText_, kNotDownloaded};
   if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) {
     problem_ = kIncompleteSettings;
+    status_.problem = problem_;
     return -1;
   }
   if (!store::FileExists(feed.newsboxPath)) {
@@ -156,10 +149,13 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   }
   if (feed.newsbox.empty()) {
     problem_ = kNoNewsbox;
+    status_.problem = problem_;
     return -1;
   }
-  const platform::DateTime lastDate = ReadLastArticle(feed.alias);
-  const int firstCheckLimit = FirstCheckLimit(feed.alias);
+  state_ = ReadFeedState(store::SettingsStore(settings_.settingsPath), feed.alias);
+  const FeedState before = state_;
+  const platform::DateTime lastDate = LastArticleDate();
+  const int firstCheckLimit = FirstCheckLimit();
   platform::DateTime newestDate = lastDate;
   writer_.PreparePending(feed.newsboxPath, feed.newsbox);
 
@@ -190,16 +186,18 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   if (fromCache) platform::RemoveFile(feed::ValidatorsFilePath(documentPath));
   view_.SetProgress(0);
   view_.ShowDetailsStatus("");
-  RecordOutcome(feed, document, result, stopped, lastDate, newestDate);
+  RecordOutcome(document, result, stopped, lastDate, newestDate);
+  WriteState(feed.alias, before, result);
   platform::DrainMessagesWhenDue();
   return result;
 }
 
 // What the check leaves for the next one. A check cut short by a stop, or whose articles the host
-// did not all take, records nothing: the date must not move past an article that did not arrive,
-// nor may the document's validators let the next download skip it.
-void FeedChecker::RecordOutcome(const store::FeedSettings& feed, Document document, int result, bool stopped,
-                                const platform::DateTime& lastDate, const platform::DateTime& newestDate) {
+// did not all take, moves neither the date nor the validators: the date must not move past an
+// article that did not arrive, nor may the document's validators let the next download skip it.
+// What the server said is kept whatever happened after.
+void FeedChecker::RecordOutcome(Document document, int result, bool stopped, const platform::DateTime& lastDate,
+                                const platform::DateTime& newestDate) {
   if (stopped) {
     problem_ = kStopped;
     return;
@@ -208,17 +206,22 @@ void FeedChecker::RecordOutcome(const store::FeedSettings& feed, Document docume
     problem_ = writer_.StagingReady() ? kKeptInPending : kNoStagingMailbox;
     return;
   }
-  const store::SettingsStore settings(settings_.settingsPath);
-  std::vector<platform::IniChange> changes;
-  if (newestDate > lastDate) {
-    changes.push_back({feed.alias, store::kLastArticleKey, platform::FormatDate(newestDate, feed::kStoredDatePattern)});
-  }
+  if (newestDate > lastDate) state_.lastArticle = platform::FormatDate(newestDate, feed::kStoredDatePattern);
   // Only a delivered document's validators may make the next download conditional.
-  if (document == Document::kLoaded) {
-    for (platform::IniChange& kept : feed::FeedValidatorChanges(settings, feed.alias, validators_))
-      changes.push_back(std::move(kept));
-  }
-  if (!changes.empty()) (void)settings.Apply(changes);
+  if (document == Document::kLoaded) state_.validators = validators_;
+}
+
+// One write for the whole bookkeeping, and none when nothing but the time of the check changed:
+// that time is then the caller's to record (a run writes those of all such feeds at once).
+void FeedChecker::WriteState(const std::string& alias, const FeedState& before, int result) {
+  if (!problem_.empty() || result >= 0) status_.problem = problem_;
+  state_.lastProblem = status_.problem;
+  state_.checkedAt = status_.checkedAt;
+  FeedState unchangedTime = state_;
+  unchangedTime.checkedAt = before.checkedAt;
+  if (unchangedTime == before) return;
+  const std::vector<platform::IniChange> changes = FeedStateChanges(alias, before, state_);
+  statusRecorded_ = store::SettingsStore(settings_.settingsPath).Apply(changes);
 }
 
 }  // namespace tarnwick::check

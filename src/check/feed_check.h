@@ -1,7 +1,9 @@
 #pragma once
 
 #include "automation/host_automation.h"
+#include "check/check_status.h"
 #include "check/check_view.h"
+#include "check/feed_state.h"
 #include "feed/download.h"
 #include "feed/xml_document.h"
 #include "mailbox/newsbox_writer.h"
@@ -39,6 +41,8 @@ public:
               const platform::Clock& clock, CheckView& view);
 
   /// Checks the feed with the document at `documentPath`, fetched first unless `fromCache`. The
+  /// feed's bookkeeping (FeedState) is read when the check starts and written when it ends, in one
+  /// write, only when more than "CheckedAt" changed (see StatusRecorded). The
   /// number of messages delivered into the newsbox (0 when the host could not be reached), or -1
   /// when the feed could not be checked (see LastProblem). The document file is deleted at the
   /// end, except when the settings are incomplete. A `stop` ends the check at once, whatever it is
@@ -50,9 +54,14 @@ public:
   /// Replaces how documents are fetched; an empty one restores the fresh fetch, made conditional
   /// by the validators of the document last delivered.
   void SetDocumentFetcher(DocumentFetcher fetcher) { fetcher_ = std::move(fetcher); }
-  /// The fetch that an empty DocumentFetcher stands for.
-  static feed::FetchResult FreshFetchFeed(const store::FeedSettings& feed, const std::string& path,
-                                          const std::string& settingsPath);
+
+  /// How the last check went, as the feed's status says it: when it ended and why it failed (a
+  /// check that could not be done always says why).
+  const CheckStatus& LastStatus() const { return status_; }
+  /// Whether the last check wrote its status with the feed's bookkeeping; when not (nothing else
+  /// changed, or the feed's settings were incomplete), the caller records LastStatus, which lets a
+  /// run write the statuses of many unchanged feeds at once.
+  bool StatusRecorded() const { return statusRecorded_; }
 
   /// Whether the server said in the last check that the document has not changed since the one
   /// last delivered, so nothing was read.
@@ -72,16 +81,17 @@ public:
   const std::string& DownloadText() const { return downloadText_; }
 
 private:
-  platform::DateTime ReadLastArticle(const std::string& alias) const;
+  platform::DateTime LastArticleDate() const;
   enum class Document { kMissing, kLoaded, kNotModified };
   Document LoadDocument(const store::FeedSettings& feed, bool fromCache, const std::string& documentPath);
-  int FirstCheckLimit(const std::string& alias) const;
+  int FirstCheckLimit() const;
   std::vector<bool> BeyondFirstCheck(const std::vector<feed::Article>& articles, int limit) const;
   bool StageItems(const store::FeedSettings& feed, const platform::DateTime& lastDate, platform::DateTime& newestDate,
                   int firstCheckLimit, std::stop_token stop);
   void ClosePendingWindow();
-  void RecordOutcome(const store::FeedSettings& feed, Document document, int result, bool stopped,
-                     const platform::DateTime& lastDate, const platform::DateTime& newestDate);
+  void RecordOutcome(Document document, int result, bool stopped, const platform::DateTime& lastDate,
+                     const platform::DateTime& newestDate);
+  void WriteState(const std::string& alias, const FeedState& before, int result);
 
   Settings settings_;
   mailbox::NewsboxWriter& writer_;
@@ -98,6 +108,9 @@ private:
   DocumentFetcher fetcher_;
   feed::DocumentValidators validators_;  // those of the document loaded by the current check
   bool notModified_ = false;
+  FeedState state_;  // the bookkeeping of the feed being checked, as it is to be left
+  CheckStatus status_;
+  bool statusRecorded_ = false;
 };
 
 }  // namespace tarnwick::check

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "check/feed_state.h"
 #include "feed/server_answer.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
-#include "store/settings_store.h"
 
 #include <string>
 
@@ -16,20 +16,19 @@ struct AnswerEffect {
   std::string note;
 };
 
-/// Keeps in the feed's section what `answer` asks of later fetches, so that background fetching
-/// follows it: "RetryAfter" for a request to wait, "Gone" for a feed that is gone. After a
-/// download that worked (`fetched`: a document, or "not modified"), "Gone" and "RetryAfter" go
-/// and "MovedTo" holds the address permanent redirects led to (or goes). Keys are written only
-/// when they change. Returns what the report says about it.
-AnswerEffect RecordServerAnswer(const store::SettingsStore& settings, const std::string& alias,
-                                const feed::ServerAnswer& answer, bool fetched, const platform::Clock& clock);
+/// Keeps in the feed's bookkeeping what `answer` asks of later fetches, so that background
+/// fetching follows it: "RetryAfter" for a request to wait, "Gone" for a feed that is gone. After
+/// a download that worked (`fetched`: a document, or "not modified"), "Gone" and "RetryAfter" go
+/// and "MovedTo" holds the address permanent redirects led to (or goes). Returns what the report
+/// says about it.
+AnswerEffect RecordServerAnswer(FeedState& state, const feed::ServerAnswer& answer, bool fetched,
+                                const platform::Clock& clock);
 
 /// The report's note for a feed whose "MovedTo" holds a new address; empty when it has none.
-std::string MovedNote(const store::SettingsStore& settings, const std::string& alias);
+std::string MovedNote(const FeedState& state);
 
 /// Why background fetching leaves the feed alone at `now`, in words for a report: it is gone,
 /// or its "RetryAfter" time has not come. Empty when the feed may be fetched.
-std::string BackgroundHold(const store::SettingsStore& settings, const std::string& alias,
-                           const platform::DateTime& now);
+std::string BackgroundHold(const FeedState& state, const platform::DateTime& now);
 
 }  // namespace tarnwick::check

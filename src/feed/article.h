@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace tarnwick::feed {
@@ -25,10 +24,6 @@ struct Article {
 
   bool operator==(const Article&) const = default;
 };
-
-/// The message identifiers already in a newsbox, looked up by value: a newsbox may hold hundreds
-/// of thousands, and every item of every check is looked up.
-using KnownIds = std::unordered_set<std::string>;
 
 /// The host name in every message identifier: a fixed placeholder that names no real machine.
 inline constexpr char kMessageIdHostName[] = "tarnwick.invalid";

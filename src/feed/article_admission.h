@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "feed/article.h"
+#include "feed/known_ids.h"
 #include "feed/link_key.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"

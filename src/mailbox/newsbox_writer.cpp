@@ -22,9 +22,12 @@ namespace {
 // How long the host is given to catch up after it closed or created a mailbox for the writer.
 constexpr int kHostPauseMilliseconds = 200;
 constexpr char kPageFileName[] = "article.html";
-// How many messages' links are remembered between checks at most (about 100 bytes each), unless
-// one newsbox holds more.
-constexpr size_t kRememberedLinks = 200000;
+// How many identifiers and links of messages are kept in memory between checks at most (about 100
+// bytes each), unless one newsbox holds more.
+constexpr size_t kKeptInMemory = 400000;
+// The folder of the plug-in folder where what is known of each newsbox waits for the next process.
+constexpr char kKnownMessagesFolder[] = "Known messages";
+const feed::KnownIds kNoKnownIds;
 
 // The message's text up to and including its first empty line; the whole text when it has none.
 std::string HeaderBlockOf(const std::string& rawText) {
@@ -43,6 +46,22 @@ bool RemoveIfPresent(const std::string& path) {
   return !store::FileExists(path);
 }
 
+// The link read before of the message with identifier `id`; null when none was.
+const std::string* LinkSeenBefore(const KnownMessages* earlier, const std::string& id) {
+  if (earlier == nullptr || id.empty()) return nullptr;
+  auto found = earlier->linksById.find(id);
+  return found == earlier->linksById.end() ? nullptr : &found->second;
+}
+
+void AddMessage(KnownMessages& known, std::string id, std::string link) {
+  if (id.empty()) {
+    known.linksWithoutId.push_back(std::move(link));
+  } else if (!link.empty()) {
+    known.linksById.insert_or_assign(id, std::move(link));
+  }
+  known.ids.insert(std::move(id));
+}
+
 }  // namespace
 
 NewsboxWriter::NewsboxWriter(Settings settings, const automation::HostAutomation& host, const platform::Clock& clock,
@@ -53,26 +72,27 @@ NewsboxWriter::NewsboxWriter(Settings settings, const automation::HostAutomation
       progress_(progress),
       receiver_(receiver),
       pendingMailbox_(store::MailboxFilePath(settings_.hostDataFolder, kPendingMailboxName, false)),
-      pendingToc_(store::MailboxFilePath(settings_.hostDataFolder, kPendingMailboxName, true)) {}
+      pendingToc_(store::MailboxFilePath(settings_.hostDataFolder, kPendingMailboxName, true)),
+      known_(settings_.pluginFolder.empty() ? "" : settings_.pluginFolder + "/" + kKnownMessagesFolder, kKeptInMemory) {
+}
 
 void NewsboxWriter::Pause(int milliseconds) const {
   if (settings_.pacing) platform::PaceFor(milliseconds);
 }
 
-// Searching the host's tree asks about every mailbox: the id found before is taken again as long
-// as the host's mailbox of that id still has exactly that path.
+// Searching the host's tree asks about every mailbox: it is listed once and searched for every
+// newsbox, and listed again only when a newsbox is not in it or its id no longer has its path (the
+// host's ids are stable while it runs; a mailbox made, renamed or removed since changes that).
 automation::HostFolder NewsboxWriter::FindNewsbox(const automation::HostApplication& application,
                                                   const std::string& newsboxPath, const std::string& newsboxName) {
-  auto found = newsboxIds_.find(newsboxPath);
-  if (found != newsboxIds_.end()) {
-    automation::HostFolder known = application.MailboxById(found->second);
-    if (known.Path() == newsboxPath) return known;
-    newsboxIds_.erase(found);
+  using automation::HostAutomation;
+  if (const automation::MailboxPathId* listed = HostAutomation::FindListedMailbox(hostMailboxes_, newsboxPath)) {
+    automation::HostFolder known = application.MailboxById(listed->id);
+    if (known.Path() == listed->path) return known;
   }
-  int id = automation::HostAutomation::FindMailboxId(application.TopLevel(), newsboxPath);
-  if (id < 0) return application.MailboxByName(newsboxName);
-  newsboxIds_[newsboxPath] = id;
-  return application.MailboxById(id);
+  hostMailboxes_ = HostAutomation::ListMailboxPaths(application.TopLevel());
+  const automation::MailboxPathId* listed = HostAutomation::FindListedMailbox(hostMailboxes_, newsboxPath);
+  return listed == nullptr ? application.MailboxByName(newsboxName) : application.MailboxById(listed->id);
 }
 
 // An empty staging file whose table of contents lists nothing (or that has none) is what cutting
@@ -101,18 +121,31 @@ void NewsboxWriter::PreparePending(const std::string& newsboxPath, const std::st
   }
   if (!alreadyEmpty && store::FileExists(pendingToc_)) (void)platform::RemoveFile(pendingToc_);
 
-  knownIds_.clear();
-  knownIdsRead_ = false;
+  knownIds_ = nullptr;
   newsboxPath_ = newsboxPath;
   newsboxName_ = newsboxName;
   linkGuard_.Clear([this](feed::LinkGuard& guard) { ReadNewsboxLinks(guard); });
 }
 
 // Read when the first item of the document comes to be admitted: a feed whose document did not
-// change since the last check needs none.
-void NewsboxWriter::ReadKnownIds() {
-  knownIdsRead_ = true;
-  ForEachNewsboxMessage([this](const automation::HostMessage& message) { knownIds_.insert(message.MessageIdLine()); });
+// change since the last check needs none. While the newsbox's files are as they were when its
+// identifiers were last read or delivered, those are its identifiers: the host is not asked.
+const feed::KnownIds& NewsboxWriter::ReadKnownIds() {
+  KnownMessages read;
+  read.stamp = StampNewsbox(newsboxPath_);
+  if (const KnownMessages* known = known_.FindCurrent(newsboxPath_, read.stamp)) return known->ids;
+  if (!ForEachNewsboxMessage(
+          [&](const automation::HostMessage& message) { read.ids.insert(message.MessageIdLine()); })) {
+    return kNoKnownIds;
+  }
+  // The links read before stay those of their messages (both were written together, never changed).
+  if (KnownMessages* earlier = known_.Find(newsboxPath_)) {
+    earlier->ReadLinks();
+    for (const auto& [id, link] : earlier->linksById) {
+      if (read.ids.contains(id)) read.linksById.emplace(id, link);
+    }
+  }
+  return Keep(std::move(read)).ids;
 }
 
 // Visits the messages of the newsbox being checked, last first; false when the host cannot be reached.
@@ -127,32 +160,39 @@ bool NewsboxWriter::ForEachNewsboxMessage(const std::function<void(const automat
   return true;
 }
 
-// A message's link is read from its whole text, which the host reads from disk; the link of a
-// message seen before is taken from what was read then, found by its identifier (both were written
-// with the message and never change).
-void NewsboxWriter::ReadNewsboxLinks(feed::LinkGuard& guard) {
-  std::unordered_map<std::string, std::string>& earlier = linksById_[newsboxPath_];
-  std::unordered_map<std::string, std::string> seen;
-  const bool reached = ForEachNewsboxMessage([&](const automation::HostMessage& message) {
-    std::string id = message.MessageIdLine();
-    auto known = earlier.find(id);
-    std::string link = known != earlier.end() && !id.empty()
-                           ? known->second
-                           : ReadHeaderField(HeaderBlockOf(message.RawText()), kWebsiteHeader);
-    guard.AddDeliveredLink(link);
-    if (!id.empty()) seen.insert_or_assign(std::move(id), std::move(link));
-  });
-  if (!reached) return;
-  rememberedLinks_ = rememberedLinks_ - earlier.size() + seen.size();
-  earlier = std::move(seen);
-  ForgetOtherNewsboxLinksBeyond(kRememberedLinks);
+// Keeps what was just read of the newsbox being checked. It stands for the newsbox only when its
+// files did not change while it was read (the host may have rebuilt the table of contents, another
+// program may have written); otherwise it is kept in memory as a source of links, never current.
+KnownMessages& NewsboxWriter::Keep(KnownMessages known) {
+  const bool unchanged = known.stamp.mailbox.exists && StampNewsbox(newsboxPath_) == known.stamp;
+  if (!unchanged) known.stamp = {};
+  return known_.Store(newsboxPath_, std::move(known), unchanged);
 }
 
-// Links are remembered for every newsbox checked; beyond the bound, only the last one's stay.
-void NewsboxWriter::ForgetOtherNewsboxLinksBeyond(size_t bound) {
-  if (rememberedLinks_ <= bound) return;
-  std::erase_if(linksById_, [this](const auto& entry) { return entry.first != newsboxPath_; });
-  rememberedLinks_ = linksById_[newsboxPath_].size();
+// A message's link is read from its whole text, which the host reads from disk; the link of a
+// message seen before is taken from what was read then, found by its identifier (both were written
+// with the message and never change). While the newsbox's files are as they were when all its
+// links were read, those are its links.
+void NewsboxWriter::ReadNewsboxLinks(feed::LinkGuard& guard) {
+  KnownMessages read;
+  read.stamp = StampNewsbox(newsboxPath_);
+  read.linksRead = true;
+  KnownMessages* earlier = known_.Find(newsboxPath_);
+  if (earlier != nullptr) earlier->ReadLinks();
+  if (earlier != nullptr && earlier->linksRead && known_.FindCurrent(newsboxPath_, read.stamp) != nullptr) {
+    for (const auto& [id, link] : earlier->linksById) guard.AddDeliveredLink(link);
+    for (const std::string& link : earlier->linksWithoutId) guard.AddDeliveredLink(link);
+    return;
+  }
+  const bool reached = ForEachNewsboxMessage([&](const automation::HostMessage& message) {
+    std::string id = message.MessageIdLine();
+    const std::string* seen = LinkSeenBefore(earlier, id);
+    std::string link = seen != nullptr ? *seen : ReadHeaderField(HeaderBlockOf(message.RawText()), kWebsiteHeader);
+    guard.AddDeliveredLink(link);
+    AddMessage(read, std::move(id), std::move(link));
+  });
+  if (!reached) return;
+  knownIds_ = &Keep(std::move(read)).ids;
 }
 
 void NewsboxWriter::ReportMissingFullArticle(const std::string& reason) {
@@ -198,8 +238,8 @@ bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article
                                   const std::string& downloadText, feed::SkipReason* reason) {
   if (reason != nullptr) *reason = feed::SkipReason::kNone;
   if (!stagingReady_) return false;
-  if (!knownIdsRead_) ReadKnownIds();
-  if (!feed::AdmitArticle(feed, article, lastDate, newestDate, knownIds_, downloadText, clock_, &linkGuard_, reason)) {
+  if (knownIds_ == nullptr) knownIds_ = &ReadKnownIds();
+  if (!feed::AdmitArticle(feed, article, lastDate, newestDate, *knownIds_, downloadText, clock_, &linkGuard_, reason)) {
     return false;
   }
   if (feed.downloadReferringArticles == 1 && !article.link.empty()) article.body += FullArticleOf(article.link);
@@ -213,8 +253,9 @@ bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article
 }
 
 bool NewsboxWriter::DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
-                               const std::string& newsboxName, int notifyNewsBoard) {
+                               const std::string& newsboxName, int notifyNewsBoard, KnownMessages* known) {
   std::string headerBlock = HeaderBlockOf(message.RawText());
+  std::string id = known != nullptr ? message.MessageIdLine() : std::string();
   std::string body = message.Body();
   std::string title = message.Title();
   platform::DrainMessagesWhenDue();
@@ -223,6 +264,7 @@ bool NewsboxWriter::DeliverOne(const automation::HostMessage& message, const aut
   // neither appear on the Newsboard nor count as arrived. After the move the message's id is the
   // one it has in the newsbox.
   const bool moved = message.MoveTo(newsbox);
+  if (moved && known != nullptr) AddMessage(*known, std::move(id), ReadHeaderField(headerBlock, kWebsiteHeader));
   if (moved) {
     ++newArticles_;
     if (notifyNewsBoard == 1 && receiver_ != nullptr) {
@@ -246,16 +288,30 @@ int NewsboxWriter::DeliverPending(const std::string& newsboxPath, const std::str
   const automation::HostApplication& application = connection.application;
   application.SetStatusText(kDownloadingNewArticles);
   automation::HostCollection messages = application.MailboxByName(kPendingMailboxName).Messages();
-  automation::HostFolder newsbox = FindNewsbox(application, newsboxPath, newsboxName);
   const int total = messages.Count();
+  // With nothing staged the newsbox is not needed (finding it may cost a walk of the host's tree).
+  automation::HostFolder newsbox =
+      total > 0 ? FindNewsbox(application, newsboxPath, newsboxName) : automation::HostFolder();
+  // What is known of the newsbox stays true through the moves only when nobody else changed it
+  // before them: then it gains what is moved in.
+  KnownMessages* known = total > 0 ? known_.FindCurrent(newsboxPath, StampNewsbox(newsboxPath)) : nullptr;
+  if (known != nullptr) known->ReadLinks();
   int moved = 0;
-  for (int position = total; position >= 1 && !stop.stop_requested(); --position) {
+  int tried = 0;
+  for (int position = total; position >= 1 && !stop.stop_requested(); --position, ++tried) {
     if (progress_ != nullptr) progress_->SetProgress(((total - position) * 100) / total);
-    if (DeliverOne(automation::HostMessage(messages.Item(position)), newsbox, newsboxName, notifyNewsBoard)) ++moved;
+    if (DeliverOne(automation::HostMessage(messages.Item(position)), newsbox, newsboxName, notifyNewsBoard, known)) {
+      ++moved;
+    }
   }
   if (total >= 0) leftInPending_ = total - moved;
   if (total < 0 || leftInPending_ > 0) deliveryIncomplete_ = true;
   if (moved > 0) newsbox.Open();
+  if (known != nullptr && tried > 0) {
+    // A move that failed may have left its message in the newsbox as well: then only the host knows.
+    known->stamp = moved == tried ? StampNewsbox(newsboxPath) : NewsboxStamp{};
+    known_.Persist(newsboxPath);
+  }
   if (progress_ != nullptr) {
     progress_->SetProgress(98);
     progress_->ShowGeneralStatus(kCheckDone);

@@ -5,6 +5,7 @@
 #include "feed/article.h"
 #include "feed/article_admission.h"
 #include "feed/link_key.h"
+#include "mailbox/known_messages_cache.h"
 #include "mailbox/new_article_notice.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
@@ -52,9 +53,10 @@ public:
   /// Empties "Pending" (closing its window, cutting its file, deleting its table of contents; an
   /// empty one whose table lists nothing is left as it is) and makes the newsbox the one whose
   /// messages' identifiers are read when the first article comes to be admitted; their links are
-  /// read when an item first needs them (one whose identifier is not among them). When "Pending"
-  /// has no file and the host gives none ("-1" or nothing), there is nowhere to stage: see
-  /// StagingReady.
+  /// read when an item first needs them (one whose identifier is not among them). Both are asked
+  /// of the host only when the newsbox's files changed since they were last read or delivered by
+  /// this writer or an earlier one (see KnownMessagesCache). When "Pending" has no file and the
+  /// host gives none ("-1" or nothing), there is nowhere to stage: see StagingReady.
   void PreparePending(const std::string& newsboxPath, const std::string& newsboxName);
   /// Admits the article and appends it as a message to "Pending"; true when appended. `reason`
   /// (when given) says why admission turned it away (kNone when it was admitted). A failed
@@ -69,8 +71,9 @@ public:
   void CountDocumentLink(const std::string& link) { linkGuard_.CountDocumentLink(link); }
   /// Has the host move every message of "Pending" into the newsbox, last first; each message is
   /// announced and counted once it has been moved. A `stop` ends the moving before the next
-  /// message, leaving the rest in "Pending". The number of messages moved; 0 when the host
-  /// cannot be reached or there is no staging file.
+  /// message, leaving the rest in "Pending". What was known of the newsbox's messages before the
+  /// moves, when its files had not changed since, is kept with the moved messages added. The number of messages moved;
+  /// 0 when the host cannot be reached or there is no staging file.
   int DeliverPending(const std::string& newsboxPath, const std::string& newsboxName, int notifyNewsBoard,
                      std::stop_token stop = {});
 
@@ -98,12 +101,12 @@ private:
   std::string FullArticleOf(const std::string& link);
   void ReportMissingFullArticle(const std::string& reason);
   bool AppendToPending(const std::string& message);
-  void ReadKnownIds();
+  const feed::KnownIds& ReadKnownIds();
   bool ForEachNewsboxMessage(const std::function<void(const automation::HostMessage&)>& visit);
+  KnownMessages& Keep(KnownMessages known);
   void ReadNewsboxLinks(feed::LinkGuard& guard);
-  void ForgetOtherNewsboxLinksBeyond(size_t bound);
   bool DeliverOne(const automation::HostMessage& message, const automation::HostFolder& newsbox,
-                  const std::string& newsboxName, int notifyNewsBoard);
+                  const std::string& newsboxName, int notifyNewsBoard, KnownMessages* known);
 
   Settings settings_;
   const automation::HostAutomation& host_;
@@ -114,13 +117,10 @@ private:
   std::string pendingToc_;
   std::string newsboxPath_;  // the newsbox of the feed being checked
   std::string newsboxName_;
-  feed::KnownIds knownIds_;
-  bool knownIdsRead_ = false;
+  const feed::KnownIds* knownIds_ = nullptr;  // those of the newsbox being checked, once read
   feed::LinkGuard linkGuard_;
-  std::unordered_map<std::string, int> newsboxIds_;  // newsbox file -> the host's id of its mailbox
-  // Per newsbox file: the link of each message last seen there, by its message identifier.
-  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> linksById_;
-  size_t rememberedLinks_ = 0;  // links held in linksById_, all newsboxes together
+  std::vector<automation::MailboxPathId> hostMailboxes_;  // the host's tree as last listed
+  KnownMessagesCache known_;
   int newArticles_ = 0;
   int appended_ = 0;
   int appendFailures_ = 0;

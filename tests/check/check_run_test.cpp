@@ -72,9 +72,10 @@ private:
   feed::DownloadLimits previous_;
 };
 
+// True when the folder holds nothing but the settings and what is known of the newsboxes.
 bool OnlySettingsIn(const std::string& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (entry.path().filename() != "tarnwick.ini") return false;
+    if (entry.path().filename() != "tarnwick.ini" && entry.path().filename() != "Known messages") return false;
   }
   return true;
 }
