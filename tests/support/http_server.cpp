@@ -303,6 +303,14 @@ bool HttpServer::ServeRequest(Socket connection, std::string& received) {
                                           behaviour == Behaviour::kConditional || behaviour == Behaviour::kSlow);
   response += "Content-Length: " + std::to_string(body.size()) + "\r\n";
   response += keepOpen ? "\r\n" : "Connection: close\r\n\r\n";
+  // A whole answer goes out in one piece: sent as two small pieces on a kept-alive connection,
+  // the second would wait for the client's delayed acknowledgement of the first.
+  const bool whole = behaviour != Behaviour::kStallBody && behaviour != Behaviour::kCutOff &&
+                     behaviour != Behaviour::kDrip && behaviour != Behaviour::kTrickle;
+  if (whole) {
+    response += body;
+    return SendAll(connection, response.data(), response.size(), stopRead_) && keepOpen;
+  }
   if (!SendAll(connection, response.data(), response.size(), stopRead_)) return false;
 
   switch (behaviour) {
@@ -321,8 +329,8 @@ bool HttpServer::ServeRequest(Socket connection, std::string& received) {
       }
       return false;
     }
-    default:
-      return SendAll(connection, body.data(), body.size(), stopRead_) && keepOpen;
+    default:  // answered whole above
+      return false;
   }
 }
 
