@@ -9,6 +9,7 @@
 #include <mutex>
 #include <stop_token>
 
+#include "feed/download_connections.h"
 #include "feed/download_size_limit.h"
 #include "feed/download_stop_scope.h"
 #include "feed/download_texts.h"
@@ -17,7 +18,6 @@
 #include "platform/library_pin.h"
 #include "platform/process.h"
 #include "platform/text.h"
-#include "platform/ui_pump.h"
 
 namespace tarnwick::feed {
 namespace {
@@ -186,20 +186,11 @@ size_t ReadHeaderLine(char* bytes, size_t size, size_t count, void* context) {
 struct EasyDeleter {
   void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
-struct MultiDeleter {
-  void operator()(CURLM* handle) const { curl_multi_cleanup(handle); }
-};
 struct HeaderListDeleter {
   void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
 using HeaderList = std::unique_ptr<curl_slist, HeaderListDeleter>;
-using MultiHandle = std::unique_ptr<CURLM, MultiDeleter>;
-
-// How long one wait for the network lasts inside a stop scope before the stop and the thread's
-// events are looked at again, and outside one (where only libcurl's own timers need the loop).
-constexpr int kStoppableWaitMilliseconds = 50;
-constexpr int kQuietWaitMilliseconds = 1000;
 
 // Everything a transfer needs set on its handle; the first option that fails decides the result.
 CURLcode Configure(CURL* curl, const std::string& url, UrlOrigin origin, const DownloadLimits& limits,
@@ -219,6 +210,10 @@ CURLcode Configure(CURL* curl, const std::string& url, UrlOrigin origin, const D
   set(CURLOPT_USERAGENT, kUserAgent);
   set(CURLOPT_FAILONERROR, 1L);
   set(CURLOPT_NOSIGNAL, 1L);
+  // Connections are kept alive between downloads and shared by all of them (RunSharedTransfer),
+  // with their TLS sessions and DNS answers.
+  set(CURLOPT_TCP_KEEPALIVE, 1L);
+  if (CURLSH* share = DownloadShare()) set(CURLOPT_SHARE, share);
   set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connectTimeout.count()));
   set(CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytesPerSecond);
   set(CURLOPT_LOW_SPEED_TIME, limits.lowSpeedSeconds);
@@ -271,51 +266,6 @@ std::string ErrorText(CURL* curl, CURLcode code, const char* errorBuffer, const 
     }
   }
   return errorBuffer[0] != '\0' ? std::string(errorBuffer) : std::string(curl_easy_strerror(code));
-}
-
-// The multi interface has its own failure codes; they are told to the user as the nearest
-// transfer failure.
-CURLcode TransferCodeOf(CURLMcode code) {
-  return code == CURLM_OUT_OF_MEMORY ? CURLE_OUT_OF_MEMORY : CURLE_RECV_ERROR;
-}
-
-// The result of the one transfer on `multi` once it has ended.
-CURLcode FinishedTransferCode(CURLM* multi) {
-  int left = 0;
-  while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
-    if (message->msg == CURLMSG_DONE) return message->data.result;
-  }
-  return CURLE_RECV_ERROR;
-}
-
-// Drives the one transfer on `multi` to its end. With a stop (inside a stop scope) the loop comes
-// round often enough to end the transfer soon after the stop and to handle the thread's events
-// meanwhile, which is how a Stop button on this very thread gets through.
-CURLcode DriveTransfer(CURLM* multi, const std::stop_token* stop, bool& stopped) {
-  const int waitMilliseconds = stop != nullptr ? kStoppableWaitMilliseconds : kQuietWaitMilliseconds;
-  for (;;) {
-    if (stop != nullptr && stop->stop_requested()) {
-      stopped = true;
-      return CURLE_ABORTED_BY_CALLBACK;
-    }
-    int running = 0;
-    CURLMcode code = curl_multi_perform(multi, &running);
-    if (code != CURLM_OK) return TransferCodeOf(code);
-    if (running == 0) return FinishedTransferCode(multi);
-    code = curl_multi_poll(multi, nullptr, 0, waitMilliseconds, nullptr);
-    if (code != CURLM_OK) return TransferCodeOf(code);
-    if (stop != nullptr) platform::DrainMessages();
-  }
-}
-
-CURLcode Perform(CURL* curl, bool& stopped) {
-  MultiHandle multi(curl_multi_init());
-  if (!multi) return CURLE_OUT_OF_MEMORY;
-  CURLMcode added = curl_multi_add_handle(multi.get(), curl);
-  if (added != CURLM_OK) return TransferCodeOf(added);
-  CURLcode result = DriveTransfer(multi.get(), DownloadStopScope::Current(), stopped);
-  curl_multi_remove_handle(multi.get(), curl);
-  return result;
 }
 
 bool StopRequested() {
@@ -407,7 +357,7 @@ TransferOutcome TransferUrlToFile(const std::string& url, const std::string& pat
   answer.curl = curl.get();
   CURLcode code = Configure(curl.get(), url, origin, CurrentDownloadLimits(), headers.get(), part, answer, errorBuffer);
   bool stopped = false;
-  if (code == CURLE_OK) code = Perform(curl.get(), stopped);
+  if (code == CURLE_OK) code = RunSharedTransfer(curl.get(), DownloadStopScope::Current(), stopped);
   if (stopped) return Stopped();
   TransferOutcome outcome = Outcome(curl.get(), code, errorBuffer, url, origin, conditional, part, answer);
   outcome.answer = std::move(answer.served);

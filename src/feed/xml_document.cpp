@@ -7,15 +7,20 @@
 #include "feed/xml_tree_builder.h"
 #include "platform/file.h"
 #include "platform/file_io.h"
+#include "platform/text_encoding.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace tarnwick::feed {
 namespace {
 
-// Reads the whole file into `bytes`; false with the error number when it cannot be opened or
-// read, or is too large to be parsed.
-bool ReadWholeFile(const std::string& path, std::string& bytes, int& errorNumber) {
+// Reads the whole file into `bytes`, straight into the text's own room; false with the error
+// number when it cannot be opened or read, or is too large to be parsed. `validUtf8` tells
+// whether the bytes are valid UTF-8: each piece is checked while it is still in the cache, so a
+// UTF-8 document costs no pass of its own.
+bool ReadWholeFile(const std::string& path, std::string& bytes, bool& validUtf8, int& errorNumber) {
+  constexpr size_t kPiece = 128 * 1024;
   platform::File file = platform::File::Open(path, platform::FileAccess::kRead, platform::FileCreation::kExisting);
   if (!file.IsOpen()) {
     errorNumber = errno;
@@ -27,17 +32,21 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, int& errorNumber
     return false;
   }
   bytes.clear();
-  bytes.reserve(static_cast<size_t>(size));
-  char buffer[65536];
+  bytes.reserve(static_cast<size_t>(size) + kPiece);
+  size_t validUpTo = 0;  // stays at the first fault; a character cut by a piece's end waits for the next
   for (;;) {
-    const int64_t got = file.Read(buffer, sizeof buffer);
+    const size_t used = bytes.size();
+    bytes.resize(used + kPiece);
+    const int64_t got = file.Read(bytes.data() + used, kPiece);
+    bytes.resize(used + static_cast<size_t>(std::max<int64_t>(got, 0)));
     if (got == 0) break;
-    if (got < 0 || bytes.size() + static_cast<size_t>(got) > XmlDocument::kMaxTextBytes) {
+    if (got < 0 || bytes.size() > XmlDocument::kMaxTextBytes) {
       errorNumber = got < 0 ? errno : EFBIG;
       return false;
     }
-    bytes.append(buffer, static_cast<size_t>(got));
+    validUpTo += platform::ValidUtf8Length(std::string_view(bytes).substr(validUpTo));
   }
+  validUtf8 = validUpTo == bytes.size();
   return true;
 }
 
@@ -55,13 +64,16 @@ bool XmlDocument::ParseText(std::string text) {
 
 bool XmlDocument::LoadFile(const std::string& path) {
   std::string bytes;
+  bool validUtf8 = false;
   int errorNumber = 0;
-  if (!ReadWholeFile(path, bytes, errorNumber)) {
+  if (!ReadWholeFile(path, bytes, validUtf8, errorNumber)) {
     error_ = platform::SystemErrorText(errorNumber);
     return false;
   }
   const size_t fileSize = bytes.size();
-  text_ = XmlDocumentAsUtf8(std::move(bytes));
+  // A valid UTF-8 document is parsed as read; anything else goes through the conversion, which
+  // would return such a document unchanged.
+  text_ = validUtf8 && XmlDocumentIsUtf8(bytes) ? std::move(bytes) : XmlDocumentAsUtf8(std::move(bytes));
   error_ = xml_messages::FileSize(fileSize);
   return Parse();
 }

@@ -44,13 +44,6 @@ void ElementTable::Reset(uint64_t textLength) {
   (*this)[0] = ElementRecord{};
 }
 
-uint32_t ElementTable::Add() {
-  if (nextFree_ >= capacity_) Grow();
-  uint32_t index = nextFree_++;
-  (*this)[index] = ElementRecord{};
-  return index;
-}
-
 // One and a half times the records in use, but never past the end of the page after the one that
 // holds the last record in use, so a huge table grows a page at a time and never doubles.
 void ElementTable::Grow() {
@@ -98,7 +91,7 @@ size_t ElementTable::MemoryBytes() const {
   return bytes;
 }
 
-void ElementTable::SetStartTagLength(uint32_t index, uint32_t length) {
+void ElementTable::SetLongStartTagLength(uint32_t index, uint32_t length) {
   ElementRecord& record = (*this)[index];
   uint32_t field = length;
   if (length >= kStartTagField) {
@@ -110,7 +103,7 @@ void ElementTable::SetStartTagLength(uint32_t index, uint32_t length) {
   record.tagLengths = (record.tagLengths & ~kStartTagField) | field;
 }
 
-void ElementTable::SetEndTagLength(uint32_t index, uint32_t length) {
+void ElementTable::SetLongEndTagLength(uint32_t index, uint32_t length) {
   ElementRecord& record = (*this)[index];
   uint32_t field = length;
   if (length >= kEndTagField) {

@@ -48,7 +48,12 @@ public:
   /// room for at least textLength / 64 + 8 records (room already there is kept).
   void Reset(uint64_t textLength);
   /// Takes the next free index, growing the table when it is full; the new record is zeroed.
-  uint32_t Add();
+  uint32_t Add() {
+    if (nextFree_ >= capacity_) Grow();
+    const uint32_t index = nextFree_++;
+    (*this)[index] = ElementRecord{};
+    return index;
+  }
 
   /// The record at an index below Count(); no bounds check.
   ElementRecord& operator[](uint32_t index) { return pages_[index >> kPageBits][index & (kPageRecords - 1)]; }
@@ -66,9 +71,17 @@ public:
   size_t MemoryBytes() const;
 
   /// Stores the exact start-tag length of an element.
-  void SetStartTagLength(uint32_t index, uint32_t length);
+  void SetStartTagLength(uint32_t index, uint32_t length) {
+    if (length >= kStartTagField || !longStartTags_.empty()) return SetLongStartTagLength(index, length);
+    ElementRecord& record = (*this)[index];
+    record.tagLengths = (record.tagLengths & ~kStartTagField) | length;
+  }
   /// Stores the exact end-tag length of an element (0 for an empty or not ended element).
-  void SetEndTagLength(uint32_t index, uint32_t length);
+  void SetEndTagLength(uint32_t index, uint32_t length) {
+    if (length >= kEndTagField || !longEndTags_.empty()) return SetLongEndTagLength(index, length);
+    ElementRecord& record = (*this)[index];
+    record.tagLengths = (record.tagLengths & kStartTagField) | (length << 22);
+  }
   /// The exact start-tag length of an element (0 for record 0).
   uint32_t StartTagLength(uint32_t index) const;
   /// The exact end-tag length of an element.
@@ -77,6 +90,9 @@ public:
 private:
   void Grow();
   void Reserve(uint64_t records);
+  // The setters for a length that goes to or leaves a side table, out of the parser's common path.
+  void SetLongStartTagLength(uint32_t index, uint32_t length);
+  void SetLongEndTagLength(uint32_t index, uint32_t length);
 
   std::vector<std::unique_ptr<ElementRecord[]>> pages_;
   std::vector<uint32_t> pageSizes_;  // records allocated in each page

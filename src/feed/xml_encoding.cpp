@@ -36,24 +36,41 @@ std::string_view UnmarkedWideEncoding(std::string_view bytes) {
   return {};
 }
 
+// The character set XmlDocumentAsUtf8 reads a document in (empty for UTF-8 by default) and the
+// length of its byte-order mark.
+struct DocumentCharset {
+  std::string_view charset;
+  size_t markLength = 0;
+};
+
+DocumentCharset CharsetOf(std::string_view bytes) {
+  if (std::optional<platform::ByteOrderMark> mark = platform::FindByteOrderMark(bytes)) {
+    return {mark->charset, mark->length};
+  }
+  if (std::string_view wide = UnmarkedWideEncoding(bytes); !wide.empty()) return {wide};
+  // The declaration was read byte by byte; an encoding that would not read it as written (a
+  // 16- or 32-bit one, whatever its name) is not the document's, which is then taken as UTF-8.
+  std::string_view declared = DeclaredEncoding(bytes);
+  if (declared.empty() || platform::IsUtf8Name(declared) || platform::ReadsDeclarationsAsWritten(declared)) {
+    return {declared};
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string XmlDocumentAsUtf8(std::string bytes) {
-  std::string_view charset;
-  size_t skip = 0;
-  if (std::optional<platform::ByteOrderMark> mark = platform::FindByteOrderMark(bytes)) {
-    charset = mark->charset;
-    skip = mark->length;
-  } else if (charset = UnmarkedWideEncoding(bytes); charset.empty()) {
-    // The declaration was read byte by byte; an encoding that would not read it as written (a
-    // 16- or 32-bit one, whatever its name) is not the document's, which is then taken as UTF-8.
-    charset = DeclaredEncoding(bytes);
-    if (!charset.empty() && !platform::ReadsDeclarationsAsWritten(charset)) charset = {};
-  }
-  if (skip > 0) bytes.erase(0, skip);
-  if (charset.empty()) return platform::ValidUtf8(std::move(bytes));
+  const DocumentCharset found = CharsetOf(bytes);
+  const std::string_view charset = found.charset;
+  if (found.markLength > 0) bytes.erase(0, found.markLength);
+  if (charset.empty() || platform::IsUtf8Name(charset)) return platform::ValidUtf8(std::move(bytes));
   std::optional<std::string> text = platform::ConvertToUtf8Replacing(bytes, charset);
   return text ? std::move(*text) : platform::ValidUtf8(std::move(bytes));
+}
+
+bool XmlDocumentIsUtf8(std::string_view bytes) {
+  const DocumentCharset found = CharsetOf(bytes);
+  return found.markLength == 0 && (found.charset.empty() || platform::IsUtf8Name(found.charset));
 }
 
 }  // namespace tarnwick::feed

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tarnwick::feed {
 
@@ -11,5 +12,10 @@ namespace tarnwick::feed {
 /// Bytes not valid in the encoding become U+FFFD; an encoding the system does not know is read as
 /// UTF-8. A document that is valid UTF-8 and declares no other encoding comes back unchanged.
 std::string XmlDocumentAsUtf8(std::string bytes);
+
+/// True when XmlDocumentAsUtf8 reads `bytes` as UTF-8 from their first byte: no byte-order mark,
+/// no unmarked wide encoding, and no declared encoding other than UTF-8. Such a document that is
+/// valid UTF-8 comes back from XmlDocumentAsUtf8 unchanged.
+bool XmlDocumentIsUtf8(std::string_view bytes);
 
 }  // namespace tarnwick::feed

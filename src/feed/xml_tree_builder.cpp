@@ -9,6 +9,15 @@
 namespace tarnwick::feed {
 namespace {
 
+// Tag names are short: a loop compares them faster than a call to the library's comparison.
+bool SameName(std::string_view left, std::string_view right) {
+  if (left.size() != right.size()) return false;
+  for (size_t at = 0; at < left.size(); ++at) {
+    if (left[at] != right[at]) return false;
+  }
+  return true;
+}
+
 struct OpenTag {
   uint32_t index;
   uint32_t nameStart;
@@ -131,7 +140,7 @@ void TreeBuilder::EndTag(const NodeToken& token) {
 // The stack position of the innermost open tag named `name`, or the stack size if none is.
 size_t TreeBuilder::FindOpen(std::string_view name) {
   if (open_.empty()) return 0;
-  if (Name(open_.back()) == name) return open_.size() - 1;
+  if (SameName(Name(open_.back()), name)) return open_.size() - 1;
   if (!countingNames_) {
     countingNames_ = true;
     for (const OpenTag& tag : open_) ++openNames_[Name(tag)];

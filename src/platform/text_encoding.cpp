@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace tarnwick::platform {
 namespace {
@@ -55,6 +58,13 @@ size_t Utf8SequenceAt(std::string_view text, size_t at, size_t& invalid) {
   return 0;
 }
 
+// The index of the first byte in memory order of a word whose only set bits are high bits of
+// its bytes (at least one).
+size_t HighByteIndex(uint64_t highBits) {
+  if constexpr (std::endian::native == std::endian::little) return static_cast<size_t>(std::countr_zero(highBits)) / 8;
+  return static_cast<size_t>(std::countl_zero(highBits)) / 8;
+}
+
 // Character set names are letters, digits and "-_.:()"; anything else (such as the "//" of iconv's
 // options) is no name.
 bool IsCharsetName(std::string_view charset) {
@@ -99,15 +109,41 @@ std::optional<std::string> ConvertToUtf8Replacing(std::string_view bytes, std::s
   return SystemConvertToUtf8(bytes, std::string(charset), InvalidBytes::kReplace);
 }
 
-std::string ValidUtf8(std::string text) {
+size_t ValidUtf8Length(std::string_view text) {
+  constexpr uint64_t kHighBits = 0x8080808080808080;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   size_t at = 0;
   size_t invalid = 0;
   while (at < text.size()) {
-    const size_t length = Utf8SequenceAt(text, at, invalid);
-    if (length == 0) break;
-    at += length;
+    const unsigned char lead = bytes[at];
+    if (lead < 0x80) {
+      // Markup and most text are ASCII, which is passed over eight bytes at a time up to the
+      // first byte that is not.
+      ++at;
+      uint64_t word = 0;
+      while (at + sizeof word <= text.size()) {
+        std::memcpy(&word, bytes + at, sizeof word);
+        if ((word & kHighBits) != 0) {
+          at += HighByteIndex(word & kHighBits);
+          break;
+        }
+        at += sizeof word;
+      }
+    } else if (lead >= 0xC2 && lead <= 0xDF && at + 1 < text.size() && (bytes[at + 1] & 0xC0) == 0x80) {
+      at += 2;  // the common accented letters, without the general rule
+    } else {
+      const size_t length = Utf8SequenceAt(text, at, invalid);
+      if (length == 0) break;
+      at += length;
+    }
   }
+  return at;
+}
+
+std::string ValidUtf8(std::string text) {
+  size_t at = ValidUtf8Length(text);
   if (at == text.size()) return text;
+  size_t invalid = 0;
   std::string valid = text.substr(0, at);
   while (at < text.size()) {
     const size_t length = Utf8SequenceAt(text, at, invalid);

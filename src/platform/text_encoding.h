@@ -31,6 +31,10 @@ std::optional<std::string> ConvertToUtf8(std::string_view bytes, std::string_vie
 /// the name.
 std::optional<std::string> ConvertToUtf8Replacing(std::string_view bytes, std::string_view charset);
 
+/// The length of the longest prefix of `text` that is valid UTF-8 and ends between characters:
+/// text.size() for valid text. A character cut off by the end of `text` is not counted.
+size_t ValidUtf8Length(std::string_view text);
+
 /// `text` with every part that is not valid UTF-8 (a stray byte, a cut or overlong sequence, a
 /// surrogate, a code point beyond U+10FFFF) replaced by one U+FFFD per maximal invalid part, as
 /// web browsers decode. Valid text comes back unchanged.

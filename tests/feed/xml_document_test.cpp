@@ -1,14 +1,19 @@
 #include "feed/xml_document.h"
 
+#include "feed/xml_encoding.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace tarnwick::feed {
 namespace {
+
+using std::string_literals::operator""s;
 
 // The tree as "name(child,child)" siblings joined by ",", read through the table's links, so a
 // test sees at once where a repair put every element.
@@ -283,6 +288,53 @@ TEST(XmlDocument, LoadFileReportsTheSizeAndAnyParseError) {
   EXPECT_EQ(doc.ErrorText(), "0 bytes, Empty document");
   EXPECT_FALSE(doc.ParseText("<a>"));
   EXPECT_EQ(doc.ErrorText(), "Element 'a' at offset 0 not ended");
+}
+
+// What a parse leaves besides its error text: the text and every record of the table.
+std::string Outcome(const XmlDocument& doc) {
+  std::string outcome = doc.Text() + "|" + std::to_string(doc.WellFormed());
+  for (uint32_t at = 0; at < doc.Elements().Count(); ++at) {
+    const ElementRecord& record = doc.Elements()[at];
+    for (uint32_t field : {record.start, record.length, record.tagLengths, record.flags, record.parent,
+                           record.firstChild, record.nextSibling, record.previousSibling}) {
+      outcome += " " + std::to_string(field);
+    }
+  }
+  return outcome;
+}
+
+// UTF-8 documents are parsed as read, without the conversion; the result must be what converting
+// first gave, valid or not, whatever the declaration, and wherever the file's read pieces of
+// 128 KiB cut a character.
+TEST(XmlDocument, LoadFileParsesUtf8DocumentsToTheTableOfTheConvertedText) {
+  const std::string declared = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+  const std::string pad(128 * 1024 - 20, 'x');
+  const std::vector<std::string> bodies = {"caf\xC3\xA9 \xF0\x9F\x98\x80",
+                                           "caf\xE9",
+                                           "\xFF\xFE",
+                                           "\xC0\xAF \xED\xA0\x80",
+                                           "cut \xE2\x82",
+                                           pad + "\xF0\x9F\x98\x80",
+                                           pad + "\xE2\x82" + "x",
+                                           pad + "\xF4\x90\x80\x80",
+                                           pad + "\xE2\x82\xAC"};
+  test::TempDir dir;
+  for (const std::string& head : {std::string(), declared, "<?xml version='1.0' encoding='utf8'?>"s}) {
+    for (const std::string& body : bodies) {
+      // Shifting the body moves each character across the piece boundary.
+      for (size_t shift = 0; shift < (body.size() > pad.size() ? 4u : 1u); ++shift) {
+        const std::string bytes = head + "<rss><t a='\xC3\xA9'>" + std::string(shift, ' ') + body + "</t></rss>";
+        test::WriteFileBytes(dir.File("feed.xml"), bytes);
+        XmlDocument loaded;
+        loaded.LoadFile(dir.File("feed.xml"));
+        XmlDocument converted;
+        converted.ParseText(XmlDocumentAsUtf8(bytes));
+        const std::string size = std::to_string(bytes.size()) + " bytes";
+        EXPECT_EQ(loaded.ErrorText(), converted.ErrorText().empty() ? size : size + ", " + converted.ErrorText());
+        EXPECT_TRUE(Outcome(loaded) == Outcome(converted)) << head << " shift " << shift << " body " << body.size();
+      }
+    }
+  }
 }
 
 TEST(XmlDocument, UnreadableFileKeepsThePreviousDocument) {

@@ -74,12 +74,22 @@ TEST(ValidUtf8, ReplacesEachMaximalInvalidPartOnce) {
   }
 }
 
+// ASCII is passed over a word at a time: the first fault must be found wherever it falls.
+TEST(ValidUtf8Length, StopsAtTheFirstFaultWhereverItFallsInAWord) {
+  for (size_t ascii = 0; ascii < 20; ++ascii) {
+    const std::string run(ascii, 'a');
+    EXPECT_EQ(ValidUtf8Length(run + "\xFF" + "bcdefghijk"), ascii);
+    EXPECT_EQ(ValidUtf8Length(run + "\xC3(" + "bcdefghijk"), ascii);
+    EXPECT_EQ(ValidUtf8Length(run + "\xC3\xA9" + run + "\xF0\x9F\x98"), 2 * ascii + 2);  // cut at the end
+    EXPECT_EQ(ValidUtf8Length(run + "\xE2\x82\xAC" + run + "\xC3\xA9"), 2 * ascii + 5);
+  }
+}
+
 TEST(ConvertToUtf8Replacing, InvalidSequencesBecomeReplacementCharacters) {
   const std::string fffd = "\xEF\xBF\xBD";
   EXPECT_EQ(ConvertToUtf8Replacing("a\x82", "Shift_JIS"), "a" + fffd);  // ends inside a character
   // A lead byte whose second byte cannot follow it: the lead alone is replaced.
-  EXPECT_EQ(ConvertToUtf8Replacing("\x82\xA0\x82 \x82\xA0", "Shift_JIS"),
-            "\xE3\x81\x82" + fffd + " \xE3\x81\x82");
+  EXPECT_EQ(ConvertToUtf8Replacing("\x82\xA0\x82 \x82\xA0", "Shift_JIS"), "\xE3\x81\x82" + fffd + " \xE3\x81\x82");
   // A lone surrogate is skipped as a whole unit, so the text after it stays aligned.
   EXPECT_EQ(ConvertToUtf8Replacing("A\0\x00\xD8"
                                    "B\0"s,

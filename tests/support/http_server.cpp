@@ -53,17 +53,21 @@ bool SendAll(Socket socket, const char* bytes, size_t count, Socket stop) {
   return true;
 }
 
-// Reads up to the blank line that ends the request head; empty when the client or the server quits.
-std::string ReadRequestHead(Socket socket, Socket stop) {
-  std::string head;
+// Reads up to the blank line that ends the next request head of a connection; empty when the
+// client or the server quits. `received` keeps what arrived after that head, for the next one.
+std::string ReadRequestHead(Socket socket, Socket stop, std::string& received) {
   char buffer[4096];
-  while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
+  std::string::size_type end = received.find("\r\n\r\n");
+  while (end == std::string::npos && received.size() < 65536) {
     if (!WaitReady(socket, Readiness::kReadable, stop)) return {};
     const long got = ReceiveSome(socket, buffer, sizeof buffer);
     if (got == -2) continue;
     if (got <= 0) return {};
-    head.append(buffer, static_cast<size_t>(got));
+    received.append(buffer, static_cast<size_t>(got));
+    end = received.find("\r\n\r\n");
   }
+  std::string head = received.substr(0, end == std::string::npos ? received.size() : end + 4);
+  received.erase(0, head.size());
   return head;
 }
 
@@ -176,6 +180,11 @@ int HttpServer::ConditionalCount(const std::string& path) const {
   return found == conditionalHits_.end() ? 0 : found->second;
 }
 
+int HttpServer::ConnectionCount() const {
+  std::lock_guard guard(lock_);
+  return connectionCount_;
+}
+
 int HttpServer::PeakConcurrency() const {
   std::lock_guard guard(lock_);
   return peakAnswering_;
@@ -206,6 +215,10 @@ void HttpServer::AcceptLoop() {
   while (WaitReady(listener_, Readiness::kReadable, stopRead_)) {
     const Socket connection = AcceptConnection(listener_);
     if (connection == kNoSocket) continue;
+    {
+      std::lock_guard guard(lock_);
+      ++connectionCount_;
+    }
     // Threads of connections already served are joined here, so a long run does not pile them up.
     for (auto it = connections_.begin(); it != connections_.end();) {
       if (it->second->load()) {
@@ -226,10 +239,18 @@ void HttpServer::AcceptLoop() {
 }
 
 void HttpServer::Serve(Socket connection) {
-  std::string head = ReadRequestHead(connection, stopRead_);
-  if (head.empty()) return;
+  std::string received;
+  while (ServeRequest(connection, received)) {
+  }
+}
+
+// Answers the next request of a connection; true when the connection stays open for another.
+bool HttpServer::ServeRequest(Socket connection, std::string& received) {
+  std::string head = ReadRequestHead(connection, stopRead_, received);
+  if (head.empty()) return false;
   std::string path = TargetPath(head.substr(0, head.find("\r\n")));
   std::map<std::string, std::string> fields = HeaderFields(head);
+  const bool clientCloses = Lower(fields["connection"]) == "close";
   bool acceptsGzip = Lower(fields["accept-encoding"]).find("gzip") != std::string::npos;
   const std::string ifNoneMatch = fields.count("if-none-match") != 0 ? fields["if-none-match"] : std::string("\n");
   const std::string ifModifiedSince =
@@ -257,12 +278,12 @@ void HttpServer::Serve(Socket connection) {
   if (!endpoint) endpoint = std::make_shared<Endpoint>(Endpoint{404, "Not Found", {}, Behaviour::kNormal});
   if (endpoint->behaviour == Behaviour::kNeverAnswer) {
     HoldUntilClosed(connection, stopRead_);
-    return;
+    return false;
   }
 
   if (endpoint->behaviour == Behaviour::kSlow &&
       !WaitReady(stopRead_, Readiness::kReadable, stopRead_, kSlowAnswerMilliseconds)) {
-    return;
+    return false;
   }
   if (endpoint->behaviour == Behaviour::kConditional) {
     for (const auto& [name, value] : endpoint->headers) {
@@ -277,28 +298,39 @@ void HttpServer::Serve(Socket connection) {
   std::string response = "HTTP/1.1 " + std::to_string(endpoint->status) + " " + ReasonPhrase(endpoint->status) + "\r\n";
   for (const auto& [name, value] : endpoint->headers) response += name + ": " + value + "\r\n";
   if (gzip) response += "Content-Encoding: gzip\r\n";
-  response += "Content-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
-  if (!SendAll(connection, response.data(), response.size(), stopRead_)) return;
+  const Behaviour behaviour = endpoint->behaviour;
+  const bool keepOpen = !clientCloses && (behaviour == Behaviour::kNormal || behaviour == Behaviour::kGzip ||
+                                          behaviour == Behaviour::kConditional || behaviour == Behaviour::kSlow);
+  response += "Content-Length: " + std::to_string(body.size()) + "\r\n";
+  response += keepOpen ? "\r\n" : "Connection: close\r\n\r\n";
+  // A whole answer goes out in one piece: sent as two small pieces on a kept-alive connection,
+  // the second would wait for the client's delayed acknowledgement of the first.
+  const bool whole = behaviour != Behaviour::kStallBody && behaviour != Behaviour::kCutOff &&
+                     behaviour != Behaviour::kDrip && behaviour != Behaviour::kTrickle;
+  if (whole) {
+    response += body;
+    return SendAll(connection, response.data(), response.size(), stopRead_) && keepOpen;
+  }
+  if (!SendAll(connection, response.data(), response.size(), stopRead_)) return false;
 
-  switch (endpoint->behaviour) {
+  switch (behaviour) {
     case Behaviour::kStallBody:
       if (SendAll(connection, body.data(), body.size() / 2, stopRead_)) HoldUntilClosed(connection, stopRead_);
-      return;
+      return false;
     case Behaviour::kCutOff:
       SendAll(connection, body.data(), body.size() / 2, stopRead_);
-      return;
+      return false;
     case Behaviour::kDrip:
     case Behaviour::kTrickle: {
-      int interval = endpoint->behaviour == Behaviour::kDrip ? kDripIntervalMilliseconds : kTrickleIntervalMilliseconds;
+      int interval = behaviour == Behaviour::kDrip ? kDripIntervalMilliseconds : kTrickleIntervalMilliseconds;
       for (size_t i = 0; i < body.size(); ++i) {
-        if (!SendAll(connection, body.data() + i, 1, stopRead_)) return;
-        if (!WaitReady(stopRead_, Readiness::kReadable, stopRead_, interval)) return;
+        if (!SendAll(connection, body.data() + i, 1, stopRead_)) return false;
+        if (!WaitReady(stopRead_, Readiness::kReadable, stopRead_, interval)) return false;
       }
-      return;
+      return false;
     }
-    default:
-      SendAll(connection, body.data(), body.size(), stopRead_);
-      return;
+    default:  // answered whole above
+      return false;
   }
 }
 

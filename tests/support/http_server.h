@@ -39,8 +39,10 @@ inline constexpr int kTrickleIntervalMilliseconds = 500;
 using HeaderList = std::vector<std::pair<std::string, std::string>>;
 
 /// An HTTP/1.1 server on 127.0.0.1 for tests: serves the endpoints added to it, one thread per
-/// connection, closing every connection after one answer. Unknown paths answer 404. Stops,
-/// cutting off stalled connections, and joins all its threads in its destructor.
+/// connection. A connection is kept open for the next request after a whole answer (kNormal,
+/// kGzip, kConditional, kSlow and 404) unless the request asks to close it; every misbehaving
+/// answer closes its connection. Unknown paths answer 404. Stops, cutting off stalled and idle
+/// connections, and joins all its threads in its destructor.
 class HttpServer {
 public:
   /// Listens on a free port of 127.0.0.1; aborts the test program when it cannot.
@@ -62,6 +64,8 @@ public:
   int HitCount(const std::string& path) const;
   /// How many requests for `path` carried If-None-Match or If-Modified-Since.
   int ConditionalCount(const std::string& path) const;
+  /// How many connections were accepted so far.
+  int ConnectionCount() const;
   /// The most requests (of any path) that were being answered at one time so far.
   int PeakConcurrency() const;
   /// The value of header `name` (case-insensitive) in the last request for `path`; empty when absent.
@@ -72,6 +76,7 @@ public:
 private:
   void AcceptLoop();
   void Serve(Socket connection);
+  bool ServeRequest(Socket connection, std::string& received);
   void Record(const std::string& path, std::map<std::string, std::string> headers);
 
   Socket listener_ = kNoSocket;
@@ -84,6 +89,7 @@ private:
   std::map<std::string, int> conditionalHits_;
   int answering_ = 0;
   int peakAnswering_ = 0;
+  int connectionCount_ = 0;
   std::map<std::string, std::map<std::string, std::string>> lastHeaders_;
   std::vector<std::pair<std::thread, std::shared_ptr<std::atomic<bool>>>> connections_;
   std::thread acceptor_;
