@@ -18,13 +18,19 @@ compiler="gcc $($host-g++-posix -dumpfullversion)"
 # Whether the part was built into the prefix from `version`; otherwise builds it with `build`.
 ensure() {
   local part="$1" version="$2" build="$3"
-  local stamp="$prefix/$part.stamp"
+  local stamp="$prefix/$part.stamp" lock
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version, $compiler" ]; then return; fi
+  # One build of a part at a time on the machine: a second caller waits for the first, then finds it built.
+  mkdir -p "$cache"
+  exec {lock}> "$cache/$part.lock"
+  flock "$lock"
+  if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version, $compiler" ]; then exec {lock}>&-; return; fi
   echo "windows-deps: building $part $version" >&2
   rm -rf "$cache/work-$part" && mkdir -p "$cache/work-$part" "$prefix"
   (cd "$cache/work-$part" && "$build" "$version")
   rm -rf "$cache/work-$part"
   echo "$version, $compiler" > "$stamp"
+  exec {lock}>&-
 }
 
 build_googletest() {
@@ -73,7 +79,7 @@ build_wx() {
   cd "$(find . -maxdepth 1 -type d -name 'wxWidgets*' | head -1)"
   ./configure --host=$host CC=$host-gcc-posix CXX=$host-g++-posix --prefix="$prefix" "${wx_options[@]}" \
     CPPFLAGS="-I$prefix/include -I/usr/$host/include" LDFLAGS="-L$prefix/lib -L/usr/$host/lib" > ../configure.log
-  nice -n 10 make -j"$jobs" > ../make.log 2>&1
+  nice -n 10 make -j"$jobs" > ../make.log 2>&1  # a long build on a shared machine
   make install > ../install.log 2>&1
 }
 
