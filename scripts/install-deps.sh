@@ -19,7 +19,8 @@ packages=(
   mutt tmux
 )
 if [ "${1:-}" = windows ]; then
-  packages+=(g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32:i386 dpkg-dev)
+  # fonts-wine: the fonts Wine draws window frames and dialogs with (the title bar's buttons).
+  packages+=(g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32:i386 fonts-wine dpkg-dev)
 fi
 
 missing=()

@@ -4,8 +4,9 @@ namespace tarnwick::ui {
 
 /// Starts a toolkit application of the module's own in a process whose host has none the module
 /// can share: a host without windows, or, on Windows, any host (the module carries its own copy of
-/// the toolkit there, with its own window classes). True when one was started; call on the host's
-/// thread.
+/// the toolkit there, with its own window classes; it starts there at the first question whether
+/// windows can be shown, never while the system loads the module). True when one was started; call
+/// on the host's thread.
 bool StartOwnToolkit();
 
 /// Ends the application StartOwnToolkit started.

@@ -26,6 +26,7 @@ public:
 };
 
 QueuedEventTimer* eventTimer = nullptr;
+bool applicationStarted = false;
 
 HINSTANCE ThisModule() {
   HMODULE module = nullptr;
@@ -34,27 +35,39 @@ HINSTANCE ThisModule() {
   return module;
 }
 
-// Finds a window of the calling thread made by another module than this one: the host's.
+// Finds a framed window (one with a title bar) of the calling thread made by another module than
+// this one: the host's. The system's own windows on the thread (the input method's) have no frame.
 BOOL CALLBACK FindHostWindow(HWND window, LPARAM found) {
   if (reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)) == ThisModule()) return TRUE;
+  if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) return TRUE;
   *reinterpret_cast<bool*>(found) = true;
   return FALSE;
+}
+
+// Starts the application for real; not while the system loads the module (under its loader lock,
+// where the toolkit's start-up could wait forever for the lock the loader holds).
+void StartApplication() {
+  if (applicationStarted) return;
+  applicationStarted = true;
+  wxApp::SetInstance(new wxApp);
+  // Started without its OnInit, which would take the host program's command line as its own.
+  if (!wxEntryStart(ThisModule())) {
+    wxEntryCleanup();
+    return;
+  }
+  eventTimer = new QueuedEventTimer;
+  eventTimer->Start(kEventIntervalMs);
 }
 
 }  // namespace
 
 bool StartOwnToolkit() {
-  wxApp::SetInstance(new wxApp);
-  if (!wxEntryStart(ThisModule()) || !wxTheApp->CallOnInit()) {
-    wxEntryCleanup();
-    return false;
-  }
-  eventTimer = new QueuedEventTimer;
-  eventTimer->Start(kEventIntervalMs);
-  return true;
+  return true;  // the application starts at the first question whether windows can be shown
 }
 
 void StopOwnToolkit() {
+  if (!applicationStarted) return;
+  applicationStarted = false;
   delete eventTimer;
   eventTimer = nullptr;
   if (wxTheApp != nullptr) wxTheApp->OnExit();
@@ -62,6 +75,8 @@ void StopOwnToolkit() {
 }
 
 bool HostShowsWindowsBesideOwnToolkit() {
+  StartApplication();
+  if (wxTheApp == nullptr) return false;
   bool found = false;
   EnumThreadWindows(GetCurrentThreadId(), FindHostWindow, reinterpret_cast<LPARAM>(&found));
   return found;
