@@ -62,7 +62,11 @@ void StartApplication() {
 }  // namespace
 
 bool StartOwnToolkit() {
-  return true;  // the application starts at the first question whether windows can be shown
+  // In a module file the start comes from the module's application object while the system loads
+  // the module: the application then starts at the first question whether windows can be shown.
+  // Linked into a program, it starts now.
+  if (ThisModule() == GetModuleHandleW(nullptr)) StartApplication();
+  return true;
 }
 
 void StopOwnToolkit() {
@@ -75,11 +79,13 @@ void StopOwnToolkit() {
 }
 
 bool HostShowsWindowsBesideOwnToolkit() {
-  StartApplication();
-  if (wxTheApp == nullptr) return false;
+  // Looked for before the application starts: a host without windows never gets one of the
+  // module's, whose ending would otherwise fall to the module's unloading.
   bool found = false;
   EnumThreadWindows(GetCurrentThreadId(), FindHostWindow, reinterpret_cast<LPARAM>(&found));
-  return found;
+  if (!found) return false;
+  StartApplication();
+  return wxTheApp != nullptr;
 }
 
 }  // namespace tarnwick::ui
