@@ -6,8 +6,10 @@
 # the files of the system being built for are taken. A file named X_headless.cpp stands in for X.cpp,
 # which leads to the windows, in a tree built without them (TARNWICK_UI off), and only there.
 if(WIN32)
+  set(TARNWICK_SYSTEM win32)
   set(TARNWICK_OTHER_SYSTEM posix)
 else()
+  set(TARNWICK_SYSTEM posix)
   set(TARNWICK_OTHER_SYSTEM win32)
 endif()
 
@@ -81,8 +83,9 @@ function(tarnwick_test module)
 endfunction()
 
 # tarnwick_gui_test(<name> SOURCES <files...> LIBRARIES <libs...>)
-# A test program that makes windows: its main (tests/gui_support) starts a private X server for
-# the program and the toolkit, so the tests run the same under ctest, CI and by hand.
+# A test program that makes windows: its main (tests/gui_support) readies a display for the
+# program and the toolkit (on X11 a private X server), so the tests run the same under ctest, CI
+# and by hand.
 function(tarnwick_gui_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   if(NOT ARG_SOURCES OR NOT TARNWICK_UI)
@@ -91,8 +94,9 @@ function(tarnwick_gui_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE tarnwick_gui_test_support tarnwick_test_support
                         GTest::gtest GTest::gmock ${ARG_LIBRARIES})
+  # Labelled "gui": on Windows they run apart from the other suites, under Wine on a display.
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "TARNWICK_SCREENSHOT_DIR=${PROJECT_BINARY_DIR}/screenshots"
+    PROPERTIES ENVIRONMENT "TARNWICK_SCREENSHOT_DIR=${PROJECT_BINARY_DIR}/screenshots" LABELS gui
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -15,7 +15,10 @@ set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
-# googletest and libcurl built for Windows by scripts/windows-deps.sh, in its cache folder.
+# googletest, libcurl and wxMSW built for Windows by scripts/windows-deps.sh, in its cache folder.
 if(DEFINED ENV{TARNWICK_WINDOWS_DEPS})
   list(APPEND CMAKE_FIND_ROOT_PATH $ENV{TARNWICK_WINDOWS_DEPS})
+  if(EXISTS $ENV{TARNWICK_WINDOWS_DEPS}/bin/wx-config)
+    set(wxWidgets_CONFIG_EXECUTABLE $ENV{TARNWICK_WINDOWS_DEPS}/bin/wx-config)
+  endif()
 endif()

@@ -2,8 +2,9 @@
 # Configures and builds one build tree.
 #   scripts/build.sh            release build in build/
 #   scripts/build.sh sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in build-sanitize/
-#   scripts/build.sh windows    the 32-bit Windows tree, headless, in build-windows/ (mingw-w64; its
-#                               tests run under Wine); googletest and libcurl from scripts/windows-deps.sh
+#   scripts/build.sh windows    the 32-bit Windows tree in build-windows/ (mingw-w64; its tests run
+#                               under Wine); googletest, libcurl and wxMSW from scripts/windows-deps.sh,
+#                               headless when wxMSW has not been built there
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 kind="${1:-release}"
@@ -23,7 +24,9 @@ case "$kind" in
             # the build reads: they would hold it open until they end.
             wineboot < /dev/null > /dev/null 2>&1 || true
             trap 'wineserver -k 2> /dev/null || true; wineserver -w 2> /dev/null || true' EXIT
-            flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake") ;;
+            # The windows when wxMSW is in the cache (scripts/windows-deps.sh wx), else headless.
+            ui=OFF; [ -f "$deps/wx.stamp" ] && ui=ON
+            flags=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" -DTARNWICK_UI=$ui) ;;
   *) echo "usage: scripts/build.sh [release|sanitize|windows]" >&2; exit 2 ;;
 esac
 

@@ -4,10 +4,12 @@
 #   scripts/install-deps.sh           what the Linux trees need
 #   scripts/install-deps.sh windows   that, and the 32-bit Windows cross toolchain (mingw-w64, posix
 #                                     threads), Wine, and the source entries scripts/windows-deps.sh
-#                                     builds libcurl from
+#                                     builds libcurl and wxMSW from; then has it build them (once per
+#                                     machine: wxMSW takes about half an hour the first time)
 #   scripts/install-deps.sh bench     that, and the peers bench/whole_process_compare.py measures
 #                                     against (curl, newsboat) with GNU time for peak memory
 set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
 
 packages=(
   cmake g++ ninja-build pkg-config python3
@@ -22,7 +24,8 @@ if [ "${1:-}" = bench ]; then
   packages+=(curl newsboat time)
 fi
 if [ "${1:-}" = windows ]; then
-  packages+=(g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32:i386 dpkg-dev)
+  # fonts-wine: the fonts Wine draws window frames and dialogs with (the title bar's buttons).
+  packages+=(g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32:i386 fonts-wine dpkg-dev)
 fi
 
 missing=()
@@ -32,8 +35,14 @@ for package in "${packages[@]}"; do
   fi
 done
 
+# The libraries built for Windows from Debian's sources, once the packages are there.
+build_windows_libraries() {
+  if [ "${1:-}" = windows ]; then "$root/scripts/windows-deps.sh" wx > /dev/null; fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
   echo "install-deps: all ${#packages[@]} packages present"
+  build_windows_libraries "${1:-}"
   exit 0
 fi
 
@@ -50,3 +59,4 @@ fi
 echo "install-deps: installing ${missing[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+build_windows_libraries "${1:-}"

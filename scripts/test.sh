@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the release and the sanitizer trees,
 # and runs every test in both through ctest; then builds the 32-bit Windows tree and runs its
-# suites under Wine and compares the demo's newsboxes of both systems (TARNWICK_SKIP_WINDOWS=1
-# leaves that part out).
+# suites under Wine, the window suites on a display of their own, and compares the demo's
+# newsboxes of both systems (TARNWICK_SKIP_WINDOWS=1 leaves that part out).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -26,9 +26,13 @@ if [ "${TARNWICK_SKIP_WINDOWS:-0}" != 1 ]; then
   wineboot < /dev/null > /dev/null 2>&1 || true  # its own processes, started apart from any test's output
   # One test at a time: the host of every test program publishes itself under the same automation
   # ProgID in the system's running object table, which all programs under one Wine server share.
-  (cd "$root/build-windows" && ctest --output-on-failure --timeout 600 -j 1) || status=1
+  (cd "$root/build-windows" && ctest --output-on-failure --timeout 600 -j 1 -LE gui) || status=1
   wineserver -k 2> /dev/null || true
   wineserver -w 2> /dev/null || true
+  if [ -n "$(cd "$root/build-windows" && ctest -N -L gui | grep 'Test *#')" ]; then
+    echo "== window tests (windows, under Wine in Xvfb)"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$root/scripts/wine-window-tests.sh" "$root/build-windows" || status=1
+  fi
   echo "== the demo on both systems"
   "$root/scripts/compare-demo-windows.sh" || status=1
   echo "== windows part: $((SECONDS - started)) s"

@@ -59,6 +59,7 @@ TARNWICK_EXPORT int32_t ems_plugin_finish(void* /*globals*/) {
 
 TARNWICK_EXPORT int32_t ems_plugin_config(void* /*globals*/, EmsMailConfig* /*config*/) {
   return Guarded(__func__, platform::kEmsSuccess, [] {
+    plugin::InstallWindows(plugin::Context());  // for a host whose windows came up after the init
     plugin::ShowAboutBox(plugin::Context());
     return platform::kEmsSuccess;
   });

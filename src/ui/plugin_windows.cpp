@@ -5,9 +5,9 @@
 #include "ui/feed_info_dialog.h"
 #include "ui/main_window.h"
 #include "ui/newsboard_window.h"
+#include "ui/toolkit.h"
 #include "ui/window_parent.h"
 
-#include <wx/app.h>
 #include <wx/weakref.h>
 
 namespace tarnwick::ui {
@@ -23,8 +23,7 @@ wxWeakRef<NewsboardWindow>& Newsboard() {
 }  // namespace
 
 bool WindowsAvailable() {
-  const wxAppConsole* application = wxAppConsole::GetInstance();
-  return application != nullptr && application->IsGUI();
+  return ToolkitMakesWindows();
 }
 
 bool CreateNewsboard(const ViewerContext& context) {

@@ -2,13 +2,12 @@
 
 #include "platform/library_pin.h"
 #include "platform/ui_pump.h"
+#include "ui/toolkit_instance.h"
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
-#include <wx/init.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
-
 
 namespace tarnwick::ui {
 namespace {
@@ -41,13 +40,19 @@ void KeepWindowLibrariesLoaded() {
 
 void StartToolkit() {
   KeepWindowLibrariesLoaded();
-  if (wxAppConsole::GetInstance() == nullptr) startedHere = wxInitialize();
+  if (wxAppConsole::GetInstance() == nullptr) startedHere = StartOwnToolkit();
   platform::SetMessagePump(DrainToolkitEvents);
+}
+
+bool ToolkitMakesWindows() {
+  if (startedHere) return HostShowsWindowsBesideOwnToolkit();
+  const wxAppConsole* application = wxAppConsole::GetInstance();
+  return application != nullptr && application->IsGUI();
 }
 
 void StopToolkit() {
   platform::SetMessagePump({});
-  if (startedHere) wxUninitialize();
+  if (startedHere) StopOwnToolkit();
   startedHere = false;
 }
 

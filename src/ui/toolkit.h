@@ -8,6 +8,10 @@ namespace tarnwick::ui {
 /// the calling thread. Call on the host's thread, once per `StopToolkit`.
 void StartToolkit();
 
+/// Whether the module's windows can be shown: the application they would live in makes windows
+/// (the host's, or on Windows the module's own beside a host that has windows). Call on the UI thread.
+bool ToolkitMakesWindows();
+
 /// Removes the pump and ends the toolkit application if `StartToolkit` started it; a host's own
 /// application is left running.
 void StopToolkit();

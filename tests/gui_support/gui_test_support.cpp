@@ -1,10 +1,11 @@
 #include "gui_support/gui_test_support.h"
 
+#include "gui_support/screen_capture.h"
+
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/filename.h>
 #include <wx/timer.h>
-#include <wx/utils.h>
 #include <wx/window.h>
 
 #include <cstdlib>
@@ -65,16 +66,11 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
   window->Raise();
   window->Update();
   RunEventsFor(std::chrono::milliseconds(300));
-  // The screen is read by ImageMagick's import: the toolkit's screen context hands out a picture
-  // taken once, not what the screen shows now.
-  const wxRect rect = window->GetScreenRect();
   const char* folder = std::getenv("TARNWICK_SCREENSHOT_DIR");
   const wxString directory = folder != nullptr ? wxString(folder) : wxString("screenshots");
   wxFileName::Mkdir(directory, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
   const wxString path = directory + "/" + wxString::FromUTF8(name) + ".png";
-  const wxString crop = wxString::Format("%dx%d+%d+%d", rect.width, rect.height, rect.x, rect.y);
-  const wxString command = "import -silent -window root -crop " + crop + " +repage \"" + path + "\"";
-  if (wxExecute(command, wxEXEC_SYNC | wxEXEC_NODISABLE) != 0) return {};
+  if (!CaptureScreen(window->GetScreenRect(), path)) return {};
   return path.utf8_string();
 }
 

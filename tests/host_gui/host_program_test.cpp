@@ -1,8 +1,8 @@
 // The program itself: without a verb it opens its windows on the data folder, loads the plug-ins of
 // the data folder's "plugins" folder, and ends when the user quits.
 #include "gui_support/gui_test_support.h"
+#include "screen_probe.h"
 #include "support/temp_dir.h"
-#include "x_display.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "host_gui_fixture.h"
 #include "platform/dispatch_ids.h"
 #include "platform/host_connect.h"
-#include "x_display.h"
+#include "screen_probe.h"
 
 #include <wx/listctrl.h>
 #include <wx/notebook.h>

@@ -6,6 +6,7 @@
 #include "gui_support/gui_test_support.h"
 #include "host_gui_fixture.h"
 #include "platform/dispatch_ids.h"
+#include "platform/dynamic_library.h"
 #include "platform/host_connect.h"
 
 #include <wx/app.h>
@@ -89,7 +90,8 @@ TEST_F(HostGuiTest, AHookThatFailsIsReportedInTheStatusBar) {
 
 TEST(PluginSetFinish, EachModuleIsFinishedOnceWhileItStaysLoaded) {
   tarnwick::test::TempDir dir;
-  std::filesystem::copy_file(TARNWICK_HOST_GUI_PROBE, dir.File("gui_probe.so"));
+  std::filesystem::copy_file(TARNWICK_HOST_GUI_PROBE,
+                             dir.File(std::string("gui_probe") + tarnwick::platform::ModuleFileExtension()));
   std::vector<std::string> problems;
   PluginSet plugins(dir.Path(), problems);
   ASSERT_EQ(plugins.Plugins().size(), 1u);

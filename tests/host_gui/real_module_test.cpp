@@ -8,11 +8,11 @@
 #include "gui/host_frame.h"
 #include "gui/mailbox_panel.h"
 #include "gui_support/gui_test_support.h"
+#include "screen_probe.h"
 #include "support/http_server.h"
 #include "ui/feed_info_dialog.h"
 #include "ui/feed_properties_dialog.h"
 #include "ui/main_window.h"
-#include "x_display.h"
 
 #include <wx/button.h>
 #include <wx/listctrl.h>

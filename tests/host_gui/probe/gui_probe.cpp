@@ -1,6 +1,7 @@
 #include "probe/gui_probe.h"
 
 #include "platform/ems_records.h"
+#include "platform/symbol_export.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#define PROBE_EXPORT extern "C" __attribute__((visibility("default")))
+#define PROBE_EXPORT TARNWICK_SYMBOL_EXPORT
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "gui_support/close_request.h"
 #include "gui_support/gui_test_support.h"
+#include "gui_support/page_rendering.h"
 #include "host_fixture.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
@@ -65,6 +66,7 @@ protected:
 };
 
 TEST_F(ArticleViewerTest, CapturesTheLoadedPagesBodyAndShowsItAsSource) {
+  if (!test::WebPagesRender()) GTEST_SKIP() << test::kNoPageRendering;
   server_.AddEndpoint("/page", 200, "<html><head><title>P</title></head><body><h1>Hello</h1><p>world</p></body></html>",
                       {{"Content-Type", "text/html"}});
   Open(server_.Url("/page"), "<p>stored</p>");
@@ -79,7 +81,22 @@ TEST_F(ArticleViewerTest, CapturesTheLoadedPagesBodyAndShowsItAsSource) {
   test::SaveScreenshot(viewer_, "article-viewer-source");
 }
 
+TEST_F(ArticleViewerTest, TheSourceOfTheStoredBodyNeedsNoRenderedPage) {
+  const std::string body = "<p>stored <b>text</b></p>\n<p>second paragraph</p>";
+  Open("", body);
+  Command(kNewsboxArticleCommand);
+  Command(kSourceCommand);
+  EXPECT_TRUE(viewer_->SourcePane()->IsShown());
+  EXPECT_FALSE(viewer_->WebView()->IsShown());
+  EXPECT_EQ(viewer_->SourcePane()->GetValue().utf8_string(), body);
+  test::SaveScreenshot(viewer_, "article-viewer-stored-source");
+  Command(kSourceCommand);
+  EXPECT_FALSE(viewer_->SourcePane()->IsShown()) << "the command switches back to the page";
+  EXPECT_TRUE(viewer_->WebView()->IsShown());
+}
+
 TEST_F(ArticleViewerTest, ShowsTheStoredBodyWithoutRunningItsScripts) {
+  if (!test::WebPagesRender()) GTEST_SKIP() << test::kNoPageRendering;
   const std::string body =
       "<p id='stored'>stored text</p><script>document.title='script ran'</script>"
       "<img src='nowhere.png' onerror=\"document.title='handler ran'\">";
@@ -94,6 +111,7 @@ TEST_F(ArticleViewerTest, ShowsTheStoredBodyWithoutRunningItsScripts) {
 }
 
 TEST_F(ArticleViewerTest, TheStoredBodyFetchesNothingFromTheNetwork) {
+  if (!test::WebPagesRender()) GTEST_SKIP() << test::kNoPageRendering;
   server_.AddEndpoint("/page", 200, "<html><body><img src='/seen.png'><p>page</p></body></html>",
                       {{"Content-Type", "text/html"}});
   const std::vector<std::string> remote = {"/pixel.png",  "/background.png", "/style.css",   "/frame.html",
@@ -119,6 +137,7 @@ TEST_F(ArticleViewerTest, TheStoredBodyFetchesNothingFromTheNetwork) {
 }
 
 TEST_F(ArticleViewerTest, PageDialogsAreAnsweredWithoutShowing) {
+  if (!test::WebPagesRender()) GTEST_SKIP() << test::kNoPageRendering;
   server_.AddEndpoint("/page", 200,
                       "<html><body><script>alert('a');"
                       "document.body.textContent = 'confirm ' + confirm('b') + ', prompt ' + prompt('c', 'd');"
@@ -131,6 +150,7 @@ TEST_F(ArticleViewerTest, PageDialogsAreAnsweredWithoutShowing) {
 }
 
 TEST_F(ArticleViewerTest, ALinkToALocalFileIsNeverShown) {
+  if (!test::WebPagesRender()) GTEST_SKIP() << test::kNoPageRendering;
   const std::string secret = dir_.File("secret.html");
   test::WriteFileBytes(secret, "<html><body><p>local secret</p></body></html>");
   for (const std::string& link : {"file://" + secret, "FILE://" + secret}) {
@@ -144,6 +164,7 @@ TEST_F(ArticleViewerTest, ALinkToALocalFileIsNeverShown) {
 }
 
 TEST_F(ArticleViewerTest, ClosingWhileThePageFinishesLoadingIsSafe) {
+  if (!test::WebPagesRender()) GTEST_SKIP() << test::kNoPageRendering;
   // The page keeps the engine busy after it has loaded, so the viewer's script waits in a nested
   // event loop while the close request arrives.
   server_.AddEndpoint("/busy", 200,

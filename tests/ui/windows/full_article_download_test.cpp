@@ -14,13 +14,13 @@
 #include "ui/toolkit.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <chrono>
+#include <filesystem>
 
 namespace tarnwick::test {
 namespace {
@@ -72,7 +72,7 @@ class FullArticleDownloadTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ui::StartToolkit();  // as the module does: the download handles the window's events
-    mkdir(plugins_.c_str(), 0755);
+    std::filesystem::create_directories(plugins_);
     context_.pluginFolder = plugins_;
     WriteFileBytes(outPath_, "as the host had it");
     WriteFileBytes(inPath_, "message file");

@@ -21,10 +21,9 @@
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
-#include <sys/stat.h>
-
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -113,7 +112,7 @@ protected:
     HostFixture::SetUp();
     ui::StartToolkit();  // as the module does when it is loaded: runs drain the window's events
     const std::string plugins = data_.File("plugins");
-    mkdir(plugins.c_str(), 0755);
+    std::filesystem::create_directories(plugins);
     context.hostApiVersion = 4;
     context.pluginFolder = plugins;
     context.settingsPath = plugins + "/tarnwick.ini";

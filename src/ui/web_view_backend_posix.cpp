@@ -1,4 +1,4 @@
-// The web views run on WebKitGTK; this file is the only one that speaks to it directly.
+// The web views run on WebKitGTK here; this file is the only one that speaks to it directly.
 #include "ui/web_view_backend.h"
 
 #include <webkit2/webkit2.h>

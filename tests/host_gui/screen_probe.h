@@ -7,8 +7,8 @@
 
 namespace tarnwick::host::gui::test {
 
-// What the X server itself says about the screen: the toolkit's own copy of the screen can lag
-// behind what is shown, and windows of another program are only known to the server.
+// What the system itself says about the screen: the toolkit's own copy of the screen can lag
+// behind what is shown, and windows of another program are only known to the system.
 
 /// The colour the screen shows at a point; an invalid colour when the display cannot be read.
 wxColour ScreenPixel(const wxPoint& point);

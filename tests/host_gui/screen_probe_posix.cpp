@@ -1,6 +1,6 @@
 // Kept apart from the tests: the X headers define macros (Success, None, Status) that clash with
 // ordinary names.
-#include "x_display.h"
+#include "screen_probe.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
