@@ -33,7 +33,14 @@ CURLcode TransferCodeOf(CURLMcode code) {
 // a download on a thread that is between two rounds can drive as well.
 class SharedMulti {
 public:
+  SharedMulti() = default;
+  ~SharedMulti() { Close(); }
+  SharedMulti(const SharedMulti&) = delete;
+  SharedMulti& operator=(const SharedMulti&) = delete;
+
   CURLcode Run(CURL* easy, const std::stop_token* stop, bool& stopped);
+  // Closes the multi handle and its connections, unless a transfer is in it.
+  void Close();
 
 private:
   struct Transfer {
@@ -65,6 +72,12 @@ bool SharedMulti::Ready() {
   if (multi_ == nullptr) return false;
   curl_multi_setopt(multi_, CURLMOPT_MAXCONNECTS, kKeptConnections);
   return true;
+}
+
+void SharedMulti::Close() {
+  std::lock_guard guard(lock_);
+  if (multi_ == nullptr || driving_ || !transfers_.empty()) return;
+  curl_multi_cleanup(std::exchange(multi_, nullptr));
 }
 
 CURLcode SharedMulti::Run(CURL* easy, const std::stop_token* stop, bool& stopped) {
@@ -189,25 +202,55 @@ void UnlockShare(CURL*, curl_lock_data data, void*) {
   ShareLocks()[data].unlock();
 }
 
+SharedMulti& TheSharedMulti() {
+  static SharedMulti multi;
+  return multi;
+}
+
+// The share object, made on first use and again after CloseSharedConnections.
+struct Share {
+  ~Share() {
+    if (handle != nullptr) curl_share_cleanup(handle);
+  }
+
+  std::mutex lock;
+  CURLSH* handle = nullptr;
+};
+
+Share& TheShare() {
+  static Share share;
+  return share;
+}
+
+CURLSH* MakeShare() {
+  CURLSH* made = curl_share_init();
+  if (made == nullptr) return made;
+  curl_share_setopt(made, CURLSHOPT_LOCKFUNC, &LockShare);
+  curl_share_setopt(made, CURLSHOPT_UNLOCKFUNC, &UnlockShare);
+  curl_share_setopt(made, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+  curl_share_setopt(made, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+  return made;
+}
+
 }  // namespace
 
 CURLcode RunSharedTransfer(CURL* easy, const std::stop_token* stop, bool& stopped) {
-  // Never torn down, as libcurl's global state is not: downloads may run until the process ends.
-  static auto* multi = new SharedMulti;
-  return multi->Run(easy, stop, stopped);
+  return TheSharedMulti().Run(easy, stop, stopped);
 }
 
 CURLSH* DownloadShare() {
-  static CURLSH* share = [] {
-    CURLSH* made = curl_share_init();
-    if (made == nullptr) return made;
-    curl_share_setopt(made, CURLSHOPT_LOCKFUNC, &LockShare);
-    curl_share_setopt(made, CURLSHOPT_UNLOCKFUNC, &UnlockShare);
-    curl_share_setopt(made, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
-    curl_share_setopt(made, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
-    return made;
-  }();
-  return share;
+  Share& share = TheShare();
+  std::lock_guard guard(share.lock);
+  if (share.handle == nullptr) share.handle = MakeShare();
+  return share.handle;
+}
+
+void CloseSharedConnections() {
+  TheSharedMulti().Close();
+  Share& share = TheShare();
+  std::lock_guard guard(share.lock);
+  // A share that a transfer's handle still holds stays (libcurl refuses to clean it up).
+  if (share.handle != nullptr && curl_share_cleanup(share.handle) == CURLSHE_OK) share.handle = nullptr;
 }
 
 }  // namespace tarnwick::feed

@@ -21,4 +21,9 @@ CURLcode RunSharedTransfer(CURL* easy, const std::stop_token* stop, bool& stoppe
 /// DNS answers, locked for use from several threads); null when libcurl could not make one.
 CURLSH* DownloadShare();
 
+/// Closes the kept connections and forgets the shared TLS sessions and DNS answers, when no
+/// transfer runs; the next download starts afresh. The module calls it when it is finished, so
+/// that nothing of it outlives the module.
+void CloseSharedConnections();
+
 }  // namespace tarnwick::feed

@@ -1,4 +1,5 @@
 // The functions the host calls. Each runs on the host's thread; no exception may leave them.
+#include "feed/download_connections.h"
 #include "platform/ems_records.h"
 #include "plugin/background_fetching.h"
 #include "plugin/export_guard.h"
@@ -53,6 +54,7 @@ TARNWICK_EXPORT int32_t ems_plugin_init(void** /*globals*/, int16_t hostVersion,
 TARNWICK_EXPORT int32_t ems_plugin_finish(void* /*globals*/) {
   return Guarded(__func__, platform::kEmsSuccess, [] {
     plugin::StopBackgroundFetching(plugin::Context());
+    feed::CloseSharedConnections();
     return platform::kEmsSuccess;
   });
 }
