@@ -118,23 +118,5 @@ TEST_F(KnownMessagesTest, AMessageFiledElsewhereBetweenChecksIsSeen) {
   EXPECT_EQ(Messages("Archive").size(), 1u);
 }
 
-TEST_F(KnownMessagesTest, AnUnreadableKeptFileIsIgnored) {
-  auto feed = AddFeed("broken", Rss(Item("a")), "Broken");
-  EXPECT_EQ(Check(feed), 1);
-  mailbox::KnownMessagesCache cache(plugins + "/Known messages", 1000);
-  const std::string path = cache.FilePathOf(feed.newsboxPath);
-  const std::string bytes = tarnwick::test::ReadFileBytes(path);
-  ASSERT_FALSE(bytes.empty());
-  // Cut short, as a crash during a write to a file system without ordered renames might leave it.
-  tarnwick::test::WriteFileBytes(path, bytes.substr(0, bytes.size() / 2));
-  mailbox::NewsboxWriter freshWriter(
-      {dataFolder, plugins, "Version: 1.0", "From ???@??? Mon Dec 7 07:03:15 2026\r\n", false}, hostAutomation, clock,
-      &view, &receiver);
-  FeedChecker freshChecker({settingsPath, dataFolder + "/In.mbx"}, freshWriter, hostAutomation, clock, view);
-  Serve("broken", Rss(Item("a") + Item("b")));
-  EXPECT_EQ(freshChecker.CheckFeed(feed, false, plugins + "/feed.xml"), 1);
-  EXPECT_EQ(freshChecker.LastSkips()[static_cast<size_t>(SkipReason::kAlreadyDelivered)], 1);
-}
-
 }  // namespace
 }  // namespace tarnwick::check::test
