@@ -112,13 +112,12 @@ private:
     settings_.ReadSectionEntries(aliases_, store::kAliasesSection);
   }
 
-  // Writes the feed, then gives it its mailbox; a feed the list does not show, or that gets no
-  // mailbox, is taken out again, so that nothing half made stays behind.
+  // Writes the feed, then gives it its mailbox; a feed that gets no mailbox is taken out again, so
+  // that nothing half made stays behind.
   std::string Store(store::FeedSettings& feed) {
     const bool written = settings_.WriteFeed(feed, "");
     ReadAliases();
     if (!written) return TakeOut(feed.alias, kNotWrittenReason);
-    if (!store::AliasExists(aliases_, feed.alias)) return TakeOut(feed.alias, kListFullReason);
     feed.newsboxPath = NewsboxPath(feed.newsbox);
     if (feed.newsboxPath.empty()) return TakeOut(feed.alias, kNoNewsboxPrefix + feed.newsbox + kNoNewsboxSuffix);
     feed.newsbox = MailboxNameOf(feed.newsboxPath);

@@ -26,7 +26,6 @@ inline constexpr char kReservedNewsboxSuffix[] = "\" cannot receive a feed's art
 inline constexpr char kNoNewsboxPrefix[] = "the mailbox \"";
 inline constexpr char kNoNewsboxSuffix[] = "\" for its articles cannot be made";
 inline constexpr char kNotWrittenReason[] = "the settings file cannot be written";
-inline constexpr char kListFullReason[] = "the feed list of the settings file is full";
 
 // The report of an import, one line per outline and a count at the end.
 inline constexpr char kAddedPrefix[] = "Added \"";

@@ -95,13 +95,10 @@ int32_t SettingsStore::ReadInt(const std::string& section, const std::string& ke
 }
 
 bool SettingsStore::ReadSectionEntries(std::vector<std::string>& entries, const std::string& section) const {
-  // The section is seen through a fixed buffer: each line and its terminator, then one more
-  // terminator. Lines that do not fit whole are not seen.
-  size_t used = 1;
+  // Every entry is seen, however long the section: a feed list cut at some byte count would leave
+  // the feeds beyond it unlisted, unchecked and open to being overwritten by a new feed's alias.
   for (const std::string& line : platform::IniFile(path_).ReadSection(section)) {
     std::string text = AsCString(line);
-    used += text.size() + 1;
-    if (used > kSectionBufferSize) break;
     if (text.find('=') == std::string::npos) continue;
     entries.push_back(CutToLength(std::move(text), kMaxEntryLength));
   }

@@ -35,8 +35,6 @@ class SettingsStore {
 public:
   /// Longest text a read returns; longer values come back cut.
   static constexpr size_t kMaxTextLength = 254;
-  /// Size of the buffer a section is read into; entries that do not fit are not seen.
-  static constexpr size_t kSectionBufferSize = 2048;
   /// Longest entry of a section read; longer entries come back cut.
   static constexpr size_t kMaxEntryLength = 99;
 
