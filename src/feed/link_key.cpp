@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarnwick::feed {
@@ -90,6 +91,28 @@ std::string NormalizeLink(std::string_view link) {
   key += TrimEnd(rest.substr(0, queryStart), "/ \t\r\n\v\f");
   if (queryStart != std::string_view::npos) key += CleanQuery(rest.substr(queryStart + 1));
   return key;
+}
+
+std::string StripTrackingParameters(std::string_view link) {
+  const size_t queryEnd = std::min(link.find('#'), link.size());
+  const size_t queryStart = link.substr(0, queryEnd).find('?');
+  if (queryStart == std::string_view::npos) return std::string(link);
+  std::string stripped(link.substr(0, queryStart));
+  std::string_view query = link.substr(queryStart + 1, queryEnd - queryStart - 1);
+  bool first = true;
+  while (true) {
+    const size_t end = query.find('&');
+    const std::string_view parameter = query.substr(0, end);
+    if (!IsTrackingParameter(TrimEnd(parameter, kWhiteSpace))) {
+      stripped += first ? '?' : '&';
+      stripped += parameter;
+      first = false;
+    }
+    if (end == std::string_view::npos) break;
+    query.remove_prefix(end + 1);
+  }
+  stripped += link.substr(queryEnd);
+  return stripped;
 }
 
 void LinkGuard::Clear(DeliveredLinkSource source) {

@@ -15,6 +15,11 @@ namespace tarnwick::feed {
 /// kept as written. A key normalises to itself. Empty for an empty or blank link.
 std::string NormalizeLink(std::string_view link);
 
+/// `link` as written without its tracking parameters (those NormalizeLink drops); every other
+/// parameter, their order, the fragment and the rest of the link stay as they are, and so does a
+/// link that has none. Its NormalizeLink is the link's own.
+std::string StripTrackingParameters(std::string_view link);
+
 /// The second key by which an item is recognised in its newsbox: its normalised link. It knows
 /// the links of the newsbox's messages and counts the links of the document being checked; a link
 /// that two or more items of the document share (a feed that points every item at its home page)

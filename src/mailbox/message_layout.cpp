@@ -1,5 +1,7 @@
 #include "mailbox/message_layout.h"
 
+#include "feed/link_key.h"
+
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
 
@@ -72,7 +74,7 @@ std::string ComposeMessage(const feed::Article& article, const MessageContext& c
   AddHeader(message, "Subject: ", article.title);
   AddHeader(message, "From: ", article.author);
   AddHeader(message, "Date: ", article.date);
-  AddOptionalHeader(message, kWebsiteHeader, article.link);
+  AddOptionalHeader(message, kWebsiteHeader, feed::StripTrackingParameters(article.link));
   AddHeader(message, "Message-Id: ", context.messageId);
   AddHeader(message, "Downloaded: ", context.downloadText);
   AddOptionalHeader(message, "Enclosed: ", article.enclosureUrl);

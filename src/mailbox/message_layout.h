@@ -30,7 +30,7 @@ struct MessageContext {
 std::string FullArticleBlock(std::string_view pageText);
 
 /// The whole message as it is appended to a mailbox file: `separatorLine` (with its CR LF), the
-/// header lines, an empty line and "<x-html>" + body + "</x-html>" + CR LF. Header values have
+/// header lines (the Website header's link without its tracking parameters), an empty line and "<x-html>" + body + "</x-html>" + CR LF. Header values have
 /// every CR and LF turned into a blank, so no feed text can end the header block early or add a
 /// header of its own; body lines that start with "From " after any number of ">" get one more
 /// ">", so no body line can pass for the separator of another message (the host takes it off

@@ -73,8 +73,8 @@ NewsboxWriter::NewsboxWriter(Settings settings, const automation::HostAutomation
       receiver_(receiver),
       pendingMailbox_(store::MailboxFilePath(settings_.hostDataFolder, kPendingMailboxName, false)),
       pendingToc_(store::MailboxFilePath(settings_.hostDataFolder, kPendingMailboxName, true)),
-      known_(settings_.pluginFolder.empty() ? "" : settings_.pluginFolder + "/" + kKnownMessagesFolder, kKeptInMemory) {
-}
+      known_(settings_.pluginFolder.empty() ? "" : settings_.pluginFolder + "/" + kKnownMessagesFolder, kKeptInMemory),
+      trackers_(TrackingHosts::ReadFrom(settings_.pluginFolder)) {}
 
 void NewsboxWriter::Pause(int milliseconds) const {
   if (settings_.pacing) platform::PaceFor(milliseconds);
@@ -243,6 +243,7 @@ bool NewsboxWriter::AppendArticle(const store::FeedSettings& feed, feed::Article
     return false;
   }
   if (feed.downloadReferringArticles == 1 && !article.link.empty()) article.body += FullArticleOf(article.link);
+  article.body = RemoveTrackers(article.body, trackers_);
   MessageContext context{feed::MessageIdOf(article, feed.url), downloadText, settings_.versionText, feed.name};
   if (AppendToPending(ComposeMessage(article, context, settings_.separatorLine))) {
     ++appended_;

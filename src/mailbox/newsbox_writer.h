@@ -6,6 +6,7 @@
 #include "feed/article_admission.h"
 #include "feed/link_key.h"
 #include "mailbox/known_messages_cache.h"
+#include "mailbox/tracker_removal.h"
 #include "mailbox/new_article_notice.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
@@ -121,6 +122,7 @@ private:
   feed::LinkGuard linkGuard_;
   std::vector<automation::MailboxPathId> hostMailboxes_;  // the host's tree as last listed
   KnownMessagesCache known_;
+  TrackingHosts trackers_;
   int newArticles_ = 0;
   int appended_ = 0;
   int appendFailures_ = 0;

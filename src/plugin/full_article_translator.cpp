@@ -5,6 +5,7 @@
 #include "mailbox/header_reader.h"
 #include "mailbox/page_charset.h"
 #include "mailbox/page_text.h"
+#include "mailbox/tracker_removal.h"
 #include "platform/application_name.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -122,7 +123,10 @@ int32_t ReplaceByFullArticle(const PluginContext& context, const std::string& he
   const std::string page = mailbox::ReadPageText(workFile, mailbox::CharsetOfContentType(fetched.answer.contentType));
   platform::RemoveFile(workFile);
   if (page == mailbox::kUnreadablePage) return platform::kEmsPageNotDownloaded;
-  const std::string article = plainText ? ReduceToPlainText(page) : WithoutHtmlElementTags(page);
+  const std::string article =
+      plainText ? ReduceToPlainText(page)
+                : mailbox::RemoveTrackers(WithoutHtmlElementTags(page),
+                                          mailbox::TrackingHosts::ReadFrom(context.pluginFolder));
 
   if (out == nullptr || !WriteOutput(out->fileName, headers + "<x-html>" + article + "</x-html>")) {
     return platform::kEmsOutputNotOpened;

@@ -68,6 +68,31 @@ TEST_F(ItemIdentityTest, GuidsMovedToHttpsWithTrackedLinksDeliverNothingNew) {
   EXPECT_EQ(Messages("Moved").size(), 3u);
 }
 
+TEST_F(ItemIdentityTest, TrackersLeaveTheStoredMessageAndItsStrippedLinkStillRecognisesTheItem) {
+  const std::string body =
+      "&lt;p&gt;Text &lt;a href=&quot;http://example.org/more?id=7&amp;amp;utm_source=rss&quot;&gt;more&lt;/a&gt;"
+      "&lt;img src=&quot;http://example.org/photo.png?utm_medium=feed&quot; alt=&quot;photo&quot;&gt;"
+      "&lt;img src=&quot;http://example.org/p.gif&quot; width=&quot;1&quot; height=&quot;1&quot;&gt;"
+      "&lt;img src=&quot;https://stats.wordpress.com/b.gif?post=1&quot;&gt;&lt;/p&gt;";
+  auto feed = AddFeed("tracked",
+                      Rss("<item><title>A</title><guid>1</guid><link>http://example.org/a?id=3&amp;utm_source=rss"
+                          "</link><description>" +
+                          body + "</description></item>"),
+                      "Tracked");
+  EXPECT_EQ(Check(feed), 1);
+  const std::string message = Messages("Tracked").at(0);
+  EXPECT_NE(message.find("Website: http://example.org/a?id=3\r\n"), std::string::npos) << message;
+  EXPECT_NE(message.find("<a href=\"http://example.org/more?id=7\">more</a>"), std::string::npos) << message;
+  EXPECT_NE(message.find("<img src=\"http://example.org/photo.png\" alt=\"photo\">"), std::string::npos) << message;
+  EXPECT_EQ(message.find("p.gif"), std::string::npos);
+  EXPECT_EQ(message.find("stats.wordpress.com"), std::string::npos);
+  EXPECT_EQ(message.find("utm_"), std::string::npos);
+  // A new guid with the link tracked differently is still the delivered item.
+  Serve("tracked", Rss(Item("2", "http://example.org/a?utm_campaign=x&id=3", "A")));
+  EXPECT_EQ(Check(feed), 0);
+  EXPECT_EQ(Skipped(SkipReason::kSameLink), 1);
+}
+
 TEST_F(ItemIdentityTest, ALinkThatItemsOfOneDocumentShareIsNoKey) {
   auto feed = AddFeed("home",
                       Rss(Item("1", "http://example.org/", "One") + Item("2", "http://example.org/", "Two") +
