@@ -22,6 +22,10 @@ inline constexpr char kDownloadTooLargePrefix[] = "The download was given up: it
 inline constexpr char kDownloadTooLargeSuffix[] = " bytes.";
 /// Why a download ended early when its caller stopped it (the Stop button, or the module unloading).
 inline constexpr char kDownloadStopped[] = "The download was stopped.";
+/// Why a download failed when the server answered 401: it wants a user name and password.
+inline constexpr char kNeedsLogin[] =
+    "The feed needs a login: the server answered 401 (Unauthorized). Give its user name and password in "
+    "your netrc file.";
 /// Starts the message when the downloader itself cannot be set up (out of memory); libcurl's reason follows.
 inline constexpr char kDownloaderUnavailable[] = "The downloader could not be started: ";
 

@@ -10,6 +10,7 @@
 #include <stop_token>
 
 #include "feed/download_connections.h"
+#include "feed/download_proxy.h"
 #include "feed/download_size_limit.h"
 #include "feed/download_stop_scope.h"
 #include "feed/download_texts.h"
@@ -225,8 +226,15 @@ CURLcode Configure(CURL* curl, const std::string& url, UrlOrigin origin, const D
   set(CURLOPT_HEADERFUNCTION, &ReadHeaderLine);
   set(CURLOPT_HEADERDATA, static_cast<void*>(&answer));
   if (headers != nullptr) set(CURLOPT_HTTPHEADER, headers);
-  // No proxy option is set on purpose: libcurl then takes http_proxy, https_proxy and no_proxy
-  // from the environment, which is this platform's system proxy setting.
+  // Without a proxy option libcurl takes http_proxy, https_proxy and no_proxy from the
+  // environment, which is this platform's system proxy setting; "" turns every proxy off.
+  const ProxySetting proxy = CurrentProxy();
+  if (proxy.kind == ProxySetting::Kind::kNone) set(CURLOPT_PROXY, "");
+  if (proxy.kind == ProxySetting::Kind::kGiven) set(CURLOPT_PROXY, proxy.url.c_str());
+  // A feed behind a login finds its user name and password in the user's netrc file; basic and
+  // digest authentication are offered, the first only as the server's answer asks for it.
+  set(CURLOPT_NETRC, static_cast<long>(CURL_NETRC_OPTIONAL));
+  set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC | CURLAUTH_DIGEST));
   return code;
 }
 
@@ -250,6 +258,8 @@ bool SchemeAllowed(const std::string& scheme, UrlOrigin origin) {
   return scheme == "http" || scheme == "https" || (scheme == "file" && origin == UrlOrigin::kTypedByUser);
 }
 
+constexpr long kUnauthorizedStatus = 401;
+
 // libcurl words a refused scheme and a refused redirect alike ("not supported or disabled"), so
 // the user is told which of the two it was and where the download was sent.
 std::string ErrorText(CURL* curl, CURLcode code, const char* errorBuffer, const std::string& url, UrlOrigin origin) {
@@ -264,6 +274,11 @@ std::string ErrorText(CURL* curl, CURLcode code, const char* errorBuffer, const 
     if (!SchemeAllowed(SchemeOf(url), origin)) {
       return (origin == UrlOrigin::kTypedByUser ? kAddressSchemeRefused : kLinkSchemeRefused) + url;
     }
+  }
+  if (code == CURLE_HTTP_RETURNED_ERROR) {
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    if (status == kUnauthorizedStatus) return kNeedsLogin;
   }
   return errorBuffer[0] != '\0' ? std::string(errorBuffer) : std::string(curl_easy_strerror(code));
 }

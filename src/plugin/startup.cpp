@@ -1,5 +1,6 @@
 #include "plugin/startup.h"
 
+#include "feed/download_proxy.h"
 #include "platform/dynamic_library.h"
 #include "platform/ini_file.h"
 #include "platform/text.h"
@@ -7,6 +8,7 @@
 #include "plugin/plugin_names.h"
 #include "store/file_utilities.h"
 #include "store/settings_keys.h"
+#include "store/settings_store.h"
 
 #include <cstdio>
 
@@ -96,6 +98,8 @@ std::string FillContext(PluginContext& context, int16_t hostApiVersion, const st
   context.tidyPath = folder + "/" + kTidyModuleName + platform::ModuleFileExtension();
   context.tidyRegistered = RegisterTidyModule(context.tidyPath);
   context.helpPath = folder + "/" + kHelpFolderName;
+  feed::UseProxy(feed::ParseProxySetting(
+      store::SettingsStore(context.settingsPath).ReadText(store::kNetworkSection, store::kProxyKey, "")));
   return context.productName + ", " + context.versionText;
 }
 

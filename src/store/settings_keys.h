@@ -9,6 +9,9 @@ inline constexpr char kSettingsFileName[] = "tarnwick.ini";
 inline constexpr char kAliasesSection[] = "Aliases";
 inline constexpr char kWindowsSection[] = "Windows";
 inline constexpr char kColumnsSection[] = "Columns";
+/// Settings of the whole installation: "Proxy" is "environment" (or empty), "none" or a proxy's address.
+inline constexpr char kNetworkSection[] = "Network";
+inline constexpr char kProxyKey[] = "Proxy";
 
 inline constexpr char kNameKey[] = "Name";
 inline constexpr char kUrlKey[] = "URL";

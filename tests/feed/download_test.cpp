@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "feed/download_proxy.h"
 #include "feed/download_texts.h"
 #include "feed/download_transfer.h"
 #include "platform/file_system.h"
@@ -355,6 +356,47 @@ TEST_F(Download, ProxyOfTheEnvironmentIsUsed) {
   EXPECT_TRUE(FetchUrlToFile("http://feeds.invalid/via-proxy", target_, UrlOrigin::kTypedByUser));
   EXPECT_EQ(ReadFileBytes(target_), "proxied");
   EXPECT_EQ(server_.LastRequestHeader("/via-proxy", "Host"), "feeds.invalid");
+}
+
+TEST_F(Download, TheProxySettingDecidesTheWayOfEveryDownload) {
+  server_.AddEndpoint("/via-proxy", 200, "proxied");
+  ScopedEnvironment noProxy("no_proxy", nullptr);
+  ScopedEnvironment noProxyUpper("NO_PROXY", nullptr);
+  test::HttpServer deadProxy;
+  const std::string dead = deadProxy.Url("");
+  deadProxy.AddEndpoint("/via-proxy", 502, "");
+  const struct {
+    std::string environment;
+    ProxySetting setting;
+    bool fetched;
+  } cases[] = {
+      {server_.Url(""), ParseProxySetting(" Environment "), true},
+      {server_.Url(""), ParseProxySetting("NONE"), false},  // the host does not exist: straight fails
+      {dead, ParseProxySetting(server_.Url("")), true},
+  };
+  for (const auto& [environment, setting, fetched] : cases) {
+    ScopedEnvironment proxy("http_proxy", environment.c_str());
+    UseProxy(setting);
+    EXPECT_EQ(FetchUrlToFile("http://feeds.invalid/via-proxy", target_, UrlOrigin::kTypedByUser), fetched)
+        << ProxySettingText(setting);
+    EXPECT_EQ(ParseProxySetting(ProxySettingText(setting)), setting);
+  }
+  UseProxy({});
+}
+
+TEST_F(Download, AFeedBehindALoginIsFetchedWithTheNetrcEntryAndRefusedWithoutIt) {
+  server_.AddEndpoint("/private", 200, "members only", {}, test::Behaviour::kLogin);
+  test::TempDir home;
+  ScopedEnvironment homeVariable("HOME", home.Path().c_str());
+  EXPECT_FALSE(FetchUrlToFile(server_.Url("/private"), target_, UrlOrigin::kTypedByUser));
+  ASSERT_EQ(boxes_.Boxes().size(), 1u);
+  EXPECT_NE(boxes_.Boxes()[0].text.find("needs a login"), std::string::npos) << boxes_.Boxes()[0].text;
+
+  for (const char* name : {".netrc", "_netrc"}) {
+    WriteFileBytes(home.File(name), "machine 127.0.0.1 login reader password secret\n");
+  }
+  EXPECT_TRUE(FetchUrlToFile(server_.Url("/private"), target_, UrlOrigin::kTypedByUser));
+  EXPECT_EQ(ReadFileBytes(target_), "members only");
 }
 
 TEST_F(Download, FreshFetchDeletesTheOldFileFirst) {

@@ -255,6 +255,7 @@ bool HttpServer::ServeRequest(Socket connection, std::string& received) {
   const std::string ifNoneMatch = fields.count("if-none-match") != 0 ? fields["if-none-match"] : std::string("\n");
   const std::string ifModifiedSince =
       fields.count("if-modified-since") != 0 ? fields["if-modified-since"] : std::string("\n");
+  const bool loggedIn = fields["authorization"] == kLoginAuthorization;
   Record(path, std::move(fields));
   // Counted from the request's arrival to the end of its answer.
   struct Answering {
@@ -291,6 +292,12 @@ bool HttpServer::ServeRequest(Socket connection, std::string& received) {
           (Lower(name) == "last-modified" && value == ifModifiedSince))
         endpoint = std::make_shared<Endpoint>(Endpoint{304, "", endpoint->headers, Behaviour::kNormal});
     }
+  }
+  if (endpoint->behaviour == Behaviour::kLogin) {
+    endpoint = loggedIn ? std::make_shared<Endpoint>(Endpoint{endpoint->status, endpoint->body, endpoint->headers,
+                                                              Behaviour::kNormal})
+                        : std::make_shared<Endpoint>(Endpoint{401, "Log in", {{"WWW-Authenticate", "Basic realm=\"feeds\""}},
+                                                              Behaviour::kNormal});
   }
   bool gzip = endpoint->behaviour == Behaviour::kGzip && acceptsGzip;
   std::string encoded = gzip ? GzipStored(endpoint->body) : std::string();
