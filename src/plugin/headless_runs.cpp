@@ -1,5 +1,7 @@
 #include "plugin/headless_runs.h"
 
+#include "check/failing_notices.h"
+#include "platform/clock.h"
 #include "platform/text.h"
 #include "plugin/background_fetching.h"
 #include "plugin/check_session.h"
@@ -48,6 +50,17 @@ int WithMainWindowOpen(PluginContext& context, Body body) {
   return body();
 }
 
+// The report without the failing feeds that a short report named less than a day ago, so that a
+// run scheduled every few minutes names a feed that stays broken once a day, not every time.
+check::RunReport WithoutRecentlyNamed(const std::string& settingsPath, check::RunReport report) {
+  const std::vector<std::string> recent =
+      check::FailingFeedsNamedRecently(store::SettingsStore(settingsPath), report, platform::SystemClock().Now());
+  std::erase_if(report.feeds, [&](const check::FeedOutcome& feed) {
+    return std::find(recent.begin(), recent.end(), feed.alias) != recent.end();
+  });
+  return report;
+}
+
 bool IsSetUp(const PluginContext& context, std::FILE* out) {
   if (!context.settingsPath.empty()) return true;
   std::fprintf(out, "%s\n", kNotSetUpText);
@@ -82,7 +95,7 @@ int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& al
                       output.problems);
     CheckSession session(context, view, &view, false);
     const check::RunReport& report = session.Run().RunSelectedFeeds(feeds);
-    view.PrintReport(report);
+    view.PrintReport(output.quiet ? WithoutRecentlyNamed(context.settingsPath, report) : report);
     return ExitCodeOf(report);
   });
 }
