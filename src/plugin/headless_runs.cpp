@@ -2,6 +2,7 @@
 
 #include "check/failing_notices.h"
 #include "platform/clock.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "plugin/background_fetching.h"
 #include "plugin/check_session.h"
@@ -11,6 +12,9 @@
 #include "store/settings_store.h"
 
 #include <algorithm>
+#include <mutex>
+#include <optional>
+#include <utility>
 
 namespace tarnwick::plugin {
 namespace {
@@ -61,6 +65,33 @@ check::RunReport WithoutRecentlyNamed(const std::string& settingsPath, check::Ru
   return report;
 }
 
+// Holds back the messages a run shows (what failed downloads said) until the run's report is
+// known: a short report that names no failure shows none of them either. Shows them, or drops
+// them, and puts the previous handler back, when it ends.
+class HeldMessages {
+public:
+  HeldMessages()
+      : previous_(platform::SetMessageBoxHandler([this](const std::string& text, const std::string& caption) {
+          std::lock_guard guard(lock_);
+          held_.emplace_back(text, caption);
+        })) {}
+  ~HeldMessages() {
+    platform::SetMessageBoxHandler(std::move(previous_));
+    if (!show_) return;
+    for (const auto& [text, caption] : held_) platform::ShowMessageBox(text, caption);
+  }
+  HeldMessages(const HeldMessages&) = delete;
+  HeldMessages& operator=(const HeldMessages&) = delete;
+
+  void ShowWhenDone(bool show) { show_ = show; }
+
+private:
+  platform::MessageBoxHandler previous_;
+  std::mutex lock_;
+  std::vector<std::pair<std::string, std::string>> held_;
+  bool show_ = true;
+};
+
 bool IsSetUp(const PluginContext& context, std::FILE* out) {
   if (!context.settingsPath.empty()) return true;
   std::fprintf(out, "%s\n", kNotSetUpText);
@@ -93,9 +124,18 @@ int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& al
   return WithMainWindowOpen(context, [&] {
     TerminalView view(output.out, output.quiet ? TerminalView::Verbosity::kQuiet : TerminalView::Verbosity::kFull,
                       output.problems);
+    std::optional<HeldMessages> messages;
+    if (output.quiet) messages.emplace();
     CheckSession session(context, view, &view, false);
     const check::RunReport& report = session.Run().RunSelectedFeeds(feeds);
-    view.PrintReport(output.quiet ? WithoutRecentlyNamed(context.settingsPath, report) : report);
+    if (!output.quiet) {
+      view.PrintReport(report);
+      return ExitCodeOf(report);
+    }
+    const check::RunReport shown = WithoutRecentlyNamed(context.settingsPath, report);
+    messages->ShowWhenDone(std::any_of(shown.feeds.begin(), shown.feeds.end(), FeedFailed));
+    messages.reset();
+    view.PrintReport(shown);
     return ExitCodeOf(report);
   });
 }
