@@ -121,10 +121,11 @@ void MainWindow::CreateControls() {
   const int animation = setup_.cacheMode ? kCacheAnimationNumber : kRunAnimationNumber;
   feedImage_ = AnimatedImage(this, kFeedImageId, animation, kFeedImageNumber);
   statusImage_ = AnimatedImage(this, kStatusImageId, animation, kStatusImageNumber);
-  // A long cause of a failing feed ends in an ellipsis rather than running out of the window.
+  // Three lines: the cause of a failing feed's latest failure is wrapped onto the last two, and
+  // what is longer still ends in an ellipsis rather than running out of the window.
   information_ = new wxStaticText(this, kInformationId, wxString(), wxDefaultPosition, wxDefaultSize,
                                   wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
-  information_->SetMinSize(wxSize(-1, 2 * GetCharHeight() + FromDIP(4)));
+  information_->SetMinSize(wxSize(-1, 3 * GetCharHeight() + FromDIP(4)));
 
   add_ = new wxButton(this, kAddId, kAddButtonText);
   edit_ = new wxButton(this, kEditId, kEditButtonText);
