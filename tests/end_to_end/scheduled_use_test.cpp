@@ -238,6 +238,7 @@ TEST_F(ScheduledUse, AQuietCheckNamesAFeedThatKeepsFailingOnceADayAndTheFeedList
 
 TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
   server.AddEndpoint("/page.html", 200, "<html><body><p>Not a feed<br></body></html>");
+  server.AddEndpoint("/private.xml", 401, "", {{"WWW-Authenticate", "Basic realm=\"feeds\""}});
   std::string output;
   ASSERT_EQ(Host("add news " + server.Url("/news.xml"), output), 0) << output;
   EXPECT_EQ(settings.ReadText("news", store::kNameKey, ""), "Daily News");  // the feed's title
@@ -257,6 +258,8 @@ TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
            Refusal{"other " + server.Url("/page.html") + " --newsbox Other", 1, "links to no RSS or Atom feed"},
            Refusal{"other " + server.Url("/gone.xml") + " --newsbox Other", 1,
                    "could not be downloaded (The requested URL returned error: 404); check the URL"},
+           Refusal{"other " + server.Url("/private.xml") + " --newsbox Other", 1,
+                   server.Url("/private.xml") + ": the feed needs a login. Nothing was added."},
            Refusal{"other http://127.0.0.1:1/x.xml --newsbox Other", 1,
                    "http://127.0.0.1:1/x.xml could not be downloaded ("},
            Refusal{"other " + Quote(""), 1, "A feed needs a URL."},
