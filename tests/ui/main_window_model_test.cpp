@@ -1,7 +1,6 @@
 // The main window's lists and selection rules, on a real settings file and real tables of contents.
 #include "ui/main_window_model.h"
 
-#include "platform/clock.h"
 #include "platform/date_time.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
@@ -71,43 +70,6 @@ TEST(FeedImage, ComesFromTheThreeOptionsFullArticlesOnlyNewAndAutoCheck) {
     feed.autoCheck = (image & 4) != 0 ? 1 : 0;
     EXPECT_EQ(FeedImageOf(feed), image) << image;
   }
-}
-
-TEST_F(MainWindowModelTest, AFailingFeedShowsTheWarningAndItsCauseAndAQuietOneSaysSoAfterItsLastArticle) {
-  platform::ManualClock clock(platform::DateTime::FromParts(2026, 12, 7, 7, 3, 15));
-  std::vector<int16_t> none;
-  WriteFeed("broken", "B", &none);
-  WriteFeed("fine", "F", &none);
-  WriteFeed("silent", "S", &none);
-  WriteFeed("unsure", "U", &none);
-  settings.WriteText("broken", store::kFailuresInARowKey, "3");
-  settings.WriteText("broken", store::kLastProblemKey, "the feed needs a login");
-  settings.WriteText("fine", store::kLastArticleKey, "12/01/2026 10:00:00");
-  settings.WriteText("fine", store::kSucceededAtKey, "12/7/2026 6:00:00 AM");
-  settings.WriteText("silent", store::kLastArticleKey, "06/01/2026 10:00:00");
-  settings.WriteText("silent", store::kSucceededAtKey, "12/7/2026 6:00:00 AM");
-  settings.WriteText("unsure", store::kFailuresInARowKey, "1");
-  settings.WriteText("unsure", store::kSucceededAtKey, "12/5/2026 7:03:15 AM");  // two days ago
-  settings.WriteText("unsure", store::kLastProblemKey, "the feed document could not be downloaded");
-  MainWindowModel timed(settingsPath, clock);
-  timed.Load();
-  ASSERT_EQ(Aliases(timed), (std::vector<std::string>{"broken", "fine", "silent", "unsure"}));
-
-  const std::string texts[] = {
-      "broken - Failing (3 failures in a row):\nthe feed needs a login",
-      "fine - Last Article: \n12/01/2026 10:00:00",
-      "silent - Last Article: \n06/01/2026 10:00:00  (quiet: no new article for 90 days)",
-      "unsure - Failing (1 failure in a row):\nthe feed document could not be downloaded",
-  };
-  const int images[] = {kFailingFeedImage, FeedImageOf(timed.Feeds()[1]), FeedImageOf(timed.Feeds()[2]),
-                        kFailingFeedImage};
-  for (size_t index = 0; index < 4; ++index) {
-    EXPECT_EQ(timed.SelectFeeds({index}).informationText, texts[index]) << index;
-    EXPECT_EQ(timed.FeedImage(index), images[index]) << index;
-  }
-  // A day earlier the one failure was no cause for alarm yet.
-  clock.AdvanceMinutes(-24 * 60);
-  EXPECT_EQ(timed.FeedImage(3), FeedImageOf(timed.Feeds()[3]));
 }
 
 TEST_F(MainWindowModelTest, FeedsAreListedByAliasWithoutRegardToCase) {
