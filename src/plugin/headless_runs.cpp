@@ -86,10 +86,10 @@ public:
   void ShowWhenDone(bool show) { show_ = show; }
 
 private:
-  platform::MessageBoxHandler previous_;
   std::mutex lock_;
   std::vector<std::pair<std::string, std::string>> held_;
   bool show_ = true;
+  platform::MessageBoxHandler previous_;  // last: the handler it replaces holds on to the others
 };
 
 bool IsSetUp(const PluginContext& context, std::FILE* out) {
