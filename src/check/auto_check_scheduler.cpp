@@ -80,6 +80,7 @@ std::function<void(const feed::ServerAnswer&, bool)> AutoCheckScheduler::AnswerR
     const FeedState before = ReadFeedState(settings, alias);
     FeedState state = before;
     (void)RecordServerAnswer(state, answer, fetched, clock);
+    RecordBackgroundDownload(state, answer, fetched, clock.Now());
     const std::vector<platform::IniChange> changes = FeedStateChanges(alias, before, state);
     if (!changes.empty()) (void)settings.Apply(changes);
   };
@@ -99,9 +100,11 @@ int AutoCheckScheduler::Tick() {
     const std::string alias = entry.substr(0, entry.find('='));
     if (settings.ReadInt(alias, store::kAutoCheckKey, 0) == 0) continue;
     auto lastCheck = platform::ParseDate(settings.ReadText(alias, store::kLastCheckKey, ""));
-    // A feed whose server asked to wait, or said it is gone, is not due; its "LastCheck" stays,
-    // so that it is fetched on the first tick after the wait.
-    const bool held = !BackgroundHold(ReadFeedState(settings, alias), now).empty();
+    const int interval = settings.ReadInt(alias, store::kIntervalMinutesKey, 0);
+    // A feed whose server asked to wait, that it said is gone, or that is failing and waits for
+    // its next try is not due; its "LastCheck" stays, so that it is fetched on the first tick
+    // after the wait.
+    const bool held = !BackgroundHold(ReadFeedState(settings, alias), interval, now).empty();
     const bool due = !held && lastCheck && *lastCheck <= now;
     if (due) {
       std::string cachePath = store::FeedCachePath(settings_.hostDataFolder, alias);
@@ -113,7 +116,6 @@ int AutoCheckScheduler::Tick() {
                                     AnswerRecorder(settings_.settingsPath, alias, url)};
       if (workers_.StartDownload(std::move(request))) ++started;
     }
-    const int interval = settings.ReadInt(alias, store::kIntervalMinutesKey, 0);
     if (interval != 0 && (due || !lastCheck)) {
       settings.WriteText(alias, store::kLastCheckKey, platform::FormatLocaleDate(clock_.Now().AddMinutes(interval)));
     }

@@ -21,8 +21,9 @@ inline constexpr std::chrono::minutes kTickPeriod{1};
 /// the feed's cache file, then moves "LastCheck" on by "IntervalMinutes"; a feed whose previous
 /// download is still running waits for a later tick. A feed whose server asked to wait
 /// ("RetryAfter") is left alone until then, one it said is gone ("Gone") for good; what a server
-/// answers is kept in the feed's settings. Nothing is delivered here; the cached documents are
-/// checked the next time the user opens the program.
+/// answers is kept in the feed's settings. A failing feed (see FeedHealth) is tried again at
+/// growing intervals rather than at every one, and never left alone for good. Nothing is
+/// delivered here; the cached documents are checked the next time the user opens the program.
 class AutoCheckScheduler {
 public:
   struct Settings {

@@ -52,7 +52,8 @@ CheckRun::CheckRun(Settings settings, FeedChecker& checker, mailbox::NewsboxWrit
 void CheckRun::Record(const store::FeedSettings& feed, int result) {
   report_.lastResult = result;
   report_.feeds.push_back({feed.alias, feed.name, result, checker_.LeftInPending(), checker_.LastProblem(),
-                           checker_.LastSkips(), checker_.LastNotModified(), checker_.LastNote()});
+                           checker_.LastSkips(), checker_.LastNotModified(), checker_.LastNote(),
+                           checker_.LastFailing()});
   report_.leftInPending += checker_.LeftInPending();
   // A check that wrote the feed's bookkeeping wrote its status with it; the others' statuses are
   // kept for one write of the settings when the run ends.
@@ -119,7 +120,8 @@ void CheckRun::ListHeldFeeds(const store::SettingsStore& settings) {
   for (const std::string& entry : entries) {
     const std::string alias = entry.substr(0, entry.find('='));
     if (alias.empty() || settings.ReadInt(alias, store::kAutoCheckKey, 0) == 0) continue;
-    std::string reason = BackgroundHold(ReadFeedState(settings, alias), now);
+    const int interval = settings.ReadInt(alias, store::kIntervalMinutesKey, 0);
+    std::string reason = BackgroundHold(ReadFeedState(settings, alias), interval, now);
     if (!reason.empty()) report_.held.push_back({alias, std::move(reason)});
   }
 }

@@ -25,6 +25,7 @@ struct FeedOutcome {
   SkipCounts skipped{};      // items of its document that did not become messages, by reason
   bool notModified = false;  // the server said the document had not changed, so nothing was read
   std::string note;          // what the report adds that is no failure (the feed has moved)
+  bool failing = false;      // the feed was failing when its check ended (see FeedHealth)
 };
 
 /// A feed that background fetching leaves alone, and why (for the report of a cache run).

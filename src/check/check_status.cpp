@@ -13,6 +13,7 @@ void RecordCheckStatuses(const store::SettingsStore& settings, const std::vector
   for (const auto& [alias, status] : statuses) {
     if (alias.empty() || !store::AliasExists(entries, alias)) continue;
     changes.push_back({alias, store::kCheckedAtKey, status.checkedAt});
+    if (status.answered) changes.push_back({alias, store::kSucceededAtKey, status.checkedAt});
     std::optional<std::string> problem;
     if (!status.problem.empty()) problem = status.problem;
     changes.push_back({alias, store::kLastProblemKey, std::move(problem)});

@@ -11,6 +11,7 @@ namespace tarnwick::check {
 struct CheckStatus {
   std::string checkedAt;  // when the check ended, in locale form; empty when never checked
   std::string problem;    // why it failed; empty after a good check
+  bool answered = false;  // the feed's document came or had not changed: "SucceededAt" is `checkedAt`
 };
 
 /// The status of the check of the feed listed under `alias`.
@@ -20,9 +21,9 @@ struct FeedCheckStatus {
 };
 
 /// Records the end of the checks of a run, in one write of the settings: for each feed,
-/// "CheckedAt" and, when `problem` is not empty, "LastProblem"; a good check removes
-/// "LastProblem". An alias that "Aliases" does not list (a cached document of a deleted feed) gets
-/// nothing, so no section appears for it.
+/// "CheckedAt", "SucceededAt" when the feed answered, and, when `problem` is not empty,
+/// "LastProblem"; a good check removes "LastProblem". An alias that "Aliases" does not list (a cached document of a
+/// deleted feed) gets nothing, so no section appears for it.
 void RecordCheckStatuses(const store::SettingsStore& settings, const std::vector<FeedCheckStatus>& statuses);
 
 /// What RecordCheckStatuses last recorded for the feed.

@@ -49,6 +49,16 @@ inline constexpr char kSkippedGone[] = "not fetched in the background: the feed 
 inline constexpr char kSkippedWaitingPrefix[] = "not fetched in the background until ";
 inline constexpr char kSkippedWaitingSuffix[] = ": the server asked to wait";
 
+// A feed's health, in a list of feeds: the failing note is the prefix, the count of failures in a
+// row, a suffix and the cause of the latest.
+inline constexpr char kFailingPrefix[] = "failing (";
+inline constexpr char kFailureInARowSuffix[] = " failure in a row): ";
+inline constexpr char kFailuresInARowSuffix[] = " failures in a row): ";
+inline constexpr char kQuietNote[] = "quiet (no new article for 90 days)";
+inline constexpr char kSkippedFailingSuffix[] = ": the feed is failing";
+// Why a download failed when the server asked for a login.
+inline constexpr char kNeedsLogin[] = "the feed needs a login";
+
 // After a count of messages in a run's report: the articles the host did not move.
 inline constexpr char kLeftInPendingSuffix[] = " left in \"Pending\"";
 

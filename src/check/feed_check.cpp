@@ -1,6 +1,7 @@
 #include "check/feed_check.h"
 
 #include "check/check_texts.h"
+#include "check/feed_health.h"
 #include "check/polite_fetching.h"
 #include "feed/download.h"
 #include "feed/download_stop_scope.h"
@@ -41,6 +42,7 @@ FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed,
                                                 const std::string& documentPath) {
   validators_ = {};
   std::string serverProblem;
+  feed::ServerAnswer answer;
   if (fromCache) {
     validators_ = feed::ReadValidatorsBeside(documentPath);
     note_ = MovedNote(state_);
@@ -50,6 +52,7 @@ FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed,
                  : feed::FreshFetch(feed.url, documentPath, feed::UrlOrigin::kTypedByUser, state_.validators);
     const bool arrived = !fetched.stopped && fetched.errorText.empty();
     AnswerEffect effect = RecordServerAnswer(state_, fetched.answer, arrived, clock_);
+    answer = std::move(fetched.answer);
     serverProblem = std::move(effect.problem);
     note_ = std::move(effect.note);
     if (fetched.notModified) return Document::kNotModified;
@@ -60,7 +63,7 @@ FeedChecker::Document FeedChecker::LoadDocument(const store::FeedSettings& feed,
   if (store::FileExists(documentPath)) {
     problem_ = kNotWellFormedPrefix + document_.ErrorText();
   } else {
-    problem_ = serverProblem.empty() ? kNotDownloaded : serverProblem;
+    problem_ = serverProblem.empty() ? DownloadFailureCause(answer) : serverProblem;
   }
   return Document::kMissing;
 }
@@ -135,7 +138,9 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   skips_.fill(0);
   notModified_ = false;
   statusRecorded_ = false;
-  nowText_ = platform::FormatLocaleDate(clock_.Now());
+  failing_ = false;
+  now_ = clock_.Now();
+  nowText_ = platform::FormatLocaleDate(now_);
   downloadText_ = feed::NormalizeFeedDate(nowText_, feed::kFreeFormDateMode, clock_);
   status_ = {nowText_, kNotDownloaded};
   if (feed.alias.empty() || feed.name.empty() || feed.url.empty()) {
@@ -187,7 +192,9 @@ int FeedChecker::CheckFeed(store::FeedSettings feed, bool fromCache, const std::
   view_.SetProgress(0);
   view_.ShowDetailsStatus("");
   RecordOutcome(document, result, stopped, lastDate, newestDate);
+  RecordHealth(document, result);
   WriteState(feed.alias, before, result);
+  failing_ = HealthOf(state_, now_) == FeedHealth::kFailing;
   platform::DrainMessagesWhenDue();
   return result;
 }
@@ -211,6 +218,18 @@ void FeedChecker::RecordOutcome(Document document, int result, bool stopped, con
   if (document == Document::kLoaded) state_.validators = validators_;
 }
 
+// A feed whose document did not come failed (unless the user stopped it); one whose document came
+// or had not changed answered, whatever became of its articles after that.
+void FeedChecker::RecordHealth(Document document, int result) {
+  if (problem_ == kStopped) return;
+  if (document == Document::kMissing) {
+    RecordFailure(state_, now_, problem_);
+    return;
+  }
+  RecordSuccess(state_, now_, result > 0);
+  status_.answered = true;
+}
+
 // One write for the whole bookkeeping, and none when nothing but the time of the check changed:
 // that time is then the caller's to record (a run writes those of all such feeds at once).
 void FeedChecker::WriteState(const std::string& alias, const FeedState& before, int result) {
@@ -219,6 +238,7 @@ void FeedChecker::WriteState(const std::string& alias, const FeedState& before, 
   state_.checkedAt = status_.checkedAt;
   FeedState unchangedTime = state_;
   unchangedTime.checkedAt = before.checkedAt;
+  if (status_.answered) unchangedTime.succeededAt = before.succeededAt;
   if (unchangedTime == before) return;
   const std::vector<platform::IniChange> changes = FeedStateChanges(alias, before, state_);
   statusRecorded_ = store::SettingsStore(settings_.settingsPath).Apply(changes);

@@ -63,6 +63,9 @@ public:
   /// run write the statuses of many unchanged feeds at once.
   bool StatusRecorded() const { return statusRecorded_; }
 
+  /// Whether the feed was failing (see FeedHealth) when the last check ended.
+  bool LastFailing() const { return failing_; }
+
   /// Whether the server said in the last check that the document has not changed since the one
   /// last delivered, so nothing was read.
   bool LastNotModified() const { return notModified_; }
@@ -91,6 +94,7 @@ private:
   void ClosePendingWindow();
   void RecordOutcome(Document document, int result, bool stopped, const platform::DateTime& lastDate,
                      const platform::DateTime& newestDate);
+  void RecordHealth(Document document, int result);
   void WriteState(const std::string& alias, const FeedState& before, int result);
 
   Settings settings_;
@@ -111,6 +115,8 @@ private:
   FeedState state_;  // the bookkeeping of the feed being checked, as it is to be left
   CheckStatus status_;
   bool statusRecorded_ = false;
+  bool failing_ = false;
+  platform::DateTime now_;  // the time of the current check
 };
 
 }  // namespace tarnwick::check

@@ -2,6 +2,8 @@
 
 #include "store/settings_keys.h"
 
+#include <algorithm>
+
 namespace tarnwick::check {
 namespace {
 
@@ -17,6 +19,11 @@ void AddChange(std::vector<platform::IniChange>& changes, const std::string& ali
   changes.push_back({alias, key, std::move(value)});
 }
 
+// A count as stored: none when 0, so that a feed without failures has no key for them.
+std::string CountText(int32_t count) {
+  return count > 0 ? std::to_string(count) : std::string();
+}
+
 }  // namespace
 
 FeedState ReadFeedState(const store::SettingsStore& settings, const std::string& alias) {
@@ -30,6 +37,11 @@ FeedState ReadFeedState(const store::SettingsStore& settings, const std::string&
   state.movedTo = settings.ReadText(alias, store::kMovedToKey, "");
   state.lastProblem = settings.ReadText(alias, store::kLastProblemKey, "");
   state.checkedAt = settings.ReadText(alias, store::kCheckedAtKey, "");
+  state.failuresInARow = std::max(0, settings.ReadInt(alias, store::kFailuresInARowKey, 0));
+  state.failedAt = settings.ReadText(alias, store::kFailedAtKey, "");
+  state.succeededAt = settings.ReadText(alias, store::kSucceededAtKey, "");
+  state.deliveredAt = settings.ReadText(alias, store::kDeliveredAtKey, "");
+  state.failingNamedAt = settings.ReadText(alias, store::kFailingNamedAtKey, "");
   return state;
 }
 
@@ -45,6 +57,12 @@ std::vector<platform::IniChange> FeedStateChanges(const std::string& alias, cons
   AddChange(changes, alias, store::kMovedToKey, before.movedTo, after.movedTo);
   AddChange(changes, alias, store::kLastProblemKey, before.lastProblem, after.lastProblem);
   AddChange(changes, alias, store::kCheckedAtKey, before.checkedAt, after.checkedAt);
+  AddChange(changes, alias, store::kFailuresInARowKey, CountText(before.failuresInARow),
+            CountText(after.failuresInARow));
+  AddChange(changes, alias, store::kFailedAtKey, before.failedAt, after.failedAt);
+  AddChange(changes, alias, store::kSucceededAtKey, before.succeededAt, after.succeededAt);
+  AddChange(changes, alias, store::kDeliveredAtKey, before.deliveredAt, after.deliveredAt);
+  AddChange(changes, alias, store::kFailingNamedAtKey, before.failingNamedAt, after.failingNamedAt);
   return changes;
 }
 

@@ -24,6 +24,11 @@ struct FeedState {
   std::string movedTo;                  // "MovedTo"
   std::string lastProblem;              // "LastProblem"
   std::string checkedAt;                // "CheckedAt"
+  int32_t failuresInARow = 0;           // "FailuresInARow"
+  std::string failedAt;                 // "FailedAt"
+  std::string succeededAt;              // "SucceededAt"
+  std::string deliveredAt;              // "DeliveredAt"
+  std::string failingNamedAt;           // "FailingNamedAt"
 
   bool operator==(const FeedState&) const = default;
 };

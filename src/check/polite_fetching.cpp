@@ -1,6 +1,7 @@
 #include "check/polite_fetching.h"
 
 #include "check/check_texts.h"
+#include "check/feed_health.h"
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
 #include "store/settings_keys.h"
@@ -42,11 +43,22 @@ std::string MovedNote(const FeedState& state) {
   return state.movedTo.empty() ? std::string() : MovedNoteFor(state.movedTo);
 }
 
-std::string BackgroundHold(const FeedState& state, const platform::DateTime& now) {
+std::string BackgroundHold(const FeedState& state, int intervalMinutes, const platform::DateTime& now) {
   if (state.gone) return kSkippedGone;
   const std::optional<platform::DateTime> until = platform::ParseDate(state.retryAfter);
   if (until && *until > now) return kSkippedWaitingPrefix + platform::FormatLocaleDate(*until) + kSkippedWaitingSuffix;
+  const std::optional<platform::DateTime> retry = NextRetry(state, intervalMinutes, now);
+  if (retry && *retry > now) return kSkippedWaitingPrefix + platform::FormatLocaleDate(*retry) + kSkippedFailingSuffix;
   return {};
+}
+
+void RecordBackgroundDownload(FeedState& state, const feed::ServerAnswer& answer, bool fetched,
+                              const platform::DateTime& now) {
+  if (!fetched) {
+    RecordFailure(state, now, DownloadFailureCause(answer));
+  } else if (answer.status == feed::kNotModifiedStatus) {
+    RecordSuccess(state, now, false);
+  }
 }
 
 }  // namespace tarnwick::check

@@ -28,7 +28,14 @@ AnswerEffect RecordServerAnswer(FeedState& state, const feed::ServerAnswer& answ
 std::string MovedNote(const FeedState& state);
 
 /// Why background fetching leaves the feed alone at `now`, in words for a report: it is gone,
-/// or its "RetryAfter" time has not come. Empty when the feed may be fetched.
-std::string BackgroundHold(const FeedState& state, const platform::DateTime& now);
+/// its "RetryAfter" time has not come, or it is failing and its next try (see NextRetry, for a
+/// feed fetched every `intervalMinutes`) has not come. Empty when the feed may be fetched.
+std::string BackgroundHold(const FeedState& state, int intervalMinutes, const platform::DateTime& now);
+
+/// Keeps in the feed's bookkeeping how a background download of it ended: a failure counts (with
+/// its cause), and so does a "not modified", as a success; a document that came is judged when
+/// it is checked.
+void RecordBackgroundDownload(FeedState& state, const feed::ServerAnswer& answer, bool fetched,
+                              const platform::DateTime& now);
 
 }  // namespace tarnwick::check

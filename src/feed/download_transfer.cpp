@@ -303,8 +303,6 @@ bool AddRequestHeaders(HeaderList& headers, CacheUse cacheUse, const DocumentVal
   return conditional.lastModified.empty() || add("If-Modified-Since: " + conditional.lastModified);
 }
 
-constexpr long kNotModifiedStatus = 304;
-
 TransferOutcome Failure(std::string errorText) {
   TransferOutcome outcome;
   outcome.errorText = std::move(errorText);

@@ -13,6 +13,10 @@ namespace tarnwick::feed {
 inline constexpr long kTooManyRequestsStatus = 429;
 inline constexpr long kServiceUnavailableStatus = 503;
 inline constexpr long kGoneStatus = 410;
+/// The status that asks for a login, and the one that says a conditional request's document has
+/// not changed.
+inline constexpr long kUnauthorizedStatus = 401;
+inline constexpr long kNotModifiedStatus = 304;
 
 /// What the server said about a download besides the document: the status of its last answer,
 /// when to come back, and where a permanent redirect sent the download.

@@ -1,6 +1,8 @@
 #include "plugin/feed_table.h"
 
 #include "check/check_status.h"
+#include "check/feed_health.h"
+#include "platform/clock.h"
 #include "platform/text.h"
 #include "plugin/headless_runs.h"
 #include "plugin/headless_texts.h"
@@ -16,10 +18,13 @@ size_t CharacterCount(const std::string& text) {
   return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-std::vector<std::string> FeedRow(const store::SettingsStore& settings, const store::FeedSettings& feed) {
+// A failing or quiet feed says so where the problem of its last check stands.
+std::vector<std::string> FeedRow(const store::SettingsStore& settings, const store::FeedSettings& feed,
+                                 const platform::DateTime& now) {
   const check::CheckStatus status = check::ReadCheckStatus(settings, feed.alias);
+  std::string health = check::HealthNote(check::ReadFeedState(settings, feed.alias), now);
   return {feed.alias, feed.newsbox, settings.ReadText(feed.alias, store::kLastArticleKey, ""), status.checkedAt,
-          status.problem};
+          health.empty() ? status.problem : std::move(health)};
 }
 
 }  // namespace
@@ -57,7 +62,8 @@ int ListFeedsHeadless(PluginContext& context, std::FILE* out) {
   const store::SettingsStore settings(context.settingsPath);
   std::vector<std::vector<std::string>> rows{
       {kAliasColumn, kNewsboxColumn, kLastArticleColumn, kLastCheckColumn, kLastProblemColumn}};
-  for (const store::FeedSettings& feed : feeds) rows.push_back(FeedRow(settings, feed));
+  const platform::DateTime now = platform::SystemClock().Now();
+  for (const store::FeedSettings& feed : feeds) rows.push_back(FeedRow(settings, feed, now));
   std::fputs(FormatColumns(rows).c_str(), out);
   std::fflush(out);
   return kRunAllChecked;

@@ -14,7 +14,8 @@ namespace tarnwick::plugin {
 std::string FormatColumns(const std::vector<std::vector<std::string>>& rows);
 
 /// Prints every listed feed in the main window's order under a head line: its alias, newsbox,
-/// last article, when its last check ended and why that check failed. kRunAllChecked, or
+/// last article, when its last check ended and why that check failed, or, for a failing or quiet
+/// feed, its health (see check::HealthNote). kRunAllChecked, or
 /// kRunNotPossible when the module is not set up.
 int ListFeedsHeadless(PluginContext& context, std::FILE* out);
 

@@ -50,6 +50,7 @@ std::string RefusalBeforeDownload(const store::SettingsStore& settings, const Ne
 std::string WhyNoFeed(const std::string& url, const ui::FeedLookup& found) {
   switch (found.result) {
     case ui::FeedLookupResult::kNotDownloaded:
+      if (found.needsLogin) return platform::FillText(kNeedsLoginText, {url});
       return platform::FillText(kNotDownloadedText, {url, found.failure});
     case ui::FeedLookupResult::kNoFeedOnPage:
       return platform::FillText(kNoFeedOnPageText, {url});

@@ -1,5 +1,8 @@
 #include "plugin/headless_runs.h"
 
+#include "check/failing_notices.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "plugin/background_fetching.h"
 #include "plugin/check_session.h"
@@ -9,6 +12,9 @@
 #include "store/settings_store.h"
 
 #include <algorithm>
+#include <mutex>
+#include <optional>
+#include <utility>
 
 namespace tarnwick::plugin {
 namespace {
@@ -48,6 +54,44 @@ int WithMainWindowOpen(PluginContext& context, Body body) {
   return body();
 }
 
+// The report without the failing feeds that a short report named less than a day ago, so that a
+// run scheduled every few minutes names a feed that stays broken once a day, not every time.
+check::RunReport WithoutRecentlyNamed(const std::string& settingsPath, check::RunReport report) {
+  const std::vector<std::string> recent =
+      check::FailingFeedsNamedRecently(store::SettingsStore(settingsPath), report, platform::SystemClock().Now());
+  std::erase_if(report.feeds, [&](const check::FeedOutcome& feed) {
+    return std::find(recent.begin(), recent.end(), feed.alias) != recent.end();
+  });
+  return report;
+}
+
+// Holds back the messages a run shows (what failed downloads said) until the run's report is
+// known: a short report that names no failure shows none of them either. Shows them, or drops
+// them, and puts the previous handler back, when it ends.
+class HeldMessages {
+public:
+  HeldMessages()
+      : previous_(platform::SetMessageBoxHandler([this](const std::string& text, const std::string& caption) {
+          std::lock_guard guard(lock_);
+          held_.emplace_back(text, caption);
+        })) {}
+  ~HeldMessages() {
+    platform::SetMessageBoxHandler(std::move(previous_));
+    if (!show_) return;
+    for (const auto& [text, caption] : held_) platform::ShowMessageBox(text, caption);
+  }
+  HeldMessages(const HeldMessages&) = delete;
+  HeldMessages& operator=(const HeldMessages&) = delete;
+
+  void ShowWhenDone(bool show) { show_ = show; }
+
+private:
+  std::mutex lock_;
+  std::vector<std::pair<std::string, std::string>> held_;
+  bool show_ = true;
+  platform::MessageBoxHandler previous_;  // last: the handler it replaces holds on to the others
+};
+
 bool IsSetUp(const PluginContext& context, std::FILE* out) {
   if (!context.settingsPath.empty()) return true;
   std::fprintf(out, "%s\n", kNotSetUpText);
@@ -80,9 +124,18 @@ int RunChecksHeadless(PluginContext& context, const std::vector<std::string>& al
   return WithMainWindowOpen(context, [&] {
     TerminalView view(output.out, output.quiet ? TerminalView::Verbosity::kQuiet : TerminalView::Verbosity::kFull,
                       output.problems);
+    std::optional<HeldMessages> messages;
+    if (output.quiet) messages.emplace();
     CheckSession session(context, view, &view, false);
     const check::RunReport& report = session.Run().RunSelectedFeeds(feeds);
-    view.PrintReport(report);
+    if (!output.quiet) {
+      view.PrintReport(report);
+      return ExitCodeOf(report);
+    }
+    const check::RunReport shown = WithoutRecentlyNamed(context.settingsPath, report);
+    messages->ShowWhenDone(std::any_of(shown.feeds.begin(), shown.feeds.end(), FeedFailed));
+    messages.reset();
+    view.PrintReport(shown);
     return ExitCodeOf(report);
   });
 }

@@ -20,7 +20,8 @@ inline constexpr int kRunRefused = 1;
 struct CheckOutput {
   std::FILE* out = stdout;
   std::FILE* problems = stdout;  ///< failed feeds and why nothing could be checked
-  bool quiet = false;            ///< only the failed feeds, and the count of new articles on `out`
+  /// Only the failed feeds (a failing one once a day), and the count of new articles on `out`.
+  bool quiet = false;
 };
 
 /// Checks the named feeds (all listed feeds when none is named) as the main window's Download

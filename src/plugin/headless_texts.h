@@ -23,6 +23,7 @@ inline constexpr char kReservedNewsboxText[] =
 inline constexpr char kNotAFeedText[] = "%s is not a valid RSS/Atom feed. Nothing was added.";
 inline constexpr char kNotDownloadedText[] =
     "%s could not be downloaded (%s); check the URL and that the computer is on-line. Nothing was added.";
+inline constexpr char kNeedsLoginText[] = "%s: the feed needs a login. Nothing was added.";
 inline constexpr char kNoFeedOnPageText[] =
     "%s is a web page that links to no RSS or Atom feed; give the address of the feed itself. Nothing was added.";
 /// The page's feeds follow, one a line: address, then title.

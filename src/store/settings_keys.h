@@ -39,6 +39,15 @@ inline constexpr char kLastProblemKey[] = "LastProblem";
 inline constexpr char kRetryAfterKey[] = "RetryAfter";
 inline constexpr char kGoneKey[] = "Gone";
 inline constexpr char kMovedToKey[] = "MovedTo";
+// The feed's health: how many checks and background downloads failed in a row and when the last
+// of them failed, when the feed last answered and last delivered new articles (locale form), and
+// when a quiet check last named it as failing. A success removes all but "SucceededAt" and
+// "DeliveredAt".
+inline constexpr char kFailuresInARowKey[] = "FailuresInARow";
+inline constexpr char kFailedAtKey[] = "FailedAt";
+inline constexpr char kSucceededAtKey[] = "SucceededAt";
+inline constexpr char kDeliveredAtKey[] = "DeliveredAt";
+inline constexpr char kFailingNamedAtKey[] = "FailingNamedAt";
 
 /// "LastArticle" of a feed that never had one.
 inline constexpr char kDefaultLastArticle[] = "1/1/1970 11:10:00";

@@ -1,5 +1,6 @@
 #include "ui/feed_lookup.h"
 
+#include "check/check_texts.h"
 #include "feed/download.h"
 #include "feed/download_size_limit.h"
 #include "feed/xml_document.h"
@@ -22,6 +23,7 @@ struct Downloaded {
   std::string finalUrl;
   std::optional<FeedLookupResult> failed;
   std::string reason;
+  bool needsLogin = false;
 };
 
 // No pause and no message box: the caller tells the user what came of it, once.
@@ -36,7 +38,9 @@ Downloaded Download(const std::string& url, const std::string& scratchPath) {
     document.failed = FeedLookupResult::kStopped;
   } else if (!fetched.errorText.empty()) {
     document.failed = FeedLookupResult::kNotDownloaded;
-    document.reason = fetched.errorText;
+    // A server that asks for a login has a feed there: the address is right, the login missing.
+    document.needsLogin = fetched.answer.status == feed::kUnauthorizedStatus;
+    document.reason = document.needsLogin ? check::kNeedsLogin : fetched.errorText;
   } else if (document.text == mailbox::kUnreadablePage) {
     document.failed = FeedLookupResult::kNotAFeed;
   }
@@ -74,6 +78,7 @@ FeedLookup Failed(const std::string& url, Downloaded document) {
   found.url = url;
   found.result = *document.failed;
   found.failure = std::move(document.reason);
+  found.needsLogin = document.needsLogin;
   return found;
 }
 

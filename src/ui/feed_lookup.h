@@ -23,6 +23,7 @@ struct FeedLookup {
   std::string url;                      ///< the address looked at last: the feed's when a page led to it
   std::string title;                    ///< kFeed: the feed's title; empty when it has none
   std::string failure;                  ///< kNotDownloaded: why, in the downloader's words
+  bool needsLogin = false;              ///< kNotDownloaded: the server asked for a login (401)
   std::vector<feed::FeedLink> offered;  ///< kSeveralFeeds: the page's feeds, in page order
 };
 

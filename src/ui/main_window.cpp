@@ -36,7 +36,8 @@ constexpr int kDecorationNumber = 214;
 constexpr int kBusyCursorNumber = 248;
 constexpr int kRunAnimationNumber = 287;
 constexpr int kCacheAnimationNumber = 234;
-constexpr int kFeedIconNumbers[] = {123, 120, 168, 167, 179, 180, 181, 182};
+// The images of FeedImageOf, then the warning of a failing feed (kFailingFeedImage).
+constexpr int kFeedIconNumbers[] = {123, 120, 168, 167, 179, 180, 181, 182, 196};
 constexpr int kNewsboxIconNumbers[] = {1015, 1018, 131};
 
 void AddIcons(wxImageList& list, const int* numbers, size_t count) {
@@ -120,9 +121,11 @@ void MainWindow::CreateControls() {
   const int animation = setup_.cacheMode ? kCacheAnimationNumber : kRunAnimationNumber;
   feedImage_ = AnimatedImage(this, kFeedImageId, animation, kFeedImageNumber);
   statusImage_ = AnimatedImage(this, kStatusImageId, animation, kStatusImageNumber);
-  information_ =
-      new wxStaticText(this, kInformationId, wxString(), wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
-  information_->SetMinSize(wxSize(-1, 2 * GetCharHeight() + FromDIP(4)));
+  // Three lines: the cause of a failing feed's latest failure is wrapped onto the last two, and
+  // what is longer still ends in an ellipsis rather than running out of the window.
+  information_ = new wxStaticText(this, kInformationId, wxString(), wxDefaultPosition, wxDefaultSize,
+                                  wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
+  information_->SetMinSize(wxSize(-1, 3 * GetCharHeight() + FromDIP(4)));
 
   add_ = new wxButton(this, kAddId, kAddButtonText);
   edit_ = new wxButton(this, kEditId, kEditButtonText);
@@ -242,10 +245,10 @@ void MainWindow::FillNewsboxList() {
 
 void MainWindow::FillFeedList(const std::vector<std::string>& selectedAliases) {
   std::vector<ListRow> rows;
-  for (const store::FeedSettings& feed : model_.Feeds()) {
-    const bool selected =
-        std::find(selectedAliases.begin(), selectedAliases.end(), feed.alias) != selectedAliases.end();
-    rows.push_back({feed.alias, FeedImageOf(feed), selected});
+  for (size_t index = 0; index < model_.Feeds().size(); ++index) {
+    const std::string& alias = model_.Feeds()[index].alias;
+    const bool selected = std::find(selectedAliases.begin(), selectedAliases.end(), alias) != selectedAliases.end();
+    rows.push_back({alias, model_.FeedImage(index), selected});
   }
   reacting_ = true;
   ShowRows(*feedList_, rows);

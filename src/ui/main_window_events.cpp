@@ -232,6 +232,7 @@ void MainWindow::ApplyFeedSelection() {
   } else {
     clock_.Stop();
     information_->SetLabelText(wxString::FromUTF8(state.informationText));
+    information_->Wrap(information_->GetClientSize().GetWidth());
   }
   if (state.newsbox) {
     const long focused = static_cast<long>(*state.newsbox);

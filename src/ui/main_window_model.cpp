@@ -1,5 +1,6 @@
 #include "ui/main_window_model.h"
 
+#include "check/feed_health.h"
 #include "mailbox/toc_reader.h"
 #include "platform/date_format.h"
 #include "platform/text.h"
@@ -53,7 +54,35 @@ int NewsboxRow::Image() const {
   return unread < 1 ? kAllReadNewsboxImage : kUnreadNewsboxImage;
 }
 
-MainWindowModel::MainWindowModel(std::string settingsPath) : settings_(std::move(settingsPath)) {}
+MainWindowModel::MainWindowModel(std::string settingsPath, const platform::Clock& clock)
+    : settings_(std::move(settingsPath)), clock_(clock) {}
+
+const platform::Clock& MainWindowModel::SystemTime() {
+  static const platform::SystemClock clock;
+  return clock;
+}
+
+int MainWindowModel::FeedImage(size_t index) const {
+  if (index >= feeds_.size()) return 0;
+  const check::FeedState state = check::ReadFeedState(settings_, feeds_[index].alias);
+  return check::HealthOf(state, clock_.Now()) == check::FeedHealth::kFailing ? kFailingFeedImage
+                                                                             : FeedImageOf(feeds_[index]);
+}
+
+std::string MainWindowModel::InformationText(const std::string& alias) const {
+  const check::FeedState state = check::ReadFeedState(settings_, alias);
+  const std::string lastArticle = settings_.ReadText(alias, store::kLastArticleKey, std::string());
+  switch (check::HealthOf(state, clock_.Now())) {
+    case check::FeedHealth::kFailing:
+      return alias + kFailingInfix + std::to_string(state.failuresInARow) +
+             (state.failuresInARow == 1 ? kFailureInARowSuffix : kFailuresInARowSuffix) + "\n" + state.lastProblem;
+    case check::FeedHealth::kQuiet:
+      return alias + kLastArticleInfix + "\n" + lastArticle + kQuietSuffix;
+    case check::FeedHealth::kHealthy:
+      break;
+  }
+  return alias + kLastArticleInfix + "\n" + lastArticle;
+}
 
 void MainWindowModel::Load() {
   ListLoader loader(*this);
@@ -110,8 +139,7 @@ FeedSelectionState MainWindowModel::SelectFeeds(const std::vector<size_t>& selec
   if (row != newsboxes_.end()) state.newsbox = static_cast<size_t>(row - newsboxes_.begin());
   state.editAndDeleteEnabled = true;
   state.clockRuns = false;
-  state.informationText =
-      alias + kLastArticleInfix + "\n" + settings_.ReadText(alias, store::kLastArticleKey, std::string());
+  state.informationText = InformationText(alias);
   return state;
 }
 

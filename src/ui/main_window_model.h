@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/check_run.h"
+#include "platform/clock.h"
 #include "platform/date_time.h"
 #include "store/feed_settings.h"
 #include "store/settings_store.h"
@@ -22,6 +23,8 @@ enum NewsboxImage { kEmptyNewsboxImage = 0, kAllReadNewsboxImage = 1, kUnreadNew
 /// The place of a feed's icon in the feed list's image list, 0 to 7: bit 0 set when it downloads
 /// the full articles, bit 1 when it takes only new articles, bit 2 when it is checked automatically.
 int FeedImageOf(const store::FeedSettings& feed);
+/// The place of the warning icon in the feed list's image list, which a failing feed shows.
+inline constexpr int kFailingFeedImage = 8;
 
 /// One newsbox of the newsbox list, with the counts its table of contents gave when it was listed.
 struct NewsboxRow {
@@ -43,8 +46,10 @@ struct FeedSelectionState {
   bool editAndDeleteEnabled = false;  // exactly one feed is selected
   bool downloadEnabled = false;       // at least one is
   bool clockRuns = true;              // the information line shows the time, renewed every second
-  std::string informationText;        // with one feed: its alias and last article; else empty
-  std::optional<size_t> newsbox;      // with one feed: the first row of its newsbox, if listed
+  /// With one feed: its alias and last article, or, when it is failing, its failures in a row and
+  /// the cause of the latest; a quiet feed says so after its last article. Else empty.
+  std::string informationText;
+  std::optional<size_t> newsbox;  // with one feed: the first row of its newsbox, if listed
 };
 
 /// What the main window lists and how it answers selections, without the toolkit: the feeds sorted
@@ -52,7 +57,8 @@ struct FeedSelectionState {
 /// and the tables of contents give them. Every settings read and write goes to the file at once.
 class MainWindowModel {
 public:
-  explicit MainWindowModel(std::string settingsPath);
+  /// The feeds' health is judged at the time `clock` shows; it must outlive the model.
+  explicit MainWindowModel(std::string settingsPath, const platform::Clock& clock = SystemTime());
 
   /// Lists every usable feed of the settings file and the newsbox of each (see AddNewsbox).
   void Load();
@@ -72,6 +78,10 @@ public:
   /// mailbox path (without regard to case) or the mailbox file does not exist. True when listed.
   bool AddNewsbox(const std::string& name, const std::string& mailboxPath);
 
+  /// The image of the feed at `index` in the feed list: kFailingFeedImage while it is failing,
+  /// else FeedImageOf. An index past the end gives 0.
+  int FeedImage(size_t index) const;
+
   /// The window after the feeds at `selected` (indexes, in list order) became the selection.
   FeedSelectionState SelectFeeds(const std::vector<size_t>& selected) const;
   /// The feeds, in list order, whose newsbox has the name of the row at `newsbox` (without regard
@@ -89,10 +99,13 @@ public:
   void SavePosition(int left, int top) const;
 
 private:
+  static const platform::Clock& SystemTime();
+  std::string InformationText(const std::string& alias) const;
   // The name of the newsbox a feed delivers into, as the settings file says now.
   std::string NewsboxNameOf(const std::string& alias) const;
 
   store::SettingsStore settings_;
+  const platform::Clock& clock_;
   std::vector<store::FeedSettings> feeds_;
   std::vector<NewsboxRow> newsboxes_;
 };

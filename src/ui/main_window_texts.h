@@ -24,6 +24,13 @@ inline constexpr char kGeneralStatusPlaceholder[] = "progress information - gene
 
 /// The information line of one selected feed: alias + infix + line break + its "LastArticle".
 inline constexpr char kLastArticleInfix[] = " - Last Article: ";
+/// The information line of one selected feed that is failing: alias + infix + its failures in a
+/// row + a suffix + line break + the cause of the latest failure.
+inline constexpr char kFailingInfix[] = " - Failing (";
+inline constexpr char kFailureInARowSuffix[] = " failure in a row):";
+inline constexpr char kFailuresInARowSuffix[] = " failures in a row):";
+/// After the last article of one selected feed that is quiet.
+inline constexpr char kQuietSuffix[] = "  (quiet: no new article for 90 days)";
 /// The information line otherwise: prefix + line break + the time in the clock's pattern.
 inline constexpr char kCurrentTimePrefix[] = "Current Time: ";
 inline constexpr char kClockPattern[] = "%m/%d/%Y %H:%M:%S";

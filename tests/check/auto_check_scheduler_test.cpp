@@ -1,5 +1,9 @@
 #include "check/auto_check_scheduler.h"
 
+#include "check/check_texts.h"
+#include "check/feed_state.h"
+#include "check/polite_fetching.h"
+
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
 #include "platform/message_box.h"
@@ -25,9 +29,8 @@ protected:
   AutoCheckTest() {
     server.AddEndpoint("/a.xml", 200, "<rss>a</rss>");
     server.AddEndpoint("/b.xml", 200, "<rss>b</rss>");
-    previousBox = platform::SetMessageBoxHandler([this](const std::string& text, const std::string&) {
-      boxes.push_back(text);
-    });
+    previousBox =
+        platform::SetMessageBoxHandler([this](const std::string& text, const std::string&) { boxes.push_back(text); });
   }
   ~AutoCheckTest() override { platform::SetMessageBoxHandler(previousBox); }
 
@@ -147,6 +150,38 @@ TEST_F(AutoCheckTest, FailedDownloadLeavesNoCacheFileAndIsShownOnce) {
   EXPECT_EQ(LastCheck("gone"), "12/7/2026 8:03:15 AM");
 }
 
+TEST_F(AutoCheckTest, AFailingFeedIsTriedAtDoublingIntervalsUpToADayAndNeverLeftForGood) {
+  server.AddEndpoint("/missing.xml", 404, "");
+  AddFeed("broken", server.Url("/missing.xml"), 1, 15);
+  settings.WriteText("broken", store::kLastCheckKey, "12/7/2026 7:00:00 AM");
+  std::vector<int> gaps;
+  int lastTry = 0;
+  for (int minute = 0; minute <= 4 * 24 * 60; minute += 15, clock.AdvanceMinutes(15)) {
+    const int hits = server.HitCount("/missing.xml");
+    TickAndWait();
+    if (server.HitCount("/missing.xml") == hits) continue;
+    if (hits > 0) gaps.push_back(minute - lastTry);
+    lastTry = minute;
+  }
+  // Every interval until the third failure in a row, then doubling up to a day, and on at that.
+  const std::vector<int> expected{15, 15, 30, 60, 120, 240, 480, 960, 1440, 1440};
+  ASSERT_GE(gaps.size(), expected.size());
+  EXPECT_EQ(std::vector<int>(gaps.begin(), gaps.begin() + static_cast<std::ptrdiff_t>(expected.size())), expected);
+  const FeedState state = ReadFeedState(settings, "broken");
+  EXPECT_EQ(state.failuresInARow, static_cast<int>(gaps.size()) + 1);
+  EXPECT_EQ(state.lastProblem, kNotDownloaded);
+  EXPECT_EQ(BackgroundHold(state, 15, clock.Now()).rfind(kSkippedWaitingPrefix, 0), 0u);
+
+  // A "not modified" answer is the feed answering: its failures go and it is due every interval again.
+  server.AddEndpoint("/missing.xml", 200, "<rss>back</rss>", {{"ETag", "\"v1\""}}, test::Behaviour::kConditional);
+  settings.WriteText("broken", store::kEntityTagKey, "\"\"v1\"\"");
+  clock.AdvanceMinutes(24 * 60);
+  EXPECT_EQ(TickAndWait(), 1);
+  EXPECT_EQ(ReadFeedState(settings, "broken").failuresInARow, 0);
+  clock.AdvanceMinutes(15);
+  EXPECT_EQ(TickAndWait(), 1);
+}
+
 TEST_F(AutoCheckTest, CacheFolderThatCannotBeMadeEndsTheTick) {
   test::WriteFileBytes(dir.File("Feeds"), "a file where the folder should be");
   AddFeed("news", server.Url("/a.xml"), 1, 15);
@@ -155,8 +190,8 @@ TEST_F(AutoCheckTest, CacheFolderThatCannotBeMadeEndsTheTick) {
 }
 
 TEST_F(AutoCheckTest, ThreadTicksUntilStoppedAndNotAfter) {
-  AutoCheckScheduler fast{{dir.Path(), dir.File("tarnwick.ini"), std::chrono::milliseconds(5)}, mainWindowOpen,
-                          clock, workers};
+  AutoCheckScheduler fast{
+      {dir.Path(), dir.File("tarnwick.ini"), std::chrono::milliseconds(5)}, mainWindowOpen, clock, workers};
   AddFeed("news", server.Url("/a.xml"), 1, 0);
   settings.WriteText("news", store::kLastCheckKey, "12/7/2026 7:00:00 AM");
   ASSERT_TRUE(fast.Start());

@@ -1,5 +1,7 @@
 // tarnwick-host as a timer runs it: the crontab line and the systemd service of the README, run
 // by hand against feeds served on 127.0.0.1, and the verbs that set the feeds up for it.
+#include "platform/clock.h"
+#include "platform/date_format.h"
 #include "platform/dynamic_library.h"
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
@@ -196,8 +198,47 @@ TEST_F(ScheduledUse, ExitStatusesAndTheFeedListFollowEveryCheck) {
   EXPECT_EQ(Host("feeds extra", output), 2) << output;
 }
 
+TEST_F(ScheduledUse, AQuietCheckNamesAFeedThatKeepsFailingOnceADayAndTheFeedListSaysHowEachFeedIsDoing) {
+  std::string output;
+  ASSERT_EQ(Host("add news " + server.Url("/news.xml") + " News", output), 0) << output;
+  ASSERT_EQ(Host("add broken " + server.Url("/planet.xml") + " Broken", output), 0) << output;
+  ASSERT_EQ(Host("check --quiet news", output), 0) << output;
+  server.AddEndpoint("/planet.xml", 500, "");
+  const std::string named = "\nbroken: not checked: the feed document could not be downloaded\nNew articles: 0\n";
+
+  // Its first failures are named at every run, the third (the feed is failing now) once more, and
+  // then nothing, not even what the download said, until a day has passed.
+  for (int run = 1; run <= 3; ++run) {
+    EXPECT_EQ(Host("check --quiet broken", output), 1);
+    EXPECT_TRUE(output.ends_with(named)) << run << ": " << output;
+  }
+  EXPECT_EQ(Host("check --quiet", output), 1);
+  EXPECT_EQ(output, "New articles: 0\n");
+  EXPECT_EQ(Host("feeds", output), 0);
+  EXPECT_NE(output.find("  failing (4 failures in a row): the feed document could not be downloaded\n"),
+            std::string::npos)
+      << output;
+  const platform::DateTime now = platform::SystemClock().Now();
+  settings.WriteText("broken", store::kFailingNamedAtKey, platform::FormatLocaleDate(now.AddMinutes(-25 * 60)));
+  EXPECT_EQ(Host("check --quiet broken", output), 1);
+  EXPECT_TRUE(output.ends_with(named)) << output;
+
+  // A feed that answers without anything new for 90 days is quiet, not failing.
+  settings.WriteText("news", store::kDeliveredAtKey, platform::FormatLocaleDate(now.AddMinutes(-91 * 24 * 60)));
+  EXPECT_EQ(Host("feeds", output), 0);
+  EXPECT_NE(output.find("  quiet (no new article for 90 days)\n"), std::string::npos) << output;
+
+  // One good check clears the failing feed.
+  server.AddEndpoint("/planet.xml", 200, Rss("Planet", Item("p1", "Mon, 30 Nov 2026 10:00:00 GMT")));
+  EXPECT_EQ(Host("check --quiet broken", output), 0);
+  EXPECT_EQ(output, "New articles: 1\n");
+  EXPECT_EQ(Host("feeds", output), 0);
+  EXPECT_EQ(output.find("failing"), std::string::npos) << output;
+}
+
 TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
   server.AddEndpoint("/page.html", 200, "<html><body><p>Not a feed<br></body></html>");
+  server.AddEndpoint("/private.xml", 401, "", {{"WWW-Authenticate", "Basic realm=\"feeds\""}});
   std::string output;
   ASSERT_EQ(Host("add news " + server.Url("/news.xml"), output), 0) << output;
   EXPECT_EQ(settings.ReadText("news", store::kNameKey, ""), "Daily News");  // the feed's title
@@ -217,6 +258,8 @@ TEST_F(ScheduledUse, AddAndRemoveRefuseWhatFeedPropertiesRefuses) {
            Refusal{"other " + server.Url("/page.html") + " --newsbox Other", 1, "links to no RSS or Atom feed"},
            Refusal{"other " + server.Url("/gone.xml") + " --newsbox Other", 1,
                    "could not be downloaded (The requested URL returned error: 404); check the URL"},
+           Refusal{"other " + server.Url("/private.xml") + " --newsbox Other", 1,
+                   server.Url("/private.xml") + ": the feed needs a login. Nothing was added."},
            Refusal{"other http://127.0.0.1:1/x.xml --newsbox Other", 1,
                    "http://127.0.0.1:1/x.xml could not be downloaded ("},
            Refusal{"other " + Quote(""), 1, "A feed needs a URL."},

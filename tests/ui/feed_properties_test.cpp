@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <filesystem>
 
 namespace tarnwick::ui {

@@ -5,6 +5,7 @@
 #include "gui_support/close_request.h"
 
 #include "check/check_texts.h"
+#include "plugin/headless_runs.h"
 #include "store/settings_keys.h"
 #include "ui/feed_info_dialog.h"
 #include "ui/feed_properties_dialog.h"
@@ -214,6 +215,34 @@ TEST_F(MainWindowTest, FeedIconsShowTheirOptionsAndANewsboxWithoutCountsShowsMin
   EXPECT_EQ(RowImage(newsboxes, 1), ui::kEmptyNewsboxImage);
   EXPECT_EQ(LabelOf(window, ui::kGeneralStatusId), "Ready. For Help, press F1.");
   SaveScreenshot(&window, "main_window");
+}
+
+TEST_F(MainWindowTest, AFeedThatFailedThreeChecksShowsTheWarningAndItsCauseInTheInformationLine) {
+  AddFeed("alpha", 1, "Tech");
+  AddFeed("broken", 1, "World");
+  server.AddEndpoint("/broken.xml", 500, "");
+  std::FILE* sink = std::tmpfile();
+  ASSERT_NE(sink, nullptr);
+  for (int check = 0; check < 3; ++check) {
+    EXPECT_EQ(plugin::RunChecksHeadless(context, {"broken"}, {sink, sink, true}), plugin::kRunSomeFailed);
+  }
+  std::fclose(sink);
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  window.Show();
+  RunEventsFor(200ms);
+  auto& feeds = *Child<wxListCtrl>(window, ui::kFeedListId);
+  ASSERT_EQ(feeds.GetItemCount(), 2);
+  EXPECT_EQ(RowImage(feeds, 0), 2);  // alpha: only new articles
+  EXPECT_EQ(RowImage(feeds, 1), ui::kFailingFeedImage);
+
+  ClickRow(feeds, 1);
+  // The cause is wrapped to the line's width, within its three lines.
+  std::string information = LabelOf(window, ui::kInformationId);
+  EXPECT_LE(std::count(information.begin(), information.end(), '\n'), 2) << information;
+  EXPECT_EQ(information.substr(0, information.find('\n')), "broken - Failing (3 failures in a row):");
+  std::replace(information.begin(), information.end(), '\n', ' ');
+  EXPECT_EQ(information, "broken - Failing (3 failures in a row): the feed document could not be downloaded");
+  SaveScreenshot(&window, "main_window_failing_feed");
 }
 
 TEST_F(MainWindowTest, TwoSelectedFeedsDisableEditAndDeleteAndRunTheClock) {
