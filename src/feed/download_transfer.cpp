@@ -258,8 +258,6 @@ bool SchemeAllowed(const std::string& scheme, UrlOrigin origin) {
   return scheme == "http" || scheme == "https" || (scheme == "file" && origin == UrlOrigin::kTypedByUser);
 }
 
-constexpr long kUnauthorizedStatus = 401;
-
 // libcurl words a refused scheme and a refused redirect alike ("not supported or disabled"), so
 // the user is told which of the two it was and where the download was sent.
 std::string ErrorText(CURL* curl, CURLcode code, const char* errorBuffer, const std::string& url, UrlOrigin origin) {
