@@ -134,7 +134,7 @@ std::string HostOf(const std::string& address) {
     start = 2;
   else
     return {};
-  std::string host = lower.substr(start, lower.find_first_of("/?#\\", start) - start);
+  std::string host = lower.substr(start, lower.find_first_of("/?#\\ \t\r\n\f\v", start) - start);
   if (const size_t at = host.rfind('@'); at != std::string::npos) host.erase(0, at + 1);
   if (const size_t colon = host.find(':'); colon != std::string::npos) host.resize(colon);
   while (!host.empty() && host.back() == '.') host.pop_back();

@@ -22,6 +22,7 @@ TEST(RemoveTrackers, LeavesOutTrackingPicturesAndParametersAndNothingElse) {
       {"<img src=\"https://pixel.example.com/o.gif\">c", "c"},
       {"<img src=\"//cdn.ads.example.net:8080/o.gif\">d", "d"},
       {"<img src=\"http://notpixel.example.com/o.gif\">", "<img src=\"http://notpixel.example.com/o.gif\">"},
+      {"<img src=\"//pixel.example.com ?utm_source=x\">e", "e"},
       {"<a href=\"http://h/p?a=1&amp;utm_source=x&amp;b=2#f\">", "<a href=\"http://h/p?a=1&amp;b=2#f\">"},
       {"<a title=x href=http://h/?fbclid=1>", "<a title=x href=\"http://h/\">"},
       {"<a href='http://h/?q=\"x\"&gclid=2'>", "<a href=\"http://h/?q=&quot;x&quot;\">"},
