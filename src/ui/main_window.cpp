@@ -135,6 +135,7 @@ void MainWindow::CreateControls() {
   newsboardButton_ = new wxButton(this, kNewsboardId, kNewsboardButtonText);
   importButton_ = new wxButton(this, kImportFeedsCommand, kImportFeedsButtonText);
   exportButton_ = new wxButton(this, kExportFeedsCommand, kExportFeedsButtonText);
+  networkButton_ = new wxButton(this, kNetworkOptionsId, kNetworkOptionsButtonText);
   help_ = new wxButton(this, kHelpId, kHelpButtonText);
   close_ = new wxButton(this, kCloseId, kCloseButtonText);
   download_->SetDefault();
@@ -190,7 +191,8 @@ void MainWindow::LayOut() {
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   buttons->Add(newsboardButton_, wxSizerFlags().Border(wxRIGHT, gap));
   buttons->Add(importButton_, wxSizerFlags().Border(wxRIGHT, gap));
-  buttons->Add(exportButton_);
+  buttons->Add(exportButton_, wxSizerFlags().Border(wxRIGHT, gap));
+  buttons->Add(networkButton_);
   buttons->AddStretchSpacer();
   buttons->Add(help_, wxSizerFlags().Border(wxRIGHT, gap));
   buttons->Add(close_);
@@ -317,7 +319,7 @@ void MainWindow::SetRunControlsEnabled(bool enabled) {
   runActive_ = !enabled;
   for (wxWindow* control :
        std::initializer_list<wxWindow*>{newsboxList_, feedList_, add_, edit_, delete_, download_, newsboardButton_,
-                                        importButton_, exportButton_, help_, close_}) {
+                                        importButton_, exportButton_, networkButton_, help_, close_}) {
     control->Enable(enabled);
   }
   stop_->Enable(!enabled);

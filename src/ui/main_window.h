@@ -53,6 +53,7 @@ enum MainWindowId {
   kImportFeedsCommand = 2773,
   kExportFeedsCommand = 2774,
   kSelectAllFeedsCommand = 2775,
+  kNetworkOptionsId = 2776,
   kHelpCommand = 2810,
   kAboutCommand = 2822,
 };
@@ -115,6 +116,7 @@ private:
   void OnFeedMenu(wxPoint position);
   void OnImportFeeds();
   void OnExportFeeds();
+  void OnNetworkOptions();
   void OnSelectAllFeeds();
   void BindListMouse(wxListCtrl* list, void (MainWindow::*onDoubleClick)(), void (MainWindow::*onMenu)(wxPoint));
   void OnListRightDoubleClick(wxListCtrl* list, wxPoint position, void (MainWindow::*command)());
@@ -158,6 +160,7 @@ private:
   wxButton* newsboardButton_ = nullptr;
   wxButton* importButton_ = nullptr;
   wxButton* exportButton_ = nullptr;
+  wxButton* networkButton_ = nullptr;
   wxStaticText* details_ = nullptr;
   std::unique_ptr<ThrottledLabel> detailsLine_;  // the details line as a run changes it
   wxStaticText* general_ = nullptr;

@@ -57,6 +57,7 @@ void MainWindow::BindEvents() {
                                                             {kHelpId, &MainWindow::OnHelp},
                                                             {kImportFeedsCommand, &MainWindow::OnImportFeeds},
                                                             {kExportFeedsCommand, &MainWindow::OnExportFeeds},
+                                                            {kNetworkOptionsId, &MainWindow::OnNetworkOptions},
                                                             {kCloseId, &MainWindow::CloseWindow}};
   for (const auto& [id, handler] : buttons) {
     Bind(

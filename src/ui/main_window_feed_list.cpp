@@ -6,7 +6,9 @@
 #include "store/settings_store.h"
 #include "ui/feed_list_files.h"
 #include "ui/main_window.h"
+
 #include "ui/main_window_texts.h"
+#include "ui/network_options_dialog.h"
 
 #include <wx/listctrl.h>
 #include <wx/menu.h>
@@ -28,6 +30,10 @@ void MainWindow::OnSelectAllFeeds() {
     feedList_->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   }
   ApplyFeedSelection();
+}
+
+void MainWindow::OnNetworkOptions() {
+  (void)ShowNetworkOptions(this, setup_.files.settingsPath);
 }
 
 void MainWindow::OnImportFeeds() {

@@ -52,6 +52,7 @@ inline constexpr char kFeedsExportedPrefix[] = "Feeds exported to ";
 inline constexpr char kSelectAllFeedsCommandText[] = "Select &All\tCtrl+A";
 inline constexpr char kImportFeedsButtonText[] = "&Import Feeds...";
 inline constexpr char kExportFeedsButtonText[] = "E&xport Feeds...";
+inline constexpr char kNetworkOptionsButtonText[] = "Ne&twork...";
 
 /// The question Delete asks: prefix + alias + suffix.
 inline constexpr char kDeleteFeedQuestionPrefix[] = "Delete the feed \"";

@@ -3,8 +3,12 @@
 // right double click on both lists.
 #include "main_window_fixture.h"
 
+#include "feed/download_proxy.h"
+#include "store/settings_keys.h"
+#include "store/settings_store.h"
 #include "ui/feed_list_files.h"
 #include "ui/feed_properties_dialog.h"
+#include "ui/network_options_dialog.h"
 
 #include <wx/button.h>
 
@@ -103,6 +107,28 @@ TEST_F(MainWindowKeysTest, TheFeedMenuSelectsAllAndTheButtonsExportAndImport) {
   EXPECT_NE(exportedBytes.find(server.Url("/gamma.xml")), std::string::npos) << exportedBytes;
   ASSERT_FALSE(messageBoxes_.empty()) << "the import reports";
   EXPECT_NE(messageBoxes_.back().find("Added \"gamma\""), std::string::npos) << messageBoxes_.back();
+}
+
+TEST_F(MainWindowKeysTest, TheNetworkButtonStoresTheProxyChoiceOnOkAndNothingOnCancel) {
+  ui::MainWindow window(nullptr, Setup(), Factory(), nullptr);
+  WhenMainWindowRuns([&](ui::MainWindow& running) {
+    WhenTitled("Network Options", [&](wxWindow& dialog) {
+      SaveScreenshot(&dialog, "network_options");
+      Click(dialog.FindWindow(ui::kNoProxyId));
+      Click(dialog.FindWindow(wxID_OK));
+    });
+    Click(running.FindWindow(ui::kNetworkOptionsId));
+    WhenTitled("Network Options", [&](wxWindow& dialog) {
+      Click(dialog.FindWindow(ui::kProxyFromEnvironmentId));
+      Click(dialog.FindWindow(wxID_CANCEL));
+    });
+    Click(running.FindWindow(ui::kNetworkOptionsId));
+    Click(running.FindWindow(ui::kCloseId));
+  });
+  window.RunModally();
+  EXPECT_EQ(store::SettingsStore(context.settingsPath).ReadText(store::kNetworkSection, store::kProxyKey, ""), "none");
+  EXPECT_EQ(feed::CurrentProxy().kind, feed::ProxySetting::Kind::kNone);
+  feed::UseProxy({});
 }
 
 TEST_F(MainWindowKeysTest, ARightDoubleClickEditsAFeedAndOpensANewsbox) {
