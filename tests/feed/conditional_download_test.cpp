@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 
 #include "feed/document_validators.h"
@@ -85,6 +87,18 @@ TEST_F(ConditionalDownload, ServerThatIgnoresValidatorsSendsTheWholeDocumentOnce
   EXPECT_EQ(ReadFileBytes(target), "<rss>new</rss>");
   EXPECT_EQ(server.HitCount("/feed"), 1);
   EXPECT_EQ(server.ConditionalCount("/feed"), 1);
+}
+
+// A "not modified" answer has no body to keep: the target's folder is not touched at all (a file
+// made and removed again would move the folder's modification time).
+TEST_F(ConditionalDownload, NotModifiedLeavesTheTargetsFolderUntouched) {
+  server.AddEndpoint("/feed", 200, "<rss/>", {{"ETag", "\"v1\""}}, Behaviour::kConditional);
+  FetchResult first = FetchDocument(server.Url("/feed"), target, UrlOrigin::kTypedByUser, {});
+  const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+  std::filesystem::last_write_time(dir.Path(), longAgo);
+  FetchResult second = FetchDocument(server.Url("/feed"), target, UrlOrigin::kTypedByUser, first.validators);
+  EXPECT_TRUE(second.notModified);
+  EXPECT_EQ(std::filesystem::last_write_time(dir.Path()), longAgo);
 }
 
 // A 304 to a request that asked nothing is no answer about a version: it stays a plain download.
