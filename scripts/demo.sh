@@ -36,6 +36,11 @@ data="${DEMO_DATA:-$tree/demo/data}"
 settings="$data/plugins/tarnwick.ini"
 mkdir -p "$data/plugins"
 cp "$module" "$data/plugins/"
+# The module's windows, in a library of their own beside it where the tree builds them so.
+if [ -d "$(dirname "$module")/tarnwick" ]; then
+  rm -rf "$data/plugins/tarnwick"
+  cp -R "$(dirname "$module")/tarnwick" "$data/plugins/tarnwick"
+fi
 rm -rf "$data/plugins/help"
 cp -R "$tree/src/plugin/help" "$data/plugins/help" 2>/dev/null || true  # the help pages lie beside the module
 data="$(windows_path "$data")"

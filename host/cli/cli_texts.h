@@ -6,6 +6,8 @@ namespace tarnwick::host {
 
 inline constexpr char kProgramName[] = "tarnwick-host";
 inline constexpr char kGuiVerbName[] = "gui";
+/// Said when the windows' library cannot be loaded; the reason follows.
+inline constexpr char kWindowsNotLoadedText[] = "the windows cannot be opened: ";
 inline constexpr char kUsageHead[] =
     "Usage: tarnwick-host [--data-folder DIR] [--plugins-folder DIR] [--no-automation] [--lock-wait SECONDS]\n"
     "                     [VERB [ARGUMENTS...]]\n"

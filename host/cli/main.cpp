@@ -1,5 +1,5 @@
 #include "cli/command_line.h"
-#include "gui/host_gui.h"
+#include "cli/host_windows.h"
 
 #include <iostream>
 #include <string>
@@ -7,10 +7,12 @@
 
 // The leak checker of the sanitizer build: fontconfig, under the windows, keeps its font cache for
 // the life of the process and never frees it; that is the toolkit's, not a leak of ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  return tarnwick::host::RunCommandLine(arguments, std::cout, std::cerr, tarnwick::host::gui::RunHostGui,
-                                       tarnwick::host::gui::ShowNotice);
+  return tarnwick::host::RunCommandLine(arguments, std::cout, std::cerr, tarnwick::host::RunHostWindows,
+                                        tarnwick::host::ShowHostNotice);
 }

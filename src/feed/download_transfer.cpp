@@ -54,21 +54,13 @@ std::string FolderOf(const std::string& path) {
 }
 
 // The body is written to a hidden file in the target's folder (so the final rename stays on one
-// file system and is atomic) and becomes the target only through Commit. Dropping an uncommitted
-// part removes it, so a failed or cut-off transfer leaves nothing behind.
+// file system and is atomic) and becomes the target only through Commit. The file is made when the
+// first bytes of the body arrive (or by Commit, for an empty body): an answer without a body, such
+// as "not modified", makes and removes no file. Dropping an uncommitted part removes it, so a
+// failed or cut-off transfer leaves nothing behind.
 class PartFile {
 public:
-  explicit PartFile(const std::string& target) : target_(target) {
-    static std::atomic<unsigned> counter{0};
-    std::string folder = FolderOf(target);
-    for (int attempt = 0; attempt < 100 && !file_.IsOpen(); ++attempt) {
-      path_ = folder + "/.tarnwick-" + std::to_string(platform::CurrentProcessId()) + "-" + std::to_string(counter++) +
-              ".part";
-      file_ = platform::File::Open(path_, platform::FileAccess::kWrite, platform::FileCreation::kCreateNew);
-      if (!file_.IsOpen() && errno != EEXIST) break;
-    }
-    if (!file_.IsOpen()) error_ = kCannotCreateFile + target_ + ": " + platform::SystemErrorText(errno);
-  }
+  explicit PartFile(const std::string& target) : target_(target) {}
   ~PartFile() {
     file_.Close();
     if (!committed_ && !path_.empty()) platform::RemoveFile(path_);
@@ -76,10 +68,10 @@ public:
   PartFile(const PartFile&) = delete;
   PartFile& operator=(const PartFile&) = delete;
 
-  bool IsOpen() const { return file_.IsOpen(); }
   const std::string& Error() const { return error_; }
 
   bool Write(const char* bytes, size_t count) {
+    if (!Create()) return false;
     written_ += count;
     if (maxBytes_ > 0 && written_ > maxBytes_) {
       error_ = kDownloadTooLargePrefix + std::to_string(maxBytes_) + kDownloadTooLargeSuffix;
@@ -91,6 +83,7 @@ public:
   }
 
   bool Commit() {
+    if (!Create()) return false;
     if (!file_.Close()) {
       error_ = kCannotWriteFile + target_ + ": " + platform::SystemErrorText(errno);
       return false;
@@ -104,6 +97,23 @@ public:
   }
 
 private:
+  // Makes the file unless it is open; false, with the reason, when it cannot be made.
+  bool Create() {
+    if (file_.IsOpen()) return true;
+    static std::atomic<unsigned> counter{0};
+    std::string folder = FolderOf(target_);
+    for (int attempt = 0; attempt < 100 && !file_.IsOpen(); ++attempt) {
+      path_ = folder + "/.tarnwick-" + std::to_string(platform::CurrentProcessId()) + "-" + std::to_string(counter++) +
+              ".part";
+      file_ = platform::File::Open(path_, platform::FileAccess::kWrite, platform::FileCreation::kCreateNew);
+      if (!file_.IsOpen() && errno != EEXIST) break;
+    }
+    if (file_.IsOpen()) return true;
+    path_.clear();
+    error_ = kCannotCreateFile + target_ + ": " + platform::SystemErrorText(errno);
+    return false;
+  }
+
   std::string target_;
   std::string path_;
   std::string error_;
@@ -362,7 +372,6 @@ TransferOutcome TransferUrlToFile(const std::string& url, const std::string& pat
     return Failure(kDownloaderUnavailable + std::string(curl_easy_strerror(CURLE_OUT_OF_MEMORY)));
 
   PartFile part(path);
-  if (!part.IsOpen()) return Failure(part.Error());
   char errorBuffer[CURL_ERROR_SIZE] = {};
   AnswerHeaders answer;
   answer.curl = curl.get();

@@ -34,6 +34,10 @@ private:
 /// The address of a symbol that the running program itself exports, or null.
 void* ProgramSymbol(const char* name);
 
+/// True when a library of the file name `fileName` ("libx.so", "x.dll") is loaded in this process,
+/// also under a versioned name ("libx.so.3"), whoever loaded it; loads nothing.
+bool LibraryInProcess(const std::string& fileName);
+
 /// How the names of loadable modules end here (".so", ".dll").
 const char* ModuleFileExtension();
 

@@ -1,6 +1,9 @@
 #include "platform/dynamic_library.h"
 
 #include <dlfcn.h>
+#include <link.h>
+
+#include <string_view>
 
 #include <utility>
 
@@ -26,6 +29,26 @@ void DynamicLibrary::Unload() {
 
 void* ProgramSymbol(const char* name) {
   return dlsym(RTLD_DEFAULT, name);
+}
+
+bool LibraryInProcess(const std::string& fileName) {
+  struct Search {
+    std::string_view wanted;
+    bool found = false;
+  } search{fileName};
+  // The loader lists every object of the process, whatever scope it was loaded in, by the path it
+  // was found under: the versioned name a program or library asked for ("libx.so.3").
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* data) {
+        auto& search = *static_cast<Search*>(data);
+        std::string_view path = info->dlpi_name != nullptr ? info->dlpi_name : "";
+        std::string_view name = path.substr(path.rfind('/') + 1);
+        search.found = name.starts_with(search.wanted) &&
+                       (name.size() == search.wanted.size() || name[search.wanted.size()] == '.');
+        return search.found ? 1 : 0;
+      },
+      &search);
+  return search.found;
 }
 
 const char* ModuleFileExtension() {

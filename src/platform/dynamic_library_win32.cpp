@@ -55,6 +55,10 @@ void* ProgramSymbol(const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(nullptr), name));
 }
 
+bool LibraryInProcess(const std::string& fileName) {
+  return GetModuleHandleW(WidePath(fileName).c_str()) != nullptr;
+}
+
 const char* ModuleFileExtension() {
   return ".dll";
 }

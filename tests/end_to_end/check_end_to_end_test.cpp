@@ -4,6 +4,7 @@
 #include "store/settings_keys.h"
 #include "store/settings_store.h"
 #include "support/http_server.h"
+#include "support/module_install.h"
 #include "support/scoped_time_zone.h"
 #include "support/shell_command.h"
 #include "support/temp_dir.h"
@@ -365,6 +366,29 @@ TEST_F(EndToEnd, PluginsVerbListsTheModuleAndSkipsBrokenOnes) {
             std::string::npos)
       << output;
 }
+
+#if !defined(_WIN32)
+// A check from the command line makes no windows, so it loads none: with the module installed
+// whole (its windows' library beside it), the loader's own log of the run names the module and
+// neither that library, nor the host's windows, nor the toolkit and the web engine under them.
+TEST_F(EndToEnd, ACheckFromTheCommandLineLoadsNoWindowLibraries) {
+  test::InstallModule(TARNWICK_MODULE_FILE, plugins);
+  const std::string log = dir.File("loader");
+  std::string output;
+  const std::string command = "LD_DEBUG=files LD_DEBUG_OUTPUT=" + Quote(log) + " " + Quote(TARNWICK_HOST_FILE) +
+                              " --data-folder " + Quote(data) + " check news";
+  EXPECT_EQ(RunCommand(command, output), 0) << output;
+  EXPECT_EQ(CountMessages("News"), 2);
+  std::string loaded;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+    if (entry.path().filename().string().starts_with("loader.")) loaded += ReadFileBytes(entry.path().string());
+  }
+  EXPECT_NE(loaded.find("/plugins/libtarnwick.so"), std::string::npos) << loaded;
+  for (const char* windows : {"libtarnwick-windows", "libtarnwick-host-windows", "libwx_", "libwebkit2gtk"}) {
+    EXPECT_EQ(loaded.find(windows), std::string::npos) << windows;
+  }
+}
+#endif
 
 // Feeds as the web serves them (tests/data/wild): in UTF-16, Latin-1 and windows-1252, with
 // references beyond U+FFFF, dates in other zones and shapes, and Atom 1.0 entries. The host runs

@@ -87,6 +87,16 @@ TEST_F(ConditionalDownload, ServerThatIgnoresValidatorsSendsTheWholeDocumentOnce
   EXPECT_EQ(server.ConditionalCount("/feed"), 1);
 }
 
+// A "not modified" answer has no body to keep, so it makes no file: it needs no folder to write in.
+TEST_F(ConditionalDownload, NotModifiedMakesNoFile) {
+  server.AddEndpoint("/feed", 200, "<rss/>", {{"ETag", "\"v1\""}}, Behaviour::kConditional);
+  FetchResult first = FetchDocument(server.Url("/feed"), target, UrlOrigin::kTypedByUser, {});
+  const std::string nowhere = dir.File("no such folder/feed.xml");
+  FetchResult second = FetchDocument(server.Url("/feed"), nowhere, UrlOrigin::kTypedByUser, first.validators);
+  EXPECT_TRUE(second.notModified);
+  EXPECT_TRUE(second.errorText.empty()) << second.errorText;
+}
+
 // A 304 to a request that asked nothing is no answer about a version: it stays a plain download.
 TEST_F(ConditionalDownload, NotModifiedCountsOnlyWhenValidatorsWereSent) {
   server.AddEndpoint("/feed", 304, "");

@@ -4,6 +4,7 @@
 #include "gui/mailbox_panel.h"
 #include "gui/mailbox_tree_view.h"
 #include "gui_support/gui_test_support.h"
+#include "support/module_install.h"
 
 #include <wx/listctrl.h>
 #include <wx/menu.h>
@@ -56,8 +57,7 @@ void HostGuiTest::SetUp() {
                  HtmlMessage("Compiler released", "Tech Desk <tech@example.org>", "<p>A <b>new</b> compiler.</p>") +
                      HtmlMessage("Kernel news", "Tech Desk", "<p>The kernel.</p>"));
   WriteFileBytes(folder + "/Archive.mbx", "");
-  std::filesystem::copy_file(pluginFile_,
-                             folder + "/plugins/" + std::filesystem::path(pluginFile_).filename().string());
+  tarnwick::test::InstallModule(pluginFile_, folder + "/plugins");
 
   std::string errorText;
   core_ = HostCore::Open(folder, {}, errorText);

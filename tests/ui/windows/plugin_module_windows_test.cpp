@@ -4,6 +4,7 @@
 #include "dialog_driver.h"
 
 #include "platform/ems_records.h"
+#include "support/module_install.h"
 #include "support/temp_dir.h"
 
 #include <dlfcn.h>
@@ -29,7 +30,7 @@ TEST(PluginModuleWindows, InitMakesTheNewsboardHiddenAndUnloadingRemovesIt) {
   TempDir dir;
   std::string plugins = dir.File("plugins");
   std::filesystem::create_directories(plugins);
-  std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
+  InstallModule(TARNWICK_MODULE_FILE, plugins);
   const int newsboardsBefore = WindowsTitled("News Board");
 
   void* module = dlopen((plugins + "/libtarnwick.so").c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -63,6 +64,39 @@ TEST(PluginModuleWindows, InitMakesTheNewsboardHiddenAndUnloadingRemovesIt) {
   // destroyed: it must be gone.
   EXPECT_EQ(WindowsTitled("News Board"), newsboardsBefore);
   RunEventsFor(std::chrono::milliseconds(200));
+}
+
+// A module installed without its windows' library, in a program that makes windows: it says why
+// it shows no windows, and runs without them instead of failing.
+TEST(PluginModuleWindows, WithoutItsWindowsLibraryTheModuleSaysSoAndRunsWithoutWindows) {
+  TempDir dir;
+  std::string plugins = dir.File("plugins");
+  std::filesystem::create_directories(plugins);
+  std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
+  const int newsboardsBefore = WindowsTitled("News Board");
+
+  void* module = dlopen((plugins + "/libtarnwick.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(module, nullptr) << dlerror();
+  auto init = reinterpret_cast<EmsPluginInitFunction>(dlsym(module, "ems_plugin_init"));
+  auto config = reinterpret_cast<EmsPluginConfigFunction>(dlsym(module, "ems_plugin_config"));
+  auto finish = reinterpret_cast<EmsPluginFinishFunction>(dlsym(module, "ems_plugin_finish"));
+  auto release = reinterpret_cast<EmsFreeFunction>(dlsym(module, "ems_free"));
+  ASSERT_TRUE(init && config && finish && release);
+  EmsMailConfig mailConfig{sizeof(EmsMailConfig), nullptr, plugins.data()};
+  EmsPluginInfo info{};
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(init(nullptr, 4, &mailConfig, &info), 0);
+  EXPECT_EQ(config(nullptr, &mailConfig), 0);  // the About box cannot be shown either
+  const std::string said = testing::internal::GetCapturedStderr();
+
+  EXPECT_NE(said.find("Tarnwick's windows cannot be shown: " + plugins + "/tarnwick/libtarnwick-windows.so"),
+            std::string::npos)
+      << said;
+  EXPECT_EQ(WindowsTitled("News Board"), newsboardsBefore);
+  EXPECT_EQ(finish(nullptr), 0);
+  release(info.description);
+  release(info.icon);
+  EXPECT_EQ(dlclose(module), 0);
 }
 
 }  // namespace
