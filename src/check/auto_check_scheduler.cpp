@@ -1,6 +1,7 @@
 #include "check/auto_check_scheduler.h"
 
 #include "check/polite_fetching.h"
+#include "check/stored_proxy.h"
 #include "feed/document_validators.h"
 #include "platform/date_format.h"
 #include "platform/date_parser.h"
@@ -92,6 +93,7 @@ int AutoCheckScheduler::Tick() {
   if (!store::FolderExists(cacheFolder) && !platform::MakeFolder(cacheFolder)) return 0;
   const platform::DateTime now = clock_.Now();
   const store::SettingsStore settings(settings_.settingsPath);
+  UseStoredProxy(settings);
 
   std::vector<std::string> entries;
   settings.ReadSectionEntries(entries, store::kAliasesSection);

@@ -1,6 +1,6 @@
 #include "plugin/startup.h"
 
-#include "feed/download_proxy.h"
+#include "check/stored_proxy.h"
 #include "platform/dynamic_library.h"
 #include "platform/ini_file.h"
 #include "platform/text.h"
@@ -98,8 +98,7 @@ std::string FillContext(PluginContext& context, int16_t hostApiVersion, const st
   context.tidyPath = folder + "/" + kTidyModuleName + platform::ModuleFileExtension();
   context.tidyRegistered = RegisterTidyModule(context.tidyPath);
   context.helpPath = folder + "/" + kHelpFolderName;
-  feed::UseProxy(feed::ParseProxySetting(
-      store::SettingsStore(context.settingsPath).ReadText(store::kNetworkSection, store::kProxyKey, "")));
+  check::UseStoredProxy(store::SettingsStore(context.settingsPath));
   return context.productName + ", " + context.versionText;
 }
 
