@@ -1,12 +1,33 @@
 #include "plugin/plugin_app.h"
 
+#include "plugin/window_seams.h"
 #include "ui/toolkit.h"
 
 namespace tarnwick::plugin {
+namespace {
 
-PluginApp::PluginApp() { ui::StartToolkit(); }
+bool toolkitRunning = false;
 
-PluginApp::~PluginApp() { ui::StopToolkit(); }
+}  // namespace
+
+PluginApp::PluginApp() {
+  RestartModuleToolkit();
+}
+
+PluginApp::~PluginApp() {
+  EndModuleToolkit();
+}
+
+void EndModuleToolkit() {
+  RemoveWindows();
+  if (toolkitRunning) ui::StopToolkit();
+  toolkitRunning = false;
+}
+
+void RestartModuleToolkit() {
+  if (!toolkitRunning) ui::StartToolkit();
+  toolkitRunning = true;
+}
 
 namespace {
 
