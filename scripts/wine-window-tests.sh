@@ -38,9 +38,6 @@ known_wine_failures+='|MainWindowFeedListTest\.ImportFillsBothLists|FeedProperti
 known_wine_failures+='|FeedPropertiesWindowTest\.EditThenCancelLeavesTheFile'
 # - these pass in one run and fail in another here (an Escape or a click that comes too early);
 known_wine_failures+='|FeedPropertiesWindowTest\.AddingAFeedWritesItsNineKeys|FeedPropertiesWindowTest\.DownloadsFromAServer'
-# - the tests on the host's frame with its plug-in set (HostGuiTest, TranslatorTest) reach their
-#   time limit here.
-known_wine_failures+='|HostGuiTest\.|TranslatorTest\.'
 # A test of the windows ends well within this under Wine; one that hangs should not hold the run.
 export TARNWICK_GUI_TEST_SECONDS=45
 # One test at a time: they share the desktop, the keyboard and the running object table. A test
