@@ -79,15 +79,21 @@ TEST_F(HostProgram, WithoutAVerbItOpensTheWindowsOfTheDataFolderAndQuitsFromTheK
 // module is unloaded: a quit then ends the program at once.
 TEST_F(HostProgram, QuitsAfterTheModulesMainWindowWasOpenedAndClosed) {
   StartWithPlugins({{TARNWICK_MODULE_FILE, ModuleFileName("tarnwick")}});
+  // The Special menu, its first item the module's. On a loaded machine the menu can open after the
+  // key meant for it: the menu is opened again until the window comes.
   wxUIActionSimulator keys;
-  keys.Char('s', wxMOD_ALT);  // the Special menu, its first item the module's
-  RunEventsFor(300ms);
-  keys.Char(WXK_RETURN);
-  ASSERT_TRUE(RunEventsUntil([] { return !TopLevelWindowRect("Tarnwick").IsEmpty(); }, 30s))
-      << "the module's main window did not open; the program said: " << Said();
+  const auto mainWindowShown = [this] { return !OtherWindowOfProgramRect(title_).IsEmpty(); };
+  for (int attempt = 0; attempt < 3 && !mainWindowShown(); ++attempt) {
+    keys.Char(WXK_ESCAPE);
+    keys.Char('s', wxMOD_ALT);
+    RunEventsFor(700ms);
+    keys.Char(WXK_RETURN);
+    RunEventsUntil(mainWindowShown, 10s);
+  }
+  ASSERT_TRUE(mainWindowShown()) << "the module's main window did not open; the program said: " << Said();
   RunEventsFor(500ms);
   keys.Char(WXK_ESCAPE);
-  ASSERT_TRUE(RunEventsUntil([] { return TopLevelWindowRect("Tarnwick").IsEmpty(); }, 10s));
+  ASSERT_TRUE(RunEventsUntil([&] { return !mainWindowShown(); }, 10s));
   ASSERT_EQ(tarnwick::test::RequestCloseByTitle(title_), 1);
   int status = -1;
   ASSERT_TRUE(EndsWithin(20s, status)) << "the program did not end after its window closed";
