@@ -8,7 +8,7 @@
 #include "plugin/headless_remove_feed.h"
 #include "plugin/headless_runs.h"
 #include "plugin/host_memory.h"
-#include "plugin/plugin_app.h"
+#include "plugin/module_toolkit.h"
 #include "plugin/plugin_context.h"
 #include "plugin/plugin_names.h"
 #include "plugin/startup.h"

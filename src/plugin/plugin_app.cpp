@@ -1,14 +1,8 @@
 #include "plugin/plugin_app.h"
 
-#include "plugin/window_seams.h"
-#include "ui/toolkit.h"
+#include "plugin/module_toolkit.h"
 
 namespace tarnwick::plugin {
-namespace {
-
-bool toolkitRunning = false;
-
-}  // namespace
 
 PluginApp::PluginApp() {
   RestartModuleToolkit();
@@ -16,17 +10,6 @@ PluginApp::PluginApp() {
 
 PluginApp::~PluginApp() {
   EndModuleToolkit();
-}
-
-void EndModuleToolkit() {
-  RemoveWindows();
-  if (toolkitRunning) ui::StopToolkit();
-  toolkitRunning = false;
-}
-
-void RestartModuleToolkit() {
-  if (!toolkitRunning) ui::StartToolkit();
-  toolkitRunning = true;
 }
 
 namespace {

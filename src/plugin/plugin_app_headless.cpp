@@ -7,10 +7,6 @@ PluginApp::PluginApp() = default;
 
 PluginApp::~PluginApp() = default;
 
-void EndModuleToolkit() {}
-
-void RestartModuleToolkit() {}
-
 namespace {
 
 // Made when the module is loaded, destroyed when it is unloaded, as in the build with windows.
