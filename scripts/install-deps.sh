@@ -35,9 +35,12 @@ for package in "${packages[@]}"; do
   fi
 done
 
-# The libraries built for Windows from Debian's sources, once the packages are there.
+# The libraries built for Windows from Debian's sources, once the packages are there
+# (TARNWICK_WINDOWS_LIBRARIES=later leaves them to the caller, as .ci/run does).
 build_windows_libraries() {
-  if [ "${1:-}" = windows ]; then "$root/scripts/windows-deps.sh" wx > /dev/null; fi
+  if [ "${1:-}" = windows ] && [ "${TARNWICK_WINDOWS_LIBRARIES:-}" != later ]; then
+    "$root/scripts/windows-deps.sh" wx > /dev/null
+  fi
 }
 
 if [ ${#missing[@]} -eq 0 ]; then

@@ -38,9 +38,11 @@ known_wine_failures+='|MainWindowFeedListTest\.ImportFillsBothLists|FeedProperti
 known_wine_failures+='|FeedPropertiesWindowTest\.EditThenCancelLeavesTheFile'
 # - these pass in one run and fail in another here (an Escape or a click that comes too early);
 known_wine_failures+='|FeedPropertiesWindowTest\.AddingAFeedWritesItsNineKeys|FeedPropertiesWindowTest\.DownloadsFromAServer'
-# - the tests on the host's frame with its plug-in set (HostGuiTest, TranslatorTest) reach their
-#   time limit here.
-known_wine_failures+='|HostGuiTest\.|TranslatorTest\.'
+# - the end-to-end test through the real module in the host's window passes when run on its own
+#   under Wine, but in this script's session the keys typed for one field of Feed Properties arrive
+#   after the next field has the focus (seen: the alias typed into the address), the script of the
+#   test stalls, and its program, ended at its time limit, leaves ctest waiting on its output.
+known_wine_failures+='|RealModuleTest\.'
 # A test of the windows ends well within this under Wine; one that hangs should not hold the run.
 export TARNWICK_GUI_TEST_SECONDS=45
 # One test at a time: they share the desktop, the keyboard and the running object table. A test

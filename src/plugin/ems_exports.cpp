@@ -8,6 +8,7 @@
 #include "plugin/headless_remove_feed.h"
 #include "plugin/headless_runs.h"
 #include "plugin/host_memory.h"
+#include "plugin/module_toolkit.h"
 #include "plugin/plugin_context.h"
 #include "plugin/plugin_names.h"
 #include "plugin/startup.h"
@@ -36,6 +37,7 @@ TARNWICK_EXPORT int32_t ems_plugin_init(void** /*globals*/, int16_t hostVersion,
                                         EmsPluginInfo* info) {
   return Guarded(__func__, platform::kEmsSuccess, [&] {
     if (info == nullptr) return platform::kEmsSuccess;
+    plugin::RestartModuleToolkit();  // after a finish without an unload
     info->numTranslators = 1;
     info->numAttachers = 0;
     info->numSpecials = 1;
@@ -55,6 +57,7 @@ TARNWICK_EXPORT int32_t ems_plugin_finish(void* /*globals*/) {
   return Guarded(__func__, platform::kEmsSuccess, [] {
     plugin::StopBackgroundFetching(plugin::Context());
     feed::CloseSharedConnections();
+    plugin::EndModuleToolkit();  // not at unload, under the system's loader lock
     return platform::kEmsSuccess;
   });
 }

@@ -1,12 +1,16 @@
 #include "plugin/plugin_app.h"
 
-#include "ui/toolkit.h"
+#include "plugin/module_toolkit.h"
 
 namespace tarnwick::plugin {
 
-PluginApp::PluginApp() { ui::StartToolkit(); }
+PluginApp::PluginApp() {
+  RestartModuleToolkit();
+}
 
-PluginApp::~PluginApp() { ui::StopToolkit(); }
+PluginApp::~PluginApp() {
+  EndModuleToolkit();
+}
 
 namespace {
 

@@ -4,7 +4,7 @@ namespace tarnwick::plugin {
 
 /// The module's one application object: it lives from the moment the host loads the module until
 /// the host unloads it, and keeps the UI toolkit's events ("uiDisplayWindow", "uiNewArticle")
-/// usable on the host's thread meanwhile.
+/// usable on the host's thread until the host finishes with the module.
 class PluginApp {
 public:
   PluginApp();

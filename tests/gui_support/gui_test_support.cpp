@@ -66,11 +66,15 @@ std::string SaveScreenshot(wxWindow* window, const std::string& name) {
   window->Raise();
   window->Update();
   RunEventsFor(std::chrono::milliseconds(300));
+  return SaveScreenshot(window->GetScreenRect(), name);
+}
+
+std::string SaveScreenshot(const wxRect& screenRect, const std::string& name) {
   const char* folder = std::getenv("TARNWICK_SCREENSHOT_DIR");
   const wxString directory = folder != nullptr ? wxString(folder) : wxString("screenshots");
   wxFileName::Mkdir(directory, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
   const wxString path = directory + "/" + wxString::FromUTF8(name) + ".png";
-  if (!CaptureScreen(window->GetScreenRect(), path)) return {};
+  if (!CaptureScreen(screenRect, path)) return {};
   return path.utf8_string();
 }
 

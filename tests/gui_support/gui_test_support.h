@@ -5,6 +5,7 @@
 #include <string>
 
 class wxWindow;
+class wxRect;
 
 namespace tarnwick::test {
 
@@ -18,6 +19,8 @@ void RunEventsFor(std::chrono::milliseconds duration);
 /// screenshot folder (TARNWICK_SCREENSHOT_DIR, else "screenshots" in the working folder) and
 /// gives the file's path; empty when it could not be written.
 std::string SaveScreenshot(wxWindow* window, const std::string& name);
+/// The same for a rectangle of the screen, as it shows now (a window the toolkit does not know).
+std::string SaveScreenshot(const wxRect& screenRect, const std::string& name);
 
 /// Runs `actions` from the event loop once the next modal loop has started (so a test can drive
 /// a dialog that the code under test shows with ShowModal).

@@ -9,9 +9,12 @@
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace tarnwick::host::gui::test {
 namespace {
@@ -28,6 +31,23 @@ void PointerTo(const wxPoint& screenPoint) {
   simulator.MouseMove(screenPoint);
   RunEventsFor(50ms);
 }
+
+// Types keys one after another from a timer. An open menu runs a loop of its own on some systems
+// (Windows), inside whatever handles the events when it opens: a test waiting there for the menu
+// to come up could not go on to type the next key, but the loop still delivers the timer's ticks.
+class KeysFromTimer : public wxTimer {
+public:
+  explicit KeysFromTimer(std::vector<int> keys) : keys_(std::move(keys)) {}
+  void Notify() override {
+    if (next_ < keys_.size()) wxUIActionSimulator().Char(keys_[next_++]);
+    if (next_ == keys_.size()) Stop();
+  }
+  bool Done() const { return next_ == keys_.size(); }
+
+private:
+  std::vector<int> keys_;
+  size_t next_ = 0;
+};
 
 }  // namespace
 
@@ -165,14 +185,12 @@ void HostGuiTest::ChooseMenuItem(const std::string& menuTitle, const std::string
   frame_->Raise();
   frame_->SetFocus();
   RunEventsFor(100ms);
-  wxUIActionSimulator simulator;
-  simulator.Char(static_cast<int>(wxTolower(menuTitle.front())), wxMOD_ALT);
-  RunEventsFor(300ms);
-  for (int step = 0; step < steps; ++step) {
-    simulator.Char(WXK_DOWN);
-    RunEventsFor(50ms);
-  }
-  simulator.Char(WXK_RETURN);
+  std::vector<int> keys(static_cast<size_t>(steps), WXK_DOWN);
+  keys.push_back(WXK_RETURN);
+  KeysFromTimer typing(std::move(keys));
+  typing.Start(150);
+  wxUIActionSimulator().Char(static_cast<int>(wxTolower(menuTitle.front())), wxMOD_ALT);
+  ASSERT_TRUE(RunEventsUntil([&] { return typing.Done(); })) << "the menu did not take its keys";
   RunEventsFor(200ms);
 }
 

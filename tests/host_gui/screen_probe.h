@@ -17,4 +17,8 @@ wxColour ScreenPixel(const wxPoint& point);
 /// `title`; an empty rectangle when there is none.
 wxRect TopLevelWindowRect(const std::string& title);
 
+/// The screen rectangle of another shown top-level window of the program whose window is titled
+/// `title` (a dialog it opened; menus aside); an empty rectangle when there is none.
+wxRect OtherWindowOfProgramRect(const std::string& title);
+
 }  // namespace tarnwick::host::gui::test
