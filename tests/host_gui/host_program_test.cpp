@@ -5,6 +5,7 @@
 #include "gui_support/gui_test_support.h"
 #include "program_process.h"
 #include "screen_probe.h"
+#include "support/module_install.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +79,8 @@ TEST_F(HostProgram, WithoutAVerbItOpensTheWindowsOfTheDataFolderAndQuitsFromTheK
 // The module's windows and the toolkit behind them end with the module's finish, before the
 // module is unloaded: a quit then ends the program at once.
 TEST_F(HostProgram, QuitsAfterTheModulesMainWindowWasOpenedAndClosed) {
-  StartWithPlugins({{TARNWICK_MODULE_FILE, ModuleFileName("tarnwick")}});
+  tarnwick::test::InstallModule(TARNWICK_MODULE_FILE, dir_.File("plugins"));  // with its windows' library
+  StartWithPlugins({});
   // The Special menu, its first item the module's. On a loaded machine the menu can open after the
   // key meant for it: the menu is opened again until the window comes.
   wxUIActionSimulator keys;
