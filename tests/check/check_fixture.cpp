@@ -74,6 +74,19 @@ std::string CheckFixture::LastArticle(const std::string& alias) {
   return store::SettingsStore(settingsPath).ReadText(alias, store::kLastArticleKey, "absent");
 }
 
+int CheckFixture::Check(const store::FeedSettings& feed) {
+  clock.AdvanceMinutes(60);
+  return checker.CheckFeed(feed, false, plugins + "/feed.xml");
+}
+
+int CheckFixture::Skipped(feed::SkipReason reason) const {
+  return checker.LastSkips()[static_cast<size_t>(reason)];
+}
+
+std::string CheckFixture::Key(const std::string& alias, const char* key) const {
+  return store::SettingsStore(settingsPath).ReadText(alias, key, "absent");
+}
+
 std::vector<std::string> CheckFixture::WindowTitles() {
   std::vector<std::string> titles;
   for (const host::MailboxWindow& window : core->Windows()->MailboxWindows()) titles.push_back(window.title);

@@ -76,6 +76,14 @@ protected:
   void SetAutomation(bool enabled);
   /// The feed's "LastArticle" value.
   std::string LastArticle(const std::string& alias);
+  /// Checks the feed an hour after the previous check: undated items take the time of the check
+  /// as their date, so they are always newer than the last article and only their identity can
+  /// keep them from arriving again. Returns what the checker returns.
+  int Check(const store::FeedSettings& feed);
+  /// How many items the last check skipped for `reason`.
+  int Skipped(feed::SkipReason reason) const;
+  /// The stored value of a feed's key, "absent" when it has none.
+  std::string Key(const std::string& alias, const char* key) const;
   /// The titles of the host's open mailbox windows, the topmost first.
   std::vector<std::string> WindowTitles();
 

@@ -7,7 +7,6 @@
 #include "check/feed_health.h"
 #include "platform/date_format.h"
 #include "store/settings_keys.h"
-#include "store/settings_store.h"
 
 namespace tarnwick::check::test {
 namespace {
@@ -20,16 +19,7 @@ std::string HoursBefore(int hours) {
   return platform::FormatLocaleDate(kNow.AddMinutes(-60LL * hours));
 }
 
-class FeedHealthTest : public CheckFixture {
-protected:
-  int Check(const store::FeedSettings& feed) {
-    clock.AdvanceMinutes(60);
-    return checker.CheckFeed(feed, false, plugins + "/feed.xml");
-  }
-  std::string Key(const std::string& alias, const char* key) { return settings.ReadText(alias, key, "absent"); }
-
-  store::SettingsStore settings{settingsPath};
-};
+using FeedHealthTest = CheckFixture;
 
 TEST_F(FeedHealthTest, AFeedThatAsksForALoginSaysSoAndAStoppedCheckCountsNoFailure) {
   store::FeedSettings feed = AddFeed("private", "<rss/>", "Private");

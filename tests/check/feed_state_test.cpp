@@ -18,12 +18,6 @@ std::string OneItem(const std::string& guid) {
 
 class FeedStateTest : public CheckFixture {
 protected:
-  int Check(const store::FeedSettings& feed) {
-    clock.AdvanceMinutes(60);
-    return checker.CheckFeed(feed, false, plugins + "/feed.xml");
-  }
-  std::string Key(const std::string& alias, const char* key) { return settings.ReadText(alias, key, "absent"); }
-
   store::SettingsStore settings{settingsPath};
 };
 

@@ -21,17 +21,7 @@ std::string Item(const std::string& guid, const std::string& link, const std::st
   return "<item><title>" + title + "</title><guid>" + guid + "</guid><link>" + link + "</link></item>";
 }
 
-class ItemIdentityTest : public CheckFixture {
-protected:
-  // Checks the feed an hour after the previous check: undated items take the time of the check
-  // as their date, so they are always newer than the last article and only their identity can
-  // keep them from arriving again.
-  int Check(const store::FeedSettings& feed) {
-    clock.AdvanceMinutes(60);
-    return checker.CheckFeed(feed, false, plugins + "/feed.xml");
-  }
-  int Skipped(SkipReason reason) { return checker.LastSkips()[static_cast<size_t>(reason)]; }
-};
+using ItemIdentityTest = CheckFixture;
 
 TEST_F(ItemIdentityTest, DescriptionOnlyItemsArriveOnceOverThreeChecks) {
   const std::string document =

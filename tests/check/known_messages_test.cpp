@@ -24,11 +24,6 @@ std::string Item(const std::string& guid) {
 
 class KnownMessagesTest : public CheckFixture {
 protected:
-  int Check(const store::FeedSettings& feed) {
-    clock.AdvanceMinutes(60);
-    return checker.CheckFeed(feed, false, plugins + "/feed.xml");
-  }
-  int Skipped(SkipReason reason) { return checker.LastSkips()[static_cast<size_t>(reason)]; }
   // What the next process would find kept for the newsbox.
   std::optional<mailbox::KnownMessages> KeptFor(const std::string& newsboxPath) {
     mailbox::KnownMessagesCache cache(plugins + "/Known messages", 1000);
