@@ -2,14 +2,13 @@
 // plug-ins folder. A feed is added in Tarnwick's main window, opened from the Special menu, and
 // downloaded; its articles show in the newsbox's tab. The Message menu's translator opens an
 // article in the viewer, or, with Ctrl held, puts the article's web page into the message.
-#include "host_gui_fixture.h"
+#include "real_module_fixture.h"
 
 #include "dialog_driver.h"
 #include "gui/host_frame.h"
 #include "gui/mailbox_panel.h"
 #include "gui_support/gui_test_support.h"
 #include "screen_probe.h"
-#include "support/http_server.h"
 #include "ui/feed_info_dialog.h"
 #include "ui/feed_properties_dialog.h"
 #include "ui/main_window.h"
@@ -36,35 +35,15 @@ using tarnwick::test::SaveScreenshot;
 constexpr char kProductName[] = "Tarnwick";
 constexpr char kTranslatorName[] = "Get the Full Article";
 
-std::string Feed(const tarnwick::test::HttpServer& server) {
-  std::string items;
-  for (const char* name : {"first", "second", "third"}) {
-    items += std::string("<item><title>The ") + name + " story</title><link>" + server.Url("/" + std::string(name)) +
-             "</link><guid>" + name + "</guid><description>Summary of the " + name + " story.</description></item>";
-  }
-  return "<rss version=\"2.0\"><channel><title>Daily</title><link>" + server.Url("/") + "</link>" + items +
-         "</channel></rss>";
-}
-
-class RealModuleTest : public HostGuiTest {
+class RealModuleTest : public RealModuleFixture {
 protected:
-  RealModuleTest() : HostGuiTest(TARNWICK_MODULE_FILE) {}
-
   void SetUp() override {
-    HostGuiTest::SetUp();
-    // The feed answers late enough for the run to be seen.
-    server_.AddEndpoint("/feed.xml", 200, Feed(server_), {{"Content-Type", "application/rss+xml"}},
-                        tarnwick::test::Behaviour::kSlow);
+    RealModuleFixture::SetUp();
     for (const char* name : {"first", "second", "third"}) {
       server_.AddEndpoint("/" + std::string(name), 200,
                           "<html><body><p>The whole " + std::string(name) + " story.</p></body></html>",
                           {{"Content-Type", "text/html; charset=utf-8"}});
     }
-  }
-
-  int MessagesIn(int32_t mailbox) {
-    std::vector<MessageInfo> messages;
-    return Core().Store().ListMessages(mailbox, messages).ok ? static_cast<int>(messages.size()) : -1;
   }
 
   // Adds the feed "Daily" delivering into Archive through Feed Properties and the picker, its first
@@ -91,8 +70,6 @@ protected:
     });
     Click(main.FindWindow(ui::kAddId));
   }
-
-  tarnwick::test::HttpServer server_;
 };
 
 TEST_F(RealModuleTest, AFeedAddedFromTheSpecialMenuDeliversIntoItsNewsboxsTab) {

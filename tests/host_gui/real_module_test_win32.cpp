@@ -3,12 +3,11 @@
 // and downloaded; its articles show in the newsbox's tab. The module runs a toolkit of its own
 // there, so its windows are found and driven through the system's window list, with real input,
 // from a timer that the module's dialog loops keep ticking.
-#include "host_gui_fixture.h"
+#include "real_module_fixture.h"
 
 #include "gui/host_frame.h"
 #include "gui/mailbox_panel.h"
 #include "gui_support/gui_test_support.h"
-#include "support/http_server.h"
 #include "ui/feed_info_dialog.h"
 #include "ui/feed_properties_dialog.h"
 #include "ui/main_window.h"
@@ -180,32 +179,8 @@ private:
   std::chrono::steady_clock::time_point deadline_;
 };
 
-std::string Feed(const tarnwick::test::HttpServer& server) {
-  std::string items;
-  for (const char* name : {"first", "second", "third"}) {
-    items += std::string("<item><title>The ") + name + " story</title><link>" + server.Url("/" + std::string(name)) +
-             "</link><guid>" + name + "</guid><description>Summary of the " + name + " story.</description></item>";
-  }
-  return "<rss version=\"2.0\"><channel><title>Daily</title><link>" + server.Url("/") + "</link>" + items +
-         "</channel></rss>";
-}
-
-class RealModuleTest : public HostGuiTest {
+class RealModuleTest : public RealModuleFixture {
 protected:
-  RealModuleTest() : HostGuiTest(TARNWICK_MODULE_FILE) {}
-
-  void SetUp() override {
-    HostGuiTest::SetUp();
-    // The feed answers late enough for the run to be seen.
-    server_.AddEndpoint("/feed.xml", 200, Feed(server_), {{"Content-Type", "application/rss+xml"}},
-                        tarnwick::test::Behaviour::kSlow);
-  }
-
-  int MessagesIn(int32_t mailbox) {
-    std::vector<MessageInfo> messages;
-    return Core().Store().ListMessages(mailbox, messages).ok ? static_cast<int>(messages.size()) : -1;
-  }
-
   // Adds the feed "Daily" delivering into Archive through Feed Properties and the picker, its first
   // check limited to the two newest articles; selects it and downloads; answers the run's report.
   std::vector<Step> AddAndDownloadDaily(std::string& reportTitle) {
@@ -285,7 +260,6 @@ protected:
     };
   }
 
-  tarnwick::test::HttpServer server_;
   HWND main_ = nullptr;
 };
 
