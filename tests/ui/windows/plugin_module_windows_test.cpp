@@ -26,6 +26,25 @@ int WindowsTitled(const wxString& title) {
   return count;
 }
 
+// The module of a plug-ins folder, loaded, with the entries these tests call.
+struct LoadedModule {
+  explicit LoadedModule(const std::string& plugins)
+      : handle(dlopen((plugins + "/libtarnwick.so").c_str(), RTLD_NOW | RTLD_LOCAL)) {
+    if (handle == nullptr) return;
+    init = reinterpret_cast<EmsPluginInitFunction>(dlsym(handle, "ems_plugin_init"));
+    config = reinterpret_cast<EmsPluginConfigFunction>(dlsym(handle, "ems_plugin_config"));
+    finish = reinterpret_cast<EmsPluginFinishFunction>(dlsym(handle, "ems_plugin_finish"));
+    release = reinterpret_cast<EmsFreeFunction>(dlsym(handle, "ems_free"));
+  }
+  bool Ready() const { return handle && init && config && finish && release; }
+
+  void* handle;
+  EmsPluginInitFunction init = nullptr;
+  EmsPluginConfigFunction config = nullptr;
+  EmsPluginFinishFunction finish = nullptr;
+  EmsFreeFunction release = nullptr;
+};
+
 TEST(PluginModuleWindows, InitMakesTheNewsboardHiddenAndUnloadingRemovesIt) {
   TempDir dir;
   std::string plugins = dir.File("plugins");
@@ -33,13 +52,9 @@ TEST(PluginModuleWindows, InitMakesTheNewsboardHiddenAndUnloadingRemovesIt) {
   InstallModule(TARNWICK_MODULE_FILE, plugins);
   const int newsboardsBefore = WindowsTitled("News Board");
 
-  void* module = dlopen((plugins + "/libtarnwick.so").c_str(), RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(module, nullptr) << dlerror();
-  auto init = reinterpret_cast<EmsPluginInitFunction>(dlsym(module, "ems_plugin_init"));
-  auto config = reinterpret_cast<EmsPluginConfigFunction>(dlsym(module, "ems_plugin_config"));
-  auto finish = reinterpret_cast<EmsPluginFinishFunction>(dlsym(module, "ems_plugin_finish"));
-  auto release = reinterpret_cast<EmsFreeFunction>(dlsym(module, "ems_free"));
-  ASSERT_TRUE(init && config && finish && release);
+  LoadedModule loaded(plugins);
+  ASSERT_TRUE(loaded.Ready()) << dlerror();
+  auto [module, init, config, finish, release] = loaded;
   EmsMailConfig mailConfig{sizeof(EmsMailConfig), nullptr, plugins.data()};
   EmsPluginInfo info{};
   EXPECT_EQ(init(nullptr, 4, &mailConfig, &info), 0);
@@ -75,13 +90,9 @@ TEST(PluginModuleWindows, WithoutItsWindowsLibraryTheModuleSaysSoAndRunsWithoutW
   std::filesystem::copy_file(TARNWICK_MODULE_FILE, plugins + "/libtarnwick.so");
   const int newsboardsBefore = WindowsTitled("News Board");
 
-  void* module = dlopen((plugins + "/libtarnwick.so").c_str(), RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(module, nullptr) << dlerror();
-  auto init = reinterpret_cast<EmsPluginInitFunction>(dlsym(module, "ems_plugin_init"));
-  auto config = reinterpret_cast<EmsPluginConfigFunction>(dlsym(module, "ems_plugin_config"));
-  auto finish = reinterpret_cast<EmsPluginFinishFunction>(dlsym(module, "ems_plugin_finish"));
-  auto release = reinterpret_cast<EmsFreeFunction>(dlsym(module, "ems_free"));
-  ASSERT_TRUE(init && config && finish && release);
+  LoadedModule loaded(plugins);
+  ASSERT_TRUE(loaded.Ready()) << dlerror();
+  auto [module, init, config, finish, release] = loaded;
   EmsMailConfig mailConfig{sizeof(EmsMailConfig), nullptr, plugins.data()};
   EmsPluginInfo info{};
   testing::internal::CaptureStderr();
